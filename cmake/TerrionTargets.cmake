@@ -1,0 +1,48 @@
+# Helpers shared by the subsystem CMakeLists.
+#
+# terrion_core_library(name sources...) declares a library that must stay plain
+# C++: it may not link wxWidgets, directly or through another library.
+# terrion_check_core_layering() fails the configuration when one does.
+
+set_property(GLOBAL PROPERTY TERRION_CORE_LIBRARIES "")
+
+function(terrion_core_library name)
+  add_library(${name} ${ARGN})
+  target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}")
+  set_property(GLOBAL APPEND PROPERTY TERRION_CORE_LIBRARIES ${name})
+endfunction()
+
+function(_terrion_collect_links target out_var)
+  set(seen "")
+  set(queue ${target})
+  while(queue)
+    list(POP_FRONT queue current)
+    if(current IN_LIST seen)
+      continue()
+    endif()
+    list(APPEND seen ${current})
+    if(TARGET ${current})
+      get_target_property(links ${current} LINK_LIBRARIES)
+      if(links)
+        list(APPEND queue ${links})
+      endif()
+      get_target_property(ilinks ${current} INTERFACE_LINK_LIBRARIES)
+      if(ilinks)
+        list(APPEND queue ${ilinks})
+      endif()
+    endif()
+  endwhile()
+  set(${out_var} ${seen} PARENT_SCOPE)
+endfunction()
+
+function(terrion_check_core_layering)
+  get_property(core GLOBAL PROPERTY TERRION_CORE_LIBRARIES)
+  foreach(lib IN LISTS core)
+    _terrion_collect_links(${lib} deps)
+    foreach(dep IN LISTS deps)
+      if(dep MATCHES "[wW]x" OR dep MATCHES "gtk")
+        message(FATAL_ERROR "Core library '${lib}' must not depend on wxWidgets (found '${dep}')")
+      endif()
+    endforeach()
+  endforeach()
+endfunction()

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the test build (warnings as errors,
+# AddressSanitizer and UndefinedBehaviorSanitizer) and runs every test with
+# CTest. Starts a virtual display when there is none. Exits non-zero when a
+# test fails.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+bash "$root/scripts/install-deps.sh"
+
+build="$root/build/test"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DTERRION_SANITIZE=ON -DTERRION_WERROR=ON -DTERRION_BUILD_BENCH=ON >/dev/null
+cmake --build "$build" -j"$jobs"
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+run_ctest=(ctest --test-dir "$build" --output-on-failure -j"$jobs" --timeout 300)
+if [[ -z "${DISPLAY:-}" ]]; then
+  xvfb-run -a -s "-screen 0 1280x1024x24" "${run_ctest[@]}"
+else
+  "${run_ctest[@]}"
+fi

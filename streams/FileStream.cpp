@@ -1,0 +1,469 @@
+#include "streams/FileStream.h"
+
+#include "streams/ComPortMap.h"
+#include "streams/FileException.h"
+#include "streams/TextCodec.h"
+#include "streams/Win32Error.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <cwctype>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace StreamIO
+{
+namespace
+{
+
+constexpr std::uint32_t kWriteMsPerByte = 50;
+
+std::int64_t NowMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+/// Port number of a "\\.\COMn" device name, or 0.
+int ParseComDeviceName(const std::wstring& name)
+{
+    static const std::wstring kPrefix = L"\\\\.\\COM";
+    if (name.size() <= kPrefix.size() || name.size() > kPrefix.size() + 3)
+        return 0;
+    for (std::size_t i = 0; i < kPrefix.size(); ++i)
+    {
+        if (static_cast<wchar_t>(std::towupper(name[i])) != kPrefix[i])
+            return 0;
+    }
+    int port = 0;
+    for (std::size_t i = kPrefix.size(); i < name.size(); ++i)
+    {
+        if (name[i] < L'0' || name[i] > L'9')
+            return 0;
+        port = port * 10 + (name[i] - L'0');
+    }
+    return port >= CComPortMap::kFirstPort && port <= CComPortMap::kLastPort ? port : 0;
+}
+
+bool IsIgnorableSyncError(int error)
+{
+    // Descriptors that cannot be synchronised (pipes, some devices) have nothing to flush.
+    return error == EINVAL || error == EROFS;
+}
+
+} // namespace
+
+CFileStream::CFileStream(const std::wstring& name, std::uint32_t openFlags)
+{
+    Open(name, openFlags);
+}
+
+CFileStream::~CFileStream()
+{
+    if (IsOpen())
+        CloseNoThrow();
+}
+
+std::wstring CFileStream::ComDeviceName(int port)
+{
+    return L"\\\\.\\COM" + std::to_wstring(port);
+}
+
+bool CFileStream::Open(const std::wstring& name, std::uint32_t openFlags)
+{
+    if (IsOpen())
+    {
+        SetError(errNotSupported);
+        return false;
+    }
+    SetNameAndFlags(name, openFlags);
+    SetError(0);
+
+    const int port = ParseComDeviceName(name);
+    std::string path;
+    int flags = O_CLOEXEC;
+    if ((openFlags & ofRead) && (openFlags & ofWrite))
+        flags |= O_RDWR;
+    else if (openFlags & ofWrite)
+        flags |= O_WRONLY;
+    else
+        flags |= O_RDONLY;
+
+    if (port != 0)
+    {
+        path = CComPortMap::ResolvePath(port);
+        if (path.empty())
+            ThrowError(errFileNotFound);
+        flags |= O_NOCTTY | O_NONBLOCK;
+    }
+    else
+    {
+        path = CTextCodec::ToUtf8(name);
+        switch (openFlags & ofCreationMask)
+        {
+        case ofOpenAlways:
+            flags |= O_CREAT;
+            break;
+        case ofCreateNew:
+            flags |= O_CREAT | O_EXCL;
+            break;
+        case ofCreateAlways:
+            flags |= O_CREAT | ((openFlags & ofWrite) ? O_TRUNC : 0);
+            break;
+        default:
+            break;
+        }
+    }
+
+    const int fd = ::open(path.c_str(), flags, 0666);
+    if (fd < 0)
+        ThrowError(Win32ErrorFromErrno(errno));
+
+    struct stat info{};
+    if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode))
+    {
+        ::close(fd);
+        ThrowError(errAccessDenied);
+    }
+
+    if (port != 0)
+    {
+        if (!isatty(fd))
+        {
+            ::close(fd);
+            ThrowError(errFileNotFound);
+        }
+        // A serial port belongs to one opener, as on Windows. flock also holds
+        // against root, which TIOCEXCL alone does not.
+        if (flock(fd, LOCK_EX | LOCK_NB) != 0)
+        {
+            ::close(fd);
+            ThrowError(errAccessDenied);
+        }
+        ioctl(fd, TIOCEXCL);
+        termios tio{};
+        if (tcgetattr(fd, &tio) == 0)
+        {
+            cfmakeraw(&tio);
+            tio.c_cflag |= CLOCAL | CREAD;
+            tio.c_cc[VMIN] = 0;
+            tio.c_cc[VTIME] = 0;
+            tcsetattr(fd, TCSANOW, &tio);
+        }
+        m_hAbortEvent = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+        if (m_hAbortEvent < 0)
+        {
+            const int error = errno;
+            ::close(fd);
+            ThrowError(Win32ErrorFromErrno(error));
+        }
+        m_bTerminal = true;
+        m_timeouts = SCommTimeouts{};
+    }
+    m_hFile = fd;
+    return true;
+}
+
+void CFileStream::CloseDescriptors()
+{
+    if (m_hAbortEvent != -1)
+        ::close(m_hAbortEvent);
+    m_hAbortEvent = -1;
+    m_hFile = -1;
+    m_bTerminal = false;
+}
+
+void CFileStream::Close()
+{
+    if (m_hFile == -1)
+        ThrowError(errInvalidHandle);
+    int error = 0;
+    // A failed sync or close means written data may be lost: report it.
+    if ((GetOpenFlags() & ofWrite) && !m_bTerminal && fsync(m_hFile) != 0 && !IsIgnorableSyncError(errno))
+        error = errno;
+    if (::close(m_hFile) != 0 && error == 0 && errno != EINTR)
+        error = errno;
+    CloseDescriptors();
+    if (error != 0)
+        ThrowError(Win32ErrorFromErrno(error));
+}
+
+void CFileStream::Flush()
+{
+    if (!(GetOpenFlags() & ofWrite) || m_hFile == -1)
+        return;
+    const int result = m_bTerminal ? tcdrain(m_hFile) : fsync(m_hFile);
+    if (result != 0 && !IsIgnorableSyncError(errno))
+        ThrowError(Win32ErrorFromErrno(errno));
+}
+
+bool CFileStream::GetTimeouts(int* readMs, int* writeMs)
+{
+    if (m_hFile == -1)
+        ThrowError(errInvalidHandle);
+    if (!m_bTerminal)
+        return false;
+    const SCommTimeouts& t = m_timeouts;
+    if (readMs != nullptr)
+        *readMs = (t.readInterval || t.readMultiplier || t.readConstant) ? static_cast<int>(t.readConstant) : -1;
+    if (writeMs != nullptr)
+        *writeMs = (t.writeMultiplier || t.writeConstant) ? static_cast<int>(t.writeConstant) : -1;
+    return true;
+}
+
+bool CFileStream::SetTimeouts(int readMs, int writeMs)
+{
+    if (m_hFile == -1)
+        ThrowError(errInvalidHandle);
+    if (!m_bTerminal)
+        return false;
+    SCommTimeouts t;
+    t.readConstant = readMs == -1 ? 0 : static_cast<std::uint32_t>(std::max(readMs, 0));
+    if (writeMs != -1)
+    {
+        t.writeMultiplier = kWriteMsPerByte;
+        t.writeConstant = static_cast<std::uint32_t>(std::max(writeMs, 0));
+    }
+    m_timeouts = t;
+    return true;
+}
+
+bool CFileStream::Abort()
+{
+    if (m_hFile == -1 || !m_bTerminal)
+        return false;
+    tcflush(m_hFile, TCIOFLUSH);
+    m_nAbortCount.fetch_add(1);
+    const std::uint64_t one = 1;
+    [[maybe_unused]] ssize_t ignored = ::write(m_hAbortEvent, &one, sizeof one);
+    return true;
+}
+
+bool CFileStream::WaitTerminal(short events, std::int64_t deadlineMs, std::uint64_t abortSeen)
+{
+    for (;;)
+    {
+        int timeout = -1;
+        if (deadlineMs >= 0)
+        {
+            const std::int64_t left = deadlineMs - NowMs();
+            if (left <= 0)
+                return false;
+            timeout = static_cast<int>(std::min<std::int64_t>(left, INT_MAX));
+        }
+        pollfd fds[2] = {{m_hFile, events, 0}, {m_hAbortEvent, POLLIN, 0}};
+        const int ready = poll(fds, 2, timeout);
+        if (ready < 0)
+        {
+            if (errno == EINTR)
+                continue;
+            ThrowError(Win32ErrorFromErrno(errno));
+        }
+        if (ready == 0)
+            return false;
+        if (fds[1].revents & POLLIN)
+        {
+            std::uint64_t count = 0;
+            [[maybe_unused]] ssize_t ignored = ::read(m_hAbortEvent, &count, sizeof count);
+            if (m_nAbortCount.load() != abortSeen)
+                return false;
+        }
+        if (fds[0].revents & events)
+            return true;
+        if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL))
+            ThrowError(errIoDevice); // the device went away
+    }
+}
+
+int CFileStream::ReadTerminal(std::uint8_t* buffer, int length)
+{
+    const std::uint64_t abortSeen = m_nAbortCount.load();
+    const SCommTimeouts& t = m_timeouts;
+    const bool forever = t.readInterval == 0 && t.readMultiplier == 0 && t.readConstant == 0;
+    const std::int64_t deadline =
+        forever ? -1 : NowMs() + static_cast<std::int64_t>(t.readMultiplier) * length + t.readConstant;
+    int got = 0;
+    while (got < length)
+    {
+        const ssize_t n = ::read(m_hFile, buffer + got, static_cast<std::size_t>(length - got));
+        if (n > 0)
+        {
+            got += static_cast<int>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n == 0 || errno == EAGAIN)
+        {
+            if (!WaitTerminal(POLLIN, deadline, abortSeen))
+                break;
+            continue;
+        }
+        ThrowError(Win32ErrorFromErrno(errno));
+    }
+    return got;
+}
+
+int CFileStream::WriteTerminal(const std::uint8_t* buffer, int length)
+{
+    const std::uint64_t abortSeen = m_nAbortCount.load();
+    const SCommTimeouts& t = m_timeouts;
+    const bool forever = t.writeMultiplier == 0 && t.writeConstant == 0;
+    const std::int64_t deadline =
+        forever ? -1 : NowMs() + static_cast<std::int64_t>(t.writeMultiplier) * length + t.writeConstant;
+    int done = 0;
+    while (done < length)
+    {
+        const ssize_t n = ::write(m_hFile, buffer + done, static_cast<std::size_t>(length - done));
+        if (n > 0)
+        {
+            done += static_cast<int>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n == 0 || errno == EAGAIN)
+        {
+            if (!WaitTerminal(POLLOUT, deadline, abortSeen))
+                break;
+            continue;
+        }
+        ThrowError(Win32ErrorFromErrno(errno));
+    }
+    return done;
+}
+
+int CFileStream::Read(void* buffer, int length)
+{
+    SetError(0);
+    if (!(GetOpenFlags() & ofRead))
+        ThrowError(errReadFault);
+    if (m_hFile == -1)
+        ThrowError(errInvalidHandle);
+    if (length <= 0)
+        return 0;
+    auto* bytes = static_cast<std::uint8_t*>(buffer);
+    int got = 0;
+    if (m_bTerminal)
+    {
+        got = ReadTerminal(bytes, length);
+    }
+    else
+    {
+        while (got < length)
+        {
+            const ssize_t n = ::read(m_hFile, bytes + got, static_cast<std::size_t>(length - got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                ThrowError(Win32ErrorFromErrno(errno));
+            if (n == 0)
+                break;
+            got += static_cast<int>(n);
+        }
+    }
+    if (got == 0)
+        SetError(errHandleEof);
+    return got;
+}
+
+int CFileStream::Write(const void* buffer, int length)
+{
+    SetError(0);
+    if (!(GetOpenFlags() & ofWrite))
+        ThrowError(errWriteFault);
+    if (m_hFile == -1)
+        ThrowError(errInvalidHandle);
+    if (length <= 0)
+        return 0;
+    const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+    int done = 0;
+    if (m_bTerminal)
+    {
+        done = WriteTerminal(bytes, length);
+    }
+    else
+    {
+        while (done < length)
+        {
+            const ssize_t n = ::write(m_hFile, bytes + done, static_cast<std::size_t>(length - done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                ThrowError(Win32ErrorFromErrno(errno));
+            if (n == 0)
+                break;
+            done += static_cast<int>(n);
+        }
+    }
+    if (done == 0)
+        SetError(errTimeout);
+    return done;
+}
+
+int CFileStream::GetLength()
+{
+    struct stat info{};
+    if (fstat(m_hFile, &info) != 0)
+        ThrowError(Win32ErrorFromErrno(errno));
+    return static_cast<int>(static_cast<std::uint32_t>(info.st_size));
+}
+
+int CFileStream::GetPosition()
+{
+    return Seek(0, soCurrent);
+}
+
+int CFileStream::SetPosition(int position)
+{
+    return Seek(position, soBegin);
+}
+
+int CFileStream::Seek(int offset, NSeekOrigin origin)
+{
+    int whence = 0;
+    switch (origin)
+    {
+    case soCurrent:
+        whence = SEEK_CUR;
+        break;
+    case soBegin:
+        whence = SEEK_SET;
+        break;
+    case soEnd:
+        whence = SEEK_END;
+        break;
+    default:
+        ThrowError(errSeek);
+    }
+    if (m_hFile == -1)
+        ThrowError(errInvalidHandle);
+    const off_t base = whence == SEEK_SET ? 0 : lseek(m_hFile, 0, whence);
+    if (base < 0)
+        ThrowError(Win32ErrorFromErrno(errno));
+    if (base + offset < 0)
+        ThrowError(errNegativeSeek);
+    const off_t position = lseek(m_hFile, base + offset, SEEK_SET);
+    if (position < 0)
+        ThrowError(Win32ErrorFromErrno(errno));
+    return static_cast<int>(position);
+}
+
+void CFileStream::SetEndOfFile()
+{
+    if (!(GetOpenFlags() & ofWrite))
+        ThrowError(errWriteFault);
+    const off_t position = lseek(m_hFile, 0, SEEK_CUR);
+    if (position < 0 || ftruncate(m_hFile, position) != 0)
+        ThrowError(Win32ErrorFromErrno(errno));
+}
+
+} // namespace StreamIO
