@@ -7,6 +7,10 @@
 set_property(GLOBAL PROPERTY TERRION_CORE_LIBRARIES "")
 
 function(terrion_core_library name)
+  if(NOT ARGN)
+    message(STATUS "Library '${name}' has no sources yet; not built")
+    return()
+  endif()
   add_library(${name} ${ARGN})
   target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}")
   set_property(GLOBAL APPEND PROPERTY TERRION_CORE_LIBRARIES ${name})

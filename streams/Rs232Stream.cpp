@@ -140,22 +140,7 @@ bool CRs232Stream::GetSettings(SRs232Settings* settings)
     GetTimeouts(&readMs, &writeMs);
 
     SRs232Settings result;
-    result.baud = BaudOfSpeed(cfgetospeed(&tio));
-    result.dataBits = DataBitsOf(tio.c_cflag);
-    result.parity = parNone;
-    if (tio.c_cflag & PARENB)
-    {
-        if (tio.c_cflag & CMSPAR)
-            result.parity = (tio.c_cflag & PARODD) ? parMark : parSpace;
-        else
-            result.parity = (tio.c_cflag & PARODD) ? parOdd : parEven;
-    }
-    result.stopBits = (tio.c_cflag & CSTOPB) ? sbTwo : sbOne;
-    result.handshake = 0;
-    if (tio.c_iflag & (IXON | IXOFF))
-        result.handshake |= hsXonXoff;
-    if (tio.c_cflag & CRTSCTS)
-        result.handshake |= hsRtsCts;
+    FromTermios(tio, &result);
     result.receiveQueue = m_nReceiveQueue;
     result.transmitQueue = m_nTransmitQueue;
     result.readTimeout = readMs;
@@ -171,53 +156,16 @@ bool CRs232Stream::SetSettings(const SRs232Settings* settings)
     m_nTransmitQueue = settings->transmitQueue;
 
     termios tio{};
-    speed_t speed = B0;
     if (tcgetattr(GetFd(), &tio) != 0)
     {
         SetError(Win32ErrorFromErrno(errno));
         return false;
     }
-    if (!SpeedOfBaud(settings->baud, &speed))
+    if (!ToTermios(*settings, &tio))
     {
         SetError(errInvalidParameter);
         return false;
     }
-    cfmakeraw(&tio);
-    cfsetispeed(&tio, speed);
-    cfsetospeed(&tio, speed);
-    tio.c_cflag &= ~(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
-    tio.c_cflag |= CLOCAL | CREAD | CharacterSize(settings->dataBits);
-    switch (settings->parity)
-    {
-    case parEven:
-        tio.c_cflag |= PARENB;
-        break;
-    case parOdd:
-        tio.c_cflag |= PARENB | PARODD;
-        break;
-    case parMark:
-        tio.c_cflag |= PARENB | CMSPAR | PARODD;
-        break;
-    case parSpace:
-        tio.c_cflag |= PARENB | CMSPAR;
-        break;
-    default:
-        break;
-    }
-    // One and a half stop bits do not exist here; two is the nearest.
-    if (settings->stopBits == sbTwo || settings->stopBits == sbOneAndHalf)
-        tio.c_cflag |= CSTOPB;
-    tio.c_iflag &= ~(IXON | IXOFF | IXANY);
-    if (settings->handshake & hsXonXoff)
-    {
-        tio.c_iflag |= IXON | IXOFF;
-        tio.c_cc[VSTART] = 0x11;
-        tio.c_cc[VSTOP] = 0x13;
-    }
-    if (settings->handshake & hsRtsCts)
-        tio.c_cflag |= CRTSCTS;
-    tio.c_cc[VMIN] = 0;
-    tio.c_cc[VTIME] = 0;
     if (tcsetattr(GetFd(), TCSANOW, &tio) != 0)
     {
         SetError(Win32ErrorFromErrno(errno));
@@ -260,6 +208,71 @@ int CRs232Stream::GetInputCount()
     if (ioctl(GetFd(), FIONREAD, &count) != 0)
         ThrowError(Win32ErrorFromErrno(errno));
     return count;
+}
+
+bool CRs232Stream::ToTermios(const SRs232Settings& settings, termios* tio)
+{
+    speed_t speed = B0;
+    if (!SpeedOfBaud(settings.baud, &speed))
+        return false;
+    cfmakeraw(tio);
+    cfsetispeed(tio, speed);
+    cfsetospeed(tio, speed);
+    tio->c_cflag &= ~(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
+    tio->c_cflag |= CLOCAL | CREAD | CharacterSize(settings.dataBits);
+    switch (settings.parity)
+    {
+    case parEven:
+        tio->c_cflag |= PARENB;
+        break;
+    case parOdd:
+        tio->c_cflag |= PARENB | PARODD;
+        break;
+    case parMark:
+        tio->c_cflag |= PARENB | CMSPAR | PARODD;
+        break;
+    case parSpace:
+        tio->c_cflag |= PARENB | CMSPAR;
+        break;
+    default:
+        break;
+    }
+    // One and a half stop bits do not exist here; two is the nearest.
+    if (settings.stopBits == sbTwo || settings.stopBits == sbOneAndHalf)
+        tio->c_cflag |= CSTOPB;
+    tio->c_iflag &= ~(IXON | IXOFF | IXANY);
+    if (settings.handshake & hsXonXoff)
+    {
+        tio->c_iflag |= IXON | IXOFF;
+        tio->c_cc[VSTART] = 0x11;
+        tio->c_cc[VSTOP] = 0x13;
+    }
+    if (settings.handshake & hsRtsCts)
+        tio->c_cflag |= CRTSCTS;
+    tio->c_cc[VMIN] = 0;
+    tio->c_cc[VTIME] = 0;
+    return true;
+}
+
+void CRs232Stream::FromTermios(const termios& tio, SRs232Settings* settings)
+{
+    SRs232Settings& result = *settings;
+    result.baud = BaudOfSpeed(cfgetospeed(&tio));
+    result.dataBits = DataBitsOf(tio.c_cflag);
+    result.parity = parNone;
+    if (tio.c_cflag & PARENB)
+    {
+        if (tio.c_cflag & CMSPAR)
+            result.parity = (tio.c_cflag & PARODD) ? parMark : parSpace;
+        else
+            result.parity = (tio.c_cflag & PARODD) ? parOdd : parEven;
+    }
+    result.stopBits = (tio.c_cflag & CSTOPB) ? sbTwo : sbOne;
+    result.handshake = 0;
+    if (tio.c_iflag & (IXON | IXOFF))
+        result.handshake |= hsXonXoff;
+    if (tio.c_cflag & CRTSCTS)
+        result.handshake |= hsRtsCts;
 }
 
 int CRs232Stream::BytesPerSecond(const SRs232Settings& settings)

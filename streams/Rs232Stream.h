@@ -6,6 +6,8 @@
 #include "streams/FileStream.h"
 #include "streams/Rs232Settings.h"
 
+#include <termios.h>
+
 namespace StreamIO
 {
 
@@ -36,6 +38,11 @@ public:
 
     /// Bytes a second for a line: baud / frame bits * data bits / 8.
     static int BytesPerSecond(const SRs232Settings& settings);
+    /// Puts the record's line settings into tio (raw mode); false for a baud
+    /// rate the terminal layer does not have.
+    static bool ToTermios(const SRs232Settings& settings, termios* tio);
+    /// Reads baud, data bits, parity, stop bits and handshake out of tio.
+    static void FromTermios(const termios& tio, SRs232Settings* settings);
 
 private:
     SRs232Settings m_settings;
