@@ -291,20 +291,24 @@ int CFileStream::ReadTerminal(std::uint8_t* buffer, int length)
     const std::int64_t deadline =
         forever ? -1 : NowMs() + static_cast<std::int64_t>(t.readMultiplier) * length + t.readConstant;
     int got = 0;
+    bool mayHaveData = true; // after a short read the queue is empty: wait before reading again
     while (got < length)
     {
-        const ssize_t n = ::read(m_hFile, buffer + got, static_cast<std::size_t>(length - got));
+        if (!mayHaveData && !WaitTerminal(POLLIN, deadline, abortSeen))
+            break;
+        const std::size_t wanted = static_cast<std::size_t>(length - got);
+        const ssize_t n = ::read(m_hFile, buffer + got, wanted);
         if (n > 0)
         {
             got += static_cast<int>(n);
+            mayHaveData = static_cast<std::size_t>(n) == wanted;
             continue;
         }
         if (n < 0 && errno == EINTR)
             continue;
         if (n == 0 || errno == EAGAIN)
         {
-            if (!WaitTerminal(POLLIN, deadline, abortSeen))
-                break;
+            mayHaveData = false;
             continue;
         }
         ThrowError(Win32ErrorFromErrno(errno));
