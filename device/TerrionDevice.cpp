@@ -1,0 +1,445 @@
+#include "device/TerrionDevice.h"
+
+#include "device/TerrionCodec.h"
+#include "device/TerrionRecords.h"
+#include "device/TextReply.h"
+#include "streams/FileException.h"
+
+#include <cwchar>
+
+namespace Device
+{
+namespace
+{
+
+using StreamIO::CFileException;
+
+constexpr int kFamilyCode = 10;
+constexpr int kMemoryTimeoutMs = 2000;
+constexpr int kCommandGapMs = 40;
+constexpr int kLeaveWaitMs = 2000;
+constexpr int kEnterTimeoutMs = 3000;
+constexpr int kBootAnswerMax = 66;
+constexpr int kRestoreAttempts = 3;
+constexpr const wchar_t* kInfoPattern =
+    L"Device type:\t%ls\r\nSerial number:\t%ls\r\nFirmware Version:\t%ls\r\nHardware revision:\t%ls\r\nSignature:\t%ls";
+
+} // namespace
+
+CTerrionDevice::CTerrionDevice() : CVnDevice(typeTerrion, L"Terrion", portSerial, kFamilyCode)
+{
+    m_serialSettings.baud = 19200;
+    m_serialSettings.handshake = 0;
+    m_serialSettings.readTimeout = 1500;
+    m_serialSettings.writeTimeout = 50;
+}
+
+CTerrionDevice::~CTerrionDevice()
+{
+    LeaveMemoryMode(false);
+}
+
+std::unique_ptr<CVnDevice> CTerrionDevice::CreateInstance() const
+{
+    return std::make_unique<CTerrionDevice>();
+}
+
+bool CTerrionDevice::IsReady() const
+{
+    return GetStream() != nullptr && GetStream()->IsOpen() && GetCommands() != nullptr;
+}
+
+bool CTerrionDevice::Identify(SDeviceInfo& info)
+{
+    if (!IsReady())
+        return false;
+    if (m_bMemoryMode)
+        LeaveMemoryMode(true);
+    std::string answer;
+    std::wstring identity;
+    if (GetCommands()->QueryIdentity(identity))
+    {
+        m_nProtocolState = kStateApplication;
+        answer = GetCommands()->GetReply();
+    }
+    else
+    {
+        if (!IdentifyBootloader(answer))
+            return false;
+        m_nProtocolState = kStateBootloader;
+    }
+    if (!CTerrionCodec::SplitIdentity(answer, m_ident))
+        return false;
+    info.typeName = m_ident.typeName;
+    info.firmwareVersion = m_ident.firmwareVersion;
+    info.serialNumber = m_ident.serialNumber;
+    std::uint32_t signature = 0;
+    if (!CTerrionCodec::ParseSignature(m_ident.signature, signature))
+        return false;
+    return !info.typeName.empty() && !info.firmwareVersion.empty() && !info.serialNumber.empty() &&
+           !m_ident.hardwareRevision.empty() && !m_ident.signature.empty() &&
+           static_cast<int>(signature >> 24) == GetFamilyCode();
+}
+
+bool CTerrionDevice::IdentifyBootloader(std::string& out)
+{
+    if (!IsReady())
+        return false;
+    try
+    {
+        const std::string probe = "SC030102F9\r\n";
+        const std::string info = "SI030000FC\r\n";
+        if (!GetCommands()->SendBootCommand(probe.data(), static_cast<int>(probe.size()), 'G'))
+            return false;
+        if (!GetCommands()->SendBootCommand(info.data(), static_cast<int>(info.size()), 0))
+            return false;
+        char answer[kBootAnswerMax] = {};
+        const int got = GetStream()->Read(answer, kBootAnswerMax);
+        if (got <= 3)
+            return false;
+        out.assign(answer, static_cast<std::size_t>(got));
+        return true;
+    }
+    catch (const CFileException&)
+    {
+        return false;
+    }
+}
+
+std::wstring CTerrionDevice::GetInfoText()
+{
+    wchar_t text[1024] = {};
+    std::swprintf(text, 1024, kInfoPattern, m_ident.typeName.c_str(), m_ident.serialNumber.c_str(),
+                  m_ident.firmwareVersion.c_str(), m_ident.hardwareRevision.c_str(), m_ident.signature.c_str());
+    m_strInfoText = text;
+    return m_strInfoText;
+}
+
+bool CTerrionDevice::GetContents(CContents& contents)
+{
+    if (m_ident.signature.empty())
+    {
+        SDeviceInfo scratch;
+        if (!Identify(scratch))
+            return false;
+    }
+    contents.m_entries.clear();
+    SContentEntry entry;
+    entry.flags = 1;
+    entry.secondByte = 1;
+    entry.type = 1;
+    entry.version = CVersion(m_ident.firmwareVersion);
+    contents.m_entries.push_back(entry);
+    return true;
+}
+
+bool CTerrionDevice::QueryId(SDeviceInfo& info)
+{
+    if (GetCommands() != nullptr && GetCommands()->QueryId(info))
+    {
+        m_nProtocolState = kStateApplication;
+        return true;
+    }
+    return Identify(info);
+}
+
+std::int32_t CTerrionDevice::GetDeviceId()
+{
+    if (GetCommands() == nullptr)
+        return 0;
+    SDeviceInfo scratch;
+    std::uint32_t signature = 0;
+    if (!Identify(scratch) || !CTerrionCodec::ParseSignature(m_ident.signature, signature))
+        return 0;
+    return static_cast<std::int32_t>(signature);
+}
+
+bool CTerrionDevice::GetObjectInfo(SDeviceIdent& ident) const
+{
+    ident = m_ident;
+    return true;
+}
+
+bool CTerrionDevice::EnterMemoryMode()
+{
+    if (m_bMemoryMode)
+        return true;
+    std::uint8_t buffer[1] = {CTerrionCodec::kServiceMemoryAccess};
+    if (BinaryCommand(CTerrionCodec::kServiceCommand, 1, buffer, 1, kEnterTimeoutMs) >= 240)
+        return false;
+    m_bMemoryMode = true;
+    return true;
+}
+
+namespace
+{
+
+bool WriteText(StreamIO::CIoStream* stream, const std::string& text)
+{
+    return stream->Write(text.data(), static_cast<int>(text.size())) == static_cast<int>(text.size());
+}
+
+} // namespace
+
+bool CTerrionDevice::LeaveMemoryMode(bool wait)
+{
+    if (!m_bMemoryMode)
+        return true;
+    if (!IsReady())
+        return false;
+    try
+    {
+        if (!WriteText(GetStream(), CTerrionCodec::kLeaveCommand))
+            return false;
+        m_bMemoryMode = false;
+        if (wait)
+            CVnCommands::Wait(kLeaveWaitMs);
+        return true;
+    }
+    catch (const CFileException&)
+    {
+        return false;
+    }
+}
+
+bool CTerrionDevice::SetMemoryAddress(std::uint16_t address)
+{
+    if (!IsReady())
+        return false;
+    try
+    {
+        return WriteText(GetStream(), CTerrionCodec::SetAddressCommand(address));
+    }
+    catch (const CFileException&)
+    {
+        return false;
+    }
+}
+
+bool CTerrionDevice::StartMemoryRead(std::uint16_t address, std::uint16_t count)
+{
+    if (!IsReady())
+        return false;
+    try
+    {
+        if (!WriteText(GetStream(), CTerrionCodec::SetAddressCommand(address)))
+            return false;
+        CVnCommands::Wait(kCommandGapMs);
+        GetStream()->PurgeInput();
+        return WriteText(GetStream(), CTerrionCodec::ReadCountCommand(count));
+    }
+    catch (const CFileException&)
+    {
+        return false;
+    }
+}
+
+bool CTerrionDevice::EndMemoryRead()
+{
+    if (!IsReady())
+        return false;
+    try
+    {
+        const bool written = WriteText(GetStream(), CTerrionCodec::kEndReadCommand);
+        CVnCommands::Wait(kCommandGapMs);
+        GetStream()->PurgeInput();
+        return written;
+    }
+    catch (const CFileException&)
+    {
+        return false;
+    }
+}
+
+int CTerrionDevice::ReadMemory(std::vector<std::uint8_t>& out, std::uint16_t address, std::uint16_t count)
+{
+    if (!IsReady() || !EnterMemoryMode())
+        return -1;
+    try
+    {
+        if (!GetStream()->SetTimeouts(kMemoryTimeoutMs, kMemoryTimeoutMs))
+            return -1;
+        StartMemoryRead(address, count);
+        std::vector<std::uint8_t> bytes;
+        bytes.reserve(count);
+        CTerrionCodec::CDumpDecoder decoder;
+        while (bytes.size() < count)
+        {
+            std::uint8_t character = 0;
+            if (GetStream()->Read(&character, 1) != 1)
+                return -1;
+            std::uint8_t value = 0;
+            const auto step = decoder.Feed(character, value);
+            if (step == CTerrionCodec::CDumpDecoder::stepByte)
+                bytes.push_back(value);
+            else if (step == CTerrionCodec::CDumpDecoder::stepInvalid)
+            {
+                // A garbled dump must not pass as data; stop the instrument's dump.
+                EndMemoryRead();
+                return -1;
+            }
+        }
+        EndMemoryRead();
+        out.insert(out.end(), bytes.begin(), bytes.end());
+        return count;
+    }
+    catch (const CFileException&)
+    {
+        return -1;
+    }
+}
+
+bool CTerrionDevice::WriteMemoryByte(std::uint16_t address, std::uint8_t data)
+{
+    if (!IsReady())
+        return false;
+    try
+    {
+        if (!WriteText(GetStream(), CTerrionCodec::WriteByteCommand(address, data)))
+            return false;
+        std::uint8_t reply = 0;
+        const bool arrived = GetStream()->Read(&reply, 1) == 1;
+        GetStream()->PurgeInput();
+        return arrived && reply != CTerrionCodec::kFailedReply;
+    }
+    catch (const CFileException&)
+    {
+        return false;
+    }
+}
+
+bool CTerrionDevice::WriteMemory(std::uint16_t address, std::span<const std::uint8_t> data)
+{
+    if (!SetMemoryAddress(address))
+        return false;
+    try
+    {
+        CVnCommands::Wait(kCommandGapMs);
+        GetStream()->PurgeInput();
+    }
+    catch (const CFileException&)
+    {
+        return false;
+    }
+    for (std::size_t i = 0; i < data.size(); ++i)
+    {
+        if (!WriteMemoryByte(static_cast<std::uint16_t>(address + i), data[i]))
+            return false;
+    }
+    return true;
+}
+
+bool CTerrionDevice::EraseMemory(std::uint16_t address)
+{
+    if (!IsReady())
+        return false;
+    try
+    {
+        if (!WriteText(GetStream(), CTerrionCodec::SetAddressCommand(address)))
+            return false;
+        CVnCommands::Wait(kCommandGapMs);
+        GetStream()->PurgeInput();
+        if (!WriteText(GetStream(), CTerrionCodec::EraseCommand(address)))
+            return false;
+        CVnCommands::Wait(kCommandGapMs);
+        std::uint8_t reply = 0;
+        const bool arrived = GetStream()->Read(&reply, 1) == 1;
+        GetStream()->PurgeInput();
+        return arrived && reply != CTerrionCodec::kFailedReply;
+    }
+    catch (const CFileException&)
+    {
+        return false;
+    }
+}
+
+bool CTerrionDevice::ReadSettings(TMeasSettings& settings)
+{
+    std::vector<std::uint8_t> block;
+    if (ReadMemory(block, kSettingsAddress, kSettingsBlockSize) != kSettingsBlockSize)
+        return false;
+    settings.SetFromBlock(std::span<const std::uint8_t, kSettingsBlockSize>(block.data(), kSettingsBlockSize));
+    return ReadDefaultSpacing(settings);
+}
+
+bool CTerrionDevice::WriteSettings(const TMeasSettings& settings)
+{
+    if (!IsReady() || !EnterMemoryMode())
+        return false;
+    // Writing over a block that was not erased would store garbage.
+    if (!EraseMemory(kSettingsAddress))
+        return false;
+    try
+    {
+        if (!GetStream()->SetTimeouts(kMemoryTimeoutMs, kMemoryTimeoutMs))
+            return false;
+    }
+    catch (const CFileException&)
+    {
+        return false;
+    }
+    const std::vector<std::uint8_t> block = settings.ToBlock();
+    return WriteMemory(kSettingsAddress, block);
+}
+
+bool CTerrionDevice::ReadDefaultSpacing(TMeasSettings& settings)
+{
+    const std::uint16_t saved = settings.spacingWord;
+    const bool hidden = saved != kSpacingNotSet;
+    bool ok = true;
+    if (hidden)
+    {
+        // The instrument shows its default only while no spacing word is set.
+        settings.spacingWord = kSpacingNotSet;
+        ok = WriteSettings(settings);
+    }
+    if (ok)
+    {
+        std::vector<std::uint8_t> value;
+        ok = ReadMemory(value, kDefaultSpacingAddress, 2) == 2;
+        if (ok)
+            settings.defaultSpacing = static_cast<std::uint16_t>(value[0] | value[1] << 8);
+    }
+    if (hidden)
+    {
+        // The block may be erased or rewritten by now: put the user's word back
+        // whatever happened above, and insist on it.
+        settings.spacingWord = saved;
+        bool restored = false;
+        for (int attempt = 0; attempt < kRestoreAttempts && !restored; ++attempt)
+            restored = WriteSettings(settings);
+        ok = ok && restored;
+    }
+    return ok;
+}
+
+bool CTerrionDevice::DeleteAllSeries()
+{
+    if (!IsReady() || !EnterMemoryMode())
+        return false;
+    try
+    {
+        if (!GetStream()->SetTimeouts(kMemoryTimeoutMs, kMemoryTimeoutMs))
+            return false;
+        return WriteText(GetStream(), CTerrionCodec::kDeleteAllCommand);
+    }
+    catch (const CFileException&)
+    {
+        return false;
+    }
+}
+
+bool CTerrionDevice::ReadAllObjects(std::vector<TTerrionObject>& objects)
+{
+    TMeasSettings settings{};
+    if (!ReadSettings(settings))
+        return false;
+    objects.clear();
+    std::vector<std::uint8_t> area;
+    if (ReadMemory(area, kRecordAddress, kRecordAreaSize) != kRecordAreaSize)
+        return false;
+    objects = CTerrionRecords::Decode(area, m_ident, settings);
+    return true;
+}
+
+} // namespace Device

@@ -1,0 +1,152 @@
+#pragma once
+// The driver of the Terrion resistivity instrument: a serial-only CVnDevice
+// (type 7, family code 10, 19200 baud, read time-out 1500 ms, write 50 ms).
+//
+// Identification: the text query "@ID@" answers
+//   type name;hardware revision;serial number;signature;firmware version
+// (a bootloader answers the lines "SC030102F9\r\n" -> 'G', "SI030000FC\r\n").
+//
+// Memory access: after the framed command 0xD2 {0x04} the instrument takes
+// short ASCII commands (upper-case hex, no CR):
+//   "AAAAs" set address, "NNNNn" dump N bytes as two hex characters each
+//   (the letters a-d may be interleaved and are skipped), "0000n" end a dump,
+//   "DDCCw" write byte DD with CC = (address high + address low + DD) mod 256,
+//   reply one byte ('f' = failed), "XXXXXXXXe" erase at the negated address,
+//   reply one byte ('f' = failed), "A5A5t" delete all series, "C0C0i" leave.
+// Memory: 0x021A default contact spacing (16 bits), 0x1000 the 18-byte
+// settings block, 0xF000 the record area (512 records of 32 bits).
+//
+// Memory-access mode is entered lazily by the operations that need it and
+// stays on until the next Identify() or the driver's destruction.
+
+#include "device/VnDevice.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace Device
+{
+
+class CTerrionDevice : public CVnDevice
+{
+public:
+    static constexpr std::uint16_t kDefaultSpacingAddress = 0x021A;
+    static constexpr std::uint16_t kSettingsAddress = 0x1000;
+    static constexpr int kSettingsBlockSize = 18;
+    static constexpr std::uint16_t kRecordAddress = 0xF000;
+    static constexpr int kRecordAreaSize = 2048;
+    static constexpr std::uint16_t kSpacingNotSet = 0xFFFF;
+    /// Protocol states: answered as an application, or from the bootloader.
+    static constexpr std::uint8_t kStateApplication = 8;
+    static constexpr std::uint8_t kStateBootloader = 3;
+
+    /// The instrument's measurement settings. Lengths are in tenths of a
+    /// millimetre. Value-initialised ({}) it is the zeroed starting record.
+    struct TMeasSettings
+    {
+        bool customSpacing = false;        ///< a contact spacing other than the default is set
+        std::uint16_t defaultSpacing = 0;  ///< the instrument's default contact spacing (0x021A)
+        std::uint16_t spacingWord = 0;     ///< the value the instrument works with; 0xFFFF = not set
+        std::uint8_t format = 0;           ///< 1 = current block format
+        std::uint16_t contactSpacing = 0;  ///< 0xFFFF = the default spacing
+        float correctionFactor = 0.0f;     ///< k
+        std::uint8_t mode = 0;             ///< 1 surface, 2 bulk
+        std::uint8_t shape = 0;            ///< 1 flat, 2 cylinder, 3 prism
+        std::uint8_t correctionKind = 0;   ///< 1 geometric, 2 custom
+        std::uint16_t length = 0;
+        std::uint16_t diameter = 0;        ///< diameter (flat, cylinder) or width (prism)
+        std::uint16_t depth = 0;
+
+        /// Takes the fields of a raw settings block (18 bytes); a block of the
+        /// old format (format byte 0xFF) gives the defaults with its first
+        /// word as the contact spacing. The default spacing is left as it was.
+        void SetFromBlock(std::span<const std::uint8_t, kSettingsBlockSize> block);
+        /// The block as the instrument stores it, always in the current format.
+        std::vector<std::uint8_t> ToBlock() const;
+
+        bool operator==(const TMeasSettings&) const = default;
+    };
+
+    /// One reading.
+    struct TMeas
+    {
+        double value = 0.0;          ///< kΩ·cm; 0.0 for an invalid reading
+        std::uint8_t recordByte = 0; ///< bits 8-15 of the reading's record
+        std::uint16_t current = 0;   ///< µA; 0 marks an invalid reading
+
+        bool operator==(const TMeas&) const = default;
+    };
+
+    /// One downloaded measurement series. Copying copies everything,
+    /// readings included.
+    struct TTerrionObject
+    {
+        SDeviceIdent ident;           ///< the instrument that measured it
+        std::uint16_t objectNumber = 0;
+        TMeasSettings settings;       ///< in force at the download
+        std::vector<TMeas> readings;
+    };
+
+    CTerrionDevice();
+    ~CTerrionDevice() override;
+
+    std::unique_ptr<CVnDevice> CreateInstance() const override;
+    bool Identify(SDeviceInfo& info) override;
+    std::wstring GetInfoText() override;
+    std::wstring GetSerialNumber() const override { return m_ident.serialNumber; }
+    bool GetContents(CContents& contents) override;
+    bool QueryId(SDeviceInfo& info) override;
+    std::int32_t GetDeviceId() override;
+    /// Copies the five identification strings.
+    virtual bool GetObjectInfo(SDeviceIdent& ident) const;
+    /// Identifies a bootloader: out receives its answer (more than 3 bytes).
+    virtual bool IdentifyBootloader(std::string& out);
+
+    // Memory-access protocol. Each catches the stream's exceptions and
+    // reports false or -1; without an attached stream each fails at once.
+    /// Releases memory-access mode ("C0C0i"); with wait, sleeps 2000 ms after.
+    bool LeaveMemoryMode(bool wait);
+    bool SetMemoryAddress(std::uint16_t address);
+    bool StartMemoryRead(std::uint16_t address, std::uint16_t count);
+    bool EndMemoryRead();
+    /// Appends count bytes read at address to out; returns count or -1. A
+    /// character that is not a hexadecimal digit fails the read.
+    int ReadMemory(std::vector<std::uint8_t>& out, std::uint16_t address, std::uint16_t count);
+    /// Writes one byte at the current address (which the instrument advances).
+    bool WriteMemoryByte(std::uint16_t address, std::uint8_t data);
+    /// True when every byte was acknowledged.
+    bool WriteMemory(std::uint16_t address, std::span<const std::uint8_t> data);
+    bool EraseMemory(std::uint16_t address);
+
+    // Measurement settings and records.
+    /// Reads the settings block and the default spacing.
+    bool ReadSettings(TMeasSettings& settings);
+    /// Erases and rewrites the settings block; fails when the erase fails.
+    bool WriteSettings(const TMeasSettings& settings);
+    /// Fills the default spacing. While the block's spacing word is set the
+    /// instrument hides it, so the word is cleared, the default read and the
+    /// word written back (retried; a failed restore fails the call).
+    bool ReadDefaultSpacing(TMeasSettings& settings);
+    /// Clears the stored series ("A5A5t"; no reply).
+    bool DeleteAllSeries();
+    /// Downloads every stored series. On failure objects is untouched (the
+    /// settings could not be read) or empty (the records could not be read).
+    bool ReadAllObjects(std::vector<TTerrionObject>& objects);
+
+    std::uint8_t GetProtocolState() const { return m_nProtocolState; }
+    bool IsInMemoryMode() const { return m_bMemoryMode; }
+    const SDeviceIdent& GetIdent() const { return m_ident; }
+
+private:
+    bool IsReady() const;
+    bool EnterMemoryMode();
+
+    std::uint8_t m_nProtocolState = kStateApplication;
+    SDeviceIdent m_ident;
+    std::wstring m_strInfoText;
+    bool m_bMemoryMode = false;
+};
+
+} // namespace Device
