@@ -1,0 +1,372 @@
+#include "tests/simulator/TerrionInstrument.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace TerrionTest
+{
+namespace
+{
+
+constexpr std::uint8_t kDle = 0x10;
+constexpr std::uint8_t kAck = 0x06;
+constexpr std::uint8_t kCr = 0x0D;
+constexpr std::uint8_t kLf = 0x0A;
+constexpr std::size_t kMaxText = 256;
+constexpr std::uint16_t kFlashStart = 0x1000;
+constexpr std::uint32_t kEraseBlock = 0x100;
+constexpr std::size_t kBootReplySize = 66;
+
+bool IsHexDigit(std::uint8_t byte)
+{
+    return (byte >= '0' && byte <= '9') || (byte >= 'A' && byte <= 'F');
+}
+
+std::uint32_t HexValue(const std::string& digits)
+{
+    return digits.empty() ? 0u : static_cast<std::uint32_t>(std::strtoul(digits.c_str(), nullptr, 16));
+}
+
+void Append(std::vector<std::uint8_t>& out, const std::string& text)
+{
+    out.insert(out.end(), text.begin(), text.end());
+}
+
+} // namespace
+
+CTerrionInstrument::CTerrionInstrument(const CTerrionScenario& scenario)
+    : m_scenario(scenario), m_memory(scenario.BuildMemory()),
+      m_nState(scenario.StartsInBootloader() ? tsBootloader : tsApplication)
+{
+}
+
+void CTerrionInstrument::Feed(std::uint8_t byte, std::vector<std::uint8_t>& out, bool& dropPending)
+{
+    switch (m_nState)
+    {
+    case tsApplication:
+        FeedApplication(byte, out);
+        break;
+    case tsMemoryAccess:
+        FeedMemoryAccess(byte, out, dropPending);
+        break;
+    case tsBootloader:
+        FeedBootloader(byte, out);
+        break;
+    }
+}
+
+std::uint8_t CTerrionInstrument::ReadByte(std::uint16_t address) const
+{
+    const std::uint16_t spacing = CTerrionScenario::kDefaultSpacingAddress;
+    const std::uint16_t settings = CTerrionScenario::kSettingsAddress;
+    if (address == spacing || address == spacing + 1)
+    {
+        const std::uint16_t word =
+            static_cast<std::uint16_t>(m_memory[settings] | (m_memory[settings + 1] << 8));
+        if (word != 0xFFFF)
+            return static_cast<std::uint8_t>(address == spacing ? word & 0xFF : word >> 8);
+    }
+    return m_memory[address];
+}
+
+void CTerrionInstrument::FeedApplication(std::uint8_t byte, std::vector<std::uint8_t>& out)
+{
+    switch (m_nParse)
+    {
+    case psText:
+        if (byte == kCr)
+        {
+            RunText(out);
+            m_nParse = psIdle;
+            return;
+        }
+        if (byte == kLf)
+            return;
+        if (byte < 0x80 && byte != kDle)
+        {
+            if (m_strText.size() < kMaxText)
+                m_strText.push_back(static_cast<char>(byte));
+            return;
+        }
+        m_nParse = psIdle; // not text after all: start over with this byte
+        break;
+    case psFrame:
+        m_frame.push_back(byte);
+        if (m_frame.size() == m_nFrameLength)
+        {
+            RunFrame(out);
+            m_nParse = psIdle;
+        }
+        return;
+    case psIdle:
+        break;
+    }
+
+    if (byte == kDle)
+    {
+        out.push_back(kAck);
+        m_strText.clear();
+        m_nParse = psText;
+    }
+    else if (byte >= 0xC0 && byte <= 0xEF)
+    {
+        m_frame.assign(1, byte);
+        m_nFrameLength = 2 + (byte - 0xC0);
+        m_nParse = psFrame;
+    }
+}
+
+void CTerrionInstrument::RunText(std::vector<std::uint8_t>& out)
+{
+    const bool crLf = m_bCrLf; // "EC0"/"EC1" answer in the line end they replace
+    const std::string answer = TextAnswer(m_strText);
+    if (crLf && !m_strText.empty())
+        Append(out, m_strText + " " + answer + "\r\n");
+    else
+        Append(out, answer + (crLf ? "\r\n" : "\r"));
+}
+
+std::string CTerrionInstrument::TextAnswer(const std::string& command)
+{
+    if (command.empty())
+        return {};
+    if (command == "@ID@")
+        return m_scenario.Identification();
+    if (command == "ID")
+    {
+        const std::vector<std::string> fields = IdentificationFields();
+        return fields[0] + ";" + fields[4] + ";" + fields[2];
+    }
+    if (command == "EC?")
+        return m_bCrLf ? "EC1" : "EC0";
+    if (command == "EC0" || command == "EC1")
+    {
+        // The answer still goes out in the old line end.
+        const std::string answer = command;
+        m_bCrLf = command == "EC1";
+        return answer;
+    }
+    return "?";
+}
+
+std::vector<std::string> CTerrionInstrument::IdentificationFields() const
+{
+    std::vector<std::string> fields(1);
+    for (char c : m_scenario.Identification())
+    {
+        if (c == ';')
+            fields.emplace_back();
+        else
+            fields.back().push_back(c);
+    }
+    fields.resize(std::max<std::size_t>(fields.size(), 5));
+    return fields;
+}
+
+void CTerrionInstrument::RunFrame(std::vector<std::uint8_t>& out)
+{
+    const std::uint8_t command = m_frame[1];
+    const std::size_t count = m_frame.size() - 2;
+    const std::uint8_t* data = m_frame.data() + 2;
+
+    if (command == 0xF7)
+    {
+        out.push_back(0xF0);
+    }
+    else if (command == 0xD2 && count == 1 && (data[0] == 0x04 || data[0] == 0x01))
+    {
+        out.push_back(0x00);
+        m_nState = data[0] == 0x04 ? tsMemoryAccess : tsBootloader;
+        m_strDigits.clear();
+        m_strBootLine.clear();
+    }
+    else if (command == 0xF1 && count == 0)
+    {
+        const std::uint32_t id = HexValue(IdentificationFields()[3]);
+        out.push_back(4);
+        for (int shift = 0; shift < 32; shift += 8)
+            out.push_back(static_cast<std::uint8_t>(id >> shift));
+    }
+    else if (command == 0xF4 && count == 2)
+    {
+        const std::uint8_t mode = data[1];
+        switch (data[0])
+        {
+        case 0x00: // supported?
+        case 0x01: // active?
+            out.push_back(1);
+            out.push_back(mode == 12 ? 1 : 0);
+            break;
+        case 0x02: // switch: nothing to answer, mode 12 is already running
+            break;
+        case 0x03: // duration of a switch
+            out.insert(out.end(), {3, 100, 0, 0});
+            break;
+        case 0x10:
+        case 0x11:
+        case 0x12:
+            out.push_back(1);
+            out.push_back(1);
+            break;
+        default:
+            out.push_back(0xFF);
+            break;
+        }
+    }
+    else
+    {
+        out.push_back(0xFF);
+    }
+}
+
+void CTerrionInstrument::FeedMemoryAccess(std::uint8_t byte, std::vector<std::uint8_t>& out, bool& dropPending)
+{
+    if (IsHexDigit(byte))
+    {
+        m_strDigits.push_back(static_cast<char>(byte));
+        if (m_strDigits.size() > 8)
+            m_strDigits.erase(0, m_strDigits.size() - 8);
+        return;
+    }
+    const std::uint32_t value = HexValue(m_strDigits);
+    const std::size_t digits = m_strDigits.size();
+    m_strDigits.clear();
+
+    switch (byte)
+    {
+    case 's':
+        dropPending = true;
+        m_nAddress = static_cast<std::uint16_t>(value);
+        break;
+    case 'n':
+        dropPending = true;
+        if (value != 0)
+            Dump(value, out);
+        break;
+    case 'w':
+    {
+        const std::uint8_t data = static_cast<std::uint8_t>(value >> 8);
+        const std::uint8_t check = static_cast<std::uint8_t>(value);
+        const std::uint8_t expected = static_cast<std::uint8_t>((m_nAddress >> 8) + (m_nAddress & 0xFF) + data);
+        if (digits == 4 && check == expected && !m_bRejectWrites)
+        {
+            StoreByte(m_nAddress, data);
+            ++m_nAddress;
+            ++m_nWriteCount;
+            out.push_back('o');
+        }
+        else
+        {
+            ++m_nRejectedCount;
+            out.push_back('f');
+        }
+        break;
+    }
+    case 'e':
+    {
+        const std::uint32_t target = static_cast<std::uint32_t>(0u - value);
+        if (digits > 0 && target == m_nAddress)
+        {
+            const std::uint32_t start = m_nAddress & ~(kEraseBlock - 1);
+            std::fill(m_memory.begin() + start, m_memory.begin() + start + kEraseBlock, 0xFF);
+            ++m_nEraseCount;
+            out.push_back('o');
+        }
+        else
+        {
+            out.push_back('f');
+        }
+        break;
+    }
+    case 't':
+        if (value == 0xA5A5 && digits == 4)
+        {
+            const std::size_t start = CTerrionScenario::kRecordAddress;
+            std::fill(m_memory.begin() + start, m_memory.begin() + start + 4 * CTerrionScenario::kRecordCount,
+                      0xFF);
+            ++m_nDeleteAllCount;
+        }
+        break;
+    case 'i':
+        if (value == 0xC0C0 && digits == 4)
+            m_nState = tsApplication;
+        m_nParse = psIdle;
+        break;
+    default:
+        break;
+    }
+}
+
+void CTerrionInstrument::Dump(std::uint32_t count, std::vector<std::uint8_t>& out)
+{
+    static const char kMarkers[] = "abcd";
+    char pair[3];
+    for (std::uint32_t i = 0; i < count; ++i)
+    {
+        std::snprintf(pair, sizeof pair, "%02X", ReadByte(m_nAddress++));
+        out.push_back(static_cast<std::uint8_t>(pair[0]));
+        out.push_back(static_cast<std::uint8_t>(pair[1]));
+        if (m_bDumpMarkers && i % 8 == 7)
+            out.push_back(static_cast<std::uint8_t>(kMarkers[(i / 8) % 4]));
+    }
+}
+
+void CTerrionInstrument::StoreByte(std::uint16_t address, std::uint8_t value)
+{
+    if (address >= kFlashStart)
+        m_memory[address] &= value;
+    else
+        m_memory[address] = value;
+}
+
+void CTerrionInstrument::FeedBootloader(std::uint8_t byte, std::vector<std::uint8_t>& out)
+{
+    if (byte != kLf)
+    {
+        m_strBootLine.push_back(static_cast<char>(byte));
+        if (m_strBootLine.size() > 64)
+            m_strBootLine.erase(0, m_strBootLine.size() - 64);
+        return;
+    }
+    std::string line;
+    line.swap(m_strBootLine);
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    if (line.size() < 10)
+        return;
+    line = line.substr(line.size() - 10); // whatever came before the line is noise
+    if (line[0] != 'S' || line.substr(2, 2) != "03")
+        return;
+    const std::uint32_t word = HexValue(line.substr(4, 4));
+    const std::uint32_t check = HexValue(line.substr(8, 2));
+    if (check != 0xFFu - ((0x03u + (word >> 8) + (word & 0xFF)) & 0xFF))
+        return;
+
+    switch (line[1])
+    {
+    case 'C':
+        if (word == 0x0102)
+            out.push_back('G');
+        break;
+    case 'I':
+    {
+        std::string block = m_scenario.Identification().substr(0, kBootReplySize - 1) + ";";
+        block.resize(kBootReplySize, ' ');
+        Append(out, block);
+        break;
+    }
+    case 'E':
+        out.push_back('E');
+        break;
+    case 'X':
+        out.push_back('X');
+        m_nState = tsApplication;
+        m_nParse = psIdle;
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace TerrionTest

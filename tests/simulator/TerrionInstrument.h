@@ -1,0 +1,128 @@
+#pragma once
+// The simulated Terrion's behaviour, byte in and bytes out, without any line
+// or thread: CTerrionSimulator pumps the pseudo-terminal through it.
+//
+// What the host side fixes is implemented as the host expects it. Where the
+// instrument's side is open, this simulator decides, as follows:
+// - Text commands: the DLE byte is acknowledged with 0x06 (ACK); the command
+//   runs to CR (LF is ignored; a byte of 0x80 or more abandons it). Replies
+//   end with CR only after power-up; after "EC1" they end with CR LF and echo
+//   the command first ("@ID@ <answer>\r\n"); "EC0" goes back. "EC?" answers
+//   "EC0" or "EC1". "@ID@" answers the scenario's identification text, "ID"
+//   answers "type;firmware;serial" from it, an empty command an empty line,
+//   anything else "?" (a refusal).
+// - Framed commands (0xC0+n, command, n data bytes) while the application
+//   runs: 0xF7 (the sync frame) -> status 0xF0; 0xD2 {0x04} -> 0x00 and
+//   memory-access mode; 0xD2 {0x01} -> 0x00 and the bootloader; 0xF1 -> the
+//   signature as a 4-byte device id; 0xF4 sub-functions: only mode 12 (normal
+//   operation) exists, it is always active and a switch to it lasts 100 ms;
+//   {0x10..0x12, x} answer one byte 0x01. Anything else -> status 0xFF.
+// - Memory-access mode understands only its ASCII commands: upper-case hex
+//   digits followed by a lower-case command letter (s n w e i t); any other
+//   byte clears the digits gathered so far. Framed and text commands are
+//   ignored until "C0C0i" returns to the application.
+//   * "XXXXs" sets the address; "XXXXn" dumps XXXX bytes from it as
+//     upper-case hex pairs (the address advances), "0000n" ends a dump;
+//     either command drops whatever is left of a dump still being sent.
+//   * "DDCCw" writes DD at the address when CC = (address high + address
+//     low + DD) mod 256, answers 'o' and advances; otherwise answers 'f'.
+//   * "...e" erases when the 32-bit negation of its digits equals the
+//     address set last: the 256-byte block around it becomes 0xFF; 'o' or 'f'.
+//   * "A5A5t" erases the record area (no reply); "C0C0i" leaves the mode.
+//   * Memory from 0x1000 up is flash: a write can only clear bits (stored =
+//     old AND new), so a host that skips the erase shows. Below 0x1000 a
+//     write stores the byte as it stands.
+//   * The word at 0x021A reads as the default spacing only while the
+//     settings block's first word is 0xFFFF; otherwise it reads as that word
+//     (the spacing the instrument works with).
+// - The bootloader understands S-lines ending in LF and ignores everything
+//   else (also DLE): "SC030102F9" -> 'G', "SC030000FC" -> nothing,
+//   "SI030000FC" -> a 66-byte identification block (the identification
+//   text, ';', blanks), "SE030000FC" -> 'E', "SX030000FC" -> 'X' and back to
+//   the application. Lines whose checksum is wrong are ignored.
+
+#include "tests/simulator/TerrionScenario.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace TerrionTest
+{
+
+enum NTerrionState : int
+{
+    tsApplication = 0,
+    tsMemoryAccess = 1,
+    tsBootloader = 2,
+};
+
+class CTerrionInstrument
+{
+public:
+    explicit CTerrionInstrument(const CTerrionScenario& scenario);
+
+    /// Takes one byte from the host; appends the reply to out. Sets
+    /// dropPending when output still waiting to be sent must be dropped.
+    void Feed(std::uint8_t byte, std::vector<std::uint8_t>& out, bool& dropPending);
+
+    NTerrionState State() const { return m_nState; }
+    void SetState(NTerrionState state) { m_nState = state; }
+    bool CrLfReplies() const { return m_bCrLf; }
+
+    /// Inserts the letters a-d into dumps (after every 8 bytes), as the
+    /// instrument's busy markers that the host must skip.
+    void SetDumpMarkers(bool on) { m_bDumpMarkers = on; }
+    /// Every write checksum is taken as wrong: writes answer 'f'.
+    void SetRejectWrites(bool on) { m_bRejectWrites = on; }
+
+    const std::vector<std::uint8_t>& Memory() const { return m_memory; }
+    /// A byte as a dump shows it (0x021A/0x021B follow the settings block).
+    std::uint8_t ReadByte(std::uint16_t address) const;
+
+    int EraseCount() const { return m_nEraseCount; }
+    int DeleteAllCount() const { return m_nDeleteAllCount; }
+    int WriteCount() const { return m_nWriteCount; }
+    int RejectedCount() const { return m_nRejectedCount; }
+
+private:
+    void FeedApplication(std::uint8_t byte, std::vector<std::uint8_t>& out);
+    void FeedMemoryAccess(std::uint8_t byte, std::vector<std::uint8_t>& out, bool& dropPending);
+    void FeedBootloader(std::uint8_t byte, std::vector<std::uint8_t>& out);
+    void RunText(std::vector<std::uint8_t>& out);
+    void RunFrame(std::vector<std::uint8_t>& out);
+    void Dump(std::uint32_t count, std::vector<std::uint8_t>& out);
+    void StoreByte(std::uint16_t address, std::uint8_t value);
+    std::string TextAnswer(const std::string& command);
+    std::vector<std::string> IdentificationFields() const;
+
+    enum NParse : int
+    {
+        psIdle = 0,
+        psText = 1,
+        psFrame = 2,
+    };
+
+    CTerrionScenario m_scenario;
+    std::vector<std::uint8_t> m_memory;
+    NTerrionState m_nState = tsApplication;
+    bool m_bCrLf = false;
+    bool m_bDumpMarkers = false;
+    bool m_bRejectWrites = false;
+
+    NParse m_nParse = psIdle;
+    std::string m_strText;
+    std::vector<std::uint8_t> m_frame;
+    std::size_t m_nFrameLength = 0;
+
+    std::string m_strDigits;
+    std::uint16_t m_nAddress = 0;
+    std::string m_strBootLine;
+
+    int m_nEraseCount = 0;
+    int m_nDeleteAllCount = 0;
+    int m_nWriteCount = 0;
+    int m_nRejectedCount = 0;
+};
+
+} // namespace TerrionTest

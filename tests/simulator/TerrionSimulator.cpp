@@ -1,0 +1,241 @@
+#include "tests/simulator/TerrionSimulator.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <poll.h>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace TerrionTest
+{
+namespace
+{
+
+constexpr int kMaxWaitMs = 20;
+constexpr std::uint8_t kGarbage[] = {0xFE, 0x7E, 0x5A, 0x81, 0xF3, 0x3B};
+
+std::int64_t NowUs()
+{
+    using namespace std::chrono;
+    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+} // namespace
+
+CTerrionSimulator::CTerrionSimulator(const CTerrionScenario& scenario) : m_instrument(scenario)
+{
+    if (pipe2(m_wake, O_CLOEXEC | O_NONBLOCK) != 0)
+        throw std::runtime_error("cannot create the simulator's wake pipe");
+    m_thread = std::thread([this] { Run(); });
+}
+
+CTerrionSimulator::~CTerrionSimulator()
+{
+    m_bStop = true;
+    const char one = 1;
+    [[maybe_unused]] ssize_t ignored = ::write(m_wake[1], &one, 1);
+    if (m_thread.joinable())
+        m_thread.join();
+    close(m_wake[0]);
+    close(m_wake[1]);
+}
+
+void CTerrionSimulator::SetFault(NSimFault fault, std::size_t stopAfter)
+{
+    std::lock_guard lock(m_mutex);
+    m_nFault = fault;
+    m_nStopAfter = stopAfter;
+    m_nProduced = 0;
+    m_instrument.SetRejectWrites(fault == sfBadChecksum);
+}
+
+void CTerrionSimulator::SetBaud(std::uint32_t baud)
+{
+    std::lock_guard lock(m_mutex);
+    m_nBaud = baud;
+    m_nBurstStartUs = NowUs();
+    m_nBurstSent = 0;
+}
+
+void CTerrionSimulator::SetDumpMarkers(bool on)
+{
+    std::lock_guard lock(m_mutex);
+    m_instrument.SetDumpMarkers(on);
+}
+
+void CTerrionSimulator::SetState(NTerrionState state)
+{
+    std::lock_guard lock(m_mutex);
+    m_instrument.SetState(state);
+}
+
+NTerrionState CTerrionSimulator::State() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_instrument.State();
+}
+
+std::vector<std::uint8_t> CTerrionSimulator::Memory() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_instrument.Memory();
+}
+
+std::vector<std::uint8_t> CTerrionSimulator::MemoryAt(std::uint16_t address, std::size_t count) const
+{
+    std::lock_guard lock(m_mutex);
+    const std::vector<std::uint8_t>& memory = m_instrument.Memory();
+    const std::size_t end = std::min(memory.size(), static_cast<std::size_t>(address) + count);
+    return std::vector<std::uint8_t>(memory.begin() + address, memory.begin() + end);
+}
+
+std::vector<std::uint8_t> CTerrionSimulator::Received() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_received;
+}
+
+std::string CTerrionSimulator::ReceivedText() const
+{
+    std::lock_guard lock(m_mutex);
+    return std::string(m_received.begin(), m_received.end());
+}
+
+void CTerrionSimulator::ClearReceived()
+{
+    std::lock_guard lock(m_mutex);
+    m_received.clear();
+}
+
+std::size_t CTerrionSimulator::SentCount() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_nSent;
+}
+
+int CTerrionSimulator::EraseCount() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_instrument.EraseCount();
+}
+
+int CTerrionSimulator::DeleteAllCount() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_instrument.DeleteAllCount();
+}
+
+int CTerrionSimulator::WriteCount() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_instrument.WriteCount();
+}
+
+void CTerrionSimulator::Run()
+{
+    const int master = m_pty.MasterFd();
+    std::uint8_t buffer[512];
+    while (!m_bStop)
+    {
+        bool wantWrite = false;
+        int waitMs = kMaxWaitMs;
+        {
+            std::lock_guard lock(m_mutex);
+            wantWrite = !m_pending.empty();
+            if (wantWrite)
+                waitMs = NextWaitMs();
+        }
+        pollfd fds[2] = {{master, static_cast<short>(POLLIN | (wantWrite && waitMs == 0 ? POLLOUT : 0)), 0},
+                         {m_wake[0], POLLIN, 0}};
+        const int ready = poll(fds, 2, waitMs == 0 ? kMaxWaitMs : waitMs);
+        if (m_bStop)
+            break;
+        if (ready < 0)
+            continue;
+        ssize_t n = 0;
+        if (fds[0].revents & POLLIN)
+            n = ::read(master, buffer, sizeof buffer);
+        if (n > 0)
+            Take(buffer, static_cast<std::size_t>(n));
+        else if ((fds[0].revents & (POLLHUP | POLLERR)) || (n < 0 && errno == EIO))
+        {
+            // No host has the slave open: nothing to say to anyone.
+            pollfd wake{m_wake[0], POLLIN, 0};
+            poll(&wake, 1, 5);
+            std::lock_guard lock(m_mutex);
+            m_pending.clear();
+            continue;
+        }
+        Flush();
+    }
+}
+
+void CTerrionSimulator::Take(const std::uint8_t* bytes, std::size_t count)
+{
+    std::lock_guard lock(m_mutex);
+    m_received.insert(m_received.end(), bytes, bytes + count);
+    std::vector<std::uint8_t> out;
+    for (std::size_t i = 0; i < count; ++i)
+    {
+        bool dropPending = false;
+        out.clear();
+        m_instrument.Feed(bytes[i], out, dropPending);
+        if (dropPending)
+            m_pending.clear();
+        for (std::uint8_t byte : out)
+        {
+            ++m_nProduced;
+            if (m_nFault == sfSilent || (m_nFault == sfStopAfter && m_nProduced > m_nStopAfter))
+                continue;
+            if (m_nFault == sfGarbage)
+                byte = kGarbage[m_nGarbage++ % sizeof kGarbage];
+            if (m_pending.empty())
+            {
+                m_nBurstStartUs = NowUs();
+                m_nBurstSent = 0;
+            }
+            m_pending.push_back(byte);
+        }
+    }
+}
+
+int CTerrionSimulator::NextWaitMs() const
+{
+    if (m_nBaud == 0)
+        return 0;
+    const double bytesPerUs = m_nBaud / 10.0 / 1e6;
+    const std::int64_t due = m_nBurstStartUs + static_cast<std::int64_t>((m_nBurstSent + 1) / bytesPerUs);
+    const std::int64_t left = due - NowUs();
+    return left <= 0 ? 0 : static_cast<int>(std::min<std::int64_t>((left + 999) / 1000, kMaxWaitMs));
+}
+
+void CTerrionSimulator::Flush()
+{
+    std::lock_guard lock(m_mutex);
+    if (m_pending.empty())
+        return;
+    std::size_t allowed = m_pending.size();
+    if (m_nBaud != 0)
+    {
+        const double elapsedUs = static_cast<double>(NowUs() - m_nBurstStartUs);
+        const auto due = static_cast<std::size_t>(elapsedUs * m_nBaud / 10.0 / 1e6);
+        allowed = due > m_nBurstSent ? std::min(allowed, due - m_nBurstSent) : 0;
+    }
+    if (allowed == 0)
+        return;
+    const ssize_t n = ::write(m_pty.MasterFd(), m_pending.data(), allowed);
+    if (n > 0)
+    {
+        m_pending.erase(m_pending.begin(), m_pending.begin() + n);
+        m_nSent += static_cast<std::size_t>(n);
+        m_nBurstSent += static_cast<std::size_t>(n);
+    }
+    else if (n < 0 && errno != EAGAIN && errno != EINTR)
+    {
+        m_pending.clear(); // the host went away
+    }
+}
+
+} // namespace TerrionTest
