@@ -12,10 +12,10 @@ namespace
 {
 
 // The search's texts, as the instrument library has always shown them.
-constexpr const wchar_t* kTextSerial = L"Serial";                                 // 20000
-constexpr const wchar_t* kTextUsb = L"USB";                                       // 20001
-constexpr const wchar_t* kTextEthernet = L"Ethernet";                             // 20002
-constexpr const wchar_t* kTextCannotOpen = L"could not open port.";               // 20004
+constexpr const wchar_t* kTextSerial = L"Serial";                                  // 20000
+constexpr const wchar_t* kTextUsb = L"USB";                                        // 20001
+constexpr const wchar_t* kTextEthernet = L"Ethernet";                              // 20002
+constexpr const wchar_t* kTextCannotOpen = L"could not open port.";                // 20004
 constexpr const wchar_t* kTextNoDevice = L"No device of the required type found."; // 20006
 constexpr const wchar_t* kLineBreak = L"\r\n";
 

@@ -347,7 +347,8 @@ void RunSearchJob(const SJobEntry& job)
         if (worker != nullptr)
             WatchStream(*worker, stream);
     };
-    CDeviceSearch search(*job.pCallback, [] { return IsDeviceAbortRequested(0); }, watch);
+    CDeviceSearch search(
+        *job.pCallback, [] { return IsDeviceAbortRequested(0); }, watch);
     try
     {
         search.Run(job.search);

@@ -57,9 +57,9 @@ struct SJobEntry
     int nJobType = jobNone;
     std::shared_ptr<CCallback> pCallback;
     SSearchParams search;
-    CVnDevice* pDevice = nullptr;              ///< upgrade only; not owned
-    StreamIO::CIoStream* pPackage = nullptr;   ///< upgrade only; not owned
-    CContents* pSelection = nullptr;           ///< upgrade only; not owned
+    CVnDevice* pDevice = nullptr;            ///< upgrade only; not owned
+    StreamIO::CIoStream* pPackage = nullptr; ///< upgrade only; not owned
+    CContents* pSelection = nullptr;         ///< upgrade only; not owned
 };
 
 /// Bounded waits of the cooperative stop and of the wizard's cancel.
