@@ -21,3 +21,11 @@ if [[ -z "${DISPLAY:-}" ]]; then
 else
   "${run_ctest[@]}"
 fi
+
+# ThreadSanitizer: the device worker thread's tests, in a build of their own.
+tsan="$root/build/tsan"
+cmake -S "$root" -B "$tsan" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DTERRION_TSAN=ON -DTERRION_WERROR=ON >/dev/null
+cmake --build "$tsan" -j"$jobs" --target device_thread_tests
+TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+  ctest --test-dir "$tsan" --output-on-failure -L device_thread --no-tests=error --timeout 300
