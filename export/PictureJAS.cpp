@@ -137,6 +137,12 @@ bool CPictureJAS::Encode(CPicFile* file, std::uint32_t imageType)
     parameters.tcp_numlayers = 1;
     parameters.cp_disto_alloc = 1;
     parameters.tcp_rates[0] = rate > 0.0 && rate < 1.0 ? static_cast<float>(1.0 / rate) : 0.0f;
+    // Small images get fewer wavelet levels: each level halves the smaller side.
+    std::uint32_t side = GetWidth() < GetHeight() ? GetWidth() : GetHeight();
+    int levels = 1;
+    while (levels < parameters.numresolution && (side >>= 1) > 0)
+        ++levels;
+    parameters.numresolution = levels;
 
     res.codec = opj_create_compress(OPJ_CODEC_JP2);
     if (!res.codec)
