@@ -2,6 +2,8 @@
 
 #include "streams/FileException.h"
 #include "streams/FileStream.h"
+#include "streams/RamDisk.h"
+#include "streams/RamStream.h"
 #include "streams/Rs232Stream.h"
 #include "streams/StreamTable.h"
 #include "streams/Win32Error.h"
@@ -57,7 +59,9 @@ std::unique_ptr<CIoStream> CreateStream(const std::wstring& name, std::uint32_t 
     int port = 0;
     if (ParseComPortName(name, &port))
         return std::make_unique<CRs232Stream>(port, openFlags, nullptr);
-    if (HasPrefixNoCase(name, L"RAM:") || IsIpStreamName(name))
+    if (HasPrefixNoCase(name, L"RAM:"))
+        return std::make_unique<CRamStream>(name, openFlags);
+    if (IsIpStreamName(name))
         CFileException::ThrowOsError(errNotSupported, name);
     return std::make_unique<CFileStream>(name, openFlags);
 }
@@ -70,11 +74,13 @@ int CloseStream(std::uint32_t handle)
 void Initialize()
 {
     CStreamTable::Instance();
+    CRamDisk::CreateInstance();
 }
 
 void Terminate()
 {
     CStreamTable::Instance().Shutdown();
+    CRamDisk::DestroyInstance();
 }
 
 } // namespace StreamIO
