@@ -25,6 +25,20 @@ std::wstring FoundText(const SDeviceInfo& info)
     return L" " + info.typeName + L"   Serial: " + info.serialNumber;
 }
 
+// Clears the watched stream when the probe is left, also by an exception, so
+// an abort never reaches a stream that is gone.
+class CStreamWatchGuard
+{
+public:
+    explicit CStreamWatchGuard(const CDeviceSearch::TStreamWatch& watch) : m_watch(watch) {}
+    ~CStreamWatchGuard() { m_watch(nullptr); }
+    CStreamWatchGuard(const CStreamWatchGuard&) = delete;
+    CStreamWatchGuard& operator=(const CStreamWatchGuard&) = delete;
+
+private:
+    const CDeviceSearch::TStreamWatch& m_watch;
+};
+
 } // namespace
 
 CDeviceSearch::CDeviceSearch(CCallback& callback, TAbortTest isAborted, TStreamWatch watchStream)
@@ -150,6 +164,7 @@ bool CDeviceSearch::IdentifyOn(std::unique_ptr<StreamIO::CIoStream> stream, NPor
                                std::wstring& status)
 {
     m_watchStream(stream.get());
+    const CStreamWatchGuard watchGuard(m_watchStream);
     const bool attached = m_pDevice->Attach(stream.get(), portType);
     if (attached)
         static_cast<void>(stream.release()); // the driver owns it now

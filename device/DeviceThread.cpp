@@ -221,8 +221,16 @@ void WorkerMain(std::shared_ptr<SWorker> self)
             self->bDead = true;
             self->pActiveStream = nullptr;
         }
-        if (std::shared_ptr<CDeviceThreadHost> host = Host())
-            host->ReportMessage(CDeviceThreadHost::kFatalError, kUnhandledText, kSourceFile, kFatalErrorLine);
+        try
+        {
+            if (std::shared_ptr<CDeviceThreadHost> host = Host())
+                host->ReportMessage(CDeviceThreadHost::kFatalError, kUnhandledText, kSourceFile,
+                                    kFatalErrorLine);
+        }
+        catch (...)
+        {
+            // The report itself failed; the worker ends all the same.
+        }
     }
     std::lock_guard guard(shared.lock);
     self->bEnded = true;

@@ -172,6 +172,8 @@ TEST_F(DeviceThreadTest, ScanFindsTheInstrumentPastASilentPortAndSkipsUnmappedNu
     EXPECT_EQ(log->FoundSerials(), std::vector<std::wstring>{L"TN12-345-0004"});
     EXPECT_EQ(log->FoundPorts(), std::vector<std::wstring>{L"\\\\.\\COM4"});
     EXPECT_EQ(log->Ends(), 1);
+    // The wait cursor goes back when the job is over, which the stop waits for.
+    EXPECT_TRUE(StopDeviceThread());
     EXPECT_EQ(m_pHost->CursorCalls(), std::make_pair(1, 1));
     EXPECT_TRUE(m_pHost->Reports().empty());
 }
@@ -327,6 +329,78 @@ TEST_F(DeviceThreadTest, AReceiverDetachedMidSearchGetsNothingMore)
     EXPECT_EQ(log->Texts(), std::vector<std::wstring>{SearchText(2)});
     EXPECT_EQ(log->Ends(), 0);
     EXPECT_EQ(log->FoundCount(), 0u);
+}
+
+// A receiver whose first status report hangs until the test lets it go, so
+// that the worker cannot become idle in time. Its destruction shows that the
+// job holding it is over.
+class CHangingCallback : public CLoggingCallback
+{
+public:
+    struct SGate
+    {
+        std::mutex lock;
+        std::condition_variable changed;
+        bool bEntered = false;
+        bool bOpen = false;
+        bool bReleased = false;
+    };
+
+    CHangingCallback(std::shared_ptr<CReportLog> log, std::shared_ptr<SGate> gate)
+        : CLoggingCallback(std::move(log)), m_pGate(std::move(gate))
+    {
+    }
+    ~CHangingCallback() override
+    {
+        std::lock_guard guard(m_pGate->lock);
+        m_pGate->bReleased = true;
+        m_pGate->changed.notify_all();
+    }
+    void OnStatusText(const std::wstring& text) override
+    {
+        CLoggingCallback::OnStatusText(text);
+        std::unique_lock lock(m_pGate->lock);
+        m_pGate->bEntered = true;
+        m_pGate->changed.notify_all();
+        m_pGate->changed.wait(lock, [&] { return m_pGate->bOpen; });
+    }
+
+private:
+    std::shared_ptr<SGate> m_pGate;
+};
+
+TEST_F(DeviceThreadTest, AWorkerThatMissesTheAbortBoundIsLeftBehindAndReplaced)
+{
+    using SGate = CHangingCallback::SGate;
+    auto gate = std::make_shared<SGate>();
+    auto stuckLog = std::make_shared<CReportLog>();
+    ASSERT_TRUE(PostSearchJob(std::make_shared<CHangingCallback>(stuckLog, gate), PortRequest(5)));
+    {
+        std::unique_lock lock(gate->lock);
+        ASSERT_TRUE(gate->changed.wait_for(lock, std::chrono::milliseconds(kSearchWaitMs),
+                                           [&] { return gate->bEntered; }));
+    }
+
+    AbortDeviceJobs(50);
+    EXPECT_FALSE(IsDeviceThreadRunning());
+
+    // The next search gets a new worker, which clears the abort flag for itself only.
+    ClearDeviceAbort();
+    auto log = Post(PortRequest(5));
+    ASSERT_TRUE(log->WaitForEnd(kSearchWaitMs));
+    EXPECT_EQ(log->Texts().size(), 2u);
+    EXPECT_TRUE(IsDeviceThreadRunning());
+
+    // Let the old worker go on: it finishes its job without another report.
+    {
+        std::unique_lock lock(gate->lock);
+        gate->bOpen = true;
+        gate->changed.notify_all();
+        ASSERT_TRUE(gate->changed.wait_for(lock, std::chrono::milliseconds(kSearchWaitMs),
+                                           [&] { return gate->bReleased; }));
+    }
+    EXPECT_EQ(stuckLog->Texts(), std::vector<std::wstring>{SearchText(5)});
+    EXPECT_EQ(stuckLog->Ends(), 0);
 }
 
 class CThrowingCallback : public CCallback
