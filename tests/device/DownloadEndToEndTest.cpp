@@ -60,17 +60,16 @@ TEST_F(DownloadEndToEnd, AnEmptyInstrumentGivesNoObjects)
 {
     Start();
     Identify();
+    m_sim->ClearReceived();
     std::vector<TObject> objects(1); // whatever was there goes
     ASSERT_TRUE(m_device->ReadAllObjects(objects));
     EXPECT_TRUE(objects.empty());
-    // Memory-access entry, the settings block, the default spacing, the records.
-    const std::string sent = m_sim->ReceivedText();
-    EXPECT_NE(sent.find("\xC1\xD2\x04"), std::string::npos);
-    EXPECT_NE(sent.find("1000s"), std::string::npos);
-    EXPECT_NE(sent.find("0012n"), std::string::npos);
-    EXPECT_NE(sent.find("021As"), std::string::npos);
-    EXPECT_NE(sent.find("F000s"), std::string::npos);
-    EXPECT_NE(sent.find("0800n"), std::string::npos);
+    // Memory-access entry, then three dumps each started at an address and
+    // ended: the settings block, the default spacing, the records.
+    EXPECT_EQ(m_sim->ReceivedText(), std::string("\xC1\xD2\x04"
+                                                 "1000s0012n0000n"
+                                                 "021As0002n0000n"
+                                                 "F000s0800n0000n"));
     EXPECT_EQ(m_sim->EraseCount(), 0); // nothing to hide, nothing written
 }
 
