@@ -17,6 +17,8 @@ public:
     /// lower 32-bit halves, one number the whole value. Anything out of range,
     /// negative or unreadable gives 0.
     explicit CVersion(const std::wstring& text);
+    /// A literal 0 would otherwise become a null text; CVersion() is version 0.
+    CVersion(int) = delete;
     virtual ~CVersion() = default;
 
     CVersion(const CVersion&) = default;

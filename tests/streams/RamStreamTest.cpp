@@ -127,6 +127,18 @@ TEST(RamStream, FileDisappearsWithItsLastStream)
     EXPECT_FALSE(Exists(L"RAM:life"));
 }
 
+TEST(RamStream, TerminateClosesTheStreamsAndEmptiesTheDisk)
+{
+    Initialize();
+    std::unique_ptr<CIoStream> stream = CreateStream(L"RAM:term", kReadWriteCreate);
+    stream->Write("abc", 3);
+    Terminate();
+    EXPECT_FALSE(stream->IsOpen());
+    Initialize();
+    EXPECT_FALSE(Exists(L"RAM:term"));
+    Terminate();
+}
+
 TEST(RamStream, CreateAlwaysEmptiesASharedFile)
 {
     CRamStream first(L"RAM:trunc", 0x333);
