@@ -231,18 +231,39 @@ TEST_F(DeviceThreadTest, APortThatCannotBeOpenedIsReportedAndTheSearchEnds)
     }
 }
 
-TEST_F(DeviceThreadTest, SearchesWithoutADriverOrAPortKindEndAtOnce)
+TEST_F(DeviceThreadTest, SearchesOtherThanSerialReportTheirTextsAndEnd)
 {
+    struct SCase
+    {
+        const char* name;
+        SSearchParams params;
+        std::vector<std::wstring> texts;
+    };
     SSearchParams noType = PortRequest(1);
     noType.nType = typeNone;
     SSearchParams noPort = PortRequest(1);
     noPort.nPort = static_cast<NPorts>(3);
     SSearchParams usb = PortRequest(1);
     usb.nPort = portUsb;
-    for (const SSearchParams& params : {noType, noPort, usb})
+    // Nothing listens on the instrument's network port here.
+    SSearchParams ethernet = PortRequest(1);
+    ethernet.nPort = portEthernet;
+    ethernet.strIpAddress = L"127.0.0.1";
+    const SCase cases[] = {
+        {"no driver for the type", noType, {}},
+        {"unknown port kind", noPort, {}},
+        {"USB", usb, {L"Search Terrion device on USB..."}},
+        {"Ethernet",
+         ethernet,
+         {L"Search Terrion device on Ethernet 127.0.0.1...",
+          L"Search Terrion device on Ethernet 127.0.0.1...\r\ncould not open port."}},
+    };
+    for (const SCase& test : cases)
     {
-        auto log = Post(params);
+        SCOPED_TRACE(test.name);
+        auto log = Post(test.params);
         ASSERT_TRUE(log->WaitForEnd(kSearchWaitMs));
+        EXPECT_EQ(log->Texts(), test.texts);
         EXPECT_EQ(log->FoundCount(), 0u);
     }
 }
