@@ -29,3 +29,15 @@ cmake -S "$root" -B "$tsan" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build "$tsan" -j"$jobs" --target device_thread_tests
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
   ctest --test-dir "$tsan" --output-on-failure -L device_thread --no-tests=error --timeout 300
+
+# libFuzzer: the project-file and clipboard readers for about a minute, in a
+# clang build of their own, seeded with the golden project files. New inputs
+# go to the build folder, never into the source tree.
+fuzz="$root/build/fuzz"
+cmake -S "$root" -B "$fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+  -DTERRION_SANITIZE=ON -DTERRION_BUILD_FUZZ=ON >/dev/null
+cmake --build "$fuzz" -j"$jobs" --target project_fuzz
+mkdir -p "$fuzz/corpus/project"
+"$fuzz/tests/fuzz/project_fuzz" -max_total_time=60 -timeout=10 -malloc_limit_mb=128 \
+  "$fuzz/corpus/project" "$root/tests/data/project"
