@@ -38,7 +38,9 @@ TEST_F(SettingsEndToEnd, WritingSendsTheBlockByteByByteAfterAnErase)
     old.mode = 1;
     old.shape = 3;
     Start(CTerrionScenario().SetSettings(old));
-    ASSERT_TRUE(m_device->WriteSettings(Bulk()));
+    TSettings settings = Bulk();
+    settings.format = 0; // the block always goes out in the current format
+    ASSERT_TRUE(m_device->WriteSettings(settings));
 
     EXPECT_EQ(m_sim->MemoryAt(0x1000, 18), Bytes({0x90, 0x01, 0x01, 0x90, 0x01, 0x00, 0x00, 0xC0, 0x3F, 0x02,
                                                   0x02, 0x01, 0xE8, 0x03, 0xF4, 0x01, 0x00, 0x00}));
@@ -63,6 +65,18 @@ TEST_F(SettingsEndToEnd, WhatWasWrittenReadsBack)
     ExpectSettings(read, expected);
     // Reading the hidden default leaves the block as it was written.
     EXPECT_EQ(m_sim->MemoryAt(0x1000, 18), Bulk().ToBlock());
+}
+
+TEST_F(SettingsEndToEnd, TheDriverReleasesMemoryAccessWhenItGoes)
+{
+    Start();
+    TSettings settings{};
+    ASSERT_TRUE(m_device->ReadSettings(settings));
+    m_sim->ClearReceived();
+    m_device.reset();
+    ASSERT_TRUE(m_sim->WaitReceived(5, 1000));
+    EXPECT_EQ(m_sim->ReceivedText(), "C0C0i");
+    EXPECT_EQ(m_sim->State(), tsApplication);
 }
 
 TEST_F(SettingsEndToEnd, DeleteAllClearsTheRecordArea)

@@ -109,6 +109,22 @@ void CTerrionSimulator::ClearReceived()
     m_received.clear();
 }
 
+bool CTerrionSimulator::WaitReceived(std::size_t count, int timeoutMs) const
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;)
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            if (m_received.size() >= count)
+                return true;
+        }
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
 std::size_t CTerrionSimulator::SentCount() const
 {
     std::lock_guard lock(m_mutex);

@@ -60,6 +60,8 @@ public:
     std::vector<std::uint8_t> Received() const;
     std::string ReceivedText() const;
     void ClearReceived();
+    /// Waits until the host has sent at least count bytes; false after timeoutMs.
+    bool WaitReceived(std::size_t count, int timeoutMs) const;
     /// Reply bytes written to the line so far.
     std::size_t SentCount() const;
     int EraseCount() const;
