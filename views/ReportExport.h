@@ -1,0 +1,48 @@
+#pragma once
+// The CSV/text export of series reports in the forms that need no window:
+// one file for all chosen series, one numbered file per series, and the text
+// for the clipboard. Files are UTF-16LE with byte-order mark and replace an
+// existing file only once they are complete.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CTerrionDoc;
+class CReportExportUi;
+
+class CReportExport
+{
+public:
+    /// included holds one flag per project series in grid order (missing
+    /// entries count as false).
+    using TIncluded = std::vector<bool>;
+
+    /// The reports of the included series with the separator between two.
+    static std::wstring JoinReports(const CTerrionDoc& doc, const TIncluded& included);
+    /// Writes the byte-order mark and the joined reports to path. A file that
+    /// cannot be written is reported through ui; false then.
+    static bool WriteOneFile(const CTerrionDoc& doc, const TIncluded& included, const std::wstring& path,
+                             CReportExportUi* ui);
+    /// Writes each included series into its own numbered file (see
+    /// NumberedFileName); returns the number of files written.
+    static int WriteSeparateFiles(const CTerrionDoc& doc, const TIncluded& included, const std::wstring& path,
+                                  CReportExportUi* ui);
+    /// The clipboard text: the joined reports with every ';' turned into a TAB.
+    static std::wstring ClipboardText(const CTerrionDoc& doc, const TIncluded& included, CReportExportUi* ui,
+                                      const std::wstring& path = {});
+    /// The clipboard's bytes: UTF-16LE code units and one 16-bit zero.
+    static std::vector<std::uint8_t> ClipboardBytes(const std::wstring& text);
+
+    /// The path without its last four characters, the number, and those four
+    /// characters: run.csv and 2 give run2.csv.
+    static std::wstring NumberedFileName(const std::wstring& path, int number);
+    /// The message of a file that cannot be created: "<text> <path>!".
+    static std::wstring FileFailedMessage(const std::wstring& path);
+    /// UTF-16LE code units of text (characters past U+FFFF as surrogate pairs).
+    static void AppendUtf16Le(const std::wstring& text, std::vector<std::uint8_t>& out);
+
+private:
+    /// Writes bytes to a new file beside path and renames it over path.
+    static bool WriteWholeFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes);
+};

@@ -1,0 +1,26 @@
+#pragma once
+// What the text export asks of its window: progress (0-1000 and a line of
+// text) and the questions when a file cannot be created. The defaults show
+// nothing and abort.
+
+#include <string>
+
+class CReportExportUi
+{
+public:
+    /// Answers to a numbered file that cannot be created.
+    enum NFileAnswer
+    {
+        FILE_ABORT = 0,  ///< write no further file
+        FILE_RETRY = 1,  ///< the same series again, under the next number
+        FILE_IGNORE = 2, ///< go on with the next series
+    };
+
+    virtual ~CReportExportUi() = default;
+    virtual void SetProgress(int /*position*/) {}
+    virtual void SetProgressText(const std::wstring& /*text*/) {}
+    /// The one export file cannot be created (error box with OK).
+    virtual void ShowFileFailed(const std::wstring& /*message*/) {}
+    /// A numbered export file cannot be created (Abort, Retry, Ignore).
+    virtual NFileAnswer AskFileFailed(const std::wstring& /*message*/) { return FILE_ABORT; }
+};
