@@ -20,8 +20,8 @@ TEST_F(CommandsEndToEnd, ResetModeSyncsAndFindsTheNormalModeActive)
     Start();
     ASSERT_TRUE(m_device->ResetMode());
     EXPECT_EQ(m_sim->Received(), Bytes({0xC8, 0xF7, 0x00, 0x05, 0x55, 0x5A, 0xAA, 0xAF, 0xFF, 0xF0, // sync
-                                        0xC2, 0xF4, 0x00, 0x0C,                                     // supported?
-                                        0xC2, 0xF4, 0x01, 0x0C}));                                  // active?
+                                        0xC2, 0xF4, 0x00, 0x0C,    // supported?
+                                        0xC2, 0xF4, 0x01, 0x0C})); // active?
 }
 
 TEST_F(CommandsEndToEnd, ConnectionNoticesCarryTheKeepAliveInSeconds)

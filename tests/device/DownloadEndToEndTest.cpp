@@ -213,7 +213,9 @@ std::vector<SSettingsCase> SettingsCases()
         // the default spacing rewrites it, in the current format.
         CTerrionScenario s;
         s.SetOldSettings(0x00C8).AddSeries(1, {{10, false, 1, 0x10}});
-        cases.push_back({"old format", s, Settings(true, 0x00C8, 200, 1.0f, 1, 1, 1, 0, 0, 0),
+        cases.push_back({"old format",
+                         s,
+                         Settings(true, 0x00C8, 200, 1.0f, 1, 1, 1, 0, 0, 0),
                          {0xC8, 0x00, 0x01, 0xC8, 0x00, 0x00, 0x00, 0x80, 0x3F, 0x01, 0x01, 0x01, 0x00, 0x00,
                           0x00, 0x00, 0x00, 0x00}});
     }
@@ -221,7 +223,9 @@ std::vector<SSettingsCase> SettingsCases()
         // The default spacing: nothing hides it, nothing is written.
         CTerrionScenario s;
         s.AddSeries(1, {{10, false, 1, 0x10}});
-        cases.push_back({"default spacing", s, Settings(false, 0xFFFF, 0xFFFF, 1.0f, 1, 1, 1, 0, 0, 0),
+        cases.push_back({"default spacing",
+                         s,
+                         Settings(false, 0xFFFF, 0xFFFF, 1.0f, 1, 1, 1, 0, 0, 0),
                          {0xFF, 0xFF, 0x01, 0xFF, 0xFF, 0x00, 0x00, 0x80, 0x3F, 0x01, 0x01, 0x01, 0x00, 0x00,
                           0x00, 0x00, 0x00, 0x00}});
     }
@@ -239,7 +243,9 @@ std::vector<SSettingsCase> SettingsCases()
         block.depth = 0;
         CTerrionScenario s;
         s.SetSettings(block).AddSeries(1, {{10, false, 1, 0x10}});
-        cases.push_back({"custom spacing, cylinder", s, Settings(true, 0x0190, 400, 0.5f, 1, 2, 1, 1200, 1000, 0),
+        cases.push_back({"custom spacing, cylinder",
+                         s,
+                         Settings(true, 0x0190, 400, 0.5f, 1, 2, 1, 1200, 1000, 0),
                          {0x90, 0x01, 0x01, 0x90, 0x01, 0x00, 0x00, 0x00, 0x3F, 0x01, 0x02, 0x01, 0xB0, 0x04,
                           0xE8, 0x03, 0x00, 0x00}});
     }

@@ -53,33 +53,35 @@ TEST_P(FaultsEndToEnd, FailsWithinTheTimeOuts)
     bool result = true;
     std::vector<TObject> objects(1);
     objects[0].objectNumber = 999;
-    const long long ms = TimedMs([&] {
-        switch (c.operation)
+    const long long ms = TimedMs(
+        [&]
         {
-        case opIdentify:
-        {
-            Device::SDeviceInfo info;
-            result = m_device->Identify(info);
-            break;
-        }
-        case opDownload:
-            result = m_device->ReadAllObjects(objects);
-            break;
-        case opWriteSettings:
-        {
-            TSettings settings{};
-            settings.spacingWord = 0xFFFF;
-            settings.contactSpacing = 0xFFFF;
-            settings.correctionFactor = 1.0f;
-            settings.mode = settings.shape = settings.correctionKind = 1;
-            result = m_device->WriteSettings(settings);
-            break;
-        }
-        case opDeleteAll:
-            result = m_device->DeleteAllSeries();
-            break;
-        }
-    });
+            switch (c.operation)
+            {
+            case opIdentify:
+            {
+                Device::SDeviceInfo info;
+                result = m_device->Identify(info);
+                break;
+            }
+            case opDownload:
+                result = m_device->ReadAllObjects(objects);
+                break;
+            case opWriteSettings:
+            {
+                TSettings settings{};
+                settings.spacingWord = 0xFFFF;
+                settings.contactSpacing = 0xFFFF;
+                settings.correctionFactor = 1.0f;
+                settings.mode = settings.shape = settings.correctionKind = 1;
+                result = m_device->WriteSettings(settings);
+                break;
+            }
+            case opDeleteAll:
+                result = m_device->DeleteAllSeries();
+                break;
+            }
+        });
     EXPECT_FALSE(result);
     EXPECT_LT(ms, 15000) << "the driver should give up within its time-outs";
     if (c.array == arUntouched)
@@ -108,7 +110,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SFaultCase{"writes refused", sfBadChecksum, 0, opWriteSettings, arNotChecked},
                       SFaultCase{"silent delete", sfSilent, 0, opDeleteAll, arNotChecked},
                       SFaultCase{"garbage delete", sfGarbage, 0, opDeleteAll, arNotChecked}),
-    [](const ::testing::TestParamInfo<SFaultCase>& info) {
+    [](const ::testing::TestParamInfo<SFaultCase>& info)
+    {
         std::string name = info.param.name;
         for (char& ch : name)
             if (ch == ' ')

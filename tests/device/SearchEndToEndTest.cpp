@@ -36,7 +36,8 @@ TEST(SearchEndToEnd, FindsTheSimulatedTerrionAndHandsOverAWorkingDriver)
     sim.Map(kPort);
 
     CRecordingCallback callback;
-    Device::CDeviceSearch search(callback, [] { return false; }, [](StreamIO::CIoStream*) {});
+    Device::CDeviceSearch search(
+        callback, [] { return false; }, [](StreamIO::CIoStream*) {});
     Device::SSearchParams params;
     params.nType = Device::typeTerrion;
     params.nPort = Device::portSerial;
@@ -46,7 +47,8 @@ TEST(SearchEndToEnd, FindsTheSimulatedTerrionAndHandsOverAWorkingDriver)
     ASSERT_EQ(callback.found.size(), 1u);
     EXPECT_EQ(callback.ends, 1);
     ASSERT_FALSE(callback.texts.empty());
-    EXPECT_EQ(callback.texts.back(), L"Search Terrion device on Serial COM212:...\r\n Terrion   Serial: TN12-345-6789");
+    EXPECT_EQ(callback.texts.back(),
+              L"Search Terrion device on Serial COM212:...\r\n Terrion   Serial: TN12-345-6789");
 
     auto* terrion = dynamic_cast<Device::CTerrionDevice*>(callback.found[0].get());
     ASSERT_NE(terrion, nullptr);

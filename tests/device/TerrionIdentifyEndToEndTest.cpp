@@ -53,7 +53,8 @@ TEST_F(TerrionIdentifyEndToEnd, RefusesAnotherFamilyOrTooFewFields)
 
 TEST_F(TerrionIdentifyEndToEnd, IdentifiesABootloaderWithItsLines)
 {
-    Start(CTerrionScenario().SetBootloader(true).SetIdentification("Terrion;HW 1.1;TN12-345-6789;0A000001;0.9"));
+    Start(CTerrionScenario().SetBootloader(true).SetIdentification(
+        "Terrion;HW 1.1;TN12-345-6789;0A000001;0.9"));
     Device::SDeviceInfo info;
     ASSERT_TRUE(m_device->Identify(info));
     EXPECT_EQ(m_device->GetProtocolState(), 3);

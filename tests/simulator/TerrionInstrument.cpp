@@ -220,7 +220,8 @@ void CTerrionInstrument::RunFrame(std::vector<std::uint8_t>& out)
     }
 }
 
-void CTerrionInstrument::FeedMemoryAccess(std::uint8_t byte, std::vector<std::uint8_t>& out, bool& dropPending)
+void CTerrionInstrument::FeedMemoryAccess(std::uint8_t byte, std::vector<std::uint8_t>& out,
+                                          bool& dropPending)
 {
     if (IsHexDigit(byte))
     {
@@ -248,7 +249,8 @@ void CTerrionInstrument::FeedMemoryAccess(std::uint8_t byte, std::vector<std::ui
     {
         const std::uint8_t data = static_cast<std::uint8_t>(value >> 8);
         const std::uint8_t check = static_cast<std::uint8_t>(value);
-        const std::uint8_t expected = static_cast<std::uint8_t>((m_nAddress >> 8) + (m_nAddress & 0xFF) + data);
+        const std::uint8_t expected =
+            static_cast<std::uint8_t>((m_nAddress >> 8) + (m_nAddress & 0xFF) + data);
         if (digits == 4 && check == expected && !m_bRejectWrites)
         {
             StoreByte(m_nAddress, data);

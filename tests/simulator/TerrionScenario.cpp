@@ -117,7 +117,9 @@ std::vector<std::uint8_t> STerrionSettings::ToBlock() const
     return block;
 }
 
-CTerrionScenario::CTerrionScenario() : m_settingsBlock(STerrionSettings{}.ToBlock()) {}
+CTerrionScenario::CTerrionScenario() : m_settingsBlock(STerrionSettings{}.ToBlock())
+{
+}
 
 CTerrionScenario CTerrionScenario::Parse(const std::string& text)
 {
@@ -288,7 +290,8 @@ CTerrionScenario& CTerrionScenario::FillRecordArea(int readingsPerSeries)
     while (m_records.size() < static_cast<std::size_t>(kRecordCount))
     {
         AddSeries(object++);
-        for (int i = 0; i < readingsPerSeries && m_records.size() < static_cast<std::size_t>(kRecordCount); ++i)
+        for (int i = 0; i < readingsPerSeries && m_records.size() < static_cast<std::size_t>(kRecordCount);
+             ++i)
         {
             STerrionReading reading;
             reading.value = static_cast<std::uint16_t>((m_records.size() * 7) % 2048);

@@ -31,9 +31,9 @@ namespace TerrionTest
 /// One stored reading as the instrument keeps it.
 struct STerrionReading
 {
-    std::uint16_t value = 0;       ///< 0..2047
-    bool tenths = false;           ///< value in tenths
-    std::uint8_t currentCode = 1;  ///< 0..7
+    std::uint16_t value = 0;        ///< 0..2047
+    bool tenths = false;            ///< value in tenths
+    std::uint8_t currentCode = 1;   ///< 0..7
     std::uint8_t recordByte = 0x10; ///< bits 8-15; never 0x00 or 0xFF
 
     /// The reading the host should decode: kΩ·cm, 0.0 when invalid.

@@ -28,10 +28,10 @@ namespace TerrionTest
 enum NSimFault : int
 {
     sfNone = 0,
-    sfSilent = 1,       ///< answers nothing
-    sfGarbage = 2,      ///< every reply byte replaced by noise
-    sfStopAfter = 3,    ///< falls silent after a number of reply bytes
-    sfBadChecksum = 4,  ///< every write checksum is taken as wrong ('f')
+    sfSilent = 1,      ///< answers nothing
+    sfGarbage = 2,     ///< every reply byte replaced by noise
+    sfStopAfter = 3,   ///< falls silent after a number of reply bytes
+    sfBadChecksum = 4, ///< every write checksum is taken as wrong ('f')
 };
 
 class CTerrionSimulator
