@@ -29,6 +29,8 @@ constexpr unsigned kIdsShapeFlat = 2113;
 constexpr unsigned kIdsModeSurface = 2120;
 
 constexpr unsigned kArchiveBuffer = 1024;
+// Project files move in large blocks; the clipboard and copies stay small.
+constexpr unsigned kFileBuffer = 64 * 1024;
 constexpr std::uint32_t kRamFlags = StreamIO::ofRead | StreamIO::ofWrite | StreamIO::ofCreateAlways;
 constexpr const wchar_t* kClipStream = L"RAM:ClipRamStream";
 constexpr const wchar_t* kFilter = L"Terrionlink Project (*.vnr)|*.vnr|All Files (*.*)|*.*||";
@@ -169,7 +171,7 @@ bool CTerrionDoc::Open(std::wstring path, bool add)
     CProjectArchive loaded;
     try
     {
-        StreamIO::CVNArchive archive(path, StreamIO::CVNArchive::amLoad, kArchiveBuffer);
+        StreamIO::CVNArchive archive(path, StreamIO::CVNArchive::amLoad, kFileBuffer);
         loaded.Read(archive);
         archive.Close();
     }
@@ -264,7 +266,7 @@ bool CTerrionDoc::SaveFile(const std::wstring& path)
         try
         {
             StreamIO::CVNArchive archive(StreamIO::CTextCodec::FromUtf8(temp), StreamIO::CVNArchive::amStore,
-                                         kArchiveBuffer);
+                                         kFileBuffer);
             Write(archive, nullptr);
             archive.Close();
             if (std::rename(temp.c_str(), target.c_str()) != 0)
