@@ -13,11 +13,12 @@ namespace Device
 /// One firmware component.
 struct SContentEntry
 {
-    std::uint8_t flags = 0; ///< bit 1 code present, bit 5 size in 4 kB, bit 6 size in 0.1 MB, bit 7 skip on install
+    std::uint8_t flags =
+        0; ///< bit 1 code present, bit 5 size in 4 kB, bit 6 size in 0.1 MB, bit 7 skip on install
     std::uint8_t secondByte = 0;
     int type = 0; ///< 1 = firmware
     CVersion version{0, 0, 0, 0};
-    std::wstring code;     ///< three-character code, or empty
+    std::wstring code; ///< three-character code, or empty
     std::uint16_t firstBlock = 0;
     std::uint16_t blockCount = 0;
     std::wstring sizeText; ///< "12 kB", "1.5 MB" or empty

@@ -7,8 +7,7 @@ namespace Device
 namespace
 {
 
-template <class TDriver>
-std::unique_ptr<CVnDevice> Make()
+template <class TDriver> std::unique_ptr<CVnDevice> Make()
 {
     return std::make_unique<TDriver>();
 }

@@ -79,7 +79,8 @@ bool CFrameCodec::VerifyChecksum(std::uint8_t kind, std::span<const std::uint8_t
                                  std::span<const std::uint8_t> checksum)
 {
     const std::vector<std::uint8_t> expected = ComputeChecksum(kind, data);
-    return expected.size() <= checksum.size() && std::equal(expected.begin(), expected.end(), checksum.begin());
+    return expected.size() <= checksum.size() &&
+           std::equal(expected.begin(), expected.end(), checksum.begin());
 }
 
 std::uint8_t CFrameCodec::KeepAliveSeconds(int keepAliveMs)

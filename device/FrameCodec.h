@@ -33,7 +33,7 @@ public:
     struct SExtendedHeader
     {
         std::uint8_t checksumKind = 0;
-        int checksumLength = 0;      ///< 1, 2 or 4; 0 for any other kind
+        int checksumLength = 0;       ///< 1, 2 or 4; 0 for any other kind
         std::uint32_t dataLength = 0; ///< 24 bits
         /// Data and checksum together.
         std::int64_t Total() const { return static_cast<std::int64_t>(dataLength) + checksumLength; }

@@ -19,7 +19,8 @@ std::uint16_t Le16(std::span<const std::uint8_t> bytes, std::size_t offset)
 std::uint32_t Le32(std::span<const std::uint8_t> bytes, std::size_t offset)
 {
     return static_cast<std::uint32_t>(bytes[offset]) | static_cast<std::uint32_t>(bytes[offset + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes[offset + 2]) << 16 | static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
+           static_cast<std::uint32_t>(bytes[offset + 2]) << 16 |
+           static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
 }
 
 CVersion ThreePartVersion(std::span<const std::uint8_t> bytes, std::size_t offset)
@@ -27,8 +28,7 @@ CVersion ThreePartVersion(std::span<const std::uint8_t> bytes, std::size_t offse
     return CVersion(Le16(bytes, offset), Le16(bytes, offset + 2), Le16(bytes, offset + 4), 0);
 }
 
-template <std::size_t N>
-bool ReadBlock(StreamIO::CIoStream* stream, std::array<std::uint8_t, N>& bytes)
+template <std::size_t N> bool ReadBlock(StreamIO::CIoStream* stream, std::array<std::uint8_t, N>& bytes)
 {
     return stream->Read(bytes.data(), static_cast<int>(N)) == static_cast<int>(N);
 }
@@ -66,7 +66,8 @@ bool CPackageHeader::ReadHeader(std::span<const std::uint8_t, kHeaderSize> bytes
     m_bTrailerRead = false;
     m_contents.m_entries.clear();
     const std::uint32_t count = Le32(bytes, 12);
-    if (Le32(bytes, 0) != kMagic || Le32(bytes, 4) != 1 || Le16(bytes, 8) != 1 || count < 1 || count > kMaxEntries)
+    if (Le32(bytes, 0) != kMagic || Le32(bytes, 4) != 1 || Le16(bytes, 8) != 1 || count < 1 ||
+        count > kMaxEntries)
         return false;
     m_contents.m_version = CVersion(0, 1, 0, Le16(bytes, 10));
     m_nEntryCount = count;
@@ -90,7 +91,8 @@ bool CPackageHeader::ReadEntry(std::span<const std::uint8_t, kEntrySize> bytes)
     entry.firstBlock = Le16(bytes, 14);
     entry.blockCount = blocks;
     if (entry.flags & 0x02)
-        entry.code = {static_cast<wchar_t>(bytes[10]), static_cast<wchar_t>(bytes[11]), static_cast<wchar_t>(bytes[12])};
+        entry.code = {static_cast<wchar_t>(bytes[10]), static_cast<wchar_t>(bytes[11]),
+                      static_cast<wchar_t>(bytes[12])};
     const std::uint8_t size = bytes[13];
     wchar_t text[32] = {};
     if ((entry.flags & 0x20) && size != 0)
@@ -113,7 +115,8 @@ bool CPackageHeader::ReadTrailer(std::span<const std::uint8_t, kTrailerSize> byt
 {
     const std::uint32_t blocks = Le32(bytes, 0);
     const std::uint8_t kind = bytes[16];
-    if (!m_bHeaderRead || !m_bEntriesRead || blocks == 0 || !(kind == 0 || kind == 1 || kind == 2 || kind == 4))
+    if (!m_bHeaderRead || !m_bEntriesRead || blocks == 0 ||
+        !(kind == 0 || kind == 1 || kind == 2 || kind == 4))
         return false;
     m_nBlockCount = blocks;
     m_version = ThreePartVersion(bytes, 4);

@@ -49,7 +49,8 @@ int CTerrionCodec::HexDigit(std::uint8_t character)
     return -1;
 }
 
-CTerrionCodec::CDumpDecoder::NStep CTerrionCodec::CDumpDecoder::Feed(std::uint8_t character, std::uint8_t& byte)
+CTerrionCodec::CDumpDecoder::NStep CTerrionCodec::CDumpDecoder::Feed(std::uint8_t character,
+                                                                     std::uint8_t& byte)
 {
     // The instrument interleaves the lower-case letters a-d; they carry nothing.
     if (character >= 'a' && character <= 'd')
@@ -78,8 +79,8 @@ std::string CTerrionCodec::FillEmptyFields(std::string_view text)
 bool CTerrionCodec::SplitIdentity(std::string_view answer, SDeviceIdent& ident)
 {
     const std::vector<std::string> tokens = CTextReply::Tokenize(FillEmptyFields(answer), ';');
-    std::wstring* const fields[] = {&ident.typeName, &ident.hardwareRevision, &ident.serialNumber, &ident.signature,
-                                    &ident.firmwareVersion};
+    std::wstring* const fields[] = {&ident.typeName, &ident.hardwareRevision, &ident.serialNumber,
+                                    &ident.signature, &ident.firmwareVersion};
     const std::size_t count = std::min<std::size_t>(tokens.size(), 5);
     for (std::size_t i = 0; i < count; ++i)
         *fields[i] = CTextReply::Widen(tokens[i]);
@@ -94,7 +95,8 @@ bool CTerrionCodec::ParseSignature(std::wstring_view text, std::uint32_t& value)
     while (pos < text.size() && (text[pos] == L' ' || text[pos] == L'\t'))
         ++pos;
     if (pos + 1 < text.size() && text[pos] == L'0' && (text[pos + 1] == L'x' || text[pos + 1] == L'X') &&
-        pos + 2 < text.size() && HexDigit(static_cast<std::uint8_t>(text[pos + 2] < 0x80 ? text[pos + 2] : 0)) >= 0)
+        pos + 2 < text.size() &&
+        HexDigit(static_cast<std::uint8_t>(text[pos + 2] < 0x80 ? text[pos + 2] : 0)) >= 0)
         pos += 2;
     std::uint32_t result = 0;
     std::size_t digits = 0;

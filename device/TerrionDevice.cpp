@@ -21,8 +21,8 @@ constexpr int kLeaveWaitMs = 2000;
 constexpr int kEnterTimeoutMs = 3000;
 constexpr int kBootAnswerMax = 66;
 constexpr int kRestoreAttempts = 3;
-constexpr const wchar_t* kInfoPattern =
-    L"Device type:\t%ls\r\nSerial number:\t%ls\r\nFirmware Version:\t%ls\r\nHardware revision:\t%ls\r\nSignature:\t%ls";
+constexpr const wchar_t* kInfoPattern = L"Device type:\t%ls\r\nSerial number:\t%ls\r\nFirmware "
+                                        L"Version:\t%ls\r\nHardware revision:\t%ls\r\nSignature:\t%ls";
 
 } // namespace
 
@@ -110,7 +110,8 @@ std::wstring CTerrionDevice::GetInfoText()
 {
     wchar_t text[1024] = {};
     std::swprintf(text, 1024, kInfoPattern, m_ident.typeName.c_str(), m_ident.serialNumber.c_str(),
-                  m_ident.firmwareVersion.c_str(), m_ident.hardwareRevision.c_str(), m_ident.signature.c_str());
+                  m_ident.firmwareVersion.c_str(), m_ident.hardwareRevision.c_str(),
+                  m_ident.signature.c_str());
     m_strInfoText = text;
     return m_strInfoText;
 }
@@ -358,7 +359,8 @@ bool CTerrionDevice::ReadSettings(TMeasSettings& settings)
     std::vector<std::uint8_t> block;
     if (ReadMemory(block, kSettingsAddress, kSettingsBlockSize) != kSettingsBlockSize)
         return false;
-    settings.SetFromBlock(std::span<const std::uint8_t, kSettingsBlockSize>(block.data(), kSettingsBlockSize));
+    settings.SetFromBlock(
+        std::span<const std::uint8_t, kSettingsBlockSize>(block.data(), kSettingsBlockSize));
     return ReadDefaultSpacing(settings);
 }
 

@@ -46,17 +46,17 @@ public:
     /// millimetre. Value-initialised ({}) it is the zeroed starting record.
     struct TMeasSettings
     {
-        bool customSpacing = false;        ///< a contact spacing other than the default is set
-        std::uint16_t defaultSpacing = 0;  ///< the instrument's default contact spacing (0x021A)
-        std::uint16_t spacingWord = 0;     ///< the value the instrument works with; 0xFFFF = not set
-        std::uint8_t format = 0;           ///< 1 = current block format
-        std::uint16_t contactSpacing = 0;  ///< 0xFFFF = the default spacing
-        float correctionFactor = 0.0f;     ///< k
-        std::uint8_t mode = 0;             ///< 1 surface, 2 bulk
-        std::uint8_t shape = 0;            ///< 1 flat, 2 cylinder, 3 prism
-        std::uint8_t correctionKind = 0;   ///< 1 geometric, 2 custom
+        bool customSpacing = false;       ///< a contact spacing other than the default is set
+        std::uint16_t defaultSpacing = 0; ///< the instrument's default contact spacing (0x021A)
+        std::uint16_t spacingWord = 0;    ///< the value the instrument works with; 0xFFFF = not set
+        std::uint8_t format = 0;          ///< 1 = current block format
+        std::uint16_t contactSpacing = 0; ///< 0xFFFF = the default spacing
+        float correctionFactor = 0.0f;    ///< k
+        std::uint8_t mode = 0;            ///< 1 surface, 2 bulk
+        std::uint8_t shape = 0;           ///< 1 flat, 2 cylinder, 3 prism
+        std::uint8_t correctionKind = 0;  ///< 1 geometric, 2 custom
         std::uint16_t length = 0;
-        std::uint16_t diameter = 0;        ///< diameter (flat, cylinder) or width (prism)
+        std::uint16_t diameter = 0; ///< diameter (flat, cylinder) or width (prism)
         std::uint16_t depth = 0;
 
         /// Takes the fields of a raw settings block (18 bytes); a block of the
@@ -83,9 +83,9 @@ public:
     /// readings included.
     struct TTerrionObject
     {
-        SDeviceIdent ident;           ///< the instrument that measured it
+        SDeviceIdent ident; ///< the instrument that measured it
         std::uint16_t objectNumber = 0;
-        TMeasSettings settings;       ///< in force at the download
+        TMeasSettings settings; ///< in force at the download
         std::vector<TMeas> readings;
     };
 

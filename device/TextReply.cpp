@@ -23,7 +23,8 @@ std::optional<std::string> CTextReply::ExtractAnswer(std::string_view line, bool
             return std::nullopt;
         answer = line.substr(blank + 1);
     }
-    const std::size_t cr = cutAtLastCr ? answer.rfind(static_cast<char>(kCr)) : answer.find(static_cast<char>(kCr));
+    const std::size_t cr =
+        cutAtLastCr ? answer.rfind(static_cast<char>(kCr)) : answer.find(static_cast<char>(kCr));
     if (cr != std::string_view::npos)
         answer = answer.substr(0, cr);
     return std::string(answer);

@@ -33,7 +33,9 @@ constexpr int kTextCommandSlack = 19;
 
 } // namespace
 
-CVnCommands::CVnCommands(StreamIO::CIoStream* stream) : m_pStream(stream) {}
+CVnCommands::CVnCommands(StreamIO::CIoStream* stream) : m_pStream(stream)
+{
+}
 
 CVnCommands::~CVnCommands() = default;
 
@@ -140,7 +142,8 @@ int CVnCommands::BinaryCommand(std::uint8_t command, int n, std::uint8_t* buffer
             if (ext.checksumLength == 0)
                 return length;
             const std::span<const std::uint8_t> data(buffer, static_cast<std::size_t>(length));
-            const std::span<const std::uint8_t> check(buffer + length, static_cast<std::size_t>(ext.checksumLength));
+            const std::span<const std::uint8_t> check(buffer + length,
+                                                      static_cast<std::size_t>(ext.checksumLength));
             return CFrameCodec::VerifyChecksum(ext.checksumKind, data, check) ? length : kChecksumMismatch;
         }
         }
@@ -152,7 +155,8 @@ int CVnCommands::BinaryCommand(std::uint8_t command, int n, std::uint8_t* buffer
     }
 }
 
-int CVnCommands::ShortCommand(std::uint8_t command, int n, std::uint8_t* buffer, int expectedLength, int timeoutMs)
+int CVnCommands::ShortCommand(std::uint8_t command, int n, std::uint8_t* buffer, int expectedLength,
+                              int timeoutMs)
 {
     if (n < 0 || n > 30 || static_cast<unsigned>(expectedLength) > 239u || timeoutMs < 0 ||
         (buffer == nullptr && (n > 0 || expectedLength > 0)) || m_pStream == nullptr)
@@ -218,8 +222,8 @@ int CVnCommands::BulkCommand(std::uint8_t command, std::uint8_t* buffer, int n, 
         m_pStream->PurgeInput();
         if (!m_pStream->SetTimeouts(timeoutMs, timeoutMs))
             return kBulkCommunication;
-        const std::vector<std::uint8_t> frame =
-            CFrameCodec::BuildFrame(command, std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(n)));
+        const std::vector<std::uint8_t> frame = CFrameCodec::BuildFrame(
+            command, std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(n)));
         if (!WriteAll(frame.data(), static_cast<int>(frame.size())))
             return kBulkCommunication;
         std::uint8_t reply = 0;
@@ -267,7 +271,8 @@ int CVnCommands::BulkCommand(std::uint8_t command, std::uint8_t* buffer, int n, 
             return kBulkTooLong;
         }
         const bool progress = callback != nullptr && callback->IsDetailedProgress() && total > 0;
-        const bool limited = overallLimitMs >= 0 && static_cast<std::int64_t>(overallLimitMs) >= 2LL * timeoutMs;
+        const bool limited =
+            overallLimitMs >= 0 && static_cast<std::int64_t>(overallLimitMs) >= 2LL * timeoutMs;
         std::uint64_t start = 0;
         if (limited)
             QueryTimeStamp(&start);
@@ -347,7 +352,8 @@ bool CVnCommands::ChangeMode(std::uint8_t modeByte, bool* changed, CCallback* ca
         return false;
     const std::uint8_t mode = modeByte & 0x0F;
     const bool reopen = (modeByte & 0x10) != 0;
-    auto ask = [this](std::uint8_t sub, std::uint8_t value, int expected, std::uint8_t* reply) {
+    auto ask = [this](std::uint8_t sub, std::uint8_t value, int expected, std::uint8_t* reply)
+    {
         std::uint8_t buffer[4] = {sub, value, 0, 0};
         const int got = ShortCommand(kModeCommand, 2, buffer, expected, kFixedTimeoutMs);
         if (reply != nullptr)
@@ -428,7 +434,8 @@ int CVnCommands::ReadLine(char* buffer, int capacity)
             if (m_pStream->Read(&byte, 1) != 1)
             {
                 buffer[count] = '\0';
-                return CTextReply::IsCompleteWithoutEnd(std::string_view(buffer, static_cast<std::size_t>(count)))
+                return CTextReply::IsCompleteWithoutEnd(
+                           std::string_view(buffer, static_cast<std::size_t>(count)))
                            ? count + 1
                            : 0;
             }
@@ -491,7 +498,8 @@ int CVnCommands::TextCommand(const std::string& text, char* dest, int capacity, 
     if (dest == nullptr || capacity <= 0 || m_pStream == nullptr || timeoutMs < 0)
         return 0;
     dest[0] = '\0';
-    auto copyOut = [dest, capacity](const std::string& answer) {
+    auto copyOut = [dest, capacity](const std::string& answer)
+    {
         const std::size_t n = std::min<std::size_t>(answer.size(), static_cast<std::size_t>(capacity - 1));
         std::memcpy(dest, answer.data(), n);
         dest[n] = '\0';
@@ -633,9 +641,9 @@ bool CVnCommands::ReadStatusBlock(std::uint8_t* buffer, int* length)
         std::uint8_t size[4] = {};
         if (!ReadExact(size, 4))
             return false;
-        const std::uint32_t count = static_cast<std::uint32_t>(size[0]) | static_cast<std::uint32_t>(size[1]) << 8 |
-                                    static_cast<std::uint32_t>(size[2]) << 16 |
-                                    static_cast<std::uint32_t>(size[3]) << 24;
+        const std::uint32_t count =
+            static_cast<std::uint32_t>(size[0]) | static_cast<std::uint32_t>(size[1]) << 8 |
+            static_cast<std::uint32_t>(size[2]) << 16 | static_cast<std::uint32_t>(size[3]) << 24;
         if (count > static_cast<std::uint32_t>(capacity))
             return false;
         if (!ReadExact(buffer, static_cast<int>(count)))
@@ -686,10 +694,9 @@ std::int32_t CVnCommands::GetDeviceId()
     std::uint8_t buffer[4] = {};
     if (ShortCommand(kDeviceIdCommand, 0, buffer, 4, kFixedTimeoutMs) != 4)
         return -1;
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(buffer[0]) |
-                                     static_cast<std::uint32_t>(buffer[1]) << 8 |
-                                     static_cast<std::uint32_t>(buffer[2]) << 16 |
-                                     static_cast<std::uint32_t>(buffer[3]) << 24);
+    return static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(buffer[0]) | static_cast<std::uint32_t>(buffer[1]) << 8 |
+        static_cast<std::uint32_t>(buffer[2]) << 16 | static_cast<std::uint32_t>(buffer[3]) << 24);
 }
 
 } // namespace Device

@@ -18,8 +18,12 @@ namespace
 constexpr int kTypeCount = 12;
 
 constexpr const wchar_t* kTypeNames[kTypeCount] = {
-    L"Halvint 3", L"Halvint Mezzeta / Halvint Tollery", L"Aldermoor", L"Saltrevane", L"Quenwick", L"Brivonta 3",
-    L"Wexley Lab", L"Terrion", L"Fulmetra", L"KX-7", L"Platform", L"Tarlowend",
+    L"Halvint 3",  L"Halvint Mezzeta / Halvint Tollery",
+    L"Aldermoor",  L"Saltrevane",
+    L"Quenwick",   L"Brivonta 3",
+    L"Wexley Lab", L"Terrion",
+    L"Fulmetra",   L"KX-7",
+    L"Platform",   L"Tarlowend",
 };
 
 // Texts of the upgrade errors (string table 20015-20028).
@@ -28,17 +32,20 @@ constexpr const wchar_t* kTextCommunication = L"A communication error occurred d
 constexpr const wchar_t* kTextWrongDevice = L"The upgrade packet does not match the devicetype.";
 constexpr const wchar_t* kTextWrongHardware =
     L"The upgrade packet does not support this Hardware (Hardware Revision).";
-constexpr const wchar_t* kTextRestart = L"\r\nPlease restart the device and this Application and retry the "
-                                        L"Upgrade.\r\nIn case the error persists, contact a Varnel service centre.";
+constexpr const wchar_t* kTextRestart =
+    L"\r\nPlease restart the device and this Application and retry the "
+    L"Upgrade.\r\nIn case the error persists, contact a Varnel service centre.";
 constexpr const wchar_t* kTextUpload = L"An error occurred during data upload process.";
-constexpr const wchar_t* kTextProgram = L"An error occurred during device program.\r\nIf the device says everything "
-                                        L"went well, ignore this error and restart the device manually. Else:";
-constexpr const wchar_t* kTextModeChange =
-    L"An error occurred during device operation mode change.\r\nIf the device says everything went well, ignore "
-    L"this error and restart the device manually. Else:";
+constexpr const wchar_t* kTextProgram =
+    L"An error occurred during device program.\r\nIf the device says everything "
+    L"went well, ignore this error and restart the device manually. Else:";
+constexpr const wchar_t* kTextModeChange = L"An error occurred during device operation mode change.\r\nIf "
+                                           L"the device says everything went well, ignore "
+                                           L"this error and restart the device manually. Else:";
 constexpr const wchar_t* kTextFileRead = L"An error occurred during file read.";
 constexpr const wchar_t* kTextAborted = L"The process was aborted by the user.";
-constexpr const wchar_t* kTextOsTooOld = L"The upgrade packet needs a newer OS Version than the one in your device.";
+constexpr const wchar_t* kTextOsTooOld =
+    L"The upgrade packet needs a newer OS Version than the one in your device.";
 constexpr const wchar_t* kTextNoRemoteLogin = L"No remote login implemented.";
 
 std::wstring Format(const wchar_t* pattern, int code)

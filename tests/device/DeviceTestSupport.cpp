@@ -27,7 +27,8 @@ std::uint8_t BitCrc8(const TBytes& data)
     {
         crc ^= byte;
         for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 1) ? static_cast<std::uint8_t>((crc >> 1) ^ 0x8C) : static_cast<std::uint8_t>(crc >> 1);
+            crc = (crc & 1) ? static_cast<std::uint8_t>((crc >> 1) ^ 0x8C)
+                            : static_cast<std::uint8_t>(crc >> 1);
     }
     return crc;
 }
@@ -39,7 +40,8 @@ std::uint16_t BitCrc16(const TBytes& data)
     {
         crc ^= byte;
         for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 1) ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001) : static_cast<std::uint16_t>(crc >> 1);
+            crc = (crc & 1) ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001)
+                            : static_cast<std::uint16_t>(crc >> 1);
     }
     return crc;
 }
@@ -95,7 +97,8 @@ void CLineFixture::TearDown()
 
 StreamIO::CIoStream* CLineFixture::OpenPort()
 {
-    m_stream = StreamIO::CreateStream(L"COM" + std::to_wstring(kPort) + L":", StreamIO::ofRead | StreamIO::ofWrite);
+    m_stream =
+        StreamIO::CreateStream(L"COM" + std::to_wstring(kPort) + L":", StreamIO::ofRead | StreamIO::ofWrite);
     return m_stream.get();
 }
 

@@ -28,23 +28,21 @@ const TBytes kEntry = {0x22, 0x09, 0x01, 0x00, 0x02, 0x00, 0x03, 0x00, 0x04,
 TBytes Trailer(std::uint8_t checksumKind)
 {
     TBytes trailer(161, 0);
-    const TBytes head = {0x05, 0x00, 0x00, 0x00,             // 5 blocks
-                         0x02, 0x00, 0x03, 0x00, 0x04, 0x00, // 2.3.4
-                         0xEE, 0xEE,                         // not read
-                         0x01, 0x00, 0x00, 0x0A,             // device id 0x0A000001
-                         checksumKind,
-                         0x11, 0x22, 0x33, 0x44, // device check value
-                         0x55, 0x66, 0x77, 0x88, // kept
-                         0x02, 0x00,             // lowest hardware revision
-                         0x09, 0x00};            // highest
+    const TBytes head = {0x05,         0x00, 0x00, 0x00,             // 5 blocks
+                         0x02,         0x00, 0x03, 0x00, 0x04, 0x00, // 2.3.4
+                         0xEE,         0xEE,                         // not read
+                         0x01,         0x00, 0x00, 0x0A,             // device id 0x0A000001
+                         checksumKind, 0x11, 0x22, 0x33, 0x44,       // device check value
+                         0x55,         0x66, 0x77, 0x88,             // kept
+                         0x02,         0x00,                         // lowest hardware revision
+                         0x09,         0x00};                        // highest
     std::copy(head.begin(), head.end(), trailer.begin());
     for (int i = 0; i < 128; ++i)
         trailer[static_cast<std::size_t>(33 + i)] = static_cast<std::uint8_t>(i);
     return trailer;
 }
 
-template <std::size_t N>
-std::span<const std::uint8_t, N> Fixed(const TBytes& bytes)
+template <std::size_t N> std::span<const std::uint8_t, N> Fixed(const TBytes& bytes)
 {
     return std::span<const std::uint8_t, N>(bytes.data(), N);
 }
@@ -61,11 +59,11 @@ TEST(PackageHeaderTest, HeaderChecks)
     EXPECT_TRUE(package.ReadHeader(Fixed<16>(kHeader)));
     EXPECT_EQ(CVersion(0, 1, 0, 7), package.m_contents.m_version);
     EXPECT_EQ(1u, package.m_nEntryCount);
-    EXPECT_FALSE(package.ReadHeader(Fixed<16>(Patched(kHeader, 12, 0))));             // no entries
+    EXPECT_FALSE(package.ReadHeader(Fixed<16>(Patched(kHeader, 12, 0))));                       // no entries
     EXPECT_FALSE(package.ReadHeader(Fixed<16>(Patched(Patched(kHeader, 12, 0xD1), 13, 0x07)))); // 2001
     EXPECT_TRUE(package.ReadHeader(Fixed<16>(Patched(Patched(kHeader, 12, 0xD0), 13, 0x07))));  // 2000
-    EXPECT_FALSE(package.ReadHeader(Fixed<16>(Patched(kHeader, 0, 0x41))));            // magic
-    EXPECT_FALSE(package.ReadHeader(Fixed<16>(Patched(kHeader, 8, 0x02))));            // the 16-bit 1
+    EXPECT_FALSE(package.ReadHeader(Fixed<16>(Patched(kHeader, 0, 0x41))));                     // magic
+    EXPECT_FALSE(package.ReadHeader(Fixed<16>(Patched(kHeader, 8, 0x02)))); // the 16-bit 1
     EXPECT_FALSE(package.m_bHeaderRead);
 }
 
@@ -79,11 +77,8 @@ TEST(PackageHeaderTest, EntrySizeTextsAndCodes)
         std::wstring code;
     };
     const SCase cases[] = {
-        {0x22, 3, L"12 kB", L"ABC"},
-        {0x40, 15, L"1.5 MB", L""},
-        {0x60, 15, L"60 kB", L""}, // 4 kB units win
-        {0x22, 0, L"", L"ABC"},
-        {0x00, 3, L"", L""},
+        {0x22, 3, L"12 kB", L"ABC"}, {0x40, 15, L"1.5 MB", L""}, {0x60, 15, L"60 kB", L""}, // 4 kB units win
+        {0x22, 0, L"", L"ABC"},      {0x00, 3, L"", L""},
     };
     for (const SCase& c : cases)
     {
@@ -107,7 +102,7 @@ TEST(PackageHeaderTest, RefusedEntriesAndTrailers)
     CPackageHeader package;
     EXPECT_FALSE(package.ReadEntry(Fixed<18>(kEntry))); // no header yet
     ASSERT_TRUE(package.ReadHeader(Fixed<16>(kHeader)));
-    EXPECT_FALSE(package.ReadTrailer(Fixed<161>(Trailer(2)))); // entries missing
+    EXPECT_FALSE(package.ReadTrailer(Fixed<161>(Trailer(2))));          // entries missing
     EXPECT_FALSE(package.ReadEntry(Fixed<18>(Patched(kEntry, 2, 8))));  // type 8
     EXPECT_FALSE(package.ReadEntry(Fixed<18>(Patched(kEntry, 16, 0)))); // no blocks
     ASSERT_TRUE(package.ReadEntry(Fixed<18>(kEntry)));

@@ -45,21 +45,24 @@ CScriptedLine::~CScriptedLine()
 
 void CScriptedLine::Play(std::vector<SScriptStep> steps)
 {
-    m_thread = std::thread([this, steps = std::move(steps)] {
-        for (std::size_t i = 0; i < steps.size(); ++i)
+    m_thread = std::thread(
+        [this, steps = std::move(steps)]
         {
-            const SScriptStep& step = steps[i];
-            const TBytes got = m_pty.Read(step.expect.size(), 3000);
-            m_received.insert(m_received.end(), got.begin(), got.end());
-            if (got != step.expect)
+            for (std::size_t i = 0; i < steps.size(); ++i)
             {
-                m_strFailure = "step " + std::to_string(i) + ": expected " + Hex(step.expect) + "got " + Hex(got);
-                return;
+                const SScriptStep& step = steps[i];
+                const TBytes got = m_pty.Read(step.expect.size(), 3000);
+                m_received.insert(m_received.end(), got.begin(), got.end());
+                if (got != step.expect)
+                {
+                    m_strFailure =
+                        "step " + std::to_string(i) + ": expected " + Hex(step.expect) + "got " + Hex(got);
+                    return;
+                }
+                if (!step.reply.empty())
+                    m_pty.Write(step.reply);
             }
-            if (!step.reply.empty())
-                m_pty.Write(step.reply);
-        }
-    });
+        });
 }
 
 bool CScriptedLine::Finish(int quietMs)

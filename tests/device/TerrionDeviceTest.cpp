@@ -150,7 +150,8 @@ TEST_F(TerrionDeviceTest, IdentifyAnswers)
 
 TEST_F(TerrionDeviceTest, InfoTextContentsAndDeviceId)
 {
-    m_line->Play(Identity("Terrion;B;TN01-234-5678;0A000001;1.2.3") + Identity("Terrion;B;TN01-234-5678;0A000001;1.2.3"));
+    m_line->Play(Identity("Terrion;B;TN01-234-5678;0A000001;1.2.3") +
+                 Identity("Terrion;B;TN01-234-5678;0A000001;1.2.3"));
     Device::SDeviceInfo info;
     ASSERT_TRUE(m_device->Identify(info));
     EXPECT_EQ(L"Device type:\tTerrion\r\nSerial number:\tTN01-234-5678\r\nFirmware Version:\t1.2.3\r\n"
@@ -210,7 +211,8 @@ TEST_F(TerrionDeviceTest, ReadMemorySkipsFillerLettersAndIdentifyLeavesTheMode)
 
 TEST_F(TerrionDeviceTest, NonHexCharacterFailsTheRead)
 {
-    m_line->Play(kEnter + TSteps{{Ascii("1000s"), {}}, {Ascii("0002n"), Ascii("1G34")}, {Ascii("0000n"), {}}});
+    m_line->Play(kEnter +
+                 TSteps{{Ascii("1000s"), {}}, {Ascii("0002n"), Ascii("1G34")}, {Ascii("0000n"), {}}});
     std::vector<std::uint8_t> bytes;
     EXPECT_EQ(-1, m_device->ReadMemory(bytes, 0x1000, 2));
     EXPECT_TRUE(bytes.empty());

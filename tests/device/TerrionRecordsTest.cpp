@@ -70,8 +70,8 @@ TEST(TerrionRecordsTest, ReadingValuesAndCurrents)
     const SCase cases[] = {
         {kReading50, 50.0, 10, 0x10},
         {kReading5, 5.0, 10, 0x10},
-        {{0x00, 0x10, 0x32, 0xE0}, 0.0, 0, 0x10}, // code 7: invalid
-        {{0x00, 0x10, 0x32, 0x00}, 0.0, 0, 0x10}, // code 0: invalid
+        {{0x00, 0x10, 0x32, 0xE0}, 0.0, 0, 0x10},   // code 7: invalid
+        {{0x00, 0x10, 0x32, 0x00}, 0.0, 0, 0x10},   // code 0: invalid
         {{0x00, 0x10, 0x32, 0xA0}, 50.0, 50, 0x10}, // code 5
         {kReading2047, 204.7, 200, 0x42},
     };
@@ -88,8 +88,8 @@ TEST(TerrionRecordsTest, ReadingValuesAndCurrents)
 
 TEST(TerrionRecordsTest, HeadersInARowKeepOnlyTheLastNumber)
 {
-    const TBytes area = Join({kHeader3, kReading50, kReading5, kHeader4, kHeader5, kReading2047, kEnd, kHeader3,
-                              kReading50});
+    const TBytes area =
+        Join({kHeader3, kReading50, kReading5, kHeader4, kHeader5, kReading2047, kEnd, kHeader3, kReading50});
     const TMeasSettings settings = CustomSettings();
     const auto objects = CTerrionRecords::Decode(area, Ident(), settings);
     ASSERT_EQ(2u, objects.size());

@@ -1,9 +1,9 @@
 // Framed and text exchanges of the command layer, byte for byte over a
 // pseudo-terminal. The test plays the instrument.
 
+#include "device/VnCommands.h"
 #include "device/Callback.h"
 #include "device/FrameCodec.h"
-#include "device/VnCommands.h"
 #include "tests/device/DeviceTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -42,14 +42,15 @@ TBytes Le16(std::uint16_t v)
 
 TBytes Le32(std::uint32_t v)
 {
-    return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v >> 16),
-            static_cast<std::uint8_t>(v >> 24)};
+    return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
+            static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
 }
 
 // An extended reply: 0xEF, kind, 24-bit length, data, checksum.
 TBytes Extended(std::uint8_t kind, const TBytes& data, const TBytes& checksum)
 {
-    TBytes reply = {0xEF, kind, static_cast<std::uint8_t>(data.size()), static_cast<std::uint8_t>(data.size() >> 8),
+    TBytes reply = {0xEF, kind, static_cast<std::uint8_t>(data.size()),
+                    static_cast<std::uint8_t>(data.size() >> 8),
                     static_cast<std::uint8_t>(data.size() >> 16)};
     return Cat(Cat(reply, data), checksum);
 }
@@ -127,7 +128,9 @@ TEST_F(VnCommandsTest, BinaryCommandWithoutReplyIsAnIoFailure)
 TEST_F(VnCommandsTest, ShortCommandSendOnlyAndBadCounts)
 {
     std::uint8_t data[4] = {0x02, 0x05};
-    m_line->Play({{{0xC2, 0xF4, 0x02, 0x05}, {}}, {{0xC2, 0xF4, 0x00, 0x05}, {0xF0}}, {{0xC1, 0xF1, 0x07}, {0x02, 1, 2}}});
+    m_line->Play({{{0xC2, 0xF4, 0x02, 0x05}, {}},
+                  {{0xC2, 0xF4, 0x00, 0x05}, {0xF0}},
+                  {{0xC1, 0xF1, 0x07}, {0x02, 1, 2}}});
     EXPECT_EQ(0, m_commands->ShortCommand(0xF4, 2, data, 0, 500));
     data[0] = 0x00;
     EXPECT_EQ(-1, m_commands->ShortCommand(0xF4, 2, data, 1, 500)); // a status is a failure here
@@ -194,7 +197,8 @@ TEST_F(VnCommandsTest, BulkCommandResults)
     EXPECT_EQ(12, m_commands->BulkCommand(0x50, buffer, 1, &count, 4, 500, -1, nullptr));
     EXPECT_EQ(11, count); // the full length, checksum included
     buffer[0] = 0x09;
-    EXPECT_EQ(0, m_commands->BulkCommand(0x50, buffer, 1, &count, 4, 500, -1, nullptr)); // clean line after the drop
+    EXPECT_EQ(0, m_commands->BulkCommand(0x50, buffer, 1, &count, 4, 500, -1,
+                                         nullptr)); // clean line after the drop
     EXPECT_TRUE(m_line->Finish()) << m_line->Failure();
     EXPECT_EQ(1, m_commands->BulkCommand(0x50, nullptr, 1, &count, 4, 500, -1, nullptr));
 }
@@ -258,7 +262,8 @@ TEST_F(VnCommandsTest, ConnectionNoticeAndControlCode)
 
 TEST_F(VnCommandsTest, QueryRefusalFailsWhileTextCommandReturnsTheLength)
 {
-    m_line->Play({{{0x10}, {0x06}}, {Ascii("XY\r"), Ascii("E?\r")}, {{0x10}, {0x06}}, {Ascii("XY\r"), Ascii("E?\r")}});
+    m_line->Play(
+        {{{0x10}, {0x06}}, {Ascii("XY\r"), Ascii("E?\r")}, {{0x10}, {0x06}}, {Ascii("XY\r"), Ascii("E?\r")}});
     EXPECT_FALSE(m_commands->Query("XY", 500));
     char dest[16] = {};
     EXPECT_EQ(2, m_commands->TextCommand("XY", dest, sizeof dest, 500));
@@ -329,7 +334,8 @@ TEST_F(VnCommandsTest, SetLineEndNegotiatesCrLf)
 
 TEST_F(VnCommandsTest, ReadStatusBlock)
 {
-    m_line->Play({{{0x10}, {0x06}}, {Ascii("SS\r"), Cat(Cat(Ascii("SS"), {0x07, 0x00, 0x00}), Cat(Le32(3), {9, 8, 7}))}});
+    m_line->Play({{{0x10}, {0x06}},
+                  {Ascii("SS\r"), Cat(Cat(Ascii("SS"), {0x07, 0x00, 0x00}), Cat(Le32(3), {9, 8, 7}))}});
     std::uint8_t buffer[16] = {};
     int length = sizeof buffer;
     EXPECT_TRUE(m_commands->ReadStatusBlock(buffer, &length));

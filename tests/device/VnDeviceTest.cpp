@@ -1,7 +1,7 @@
 // The instrument base class and the factory.
 
-#include "device/TerrionDevice.h"
 #include "device/VnDevice.h"
+#include "device/TerrionDevice.h"
 #include "streams/FileStream.h"
 #include "tests/device/DeviceTestSupport.h"
 #include "tests/support/TempDir.h"
@@ -44,7 +44,8 @@ TEST(DeviceFactoryTest, TypeNames)
 TEST(DeviceFactoryTest, RegisteredDriversAreMadeByType)
 {
     EXPECT_EQ(nullptr, CreateDevice(typeFulmetra));
-    ASSERT_TRUE(RegisterDeviceFactory(typeFulmetra, [] { return std::unique_ptr<CVnDevice>(new CTerrionDevice); }));
+    ASSERT_TRUE(
+        RegisterDeviceFactory(typeFulmetra, [] { return std::unique_ptr<CVnDevice>(new CTerrionDevice); }));
     EXPECT_NE(nullptr, CreateDevice(typeFulmetra));
     ASSERT_TRUE(RegisterDeviceFactory(typeFulmetra, nullptr));
     EXPECT_EQ(nullptr, CreateDevice(typeFulmetra));
@@ -54,8 +55,9 @@ TEST(DeviceFactoryTest, RegisteredDriversAreMadeByType)
 TEST(VnDeviceTest, ErrorTexts)
 {
     CTerrionDevice device;
-    const std::wstring restart = L"\r\nPlease restart the device and this Application and retry the Upgrade.\r\n"
-                                 L"In case the error persists, contact a Varnel service centre.";
+    const std::wstring restart =
+        L"\r\nPlease restart the device and this Application and retry the Upgrade.\r\n"
+        L"In case the error persists, contact a Varnel service centre.";
     EXPECT_EQ(L"An error occurred during file read.", device.GetErrorText(ecFileRead));
     EXPECT_EQ(L"An error (1) occurred during the device Upgrade." + restart, device.GetErrorText(ecNotReady));
     EXPECT_EQ(L"An error (12) occurred during the device Upgrade." + restart, device.GetErrorText(12));
@@ -77,8 +79,8 @@ TEST_F(VnDeviceLineTest, AttachRefusesBadPortTypesClosedStreamsAndASecondStream)
     EXPECT_FALSE(device.Attach(nullptr, portSerial));
 
     CTempDir dir;
-    StreamIO::CFileStream closed((dir.Path() / "closed.bin").wstring(), StreamIO::ofRead | StreamIO::ofWrite |
-                                                                  StreamIO::ofCreateAlways);
+    StreamIO::CFileStream closed((dir.Path() / "closed.bin").wstring(),
+                                 StreamIO::ofRead | StreamIO::ofWrite | StreamIO::ofCreateAlways);
     closed.Close();
     EXPECT_FALSE(device.Attach(&closed, portSerial));
     EXPECT_EQ(nullptr, device.GetCommands());
@@ -90,7 +92,7 @@ TEST_F(VnDeviceLineTest, AttachRefusesBadPortTypesClosedStreamsAndASecondStream)
     EXPECT_FALSE(device.GetCommands()->IsCrLf());
 
     StreamIO::CFileStream other((dir.Path() / "other.bin").wstring(),
-                               StreamIO::ofRead | StreamIO::ofWrite | StreamIO::ofCreateAlways);
+                                StreamIO::ofRead | StreamIO::ofWrite | StreamIO::ofCreateAlways);
     EXPECT_FALSE(device.Attach(&other, portSerial));
 
     std::unique_ptr<StreamIO::CIoStream> back = device.Detach();
