@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <dlfcn.h>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -132,6 +133,19 @@ TEST(FileVersionInfo, TheTestProgramReadsItsOwnRecord)
     CFileVersionInfo byPath;
     ASSERT_TRUE(byPath.Create(std::filesystem::read_symlink("/proc/self/exe").wstring()));
     EXPECT_EQ(byPath.GetProductVersion(), info.GetProductVersion());
+}
+
+TEST(FileVersionInfo, ALoadedLibraryReadsItsRecordByHandle)
+{
+    void* module = dlopen(TERRION_TEST_MODULE, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(module, nullptr) << dlerror();
+    CFileVersionInfo info;
+    EXPECT_TRUE(info.Create(module));
+    dlclose(module);
+    EXPECT_EQ(info.GetOriginalFileName(), std::filesystem::path(TERRION_TEST_MODULE).filename().wstring());
+    EXPECT_EQ(info.GetFileDescription(), L"TerrionLink test module");
+    EXPECT_EQ(CVersion(info.GetFileVersion()),
+              CVersion(StreamIO::CTextCodec::FromUtf8(TERRION_PROJECT_VERSION)));
 }
 
 TEST(FileVersionInfo, AFileWithoutRecordGivesFalseAndNothing)
