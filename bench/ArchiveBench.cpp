@@ -2,8 +2,8 @@
 // written to a file and read back, through CVNArchive over a file stream and
 // through fwrite/fread of the same bytes. The archive should stay within 2x.
 
-#include "streams/VNArchive.h"
 #include "streams/TextCodec.h"
+#include "streams/VNArchive.h"
 #include "tests/support/TempDir.h"
 
 #include <benchmark/benchmark.h>
