@@ -47,12 +47,30 @@ void Release(void* p) noexcept
 }
 } // namespace
 
-void* operator new(std::size_t size) { return Allocate(size); }
-void* operator new[](std::size_t size) { return Allocate(size); }
-void operator delete(void* p) noexcept { Release(p); }
-void operator delete[](void* p) noexcept { Release(p); }
-void operator delete(void* p, std::size_t) noexcept { Release(p); }
-void operator delete[](void* p, std::size_t) noexcept { Release(p); }
+void* operator new(std::size_t size)
+{
+    return Allocate(size);
+}
+void* operator new[](std::size_t size)
+{
+    return Allocate(size);
+}
+void operator delete(void* p) noexcept
+{
+    Release(p);
+}
+void operator delete[](void* p) noexcept
+{
+    Release(p);
+}
+void operator delete(void* p, std::size_t) noexcept
+{
+    Release(p);
+}
+void operator delete[](void* p, std::size_t) noexcept
+{
+    Release(p);
+}
 
 namespace
 {
@@ -75,7 +93,8 @@ struct SFixture
             o.objectNumber = static_cast<std::uint16_t>(i % 256);
             o.settings = {true, 500, 380, 1, 380, 1.25f, 1, 2, 1, 2000, 1000, 0};
             for (int r = 0; r < kReadings; ++r)
-                o.readings.push_back({10.0 + (i * 7 + r) % 300, 0x10, static_cast<std::uint16_t>(r % 7 ? 10 : 0)});
+                o.readings.push_back(
+                    {10.0 + (i * 7 + r) % 300, 0x10, static_cast<std::uint16_t>(r % 7 ? 10 : 0)});
         }
         doc.AddSeries(objects, false);
         for (int i = 0; i < kSeries; ++i)

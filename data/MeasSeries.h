@@ -18,12 +18,12 @@ enum NSeriesDiagramOrder : std::uint16_t
 
 struct TMeasSeries
 {
-    TGuid guid;                  ///< not set by construction
-    std::wstring strName;        ///< empty after a download
-    std::int64_t nTime = 0;      ///< download time, seconds since 1970 UTC
+    TGuid guid;             ///< not set by construction
+    std::wstring strName;   ///< empty after a download
+    std::int64_t nTime = 0; ///< download time, seconds since 1970 UTC
     std::wstring strComment;
-    double dMean = 0.0;          ///< of the valid readings, kOhm*cm
-    double dStdDev = 0.0;        ///< sample standard deviation of the valid readings
+    double dMean = 0.0;   ///< of the valid readings, kOhm*cm
+    double dStdDev = 0.0; ///< sample standard deviation of the valid readings
     double dMin = 0.0;
     double dMax = 0.0;
     std::int32_t nReadingCount = 0; ///< stored readings, valid or not

@@ -74,8 +74,8 @@ void CSummaryData::Remove(const TGuid& guid)
 
 void CSummaryData::Remove(const TMeasSeries* series)
 {
-    auto it = std::find_if(m_entries.begin(), m_entries.end(),
-                           [&](const auto& e) { return e.pSeries == series; });
+    auto it =
+        std::find_if(m_entries.begin(), m_entries.end(), [&](const auto& e) { return e.pSeries == series; });
     if (it != m_entries.end())
         m_entries.erase(it);
 }

@@ -417,8 +417,8 @@ void CTerrionData::CopyFrom(const CTerrionData& source)
         store.Flush();
         bytes.resize(static_cast<std::size_t>(storeStream->GetLength()));
         storeStream->SetPosition(0);
-        if (!bytes.empty() && storeStream->Read(bytes.data(), static_cast<int>(bytes.size())) !=
-                                  static_cast<int>(bytes.size()))
+        if (!bytes.empty() &&
+            storeStream->Read(bytes.data(), static_cast<int>(bytes.size())) != static_cast<int>(bytes.size()))
             StreamIO::CFileException::ThrowOsError(38, storeStream->GetName());
 
         auto loadStream = StreamIO::CreateStream(L"RAM:RamStreamLoadTerrionlink", kFlags);

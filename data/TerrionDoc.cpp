@@ -130,8 +130,8 @@ bool CTerrionDoc::QuerySave()
 {
     if (!m_bModified || !HasAnySeries())
         return true;
-    const auto answer = m_pUi ? m_pUi->AskSaveChanges(
-                                    Text(kIdsSaveQuestion, L"Would you like to save changes in your Project?"))
+    const auto answer = m_pUi ? m_pUi->AskSaveChanges(Text(
+                                    kIdsSaveQuestion, L"Would you like to save changes in your Project?"))
                               : CDocumentUi::AnswerCancel;
     if (answer == CDocumentUi::AnswerYes)
         return Save();
@@ -261,7 +261,14 @@ bool CTerrionDoc::SaveFile(const std::wstring& path)
         if (stat(target.c_str(), &old) == 0)
             fchmod(fd, old.st_mode & 07777);
         else
-            fchmod(fd, 0666 & ~[] { mode_t m = umask(0); umask(m); return m; }());
+            fchmod(
+                fd, 0666 &
+                        ~[]
+                        {
+                            mode_t m = umask(0);
+                            umask(m);
+                            return m;
+                        }());
         close(fd);
         try
         {
@@ -287,7 +294,8 @@ bool CTerrionDoc::SaveFile(const std::wstring& path)
     {
         wchar_t code[32];
         std::swprintf(code, 32, L" (error %d)", error);
-        ReportError(Text(kIdsSaveFailed, L"The project could not be saved to this file:") + L"\n" + path + code);
+        ReportError(Text(kIdsSaveFailed, L"The project could not be saved to this file:") + L"\n" + path +
+                    code);
         return false;
     }
     m_bModified = false;
@@ -298,7 +306,8 @@ CVersion CTerrionDoc::WriterVersion() const
 {
     if (m_writerVersion)
         return *m_writerVersion;
-    return CVersion(TERRION_VERSION_MAJOR, TERRION_VERSION_MINOR, TERRION_VERSION_BUILD, TERRION_VERSION_REVISION);
+    return CVersion(TERRION_VERSION_MAJOR, TERRION_VERSION_MINOR, TERRION_VERSION_BUILD,
+                    TERRION_VERSION_REVISION);
 }
 
 bool CTerrionDoc::Write(StreamIO::CVNArchive& archive, const CTerrionData::TSelection* selection)
@@ -384,16 +393,17 @@ bool CTerrionDoc::Paste()
     // The length word must not promise more than the block holds.
     if (block.size() < 4)
         StreamIO::CFileException::ThrowOsError(StreamIO::errInvalidData, kClipStream);
-    const std::uint32_t length = static_cast<std::uint32_t>(block[0]) | static_cast<std::uint32_t>(block[1]) << 8 |
-                                 static_cast<std::uint32_t>(block[2]) << 16 |
-                                 static_cast<std::uint32_t>(block[3]) << 24;
+    const std::uint32_t length =
+        static_cast<std::uint32_t>(block[0]) | static_cast<std::uint32_t>(block[1]) << 8 |
+        static_cast<std::uint32_t>(block[2]) << 16 | static_cast<std::uint32_t>(block[3]) << 24;
     if (length > block.size() - 4 || length > static_cast<std::uint32_t>(INT32_MAX))
         StreamIO::CFileException::ThrowOsError(StreamIO::errInvalidData, kClipStream);
 
     CProjectArchive loaded;
     {
         auto stream = StreamIO::CreateStream(kClipStream, kRamFlags);
-        if (length > 0 && stream->Write(block.data() + 4, static_cast<int>(length)) != static_cast<int>(length))
+        if (length > 0 &&
+            stream->Write(block.data() + 4, static_cast<int>(length)) != static_cast<int>(length))
             StreamIO::CFileException::ThrowOsError(StreamIO::errWriteFault, kClipStream);
         StreamIO::CVNArchive archive(stream->GetHandle(), StreamIO::CVNArchive::amLoad, kArchiveBuffer);
         loaded.Read(archive);

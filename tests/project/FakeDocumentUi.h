@@ -49,8 +49,8 @@ public:
         return true;
     }
 
-    std::deque<NAnswer> answers;       ///< to the save question; Cancel when empty
-    std::deque<std::wstring> paths;    ///< for the file dialogs; cancelled when empty
+    std::deque<NAnswer> answers;    ///< to the save question; Cancel when empty
+    std::deque<std::wstring> paths; ///< for the file dialogs; cancelled when empty
     std::vector<std::wstring> questions;
     std::vector<std::wstring> errors;
     std::vector<SFileDialog> dialogs;

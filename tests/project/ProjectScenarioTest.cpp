@@ -89,7 +89,7 @@ TEST(ProjectScenario, DownloadSaveReopenAddCopyPasteRestoreClose)
     EXPECT_EQ(doc.GetTitle(true), L"site");
     auto saved = SDocSnapshot::Of(doc);
     saved.projectSelected.assign(3, false); // selections are not stored
-    ASSERT_TRUE(doc.Close()); // nothing unsaved: no question
+    ASSERT_TRUE(doc.Close());               // nothing unsaved: no question
     EXPECT_TRUE(ui.questions.empty());
     ASSERT_TRUE(doc.Open(first.wstring(), false));
     EXPECT_EQ(SDocSnapshot::Of(doc), saved);

@@ -135,12 +135,10 @@ TEST_F(TerrionDataSortTest, TwelveOrdersKeepTiesInTheirPlace)
         std::uint8_t order;
         std::vector<int> rows;
     } cases[] = {
-        {SortIdAsc, {1, 3, 4, 0, 2}},       {SortIdDesc, {2, 0, 4, 1, 3}},
-        {SortTimeAsc, {4, 1, 3, 0, 2}},     {SortTimeDesc, {0, 2, 3, 1, 4}},
-        {SortNameAsc, {3, 1, 2, 0, 4}},     {SortNameDesc, {0, 4, 2, 1, 3}},
-        {SortMeanAsc, {1, 3, 4, 0, 2}},     {SortMeanDesc, {0, 2, 4, 1, 3}},
-        {SortCountAsc, {1, 2, 3, 4, 0}},    {SortCountDesc, {0, 2, 3, 4, 1}},
-        {SortStdDevAsc, {1, 2, 3, 4, 0}},   {SortStdDevDesc, {0, 4, 1, 2, 3}},
+        {SortIdAsc, {1, 3, 4, 0, 2}},     {SortIdDesc, {2, 0, 4, 1, 3}},    {SortTimeAsc, {4, 1, 3, 0, 2}},
+        {SortTimeDesc, {0, 2, 3, 1, 4}},  {SortNameAsc, {3, 1, 2, 0, 4}},   {SortNameDesc, {0, 4, 2, 1, 3}},
+        {SortMeanAsc, {1, 3, 4, 0, 2}},   {SortMeanDesc, {0, 2, 4, 1, 3}},  {SortCountAsc, {1, 2, 3, 4, 0}},
+        {SortCountDesc, {0, 2, 3, 4, 1}}, {SortStdDevAsc, {1, 2, 3, 4, 0}}, {SortStdDevDesc, {0, 4, 1, 2, 3}},
     };
     for (const auto& c : cases)
     {
