@@ -162,6 +162,20 @@ void CPicture::StoreHeader(const SBitmapInfoHeader& head, std::uint8_t* target)
 
 bool CPicture::Encode(CPicFile* file, std::uint32_t imageType)
 {
+    // A sink of the caller's may throw; nothing leaves an image as an exception.
+    try
+    {
+        return EncodeAs(file, imageType);
+    }
+    catch (...)
+    {
+        SetLastError("Encode: unexpected failure");
+        return false;
+    }
+}
+
+bool CPicture::EncodeAs(CPicFile* file, std::uint32_t imageType)
+{
     bool ok = false;
     const char* error = nullptr;
     switch (imageType)

@@ -107,6 +107,7 @@ protected:
 
 private:
     static std::int32_t DpiToPelsPerMeter(long dpi);
+    bool EncodeAs(CPicFile* file, std::uint32_t imageType);
 
     // The working header and the info block; a ghost copies them.
     SBitmapInfoHeader m_head;
