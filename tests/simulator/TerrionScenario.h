@@ -20,6 +20,9 @@
 //   end                               (an explicit end marker)
 // Records after the last statement are erased flash (0xFFFFFFFF), which the
 // driver reads as the end marker; 512 records leave no room for one.
+// Bits the host does not use are not left zero: a reading's bits 0-7 carry
+// its index within the series, so a host that forgets to mask them shows.
+// An old-format block is the spacing word followed by 16 erased bytes.
 
 #include <cstdint>
 #include <string>
