@@ -341,3 +341,67 @@ INSTANTIATE_TEST_SUITE_P(
                     SFailCase{IMAGE_TYPE_JPEG, -1, "Output file write error --- out of disk space?"},
                     SFailCase{IMAGE_TYPE_JPEG2000, 0, "error: cannot encode image"},
                     SFailCase{IMAGE_TYPE_JPEG2000, -1, "error: cannot encode image"}));
+
+TEST(PngEncoder, AlphaPlaneGivesExactRgbaPixels)
+{
+    CPicture picture;
+    auto rgb = FillTrueColour(picture, 9, 4);
+    ASSERT_TRUE(picture.AlphaCreate());
+    std::vector<std::uint8_t> rgba;
+    for (std::uint32_t y = 0; y < 4; ++y) // from the top
+        for (std::uint32_t x = 0; x < 9; ++x)
+        {
+            const auto level = static_cast<std::uint8_t>(x * 28 + y);
+            picture.AlphaSet(static_cast<long>(x), static_cast<long>(3 - y), level);
+            const std::size_t at = 3 * (y * 9 + x);
+            rgba.insert(rgba.end(), {rgb[at], rgb[at + 1], rgb[at + 2], level});
+        }
+    TerrionTest::CImageDecoder decoder;
+    ASSERT_TRUE(decoder.Decode(EncodeAs(picture, IMAGE_TYPE_PNG), ".png")) << decoder.Error();
+    EXPECT_EQ(decoder.Item("mode"), "RGBA");
+    EXPECT_EQ(decoder.Pixels(), rgba);
+}
+
+// The transparent colour moves to palette entry 0 for the file only: the
+// image's own pixels and palette are as before afterwards.
+TEST(PngEncoder, TransparentIndexIsWrittenAndTheImageLeftAsItWas)
+{
+    CPicture picture;
+    ASSERT_NE(picture.Create(6, 2, 4, IMAGE_TYPE_PNG), nullptr);
+    for (std::uint32_t i = 0; i < 16; ++i)
+        picture.SetPaletteColor(i, SRgbQuad{static_cast<std::uint8_t>(i * 16), 0, 255, 0});
+    for (long x = 0; x < 6; ++x)
+    {
+        picture.BlindSetPixelIndex(x, 0, static_cast<std::uint8_t>(x));
+        picture.BlindSetPixelIndex(x, 1, 5);
+    }
+    picture.SetTransIndex(5);
+    std::vector<std::uint8_t> before(picture.GetRowBits(0) - 64, picture.GetRowBits(0) + 2 * picture.GetRowStride());
+    TerrionTest::CTempDir dir;
+    const std::string path = WriteFile(dir, "trans.png", EncodeAs(picture, IMAGE_TYPE_PNG));
+    std::vector<std::uint8_t> after(picture.GetRowBits(0) - 64, picture.GetRowBits(0) + 2 * picture.GetRowStride());
+    EXPECT_EQ(after, before);
+    std::string output;
+    ASSERT_EQ(TerrionTest::CImageDecoder::Run("pngcheck -v '" + path + "'", &output), 0) << output;
+    EXPECT_NE(output.find("chunk tRNS"), std::string::npos) << output;
+    TerrionTest::CImageDecoder decoder;
+    ASSERT_TRUE(decoder.Decode(path)) << decoder.Error();
+    // Top row: all index 5, the transparent colour (red 255, green 0, blue 80).
+    const std::vector<std::uint8_t> top(decoder.Pixels().begin(), decoder.Pixels().begin() + 3);
+    EXPECT_EQ(top, (std::vector<std::uint8_t>{255, 0, 80}));
+}
+
+TEST(PngEncoder, CodecOptionOneAsksForAdam7)
+{
+    CPicture picture;
+    const auto rgb = FillTrueColour(picture, 21, 13);
+    picture.SetCodecOption(1, IMAGE_TYPE_PNG);
+    TerrionTest::CTempDir dir;
+    const std::string path = WriteFile(dir, "adam7.png", EncodeAs(picture, IMAGE_TYPE_PNG));
+    std::string output;
+    ASSERT_EQ(TerrionTest::CImageDecoder::Run("pngcheck -v '" + path + "'", &output), 0) << output;
+    EXPECT_NE(output.find("24-bit RGB, interlaced"), std::string::npos) << output;
+    TerrionTest::CImageDecoder decoder;
+    ASSERT_TRUE(decoder.Decode(path));
+    EXPECT_EQ(decoder.Pixels(), rgb);
+}
