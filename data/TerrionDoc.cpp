@@ -4,6 +4,7 @@
 #include "data/DocumentView.h"
 #include "data/ProjectArchive.h"
 #include "streams/FileException.h"
+#include "streams/FileVersionInfo.h"
 #include "streams/StreamFactory.h"
 #include "streams/TextCodec.h"
 #include "streams/VNArchive.h"
@@ -13,6 +14,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <filesystem>
 #include <new>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -248,34 +250,37 @@ bool CTerrionDoc::SaveFile(const std::wstring& path)
 {
     if (path.empty())
         return false;
-    const std::string target = StreamIO::CTextCodec::ToUtf8(path);
-    std::string temp = target + ".XXXXXX";
+    // A link is followed, so the file it names is replaced, not the link.
+    std::error_code ignored;
+    std::filesystem::path target(StreamIO::CTextCodec::ToUtf8(path));
+    if (std::filesystem::is_symlink(target, ignored))
+        target = std::filesystem::weakly_canonical(target, ignored);
+
+    // Written completely beside the target first, then renamed over it: a
+    // failure anywhere leaves the old file as it was.
+    std::string temp = target.string() + ".XXXXXX";
     int error = 0;
     const int fd = mkstemp(temp.data());
     if (fd < 0)
         error = StreamIO::Win32ErrorFromErrno(errno);
     else
     {
-        // keep the permissions of the file being replaced
         struct stat old;
         if (stat(target.c_str(), &old) == 0)
             fchmod(fd, old.st_mode & 07777);
         else
-            fchmod(
-                fd, 0666 &
-                        ~[]
-                        {
-                            mode_t m = umask(0);
-                            umask(m);
-                            return m;
-                        }());
+        {
+            const mode_t mask = umask(0);
+            umask(mask);
+            fchmod(fd, 0666 & ~mask);
+        }
         close(fd);
         try
         {
             StreamIO::CVNArchive archive(StreamIO::CTextCodec::FromUtf8(temp), StreamIO::CVNArchive::amStore,
                                          kFileBuffer);
             Write(archive, nullptr);
-            archive.Close();
+            archive.Close(); // flushes, synchronises and reports
             if (std::rename(temp.c_str(), target.c_str()) != 0)
                 error = StreamIO::Win32ErrorFromErrno(errno);
         }
@@ -289,13 +294,19 @@ bool CTerrionDoc::SaveFile(const std::wstring& path)
         }
         if (error != 0)
             unlink(temp.c_str());
+        else if (const int dir = open(target.parent_path().empty() ? "." : target.parent_path().c_str(),
+                                      O_RDONLY | O_DIRECTORY);
+                 dir >= 0)
+        {
+            fsync(dir); // the rename itself reaches the disk
+            close(dir);
+        }
     }
     if (error != 0)
     {
         wchar_t code[32];
         std::swprintf(code, 32, L" (error %d)", error);
-        ReportError(Text(kIdsSaveFailed, L"The project could not be saved to this file:") + L"\n" + path +
-                    code);
+        ReportError(Text(kIdsSaveFailed, L"The project could not be saved to this file:") + L"\n" + path + code);
         return false;
     }
     m_bModified = false;
@@ -306,8 +317,18 @@ CVersion CTerrionDoc::WriterVersion() const
 {
     if (m_writerVersion)
         return *m_writerVersion;
-    return CVersion(TERRION_VERSION_MAJOR, TERRION_VERSION_MINOR, TERRION_VERSION_BUILD,
-                    TERRION_VERSION_REVISION);
+    // The running program's version record, read once; a build without one
+    // (a test program) writes the version it was compiled as.
+    static const CVersion program = []
+    {
+        CFileVersionInfo info;
+        if (info.Create(static_cast<void*>(nullptr)))
+            return CVersion(info.GetFileVersionPart(3), info.GetFileVersionPart(2), info.GetFileVersionPart(1),
+                            info.GetFileVersionPart(0));
+        return CVersion(TERRION_VERSION_MAJOR, TERRION_VERSION_MINOR, TERRION_VERSION_BUILD,
+                        TERRION_VERSION_REVISION);
+    }();
+    return program;
 }
 
 bool CTerrionDoc::Write(StreamIO::CVNArchive& archive, const CTerrionData::TSelection* selection)

@@ -146,6 +146,16 @@ TEST_F(TerrionDocTest, SaveReplacesTheFileAndKeepsItsPermissions)
     EXPECT_GT(fs::file_size(target), 3u);
     EXPECT_EQ(fs::status(target).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    // saving through a link replaces the file it names and keeps the link
+    fs::create_symlink(target, temp / "link.vnr");
+    doc.SetName(0, L"through the link");
+    ASSERT_TRUE(doc.SaveFile((temp / "link.vnr").wstring()));
+    EXPECT_TRUE(fs::is_symlink(temp / "link.vnr"));
+    CTerrionDoc check;
+    ASSERT_TRUE(check.Open(target.wstring(), false));
+    EXPECT_EQ(check.GetName(0), L"through the link");
+    EXPECT_EQ(FilesInTemp(), (std::vector<fs::path>{"link.vnr", "p.vnr"}));
 }
 
 TEST_F(TerrionDocTest, FailedAddHalfWayLeavesTheDocumentAsItWas)
