@@ -113,7 +113,8 @@ std::uint8_t* CPicture::Create(std::uint32_t width, std::uint32_t height, std::u
     m_type = imageType;
 
     // Zero-filled, pixels and row padding included, so no output ever carries stale memory.
-    const std::size_t total = 40 + 4 * static_cast<std::size_t>(colours) + static_cast<std::size_t>(imageBytes);
+    const std::size_t total =
+        40 + 4 * static_cast<std::size_t>(colours) + static_cast<std::size_t>(imageBytes);
     m_dib = static_cast<std::uint8_t*>(std::calloc(1, total));
     if (!m_dib)
     {

@@ -93,7 +93,10 @@ public:
     std::uint8_t AlphaGet(long x, long y) const;
     void AlphaSet(long x, long y, std::uint8_t level);
     std::uint8_t* AlphaGetPointer(long x, long y) const;
-    std::uint8_t BlindAlphaGet(long x, long y) const { return m_alpha[x + y * static_cast<long>(GetWidth())]; }
+    std::uint8_t BlindAlphaGet(long x, long y) const
+    {
+        return m_alpha[x + y * static_cast<long>(GetWidth())];
+    }
 
     /// Stores a header as the 40 little-endian bytes of a BMP file.
     static void StoreHeader(const SBitmapInfoHeader& head, std::uint8_t* target);

@@ -87,7 +87,8 @@ bool CPictureJAS::Encode(CPicFile* file, std::uint32_t imageType)
         parms[c].prec = 8;
         parms[c].sgnd = 0;
     }
-    res.image = opj_image_create(static_cast<OPJ_UINT32>(components), parms, grey ? OPJ_CLRSPC_GRAY : OPJ_CLRSPC_SRGB);
+    res.image = opj_image_create(static_cast<OPJ_UINT32>(components), parms,
+                                 grey ? OPJ_CLRSPC_GRAY : OPJ_CLRSPC_SRGB);
     if (!res.image)
     {
         SetLastError("error : jas_image_create");
@@ -112,7 +113,8 @@ bool CPictureJAS::Encode(CPicFile* file, std::uint32_t imageType)
         for (std::size_t x = 0; x < width; ++x)
         {
             if (grey)
-                res.image->comps[0].data[outRow + x] = GetPixelIndex(static_cast<long>(x), static_cast<long>(y));
+                res.image->comps[0].data[outRow + x] =
+                    GetPixelIndex(static_cast<long>(x), static_cast<long>(y));
             else
             {
                 const SRgbQuad c = GetPixelColor(static_cast<long>(x), static_cast<long>(y), true);

@@ -4,9 +4,11 @@
 
 namespace
 {
-const wchar_t* const kMonths[12] = {L"January", L"February", L"March",     L"April",   L"May",      L"June",
-                                    L"July",    L"August",   L"September", L"October", L"November", L"December"};
-const wchar_t* const kDays[7] = {L"Sunday", L"Monday", L"Tuesday", L"Wednesday", L"Thursday", L"Friday", L"Saturday"};
+const wchar_t* const kMonths[12] = {L"January",   L"February", L"March",    L"April",
+                                    L"May",       L"June",     L"July",     L"August",
+                                    L"September", L"October",  L"November", L"December"};
+const wchar_t* const kDays[7] = {L"Sunday",   L"Monday", L"Tuesday", L"Wednesday",
+                                 L"Thursday", L"Friday", L"Saturday"};
 
 std::wstring Number(int value, std::size_t digits)
 {

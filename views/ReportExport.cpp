@@ -103,8 +103,8 @@ bool CReportExport::WriteOneFile(const CTerrionDoc& doc, const TIncluded& includ
     return true;
 }
 
-int CReportExport::WriteSeparateFiles(const CTerrionDoc& doc, const TIncluded& included, const std::wstring& path,
-                                      CReportExportUi* ui)
+int CReportExport::WriteSeparateFiles(const CTerrionDoc& doc, const TIncluded& included,
+                                      const std::wstring& path, CReportExportUi* ui)
 {
     const int n = CountIncluded(doc, included);
     int begun = 0;
@@ -138,8 +138,8 @@ int CReportExport::WriteSeparateFiles(const CTerrionDoc& doc, const TIncluded& i
     return written;
 }
 
-std::wstring CReportExport::ClipboardText(const CTerrionDoc& doc, const TIncluded& included, CReportExportUi* ui,
-                                          const std::wstring& path)
+std::wstring CReportExport::ClipboardText(const CTerrionDoc& doc, const TIncluded& included,
+                                          CReportExportUi* ui, const std::wstring& path)
 {
     const int n = CountIncluded(doc, included);
     Progress(ui, 0);
@@ -199,7 +199,8 @@ std::wstring CReportExport::FileFailedMessage(const std::wstring& path)
 
 void CReportExport::AppendUtf16Le(const std::wstring& text, std::vector<std::uint8_t>& out)
 {
-    auto unit = [&out](std::uint32_t u) {
+    auto unit = [&out](std::uint32_t u)
+    {
         out.push_back(static_cast<std::uint8_t>(u & 0xFF));
         out.push_back(static_cast<std::uint8_t>(u >> 8));
     };

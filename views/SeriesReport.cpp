@@ -34,10 +34,11 @@ enum NLabel
 
 const std::wstring& Label(NLabel label)
 {
-    static const std::wstring labels[5] = {
-        Padded(ViewTexts::kName.text, 36) + L"\t\t\t", Padded(ViewTexts::kSerialNumber.text, 36) + L"\t\t\t",
-        Padded(ViewTexts::kSoftwareVersion.text, 36) + L"\t\t\t",
-        Padded(ViewTexts::kHardwareRevision.text, 36) + L"\t\t\t", Padded(ViewTexts::kSignature.text, 36) + L"\t\t\t"};
+    static const std::wstring labels[5] = {Padded(ViewTexts::kName.text, 36) + L"\t\t\t",
+                                           Padded(ViewTexts::kSerialNumber.text, 36) + L"\t\t\t",
+                                           Padded(ViewTexts::kSoftwareVersion.text, 36) + L"\t\t\t",
+                                           Padded(ViewTexts::kHardwareRevision.text, 36) + L"\t\t\t",
+                                           Padded(ViewTexts::kSignature.text, 36) + L"\t\t\t"};
     return labels[label];
 }
 
@@ -70,7 +71,8 @@ std::wstring CSeriesReport::FormatFixed1(double value)
 
 const std::wstring& CSeriesReport::Separator()
 {
-    static const std::wstring separator = [] {
+    static const std::wstring separator = []
+    {
         const std::wstring dashes(143, L'-');
         return std::wstring(L"\r\n\r\n\r\n") + dashes + kCrLf + dashes + kCrLf + dashes + L"\r\n\r\n\r\n";
     }();
@@ -79,10 +81,12 @@ const std::wstring& CSeriesReport::Separator()
 
 const std::wstring& CSeriesReport::HeadingBlock()
 {
-    static const std::wstring block = [] {
+    static const std::wstring block = []
+    {
         std::wstring first = L"\t" + Padded(ViewTexts::kHeadingId.text, 20);
-        for (const auto* heading : {&ViewTexts::kHeadingName, &ViewTexts::kHeadingDateTime, &ViewTexts::kHeadingMean,
-                                    &ViewTexts::kHeadingTotal, &ViewTexts::kHeadingStdDev})
+        for (const auto* heading :
+             {&ViewTexts::kHeadingName, &ViewTexts::kHeadingDateTime, &ViewTexts::kHeadingMean,
+              &ViewTexts::kHeadingTotal, &ViewTexts::kHeadingStdDev})
             first += L"\t" + Padded(heading->text, 18);
         std::wstring second = L"\t  " + std::wstring(18, L'-');
         for (int i = 0; i < 5; ++i)

@@ -21,7 +21,8 @@ std::vector<std::uint8_t> EncodeBmp(CPicture& picture)
     return bytes;
 }
 
-void SetBgr(CPicture& picture, std::uint32_t x, std::uint32_t row, std::uint8_t b, std::uint8_t g, std::uint8_t r)
+void SetBgr(CPicture& picture, std::uint32_t x, std::uint32_t row, std::uint8_t b, std::uint8_t g,
+            std::uint8_t r)
 {
     std::uint8_t* p = picture.GetRowBits(row) + 3 * x;
     p[0] = b;
@@ -41,6 +42,7 @@ TEST(BmpEncoder, TrueColourBytesWithRowPadding)
     SetBgr(picture, 0, 1, 0xFF, 0x00, 0x00);
     SetBgr(picture, 1, 1, 0x00, 0xFF, 0x00);
     SetBgr(picture, 2, 1, 0x00, 0x00, 0xFF);
+    // clang-format off
     const std::vector<std::uint8_t> expected = {
         'B', 'M', 78, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,                // file header
         40, 0, 0, 0, 3, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0,              // size, width, height, planes, bits
@@ -48,6 +50,7 @@ TEST(BmpEncoder, TrueColourBytesWithRowPadding)
         0, 0, 0, 0, 0, 0, 0, 0,                                        // colours used, important
         1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0,                            // bottom row first
         0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF, 0, 0, 0};
+    // clang-format on
     EXPECT_EQ(EncodeBmp(picture), expected);
 }
 
@@ -59,6 +62,7 @@ TEST(BmpEncoder, MonochromeBytesWithPalette)
     picture.SetPaletteColor(1, SRgbQuad{0x10, 0x20, 0x30, 0});
     picture.BlindSetPixelIndex(0, 0, 1);
     picture.BlindSetPixelIndex(2, 1, 1);
+    // clang-format off
     const std::vector<std::uint8_t> expected = {
         'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 62, 0, 0, 0,
         40, 0, 0, 0, 3, 0, 0, 0, 2, 0, 0, 0, 1, 0, 1, 0,
@@ -79,12 +83,14 @@ TEST(BmpEncoder, AlphaPlaneMakesThirtyTwoBitPixels)
     SetBgr(picture, 1, 0, 4, 5, 6);
     ASSERT_TRUE(picture.AlphaCreate());
     picture.AlphaSet(1, 0, 0x80);
+    // clang-format off
     const std::vector<std::uint8_t> expected = {
         'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,
         40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 32, 0,
         0, 0, 0, 0, 8, 0, 0, 0, 0xC4, 0x0E, 0, 0, 0xC4, 0x0E, 0, 0,
         0, 0, 0, 0, 0, 0, 0, 0,
         1, 2, 3, 0xFF, 4, 5, 6, 0x80};
+    // clang-format on
     EXPECT_EQ(EncodeBmp(picture), expected);
 }
 
@@ -105,8 +111,9 @@ TEST_P(BmpDecode, IndependentDecoderSeesExactPixels)
     ASSERT_NE(picture.Create(c.width, c.height, c.bits, IMAGE_TYPE_BMP), nullptr);
     const std::uint32_t colours = picture.GetNumColors();
     for (std::uint32_t i = 0; i < colours; ++i)
-        picture.SetPaletteColor(i, SRgbQuad{static_cast<std::uint8_t>(i * 7), static_cast<std::uint8_t>(255 - i),
-                                            static_cast<std::uint8_t>(i * 13), 0});
+        picture.SetPaletteColor(i,
+                                SRgbQuad{static_cast<std::uint8_t>(i * 7), static_cast<std::uint8_t>(255 - i),
+                                         static_cast<std::uint8_t>(i * 13), 0});
     std::vector<std::uint8_t> expectedRgb; // top row first
     for (std::uint32_t row = c.height; row-- > 0;)
         for (std::uint32_t x = 0; x < c.width; ++x)

@@ -68,11 +68,12 @@ int MaxDifference(const std::vector<std::uint8_t>& a, const std::vector<std::uin
     return worst;
 }
 
-std::string WriteFile(const TerrionTest::CTempDir& dir, const std::string& name, const std::vector<std::uint8_t>& bytes)
+std::string WriteFile(const TerrionTest::CTempDir& dir, const std::string& name,
+                      const std::vector<std::uint8_t>& bytes)
 {
     const auto path = dir / name;
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return path.string();
 }
 } // namespace
@@ -116,8 +117,8 @@ struct SPalettePngCase
 {
     std::uint32_t bits;
     bool grey;
-    const char* mode;      // PIL's mode of the decoded file
-    const char* pngcheck;  // pngcheck's description of the image
+    const char* mode;     // PIL's mode of the decoded file
+    const char* pngcheck; // pngcheck's description of the image
 };
 
 class PngPalette : public testing::TestWithParam<SPalettePngCase>
@@ -135,8 +136,9 @@ TEST_P(PngPalette, IndexedAndGreyImagesAreExact)
         FillGreyRamp(picture);
     else
         for (std::uint32_t i = 0; i < colours; ++i)
-            picture.SetPaletteColor(i, SRgbQuad{static_cast<std::uint8_t>(i * 3), static_cast<std::uint8_t>(i),
-                                                static_cast<std::uint8_t>(255 - i), 0});
+            picture.SetPaletteColor(i,
+                                    SRgbQuad{static_cast<std::uint8_t>(i * 3), static_cast<std::uint8_t>(i),
+                                             static_cast<std::uint8_t>(255 - i), 0});
     std::vector<std::uint8_t> expected;
     for (std::uint32_t row = height; row-- > 0;)
         for (std::uint32_t x = 0; x < width; ++x)
@@ -270,7 +272,8 @@ TEST(Jpeg2000Encoder, OpenJpegDecodesWhatWeWrote)
     const std::string path = WriteFile(dir, "card.jp2", bytes);
     const std::string decoded = (dir / "card.png").string();
     std::string output;
-    ASSERT_EQ(TerrionTest::CImageDecoder::Run("opj_decompress -i '" + path + "' -o '" + decoded + "'", &output), 0)
+    ASSERT_EQ(
+        TerrionTest::CImageDecoder::Run("opj_decompress -i '" + path + "' -o '" + decoded + "'", &output), 0)
         << output;
     TerrionTest::CImageDecoder decoder;
     ASSERT_TRUE(decoder.Decode(decoded)) << decoder.Error();
@@ -291,8 +294,10 @@ TEST(Jpeg2000Encoder, GreyImageHasOneComponent)
     TerrionTest::CTempDir dir;
     const std::string path = WriteFile(dir, "grey.jp2", EncodeAs(picture, IMAGE_TYPE_JPEG2000));
     std::string output;
-    ASSERT_EQ(TerrionTest::CImageDecoder::Run("opj_decompress -i '" + path + "' -o '" + (dir / "g.png").string() + "'",
-                                              &output), 0) << output;
+    ASSERT_EQ(TerrionTest::CImageDecoder::Run(
+                  "opj_decompress -i '" + path + "' -o '" + (dir / "g.png").string() + "'", &output),
+              0)
+        << output;
     TerrionTest::CImageDecoder decoder;
     ASSERT_TRUE(decoder.Decode(dir / "g.png"));
     EXPECT_EQ(decoder.Item("mode"), "L");
@@ -376,10 +381,12 @@ TEST(PngEncoder, TransparentIndexIsWrittenAndTheImageLeftAsItWas)
         picture.BlindSetPixelIndex(x, 1, 5);
     }
     picture.SetTransIndex(5);
-    std::vector<std::uint8_t> before(picture.GetRowBits(0) - 64, picture.GetRowBits(0) + 2 * picture.GetRowStride());
+    std::vector<std::uint8_t> before(picture.GetRowBits(0) - 64,
+                                     picture.GetRowBits(0) + 2 * picture.GetRowStride());
     TerrionTest::CTempDir dir;
     const std::string path = WriteFile(dir, "trans.png", EncodeAs(picture, IMAGE_TYPE_PNG));
-    std::vector<std::uint8_t> after(picture.GetRowBits(0) - 64, picture.GetRowBits(0) + 2 * picture.GetRowStride());
+    std::vector<std::uint8_t> after(picture.GetRowBits(0) - 64,
+                                    picture.GetRowBits(0) + 2 * picture.GetRowStride());
     EXPECT_EQ(after, before);
     std::string output;
     ASSERT_EQ(TerrionTest::CImageDecoder::Run("pngcheck -v '" + path + "'", &output), 0) << output;

@@ -57,8 +57,8 @@ bool CImageDecoder::Decode(const std::vector<std::uint8_t>& bytes, const std::st
 {
     CTempDir dir;
     const auto path = dir / ("image" + extension);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return Decode(path);
 }
 

@@ -1,5 +1,5 @@
-#include "export/PicMemFile.h"
 #include "export/Picture.h"
+#include "export/PicMemFile.h"
 
 #include <gtest/gtest.h>
 
@@ -54,8 +54,9 @@ TEST(Picture, HeaderCarriesResolutionAndImageSize)
     CPicture picture;
     std::uint8_t* block = picture.Create(3, 2, 24, IMAGE_TYPE_BMP);
     ASSERT_NE(block, nullptr);
-    const std::uint8_t expected[40] = {40, 0, 0, 0, 3, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0,
-                                       24, 0, 0, 0, 0xC4, 0x0E, 0, 0, 0xC4, 0x0E, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    const std::uint8_t expected[40] = {40,   0,    0, 0, 3, 0, 0,  0, 2, 0, 0,    0,    1, 0,
+                                       24,   0,    0, 0, 0, 0, 24, 0, 0, 0, 0xC4, 0x0E, 0, 0,
+                                       0xC4, 0x0E, 0, 0, 0, 0, 0,  0, 0, 0, 0,    0};
     for (int i = 0; i < 40; ++i)
         EXPECT_EQ(block[i], expected[i]) << "header byte " << i;
     picture.SetXDPI(0);
@@ -72,10 +73,13 @@ TEST(Picture, SizeArithmeticNeverWraps)
     EXPECT_EQ(picture.Create(0x55555556u, 1, 24, IMAGE_TYPE_BMP), nullptr);
     EXPECT_STREQ(picture.GetLastError(), "CPicture::Create can't allocate memory");
     EXPECT_EQ(picture.Create(0xFFFFFFFFu, 0xFFFFFFFFu, 24, IMAGE_TYPE_BMP), nullptr);
-    EXPECT_EQ(picture.Create(65536, 65536, 8, IMAGE_TYPE_BMP), nullptr) << "4 GiB of pixels do not fit the header";
-    EXPECT_EQ(picture.Create(0x80000000u, 1, 1, IMAGE_TYPE_BMP), nullptr) << "width beyond a signed 32-bit value";
+    EXPECT_EQ(picture.Create(65536, 65536, 8, IMAGE_TYPE_BMP), nullptr)
+        << "4 GiB of pixels do not fit the header";
+    EXPECT_EQ(picture.Create(0x80000000u, 1, 1, IMAGE_TYPE_BMP), nullptr)
+        << "width beyond a signed 32-bit value";
     EXPECT_FALSE(picture.IsValid());
-    EXPECT_NE(picture.Create(2, 2, 24, IMAGE_TYPE_BMP), nullptr) << "a failed create leaves the object usable";
+    EXPECT_NE(picture.Create(2, 2, 24, IMAGE_TYPE_BMP), nullptr)
+        << "a failed create leaves the object usable";
 }
 
 TEST(Picture, PixelIndexesOfPackedRows)

@@ -47,11 +47,12 @@ TEST_P(DateTimePattern, FormatsLikeTheWindowsPictureElements)
 
 INSTANTIATE_TEST_SUITE_P(
     Patterns, DateTimePattern,
-    testing::Values(SFormatCase{L"MM/dd/yyyy", 8, L"03/05/2024"}, SFormatCase{L"dd-MM-yyyy", 8, L"05-03-2024"},
-                    SFormatCase{L"dd/MM/yyyy", 8, L"05/03/2024"}, SFormatCase{L"dd.MM.yyyy", 8, L"05.03.2024"},
-                    SFormatCase{L"h:mm tt", 8, L"8:07 AM"}, SFormatCase{L"h:mm tt", 0, L"12:07 AM"},
-                    SFormatCase{L"h:mm tt", 13, L"1:07 PM"}, SFormatCase{L"h:mmt", 12, L"12:07P"},
-                    SFormatCase{L"H:mm", 8, L"8:07"}, SFormatCase{L"HH:mm", 8, L"08:07"},
-                    SFormatCase{L"HH:mm:ss", 23, L"23:07:09"}, SFormatCase{L"d/M/yy", 8, L"5/3/24"},
-                    SFormatCase{L"dddd, MMMM d", 8, L"Tuesday, March 5"}, SFormatCase{L"ddd MMM", 8, L"Tue Mar"},
-                    SFormatCase{L"'at' H 'o''clock'", 8, L"at 8 o'clock"}));
+    testing::Values(
+        SFormatCase{L"MM/dd/yyyy", 8, L"03/05/2024"}, SFormatCase{L"dd-MM-yyyy", 8, L"05-03-2024"},
+        SFormatCase{L"dd/MM/yyyy", 8, L"05/03/2024"}, SFormatCase{L"dd.MM.yyyy", 8, L"05.03.2024"},
+        SFormatCase{L"h:mm tt", 8, L"8:07 AM"}, SFormatCase{L"h:mm tt", 0, L"12:07 AM"},
+        SFormatCase{L"h:mm tt", 13, L"1:07 PM"}, SFormatCase{L"h:mmt", 12, L"12:07P"},
+        SFormatCase{L"H:mm", 8, L"8:07"}, SFormatCase{L"HH:mm", 8, L"08:07"},
+        SFormatCase{L"HH:mm:ss", 23, L"23:07:09"}, SFormatCase{L"d/M/yy", 8, L"5/3/24"},
+        SFormatCase{L"dddd, MMMM d", 8, L"Tuesday, March 5"}, SFormatCase{L"ddd MMM", 8, L"Tue Mar"},
+        SFormatCase{L"'at' H 'o''clock'", 8, L"at 8 o'clock"}));

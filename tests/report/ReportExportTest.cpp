@@ -1,8 +1,8 @@
 // The three text export forms byte for byte: one file, numbered files and the
 // clipboard text.
+#include "views/ReportExport.h"
 #include "tests/report/ReportDocument.h"
 #include "tests/support/TempDir.h"
-#include "views/ReportExport.h"
 #include "views/ReportExportUi.h"
 #include "views/SeriesReport.h"
 
@@ -87,7 +87,8 @@ protected:
     CTerrionDoc m_doc;
     TerrionTest::CTempDir m_dir;
     const std::wstring m_separator = std::wstring(L"\r\n\r\n\r\n") + std::wstring(143, L'-') + L"\r\n" +
-                                     std::wstring(143, L'-') + L"\r\n" + std::wstring(143, L'-') + L"\r\n\r\n\r\n";
+                                     std::wstring(143, L'-') + L"\r\n" + std::wstring(143, L'-') +
+                                     L"\r\n\r\n\r\n";
 };
 } // namespace
 
@@ -144,7 +145,8 @@ TEST_F(ReportExport, NumberedFilesOnePerSeries)
     for (int i = 0; i < 3; ++i)
     {
         const auto name = m_dir / ("data" + std::to_string(i + 1) + ".csv");
-        EXPECT_EQ(ReadFile(name), std::vector<std::uint8_t>({0xFF, 0xFE}) + Utf16(ReportOf(m_doc, i))) << name;
+        EXPECT_EQ(ReadFile(name), std::vector<std::uint8_t>({0xFF, 0xFE}) + Utf16(ReportOf(m_doc, i)))
+            << name;
     }
     EXPECT_EQ(ui.positions, (std::vector<int>{0, 330, 660}));
     EXPECT_EQ(ui.texts[1], L"Creating " + (m_dir / "data2.csv").wstring() + L" ...");
@@ -170,8 +172,10 @@ TEST_F(ReportExport, NumberedFileFailuresAskAndSkipTheirNumber)
     EXPECT_EQ(CReportExport::WriteSeparateFiles(m_doc, {true, false, true}, path.wstring(), &ui), 2);
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0], L"The file could not be created: " + path.wstring() + L"!");
-    EXPECT_EQ(ReadFile(m_dir / "data3.csv"), std::vector<std::uint8_t>({0xFF, 0xFE}) + Utf16(ReportOf(m_doc, 0)));
-    EXPECT_EQ(ReadFile(m_dir / "data4.csv"), std::vector<std::uint8_t>({0xFF, 0xFE}) + Utf16(ReportOf(m_doc, 2)));
+    EXPECT_EQ(ReadFile(m_dir / "data3.csv"),
+              std::vector<std::uint8_t>({0xFF, 0xFE}) + Utf16(ReportOf(m_doc, 0)));
+    EXPECT_EQ(ReadFile(m_dir / "data4.csv"),
+              std::vector<std::uint8_t>({0xFF, 0xFE}) + Utf16(ReportOf(m_doc, 2)));
 
     CRecordingUi ignoring;
     ignoring.answers = {CReportExportUi::FILE_IGNORE};

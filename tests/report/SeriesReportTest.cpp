@@ -1,17 +1,18 @@
 // The series report against texts written out by hand, character by character.
-#include "tests/report/ReportDocument.h"
 #include "views/SeriesReport.h"
+#include "tests/report/ReportDocument.h"
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <climits>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
 
 using TerrionTest::SReportSeries;
 
+// clang-format off
 namespace
 {
 std::wstring Spaces(std::size_t n)
@@ -164,6 +165,7 @@ std::vector<SReportCase> Cases()
     return cases;
 }
 
+// clang-format on
 class SeriesReport : public testing::TestWithParam<SReportCase>
 {
 };
@@ -188,7 +190,8 @@ TEST(SeriesReportPieces, HeadingBlockAndSeparatorLengths)
     EXPECT_EQ(CSeriesReport::HeadingBlock(), kHeadingBlock);
     EXPECT_EQ(kHeadingBlock.size(), 236u);
     const std::wstring dashes(143, L'-');
-    const std::wstring expected = L"\r\n\r\n\r\n" + dashes + L"\r\n" + dashes + L"\r\n" + dashes + L"\r\n\r\n\r\n";
+    const std::wstring expected =
+        L"\r\n\r\n\r\n" + dashes + L"\r\n" + dashes + L"\r\n" + dashes + L"\r\n\r\n\r\n";
     EXPECT_EQ(CSeriesReport::Separator(), expected);
     EXPECT_EQ(expected.size(), 445u);
 }
