@@ -159,18 +159,20 @@ void BM_OpenProject(benchmark::State& state)
     Report(state, peak);
 }
 
-// The same number of bytes in the pieces a project is made of (fields of a
-// few bytes) through stdio's buffer, then flushed and synchronised.
+// The same number of bytes through stdio's buffer in pieces of the argument's
+// size (11: a reading's size, as a project is written field by field; 64 KB:
+// bulk), then flushed and synchronised.
 void BM_PlainWrite(benchmark::State& state)
 {
     auto& f = Fixture();
     const auto target = f.temp / "plain.bin";
-    const std::uint8_t piece[11] = {};
+    const std::vector<std::uint8_t> piece(static_cast<std::size_t>(state.range(0)));
+    const auto size = static_cast<long long>(piece.size());
     for (auto _ : state)
     {
         std::FILE* file = std::fopen(target.c_str(), "wb");
-        for (long long n = 0; n < f.bytes; n += sizeof piece)
-            std::fwrite(piece, 1, std::min<long long>(sizeof piece, f.bytes - n), file);
+        for (long long n = 0; n < f.bytes; n += size)
+            std::fwrite(piece.data(), 1, static_cast<std::size_t>(std::min(size, f.bytes - n)), file);
         std::fflush(file);
         fsync(fileno(file));
         std::fclose(file);
@@ -181,13 +183,13 @@ void BM_PlainWrite(benchmark::State& state)
 void BM_PlainRead(benchmark::State& state)
 {
     auto& f = Fixture();
-    std::uint8_t piece[11];
+    std::vector<std::uint8_t> piece(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state)
     {
         std::FILE* file = std::fopen(f.path.c_str(), "rb");
         long long total = 0;
         std::size_t got;
-        while ((got = std::fread(piece, 1, sizeof piece, file)) > 0)
+        while ((got = std::fread(piece.data(), 1, piece.size(), file)) > 0)
             total += static_cast<long long>(got);
         benchmark::DoNotOptimize(total);
         std::fclose(file);
@@ -196,7 +198,7 @@ void BM_PlainRead(benchmark::State& state)
 }
 
 BENCHMARK(BM_SaveProject)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_PlainWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PlainWrite)->Arg(11)->Arg(65536)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_OpenProject)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_PlainRead)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PlainRead)->Arg(11)->Arg(65536)->Unit(benchmark::kMillisecond)->UseRealTime();
 } // namespace

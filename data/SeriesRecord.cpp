@@ -13,6 +13,10 @@ namespace
 // Readings that a count may reserve before any is read; beyond it the array
 // grows with the readings actually present.
 constexpr std::uint32_t kReserveLimit = 4096;
+// A stored reading: record byte, value (double), current (16-bit).
+constexpr std::uint32_t kReadingSize = 11;
+// Readings read at once: as many as fit in one archive read (16-bit count).
+constexpr std::uint32_t kChunkReadings = 0xFFFF / kReadingSize;
 
 void WriteDouble(StreamIO::CVNArchive& ar, double value)
 {
@@ -129,13 +133,25 @@ void CSeriesRecord::Read(StreamIO::CVNArchive& ar, std::uint16_t formatVersion, 
     s.nReadingCount = static_cast<std::int32_t>(count);
     obj.readings.clear();
     obj.readings.reserve(std::min(count, kReserveLimit));
-    for (std::uint32_t r = 0; r < count; ++r)
+    // Readings come in chunks; the array grows only by what was really read.
+    std::uint8_t chunk[kChunkReadings * kReadingSize];
+    for (std::uint32_t done = 0; done < count;)
     {
-        Device::CTerrionDevice::TMeas m{};
-        ar.ReadByte(m.recordByte);
-        m.value = ReadDouble(ar);
-        ar.ReadWord(m.current);
-        obj.readings.push_back(m);
+        const std::uint32_t n = std::min(count - done, kChunkReadings);
+        ar.ReadBytes(chunk, static_cast<std::uint16_t>(n * kReadingSize));
+        for (std::uint32_t r = 0; r < n; ++r)
+        {
+            const std::uint8_t* p = chunk + r * kReadingSize;
+            Device::CTerrionDevice::TMeas m{};
+            m.recordByte = p[0];
+            std::uint64_t bits = 0;
+            for (int b = 7; b >= 0; --b)
+                bits = bits << 8 | p[1 + b];
+            m.value = std::bit_cast<double>(bits);
+            m.current = static_cast<std::uint16_t>(p[9] | p[10] << 8);
+            obj.readings.push_back(m);
+        }
+        done += n;
     }
     s.bInSummary = ReadBool(ar);
     s.bSelected = false;
