@@ -223,6 +223,17 @@ TEST_F(TerrionDocTest, PasteKeepsTheCurrentComment)
     EXPECT_EQ(doc.GetSortOrder(), SortMeanDesc);
     EXPECT_EQ(doc.GetOriginalData().GetCount(), 1);
 
+    // a block that carries original data as a project file does: pasted
+    // series join the project data only
+    TBytes file = ReadFile(GoldenPath("one_series.vnr"));
+    const auto length = static_cast<std::uint32_t>(file.size());
+    TBytes block{static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8), 0, 0};
+    block.insert(block.end(), file.begin(), file.end());
+    ui.clipboard[CTerrionDoc::kClipboardFormat] = block;
+    ASSERT_TRUE(doc.Paste());
+    EXPECT_EQ(doc.GetSeriesCount(), 3);
+    EXPECT_EQ(doc.GetOriginalData().GetCount(), 1);
+
     ui.clipboard.clear();
     const auto before = SDocSnapshot::Of(doc);
     EXPECT_FALSE(doc.CanPaste());
