@@ -1,5 +1,7 @@
 #include "data/TerrionData.h"
 
+#include "data/NumberFormat.h"
+
 #include "data/SeriesRecord.h"
 #include "data/TerrionDoc.h"
 #include "streams/FileException.h"
@@ -438,10 +440,8 @@ std::wstring CTerrionData::FormatReading(int i, int r) const
     if (!s || r < 0 || static_cast<std::size_t>(r) >= s->object.readings.size() ||
         s->object.readings[static_cast<std::size_t>(r)].current == 0)
         return L"--";
-    wchar_t text[400];
-    std::swprintf(text, 400, L"%0.1f %ls", s->object.readings[static_cast<std::size_t>(r)].value,
-                  CTerrionDoc::GetResistivityUnit().c_str());
-    return text;
+    return CNumberFormat::Fixed(s->object.readings[static_cast<std::size_t>(r)].value, 1) + L" " +
+           CTerrionDoc::GetResistivityUnit();
 }
 
 std::wstring CTerrionData::FormatContactSpacing(int i) const
@@ -451,9 +451,7 @@ std::wstring CTerrionData::FormatContactSpacing(int i) const
         return L"--";
     const auto& set = s->object.settings;
     const unsigned spacing = set.contactSpacing == 0xFFFF ? set.defaultSpacing : set.contactSpacing;
-    wchar_t text[400];
-    std::swprintf(text, 400, L"%.1fmm", spacing / 10.0);
-    return text;
+    return CNumberFormat::Fixed(spacing / 10.0, 1) + L"mm";
 }
 
 void CTerrionData::SetDiagramMarkLevel(int, int)

@@ -1,5 +1,7 @@
 #include "data/TerrionDoc.h"
 
+#include "data/NumberFormat.h"
+
 #include "data/DocumentUi.h"
 #include "data/DocumentView.h"
 #include "data/ProjectArchive.h"
@@ -41,9 +43,7 @@ CVersion g_projectFormatVersion;
 
 std::wstring FormatTenths(std::uint16_t tenths)
 {
-    wchar_t text[32];
-    std::swprintf(text, 32, L"%.1f mm", tenths / 10.0);
-    return text;
+    return CNumberFormat::Fixed(tenths / 10.0, 1) + L" mm";
 }
 
 std::vector<std::uint8_t> ReadWholeStream(StreamIO::CIoStream& stream)
@@ -527,9 +527,7 @@ std::wstring CTerrionDoc::FormatCorrection(int i) const
     const TMeasSeries* s = m_project.GetSeries(i);
     if (!s)
         return std::wstring();
-    wchar_t text[400];
-    std::swprintf(text, 400, L"%.3f", static_cast<double>(s->object.settings.correctionFactor));
-    return text;
+    return CNumberFormat::Fixed(static_cast<double>(s->object.settings.correctionFactor), 3);
 }
 
 std::wstring CTerrionDoc::GetResistivityUnit()

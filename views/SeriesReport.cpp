@@ -1,5 +1,7 @@
 #include "views/SeriesReport.h"
 
+#include "data/NumberFormat.h"
+
 #include "data/TerrionDoc.h"
 #include "views/DateTimeFormat.h"
 #include "views/ViewTexts.h"
@@ -62,11 +64,7 @@ std::wstring Int(long long value)
 
 std::wstring CSeriesReport::FormatFixed1(double value)
 {
-    char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof(buffer), value, std::chars_format::fixed, 1);
-    if (result.ec != std::errc())
-        return L"--";
-    return std::wstring(buffer, result.ptr);
+    return CNumberFormat::Fixed(value, 1);
 }
 
 const std::wstring& CSeriesReport::Separator()
