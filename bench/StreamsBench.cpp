@@ -33,11 +33,13 @@ BENCHMARK(BM_Crc32);
 // Feeds 1 MiB into the master side while the reader drains the slave.
 std::thread Feed(TerrionTest::CPtyPair& pty)
 {
-    return std::thread([&pty] {
-        std::vector<std::uint8_t> chunk(64 * 1024, 0x5A);
-        for (int sent = 0; sent < kMiB; sent += static_cast<int>(chunk.size()))
-            pty.Write(chunk);
-    });
+    return std::thread(
+        [&pty]
+        {
+            std::vector<std::uint8_t> chunk(64 * 1024, 0x5A);
+            for (int sent = 0; sent < kMiB; sent += static_cast<int>(chunk.size()))
+                pty.Write(chunk);
+        });
 }
 
 void BM_PtyReadThroughRs232Stream(benchmark::State& state)

@@ -306,7 +306,8 @@ bool CTerrionDoc::SaveFile(const std::wstring& path)
     {
         wchar_t code[32];
         std::swprintf(code, 32, L" (error %d)", error);
-        ReportError(Text(kIdsSaveFailed, L"The project could not be saved to this file:") + L"\n" + path + code);
+        ReportError(Text(kIdsSaveFailed, L"The project could not be saved to this file:") + L"\n" + path +
+                    code);
         return false;
     }
     m_bModified = false;
@@ -323,8 +324,8 @@ CVersion CTerrionDoc::WriterVersion() const
     {
         CFileVersionInfo info;
         if (info.Create(static_cast<void*>(nullptr)))
-            return CVersion(info.GetFileVersionPart(3), info.GetFileVersionPart(2), info.GetFileVersionPart(1),
-                            info.GetFileVersionPart(0));
+            return CVersion(info.GetFileVersionPart(3), info.GetFileVersionPart(2),
+                            info.GetFileVersionPart(1), info.GetFileVersionPart(0));
         return CVersion(TERRION_VERSION_MAJOR, TERRION_VERSION_MINOR, TERRION_VERSION_BUILD,
                         TERRION_VERSION_REVISION);
     }();

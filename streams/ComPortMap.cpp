@@ -68,7 +68,9 @@ std::string CComPortMap::ResolvePath(int port)
 bool CComPortMap::IsPresent(int port)
 {
     const std::string path = ResolvePath(port);
-    struct stat info{};
+    struct stat info
+    {
+    };
     if (path.empty() || stat(path.c_str(), &info) != 0 || !S_ISCHR(info.st_mode))
         return false;
     const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);

@@ -127,7 +127,9 @@ bool CFileStream::Open(const std::wstring& name, std::uint32_t openFlags)
     if (fd < 0)
         ThrowError(Win32ErrorFromErrno(errno));
 
-    struct stat info{};
+    struct stat info
+    {
+    };
     if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode))
     {
         ::close(fd);
@@ -213,7 +215,8 @@ bool CFileStream::GetTimeouts(int* readMs, int* writeMs)
         return false;
     const SCommTimeouts& t = m_timeouts;
     if (readMs != nullptr)
-        *readMs = (t.readInterval || t.readMultiplier || t.readConstant) ? static_cast<int>(t.readConstant) : -1;
+        *readMs =
+            (t.readInterval || t.readMultiplier || t.readConstant) ? static_cast<int>(t.readConstant) : -1;
     if (writeMs != nullptr)
         *writeMs = (t.writeMultiplier || t.writeConstant) ? static_cast<int>(t.writeConstant) : -1;
     return true;
@@ -415,7 +418,9 @@ int CFileStream::Write(const void* buffer, int length)
 
 int CFileStream::GetLength()
 {
-    struct stat info{};
+    struct stat info
+    {
+    };
     if (fstat(m_hFile, &info) != 0)
         ThrowError(Win32ErrorFromErrno(errno));
     return static_cast<int>(static_cast<std::uint32_t>(info.st_size));

@@ -43,8 +43,8 @@ struct SRs232Settings
     std::uint8_t handshake = 0;
     std::uint16_t receiveQueue = 1024;
     std::uint16_t transmitQueue = 256;
-    std::int32_t readTimeout = 500;  ///< milliseconds; -1 none
-    std::int32_t writeTimeout = 10;  ///< milliseconds; -1 none
+    std::int32_t readTimeout = 500; ///< milliseconds; -1 none
+    std::int32_t writeTimeout = 10; ///< milliseconds; -1 none
 };
 
 } // namespace StreamIO

@@ -6,7 +6,8 @@ std::uint64_t* QueryTimeStamp(std::uint64_t* stamp)
 {
     using namespace std::chrono;
     if (stamp != nullptr)
-        *stamp = static_cast<std::uint64_t>(duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count());
+        *stamp = static_cast<std::uint64_t>(
+            duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count());
     return stamp;
 }
 

@@ -1,5 +1,5 @@
-#include "streams/FileException.h"
 #include "streams/FileStream.h"
+#include "streams/FileException.h"
 #include "streams/StreamFactory.h"
 #include "streams/Win32Error.h"
 #include "tests/support/TempDir.h"
@@ -53,7 +53,7 @@ TEST_F(FileStreamTest, CreationFlags)
         const char* what;
         std::uint32_t flags;
         bool exists;
-        int error;              // thrown by the open
+        int error;                // thrown by the open
         const char* contentAfter; // file content after open and close, null when missing
     };
     const SCase cases[] = {

@@ -1,5 +1,5 @@
-#include "streams/FileException.h"
 #include "streams/Rs232Stream.h"
+#include "streams/FileException.h"
 #include "streams/Win32Error.h"
 #include "tests/support/PtyPair.h"
 
@@ -180,11 +180,13 @@ TEST_F(Rs232StreamTest, ReadWaitsForEveryByteAcrossPieces)
 {
     CRs232Stream stream(kPort, ofRead | ofWrite, nullptr);
     stream.SetTimeouts(5000, -1);
-    std::thread sender([this] {
-        m_pty.Write(std::string("abc"));
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        m_pty.Write(std::string("def"));
-    });
+    std::thread sender(
+        [this]
+        {
+            m_pty.Write(std::string("abc"));
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            m_pty.Write(std::string("def"));
+        });
     char buffer[6] = {};
     EXPECT_EQ(stream.Read(buffer, 6), 6);
     sender.join();
@@ -239,10 +241,12 @@ TEST_F(Rs232StreamTest, AbortWakesABlockedRead)
 {
     CRs232Stream stream(kPort, ofRead | ofWrite, nullptr);
     stream.SetTimeouts(-1, -1); // a read without a time-out would wait forever
-    std::thread aborter([&stream] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        EXPECT_TRUE(stream.Abort());
-    });
+    std::thread aborter(
+        [&stream]
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            EXPECT_TRUE(stream.Abort());
+        });
     char buffer[8];
     EXPECT_EQ(stream.Read(buffer, 8), 0);
     EXPECT_TRUE(stream.IsTimeoutOrEof());

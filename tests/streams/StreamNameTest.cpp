@@ -24,10 +24,10 @@ TEST(StreamNames, SerialNameGrammar)
         int port;
     };
     const SCase cases[] = {
-        {L"COM1:", true, 1},     {L"com3:", true, 3},      {L"CoM256:", true, 256}, {L"COM099:", true, 99},
-        {L"COM0:", false, 0},    {L"COM257:", false, 0},   {L"COM0001:", false, 0}, {L"COM3", false, 0},
-        {L"COM:", false, 0},     {L"COM3:x", false, 0},    {L"XCOM3:", false, 0},   {L"COM-3:", false, 0},
-        {L"COM 3:", false, 0},   {L"", false, 0},
+        {L"COM1:", true, 1},   {L"com3:", true, 3},    {L"CoM256:", true, 256}, {L"COM099:", true, 99},
+        {L"COM0:", false, 0},  {L"COM257:", false, 0}, {L"COM0001:", false, 0}, {L"COM3", false, 0},
+        {L"COM:", false, 0},   {L"COM3:x", false, 0},  {L"XCOM3:", false, 0},   {L"COM-3:", false, 0},
+        {L"COM 3:", false, 0}, {L"", false, 0},
     };
     for (const SCase& c : cases)
     {
