@@ -1,4 +1,5 @@
 #include "device/PackageHeader.h"
+#include "streams/LittleEndian.h"
 
 #include "streams/FileException.h"
 #include "streams/IoStream.h"
@@ -11,21 +12,11 @@ namespace Device
 namespace
 {
 
-std::uint16_t Le16(std::span<const std::uint8_t> bytes, std::size_t offset)
-{
-    return static_cast<std::uint16_t>(bytes[offset] | bytes[offset + 1] << 8);
-}
-
-std::uint32_t Le32(std::span<const std::uint8_t> bytes, std::size_t offset)
-{
-    return static_cast<std::uint32_t>(bytes[offset]) | static_cast<std::uint32_t>(bytes[offset + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes[offset + 2]) << 16 |
-           static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
-}
-
 CVersion ThreePartVersion(std::span<const std::uint8_t> bytes, std::size_t offset)
 {
-    return CVersion(Le16(bytes, offset), Le16(bytes, offset + 2), Le16(bytes, offset + 4), 0);
+    return CVersion(StreamIO::CLittleEndian::Get16(bytes, offset),
+                    StreamIO::CLittleEndian::Get16(bytes, offset + 2),
+                    StreamIO::CLittleEndian::Get16(bytes, offset + 4), 0);
 }
 
 template <std::size_t N> bool ReadBlock(StreamIO::CIoStream* stream, std::array<std::uint8_t, N>& bytes)
@@ -65,11 +56,11 @@ bool CPackageHeader::ReadHeader(std::span<const std::uint8_t, kHeaderSize> bytes
     m_bEntriesRead = false;
     m_bTrailerRead = false;
     m_contents.m_entries.clear();
-    const std::uint32_t count = Le32(bytes, 12);
-    if (Le32(bytes, 0) != kMagic || Le32(bytes, 4) != 1 || Le16(bytes, 8) != 1 || count < 1 ||
-        count > kMaxEntries)
+    const std::uint32_t count = StreamIO::CLittleEndian::Get32(bytes, 12);
+    if (StreamIO::CLittleEndian::Get32(bytes, 0) != kMagic || StreamIO::CLittleEndian::Get32(bytes, 4) != 1 ||
+        StreamIO::CLittleEndian::Get16(bytes, 8) != 1 || count < 1 || count > kMaxEntries)
         return false;
-    m_contents.m_version = CVersion(0, 1, 0, Le16(bytes, 10));
+    m_contents.m_version = CVersion(0, 1, 0, StreamIO::CLittleEndian::Get16(bytes, 10));
     m_nEntryCount = count;
     m_bHeaderRead = true;
     return true;
@@ -79,8 +70,8 @@ bool CPackageHeader::ReadEntry(std::span<const std::uint8_t, kEntrySize> bytes)
 {
     if (!m_bHeaderRead || m_bEntriesRead)
         return false;
-    const std::uint16_t type = Le16(bytes, 2);
-    const std::uint16_t blocks = Le16(bytes, 16);
+    const std::uint16_t type = StreamIO::CLittleEndian::Get16(bytes, 2);
+    const std::uint16_t blocks = StreamIO::CLittleEndian::Get16(bytes, 16);
     if (type >= 8 || blocks == 0)
         return false;
     SContentEntry entry;
@@ -88,7 +79,7 @@ bool CPackageHeader::ReadEntry(std::span<const std::uint8_t, kEntrySize> bytes)
     entry.secondByte = bytes[1];
     entry.type = type;
     entry.version = ThreePartVersion(bytes, 4);
-    entry.firstBlock = Le16(bytes, 14);
+    entry.firstBlock = StreamIO::CLittleEndian::Get16(bytes, 14);
     entry.blockCount = blocks;
     if (entry.flags & 0x02)
         entry.code = {static_cast<wchar_t>(bytes[10]), static_cast<wchar_t>(bytes[11]),
@@ -113,19 +104,19 @@ bool CPackageHeader::ReadEntry(std::span<const std::uint8_t, kEntrySize> bytes)
 
 bool CPackageHeader::ReadTrailer(std::span<const std::uint8_t, kTrailerSize> bytes)
 {
-    const std::uint32_t blocks = Le32(bytes, 0);
+    const std::uint32_t blocks = StreamIO::CLittleEndian::Get32(bytes, 0);
     const std::uint8_t kind = bytes[16];
     if (!m_bHeaderRead || !m_bEntriesRead || blocks == 0 ||
         !(kind == 0 || kind == 1 || kind == 2 || kind == 4))
         return false;
     m_nBlockCount = blocks;
     m_version = ThreePartVersion(bytes, 4);
-    m_nDeviceId = Le32(bytes, 12);
+    m_nDeviceId = StreamIO::CLittleEndian::Get32(bytes, 12);
     m_nChecksumKind = kind;
-    m_nDeviceCheck = Le32(bytes, 17);
-    m_nReserved = Le32(bytes, 21);
-    m_nMinHardware = Le16(bytes, 25);
-    m_nMaxHardware = Le16(bytes, 27);
+    m_nDeviceCheck = StreamIO::CLittleEndian::Get32(bytes, 17);
+    m_nReserved = StreamIO::CLittleEndian::Get32(bytes, 21);
+    m_nMinHardware = StreamIO::CLittleEndian::Get16(bytes, 25);
+    m_nMaxHardware = StreamIO::CLittleEndian::Get16(bytes, 27);
     for (int i = 0; i < kDescriptorSize; ++i)
         m_descriptor[static_cast<std::size_t>(i)] = bytes[static_cast<std::size_t>(33 + i)];
     m_bTrailerRead = true;

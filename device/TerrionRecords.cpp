@@ -1,4 +1,5 @@
 #include "device/TerrionRecords.h"
+#include "streams/LittleEndian.h"
 
 #include <bit>
 #include <cstring>
@@ -8,62 +9,44 @@ namespace Device
 namespace
 {
 
-std::uint16_t Le16(std::span<const std::uint8_t> bytes, std::size_t offset)
-{
-    return static_cast<std::uint16_t>(bytes[offset] | bytes[offset + 1] << 8);
-}
-
-std::uint32_t Le32(std::span<const std::uint8_t> bytes, std::size_t offset)
-{
-    return static_cast<std::uint32_t>(bytes[offset]) | static_cast<std::uint32_t>(bytes[offset + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes[offset + 2]) << 16 |
-           static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
-}
-
-void PutLe16(std::vector<std::uint8_t>& out, std::uint16_t value)
-{
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
 constexpr std::uint8_t kOldFormat = 0xFF;
 
 } // namespace
 
 void CTerrionDevice::TMeasSettings::SetFromBlock(std::span<const std::uint8_t, kSettingsBlockSize> block)
 {
-    const std::uint16_t word = Le16(block, 0);
+    const std::uint16_t word = StreamIO::CLittleEndian::Get16(block, 0);
     const std::uint8_t blockFormat = block[2];
     const bool old = blockFormat == kOldFormat;
     spacingWord = word;
     format = old ? 1 : blockFormat;
-    contactSpacing = old ? word : Le16(block, 3);
+    contactSpacing = old ? word : StreamIO::CLittleEndian::Get16(block, 3);
     customSpacing = contactSpacing != kSpacingNotSet;
-    correctionFactor = old ? 1.0f : std::bit_cast<float>(Le32(block, 5));
+    correctionFactor = old ? 1.0f : std::bit_cast<float>(StreamIO::CLittleEndian::Get32(block, 5));
     mode = old ? 1 : block[9];
     shape = old ? 1 : block[10];
     correctionKind = old ? 1 : block[11];
-    length = old ? 0 : Le16(block, 12);
-    diameter = old ? 0 : Le16(block, 14);
-    depth = old ? 0 : Le16(block, 16);
+    length = old ? 0 : StreamIO::CLittleEndian::Get16(block, 12);
+    diameter = old ? 0 : StreamIO::CLittleEndian::Get16(block, 14);
+    depth = old ? 0 : StreamIO::CLittleEndian::Get16(block, 16);
 }
 
 std::vector<std::uint8_t> CTerrionDevice::TMeasSettings::ToBlock() const
 {
     std::vector<std::uint8_t> block;
     block.reserve(kSettingsBlockSize);
-    PutLe16(block, spacingWord);
+    StreamIO::CLittleEndian::Append16(block, spacingWord);
     block.push_back(1); // always written in the current format
-    PutLe16(block, contactSpacing);
+    StreamIO::CLittleEndian::Append16(block, contactSpacing);
     const std::uint32_t factor = std::bit_cast<std::uint32_t>(correctionFactor);
     for (int shift = 0; shift < 32; shift += 8)
         block.push_back(static_cast<std::uint8_t>(factor >> shift));
     block.push_back(mode);
     block.push_back(shape);
     block.push_back(correctionKind);
-    PutLe16(block, length);
-    PutLe16(block, diameter);
-    PutLe16(block, depth);
+    StreamIO::CLittleEndian::Append16(block, length);
+    StreamIO::CLittleEndian::Append16(block, diameter);
+    StreamIO::CLittleEndian::Append16(block, depth);
     return block;
 }
 
@@ -106,7 +89,7 @@ std::vector<CTerrionDevice::TTerrionObject> CTerrionRecords::Decode(std::span<co
     TTerrionObject current;
     for (std::size_t offset = 0; offset + 4 <= area.size(); offset += 4)
     {
-        const std::uint32_t record = Le32(area, offset);
+        const std::uint32_t record = StreamIO::CLittleEndian::Get32(area, offset);
         const NRecordKind kind = KindOf(record);
         if (kind == rkEnd)
             break;

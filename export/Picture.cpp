@@ -1,4 +1,5 @@
 #include "export/Picture.h"
+#include "streams/LittleEndian.h"
 
 #include "export/PicMemFile.h"
 #include "export/PictureBMP.h"
@@ -14,18 +15,6 @@
 
 namespace
 {
-void Put16(std::uint8_t* p, std::uint32_t v)
-{
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-}
-
-void Put32(std::uint8_t* p, std::uint32_t v)
-{
-    Put16(p, v & 0xFFFF);
-    Put16(p + 2, v >> 16);
-}
-
 // Largest pixel area we create: the header's image size is 32 bits, and a BMP
 // file of it must still state its size in 32 bits.
 constexpr std::uint64_t kMaxImageBytes = 0xFFFFFFFFull - 14 - 40 - 1024;
@@ -148,17 +137,17 @@ void CPicture::Ghost(const CPicture* source)
 
 void CPicture::StoreHeader(const SBitmapInfoHeader& head, std::uint8_t* target)
 {
-    Put32(target + 0, head.biSize);
-    Put32(target + 4, static_cast<std::uint32_t>(head.biWidth));
-    Put32(target + 8, static_cast<std::uint32_t>(head.biHeight));
-    Put16(target + 12, head.biPlanes);
-    Put16(target + 14, head.biBitCount);
-    Put32(target + 16, head.biCompression);
-    Put32(target + 20, head.biSizeImage);
-    Put32(target + 24, static_cast<std::uint32_t>(head.biXPelsPerMeter));
-    Put32(target + 28, static_cast<std::uint32_t>(head.biYPelsPerMeter));
-    Put32(target + 32, head.biClrUsed);
-    Put32(target + 36, head.biClrImportant);
+    StreamIO::CLittleEndian::Put32(target + 0, head.biSize);
+    StreamIO::CLittleEndian::Put32(target + 4, static_cast<std::uint32_t>(head.biWidth));
+    StreamIO::CLittleEndian::Put32(target + 8, static_cast<std::uint32_t>(head.biHeight));
+    StreamIO::CLittleEndian::Put16(target + 12, head.biPlanes);
+    StreamIO::CLittleEndian::Put16(target + 14, head.biBitCount);
+    StreamIO::CLittleEndian::Put32(target + 16, head.biCompression);
+    StreamIO::CLittleEndian::Put32(target + 20, head.biSizeImage);
+    StreamIO::CLittleEndian::Put32(target + 24, static_cast<std::uint32_t>(head.biXPelsPerMeter));
+    StreamIO::CLittleEndian::Put32(target + 28, static_cast<std::uint32_t>(head.biYPelsPerMeter));
+    StreamIO::CLittleEndian::Put32(target + 32, head.biClrUsed);
+    StreamIO::CLittleEndian::Put32(target + 36, head.biClrImportant);
 }
 
 bool CPicture::Encode(CPicFile* file, std::uint32_t imageType)

@@ -1,4 +1,5 @@
 #include "export/PictureBMP.h"
+#include "streams/LittleEndian.h"
 
 #include "export/PicFile.h"
 
@@ -10,25 +11,13 @@ namespace
 {
 constexpr char kWriteError[] = "CPictureBMP::Encode : write error";
 
-void Put16(std::uint8_t* p, std::uint32_t v)
-{
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-}
-
-void Put32(std::uint8_t* p, std::uint32_t v)
-{
-    Put16(p, v & 0xFFFF);
-    Put16(p + 2, v >> 16);
-}
-
 void StoreFileHeader(std::uint8_t* p, std::uint32_t fileSize, std::uint32_t pixelOffset)
 {
-    Put16(p, 0x4D42); // "BM"
-    Put32(p + 2, fileSize);
-    Put16(p + 6, 0);
-    Put16(p + 8, 0);
-    Put32(p + 10, pixelOffset);
+    StreamIO::CLittleEndian::Put16(p, 0x4D42); // "BM"
+    StreamIO::CLittleEndian::Put32(p + 2, fileSize);
+    StreamIO::CLittleEndian::Put16(p + 6, 0);
+    StreamIO::CLittleEndian::Put16(p + 8, 0);
+    StreamIO::CLittleEndian::Put32(p + 10, pixelOffset);
 }
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "streams/FileVersionInfo.h"
+#include "streams/LittleEndian.h"
 
 #include "streams/TextCodec.h"
 
@@ -26,12 +27,6 @@ constexpr std::size_t kChunkSize = 1 << 20;
 // binary; a stray match fails the record checks anyway.
 constexpr std::array<unsigned char, kMagicSize> kReversedMagic = {'C', 'E', 'R', '-', 'N', 'O', 'I', 'S',
                                                                   'R', 'E', 'V', '-', 'N', 'R', 'T', 0x7F};
-
-std::uint32_t Le32(const std::uint8_t* at)
-{
-    return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
-           static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
-}
 
 class CFd
 {
@@ -75,10 +70,10 @@ std::vector<std::uint8_t> LoadCandidate(int fd, off_t offset)
     std::size_t got = 0;
     if (!ReadAt(fd, header, sizeof header, offset, &got) || got != sizeof header)
         return {};
-    const std::uint32_t size = Le32(header + 16);
-    const std::uint32_t format = Le32(header + 20);
-    const std::uint32_t signature = Le32(header + 24);
-    const std::uint32_t translations = Le32(header + 76);
+    const std::uint32_t size = StreamIO::CLittleEndian::Get32(header + 16);
+    const std::uint32_t format = StreamIO::CLittleEndian::Get32(header + 20);
+    const std::uint32_t signature = StreamIO::CLittleEndian::Get32(header + 24);
+    const std::uint32_t translations = StreamIO::CLittleEndian::Get32(header + 76);
     if (format != 1 || signature != kFixedSignature || translations == 0 || translations > kMaxTranslations ||
         size > kMaxRecordSize || size < kHeaderSize + 8 * translations)
         return {};
@@ -210,12 +205,12 @@ std::uint16_t CFileVersionInfo::GetUserDefaultLanguage()
 
 bool CFileVersionInfo::ReadRecord(const std::vector<std::uint8_t>& record)
 {
-    const std::uint32_t count = Le32(record.data() + 76);
+    const std::uint32_t count = StreamIO::CLittleEndian::Get32(record.data() + 76);
     std::vector<std::uint32_t> translations;
     for (std::uint32_t i = 0; i < count; ++i)
-        translations.push_back(Le32(record.data() + kHeaderSize + 8 * i));
+        translations.push_back(StreamIO::CLittleEndian::Get32(record.data() + kHeaderSize + 8 * i));
     const std::size_t chosen = ChooseTranslation(translations, GetUserDefaultLanguage());
-    std::size_t at = Le32(record.data() + kHeaderSize + 8 * chosen + 4);
+    std::size_t at = StreamIO::CLittleEndian::Get32(record.data() + kHeaderSize + 8 * chosen + 4);
 
     std::wstring strings[vsCount];
     for (std::wstring& text : strings)
@@ -231,7 +226,7 @@ bool CFileVersionInfo::ReadRecord(const std::vector<std::uint8_t>& record)
 
     std::uint32_t words[13];
     for (int i = 0; i < 13; ++i)
-        words[i] = Le32(record.data() + 24 + 4 * i);
+        words[i] = StreamIO::CLittleEndian::Get32(record.data() + 24 + 4 * i);
     static_assert(sizeof words == sizeof m_fixed);
     std::memcpy(&m_fixed, words, sizeof m_fixed);
     for (int i = 0; i < vsCount; ++i)
