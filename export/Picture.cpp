@@ -166,52 +166,41 @@ bool CPicture::Encode(CPicFile* file, std::uint32_t imageType)
 
 bool CPicture::EncodeAs(CPicFile* file, std::uint32_t imageType)
 {
-    bool ok = false;
-    const char* error = nullptr;
+    // Each encoder works on a ghost of this image and leaves its error text with us.
+    const auto encodeWith = [this](auto& encoder, auto&&... args)
+    {
+        encoder.Ghost(this);
+        const bool ok = encoder.Encode(args...);
+        if (!ok)
+            SetLastError(encoder.GetLastError());
+        return ok;
+    };
     switch (imageType)
     {
     case IMAGE_TYPE_BMP:
     {
         CPictureBMP encoder;
-        encoder.Ghost(this);
-        ok = encoder.Encode(file);
-        if (!ok)
-            SetLastError(encoder.GetLastError());
-        return ok;
+        return encodeWith(encoder, file);
     }
     case IMAGE_TYPE_JPEG:
     {
         CPictureJPG encoder;
-        encoder.Ghost(this);
-        ok = encoder.Encode(file);
-        if (!ok)
-            SetLastError(encoder.GetLastError());
-        return ok;
+        return encodeWith(encoder, file);
     }
     case IMAGE_TYPE_PNG:
     {
         CPicturePNG encoder;
-        encoder.Ghost(this);
-        ok = encoder.Encode(file);
-        if (!ok)
-            SetLastError(encoder.GetLastError());
-        return ok;
+        return encodeWith(encoder, file);
     }
     case IMAGE_TYPE_JPEG2000:
     {
         CPictureJAS encoder;
-        encoder.Ghost(this);
-        ok = encoder.Encode(file, imageType);
-        if (!ok)
-            SetLastError(encoder.GetLastError());
-        return ok;
+        return encodeWith(encoder, file, imageType);
     }
     default:
-        error = "Encode: Unknown format";
-        break;
+        SetLastError("Encode: Unknown format");
+        return false;
     }
-    SetLastError(error);
-    return false;
 }
 
 bool CPicture::EncodeToMemory(std::uint8_t*& buffer, std::size_t& size, std::uint32_t imageType)

@@ -286,66 +286,45 @@ bool CFileStream::WaitTerminal(short events, std::int64_t deadlineMs, std::uint6
     }
 }
 
-int CFileStream::ReadTerminal(std::uint8_t* buffer, int length)
+std::int64_t CFileStream::TerminalDeadline(bool writing, int length) const
 {
-    const std::uint64_t abortSeen = m_nAbortCount.load();
     const SCommTimeouts& t = m_timeouts;
-    const bool forever = t.readInterval == 0 && t.readMultiplier == 0 && t.readConstant == 0;
-    const std::int64_t deadline =
-        forever ? -1 : NowMs() + static_cast<std::int64_t>(t.readMultiplier) * length + t.readConstant;
-    int got = 0;
-    bool mayHaveData = true; // after a short read the queue is empty: wait before reading again
-    while (got < length)
-    {
-        if (!mayHaveData && !WaitTerminal(POLLIN, deadline, abortSeen))
-            break;
-        const std::size_t wanted = static_cast<std::size_t>(length - got);
-        const ssize_t n = ::read(m_hFile, buffer + got, wanted);
-        if (n > 0)
-        {
-            got += static_cast<int>(n);
-            mayHaveData = static_cast<std::size_t>(n) == wanted;
-            continue;
-        }
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n == 0 || errno == EAGAIN)
-        {
-            mayHaveData = false;
-            continue;
-        }
-        ThrowError(Win32ErrorFromErrno(errno));
-    }
-    return got;
+    const std::uint32_t multiplier = writing ? t.writeMultiplier : t.readMultiplier;
+    const std::uint32_t constant = writing ? t.writeConstant : t.readConstant;
+    const bool forever = multiplier == 0 && constant == 0 && (writing || t.readInterval == 0);
+    return forever ? -1 : NowMs() + static_cast<std::int64_t>(multiplier) * length + constant;
 }
 
-int CFileStream::WriteTerminal(const std::uint8_t* buffer, int length)
+template <typename TMove> int CFileStream::Transfer(bool writing, int length, TMove move)
 {
     const std::uint64_t abortSeen = m_nAbortCount.load();
-    const SCommTimeouts& t = m_timeouts;
-    const bool forever = t.writeMultiplier == 0 && t.writeConstant == 0;
-    const std::int64_t deadline =
-        forever ? -1 : NowMs() + static_cast<std::int64_t>(t.writeMultiplier) * length + t.writeConstant;
-    int done = 0;
-    while (done < length)
+    const std::int64_t deadline = m_bTerminal ? TerminalDeadline(writing, length) : -1;
+    int moved = 0;
+    bool mayMove = true; // after a short transfer a terminal's queue is spent: wait before trying again
+    while (moved < length)
     {
-        const ssize_t n = ::write(m_hFile, buffer + done, static_cast<std::size_t>(length - done));
+        if (!mayMove && !WaitTerminal(writing ? POLLOUT : POLLIN, deadline, abortSeen))
+            break;
+        const std::size_t wanted = static_cast<std::size_t>(length - moved);
+        const ssize_t n = move(static_cast<std::size_t>(moved), wanted);
         if (n > 0)
         {
-            done += static_cast<int>(n);
+            moved += static_cast<int>(n);
+            mayMove = !m_bTerminal || static_cast<std::size_t>(n) == wanted;
             continue;
         }
         if (n < 0 && errno == EINTR)
             continue;
-        if (n == 0 || errno == EAGAIN)
+        if (m_bTerminal && (n == 0 || errno == EAGAIN))
         {
-            if (!WaitTerminal(POLLOUT, deadline, abortSeen))
-                break;
+            mayMove = false;
             continue;
         }
-        ThrowError(Win32ErrorFromErrno(errno));
+        if (n < 0)
+            ThrowError(Win32ErrorFromErrno(errno));
+        break; // end of the file
     }
-    return done;
+    return moved;
 }
 
 int CFileStream::Read(void* buffer, int length)
@@ -358,25 +337,9 @@ int CFileStream::Read(void* buffer, int length)
     if (length <= 0)
         return 0;
     auto* bytes = static_cast<std::uint8_t*>(buffer);
-    int got = 0;
-    if (m_bTerminal)
-    {
-        got = ReadTerminal(bytes, length);
-    }
-    else
-    {
-        while (got < length)
-        {
-            const ssize_t n = ::read(m_hFile, bytes + got, static_cast<std::size_t>(length - got));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                ThrowError(Win32ErrorFromErrno(errno));
-            if (n == 0)
-                break;
-            got += static_cast<int>(n);
-        }
-    }
+    const int got = Transfer(false, length,
+                             [this, bytes](std::size_t offset, std::size_t count)
+                             { return ::read(m_hFile, bytes + offset, count); });
     if (got == 0)
         SetError(errHandleEof);
     return got;
@@ -392,25 +355,9 @@ int CFileStream::Write(const void* buffer, int length)
     if (length <= 0)
         return 0;
     const auto* bytes = static_cast<const std::uint8_t*>(buffer);
-    int done = 0;
-    if (m_bTerminal)
-    {
-        done = WriteTerminal(bytes, length);
-    }
-    else
-    {
-        while (done < length)
-        {
-            const ssize_t n = ::write(m_hFile, bytes + done, static_cast<std::size_t>(length - done));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                ThrowError(Win32ErrorFromErrno(errno));
-            if (n == 0)
-                break;
-            done += static_cast<int>(n);
-        }
-    }
+    const int done = Transfer(true, length,
+                              [this, bytes](std::size_t offset, std::size_t count)
+                              { return ::write(m_hFile, bytes + offset, count); });
     if (done == 0)
         SetError(errTimeout);
     return done;

@@ -58,8 +58,11 @@ private:
         std::uint32_t writeConstant = 0;
     };
 
-    int ReadTerminal(std::uint8_t* buffer, int length);
-    int WriteTerminal(const std::uint8_t* buffer, int length);
+    /// When a terminal transfer of length bytes must end, in steady-clock ms; -1 for never.
+    std::int64_t TerminalDeadline(bool writing, int length) const;
+    /// Moves length bytes with move(offset, count), a read or write call, until
+    /// all are moved, a file ends, or a terminal's time-out or Abort() ends the wait.
+    template <typename TMove> int Transfer(bool writing, int length, TMove move);
     /// Waits for events on the descriptor or for Abort(); false on time-out or abort.
     bool WaitTerminal(short events, std::int64_t deadlineMs, std::uint64_t abortSeen);
     void CloseDescriptors();
