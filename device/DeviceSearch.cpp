@@ -108,23 +108,15 @@ bool CDeviceSearch::ProbeSerialPort(int port)
     std::wstring status = SearchText(SerialPortText(port));
     ReportStatus(status);
 
-    std::unique_ptr<StreamIO::CIoStream> stream;
-    try
-    {
-        stream = std::make_unique<StreamIO::CRs232Stream>(port, StreamIO::ofRead | StreamIO::ofWrite,
-                                                          &m_pDevice->GetSerialSettings());
-    }
-    catch (const StreamIO::CFileException&)
-    {
-        stream.reset();
-    }
-    if (!stream || !stream->IsOpen())
-    {
-        status += kLineBreak;
-        status += kTextCannotOpen;
-        ReportStatus(status);
+    std::unique_ptr<StreamIO::CIoStream> stream = OpenOrReport(
+        [&]
+        {
+            return std::make_unique<StreamIO::CRs232Stream>(port, StreamIO::ofRead | StreamIO::ofWrite,
+                                                            &m_pDevice->GetSerialSettings());
+        },
+        status);
+    if (!stream)
         return false;
-    }
     return IdentifyOn(std::move(stream), portSerial, status);
 }
 
@@ -140,11 +132,26 @@ void CDeviceSearch::SearchEthernet(const SSearchParams& params)
     std::wstring status = SearchText(std::wstring(kTextEthernet) + L" " + params.strIpAddress);
     ReportStatus(status);
 
+    std::unique_ptr<StreamIO::CIoStream> stream = OpenOrReport(
+        [&]
+        {
+            return StreamIO::CreateStream(L"IP:" + params.strIpAddress + L":" + std::to_wstring(kNetworkPort),
+                                          StreamIO::ofRead | StreamIO::ofWrite);
+        },
+        status);
+    if (!stream)
+        return;
+    IdentifyOn(std::move(stream), portEthernet, status);
+}
+
+std::unique_ptr<StreamIO::CIoStream>
+CDeviceSearch::OpenOrReport(const std::function<std::unique_ptr<StreamIO::CIoStream>()>& open,
+                            std::wstring& status)
+{
     std::unique_ptr<StreamIO::CIoStream> stream;
     try
     {
-        stream = StreamIO::CreateStream(L"IP:" + params.strIpAddress + L":" + std::to_wstring(kNetworkPort),
-                                        StreamIO::ofRead | StreamIO::ofWrite);
+        stream = open();
     }
     catch (const StreamIO::CFileException&)
     {
@@ -155,9 +162,9 @@ void CDeviceSearch::SearchEthernet(const SSearchParams& params)
         status += kLineBreak;
         status += kTextCannotOpen;
         ReportStatus(status);
-        return;
+        return nullptr;
     }
-    IdentifyOn(std::move(stream), portEthernet, status);
+    return stream;
 }
 
 bool CDeviceSearch::IdentifyOn(std::unique_ptr<StreamIO::CIoStream> stream, NPorts portType,

@@ -58,6 +58,9 @@ private:
     void SearchEthernet(const SSearchParams& params);
     /// Attaches an open stream to the driver and identifies; reports the
     /// result line and hands a found instrument over. True when found.
+    /// Opens a candidate port; when that fails, adds "could not open port" to the status and reports it.
+    std::unique_ptr<StreamIO::CIoStream>
+    OpenOrReport(const std::function<std::unique_ptr<StreamIO::CIoStream>()>& open, std::wstring& status);
     bool IdentifyOn(std::unique_ptr<StreamIO::CIoStream> stream, NPorts portType, std::wstring& status);
     /// Opens serial port n and identifies; true when an instrument answered.
     bool ProbeSerialPort(int port);

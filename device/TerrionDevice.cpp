@@ -217,17 +217,23 @@ bool CTerrionDevice::SetMemoryAddress(std::uint16_t address)
     }
 }
 
+bool CTerrionDevice::SelectAddress(std::uint16_t address)
+{
+    // The instrument may answer the address command; drop that before the next command.
+    if (!WriteText(GetStream(), CTerrionCodec::SetAddressCommand(address)))
+        return false;
+    CVnCommands::Wait(kCommandGapMs);
+    GetStream()->PurgeInput();
+    return true;
+}
+
 bool CTerrionDevice::StartMemoryRead(std::uint16_t address, std::uint16_t count)
 {
     if (!IsReady())
         return false;
     try
     {
-        if (!WriteText(GetStream(), CTerrionCodec::SetAddressCommand(address)))
-            return false;
-        CVnCommands::Wait(kCommandGapMs);
-        GetStream()->PurgeInput();
-        return WriteText(GetStream(), CTerrionCodec::ReadCountCommand(count));
+        return SelectAddress(address) && WriteText(GetStream(), CTerrionCodec::ReadCountCommand(count));
     }
     catch (const CFileException&)
     {
@@ -336,11 +342,7 @@ bool CTerrionDevice::EraseMemory(std::uint16_t address)
         return false;
     try
     {
-        if (!WriteText(GetStream(), CTerrionCodec::SetAddressCommand(address)))
-            return false;
-        CVnCommands::Wait(kCommandGapMs);
-        GetStream()->PurgeInput();
-        if (!WriteText(GetStream(), CTerrionCodec::EraseCommand(address)))
+        if (!SelectAddress(address) || !WriteText(GetStream(), CTerrionCodec::EraseCommand(address)))
             return false;
         CVnCommands::Wait(kCommandGapMs);
         std::uint8_t reply = 0;

@@ -140,6 +140,8 @@ public:
     const SDeviceIdent& GetIdent() const { return m_ident; }
 
 private:
+    /// Sends the address command, waits the command gap and drops any answer; throws stream errors.
+    bool SelectAddress(std::uint16_t address);
     bool IsReady() const;
     bool EnterMemoryMode();
 
