@@ -2,6 +2,7 @@
 #include "streams/FileException.h"
 #include "streams/StreamFactory.h"
 #include "streams/Win32Error.h"
+#include "tests/support/OsErrorOf.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -13,20 +14,9 @@
 namespace
 {
 
-using namespace StreamIO;
+using TerrionTest::OsErrorOf;
 
-int ErrorOf(const std::function<void()>& action)
-{
-    try
-    {
-        action();
-    }
-    catch (const CFileException& e)
-    {
-        return e.GetOsError();
-    }
-    return 0;
-}
+using namespace StreamIO;
 
 void WriteText(const std::filesystem::path& path, const std::string& text)
 {
@@ -73,7 +63,7 @@ TEST_F(FileStreamTest, CreationFlags)
         std::filesystem::remove(path);
         if (c.exists)
             WriteText(path, "old");
-        const int error = ErrorOf([&] { CFileStream stream(path.wstring(), c.flags); });
+        const int error = OsErrorOf([&] { CFileStream stream(path.wstring(), c.flags); });
         EXPECT_EQ(error, c.error) << c.what;
         if (c.contentAfter == nullptr)
         {
@@ -115,11 +105,11 @@ TEST_F(FileStreamTest, WrongDirectionIsThrown)
 {
     WriteText(m_dir / "f.bin", "abc");
     CFileStream reader(Path("f.bin"), ofRead);
-    EXPECT_EQ(ErrorOf([&] { reader.Write("x", 1); }), errWriteFault);
-    EXPECT_EQ(ErrorOf([&] { reader.SetEndOfFile(); }), errWriteFault);
+    EXPECT_EQ(OsErrorOf([&] { reader.Write("x", 1); }), errWriteFault);
+    EXPECT_EQ(OsErrorOf([&] { reader.SetEndOfFile(); }), errWriteFault);
     CFileStream writer(Path("f.bin"), ofWrite);
     char byte;
-    EXPECT_EQ(ErrorOf([&] { writer.Read(&byte, 1); }), errReadFault);
+    EXPECT_EQ(OsErrorOf([&] { writer.Read(&byte, 1); }), errReadFault);
 }
 
 TEST_F(FileStreamTest, SeekPositionAndTruncate)
@@ -132,9 +122,9 @@ TEST_F(FileStreamTest, SeekPositionAndTruncate)
     EXPECT_EQ(stream.GetPosition(), 4);
     stream.SetEndOfFile();
     EXPECT_EQ(stream.GetLength(), 4);
-    EXPECT_EQ(ErrorOf([&] { stream.Seek(-5, soCurrent); }), errNegativeSeek);
+    EXPECT_EQ(OsErrorOf([&] { stream.Seek(-5, soCurrent); }), errNegativeSeek);
     EXPECT_EQ(stream.GetPosition(), 4) << "a refused seek leaves the position";
-    EXPECT_EQ(ErrorOf([&] { stream.Seek(0, static_cast<NSeekOrigin>(7)); }), errSeek);
+    EXPECT_EQ(OsErrorOf([&] { stream.Seek(0, static_cast<NSeekOrigin>(7)); }), errSeek);
     EXPECT_FALSE(stream.SetTimeouts(100, 100)) << "a disk file has no time-outs";
     EXPECT_FALSE(stream.Abort());
 }
@@ -162,7 +152,7 @@ TEST_F(FileStreamTest, FailuresCarryTheStreamName)
         EXPECT_EQ(e.GetOsError(), errFileNotFound);
         EXPECT_EQ(e.GetFileName(), Path("missing/x.bin"));
     }
-    EXPECT_EQ(ErrorOf([&] { CFileStream stream(m_dir.Path().wstring(), ofRead); }), errAccessDenied)
+    EXPECT_EQ(OsErrorOf([&] { CFileStream stream(m_dir.Path().wstring(), ofRead); }), errAccessDenied)
         << "a folder is not a file";
 }
 
@@ -171,14 +161,14 @@ TEST_F(FileStreamTest, WriteOnAFullDiskIsReportedNotLost)
     if (!std::filesystem::exists("/dev/full"))
         GTEST_SKIP() << "no /dev/full";
     CFileStream stream(L"/dev/full", ofWrite);
-    EXPECT_EQ(ErrorOf([&] { stream.Write("abc", 3); }), errDiskFull);
+    EXPECT_EQ(OsErrorOf([&] { stream.Write("abc", 3); }), errDiskFull);
 }
 
 TEST_F(FileStreamTest, ClosingAClosedStreamIsAnInvalidHandle)
 {
     CFileStream stream(Path("c.bin"), ofWrite | ofCreateAlways);
     stream.Close();
-    EXPECT_EQ(ErrorOf([&] { stream.Close(); }), errInvalidHandle);
+    EXPECT_EQ(OsErrorOf([&] { stream.Close(); }), errInvalidHandle);
     EXPECT_NO_THROW(stream.CloseNoThrow());
 }
 

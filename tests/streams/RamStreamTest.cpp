@@ -4,6 +4,8 @@
 #include "streams/StreamFactory.h"
 #include "streams/Win32Error.h"
 
+#include "tests/support/OsErrorOf.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -15,23 +17,11 @@
 namespace
 {
 
+using TerrionTest::OsErrorOf;
+
 using namespace StreamIO;
 
 constexpr std::uint32_t kReadWriteCreate = ofRead | ofWrite | ofCreateAlways; // 0x33
-
-/// The Win32 code of the file exception that action throws, 0 when none.
-template <typename TAction> int ErrorOf(TAction action)
-{
-    try
-    {
-        action();
-    }
-    catch (const CFileException& e)
-    {
-        return e.GetOsError();
-    }
-    return 0;
-}
 
 std::vector<std::uint8_t> ReadAll(CRamStream& stream)
 {
@@ -44,7 +34,7 @@ std::vector<std::uint8_t> ReadAll(CRamStream& stream)
 
 bool Exists(const std::wstring& name)
 {
-    return ErrorOf([&] { CRamStream probe(name, ofOpenExisting); }) != errFileNotFound;
+    return OsErrorOf([&] { CRamStream probe(name, ofOpenExisting); }) != errFileNotFound;
 }
 
 struct SShareCase
@@ -68,7 +58,7 @@ TEST_P(RamShareRules, SecondOpen)
 {
     const SShareCase& c = GetParam();
     CRamStream first(L"RAM:share", c.first);
-    EXPECT_EQ(ErrorOf([&] { CRamStream second(L"RAM:share", c.second); }), c.error) << c.what;
+    EXPECT_EQ(OsErrorOf([&] { CRamStream second(L"RAM:share", c.second); }), c.error) << c.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -87,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RamStream, OpenExistingNeedsTheFileAndCreationMakesIt)
 {
-    EXPECT_EQ(ErrorOf([] { CRamStream s(L"RAM:x", ofRead); }), errFileNotFound);
+    EXPECT_EQ(OsErrorOf([] { CRamStream s(L"RAM:x", ofRead); }), errFileNotFound);
     CRamStream created(L"RAM:x", kReadWriteCreate);
     EXPECT_TRUE(created.IsOpen());
     EXPECT_EQ(created.GetName(), L"RAM:x");
@@ -101,7 +91,7 @@ TEST(RamStream, NamesKeepTheirCaseButNotThePrefix)
     lower.Write("LL", 2);
     CRamStream again(L"ram:Clip", 0x301);
     EXPECT_EQ(again.GetLength(), 1);
-    EXPECT_EQ(ErrorOf([] { CRamStream s(L"RAM:a:b", kReadWriteCreate); }), errInvalidName);
+    EXPECT_EQ(OsErrorOf([] { CRamStream s(L"RAM:a:b", kReadWriteCreate); }), errInvalidName);
     CRamStream bare(L"bare", kReadWriteCreate);
     EXPECT_EQ(bare.GetName(), L"RAM:bare");
 }
@@ -151,14 +141,14 @@ TEST(RamStream, OperationsWithoutFileOrAccessAreRefused)
 {
     CRamStream closed;
     char byte = 0;
-    EXPECT_EQ(ErrorOf([&] { closed.Read(&byte, 1); }), errInvalidHandle);
-    EXPECT_EQ(ErrorOf([&] { closed.GetLength(); }), errInvalidHandle);
-    EXPECT_EQ(ErrorOf([&] { closed.Seek(0, soBegin); }), errInvalidHandle);
+    EXPECT_EQ(OsErrorOf([&] { closed.Read(&byte, 1); }), errInvalidHandle);
+    EXPECT_EQ(OsErrorOf([&] { closed.GetLength(); }), errInvalidHandle);
+    EXPECT_EQ(OsErrorOf([&] { closed.Seek(0, soBegin); }), errInvalidHandle);
     CRamStream readOnly(L"RAM:ro", ofRead | ofOpenAlways);
-    EXPECT_EQ(ErrorOf([&] { readOnly.Write("a", 1); }), errWriteFault);
-    EXPECT_EQ(ErrorOf([&] { readOnly.SetEndOfFile(); }), errWriteFault);
+    EXPECT_EQ(OsErrorOf([&] { readOnly.Write("a", 1); }), errWriteFault);
+    EXPECT_EQ(OsErrorOf([&] { readOnly.SetEndOfFile(); }), errWriteFault);
     CRamStream writeOnly(L"RAM:wo", ofWrite | ofOpenAlways);
-    EXPECT_EQ(ErrorOf([&] { writeOnly.Read(&byte, 1); }), errReadFault);
+    EXPECT_EQ(OsErrorOf([&] { writeOnly.Read(&byte, 1); }), errReadFault);
     EXPECT_FALSE(writeOnly.Open(L"RAM:other", kReadWriteCreate));
     EXPECT_EQ(writeOnly.GetError(), errNotSupported);
 }
@@ -181,12 +171,12 @@ TEST(RamStream, SeekStaysInsideTheFile)
     EXPECT_EQ(stream.Seek(0, soEnd), 10);
     EXPECT_EQ(stream.Seek(-4, soCurrent), 6);
     EXPECT_EQ(stream.Seek(3, soBegin), 3);
-    EXPECT_EQ(ErrorOf([&] { stream.Seek(11, soBegin); }), errSeekOnDevice);
-    EXPECT_EQ(ErrorOf([&] { stream.Seek(-1, soBegin); }), errNegativeSeek);
-    EXPECT_EQ(ErrorOf([&] { stream.Seek(0, static_cast<NSeekOrigin>(4)); }), errSeekOnDevice);
+    EXPECT_EQ(OsErrorOf([&] { stream.Seek(11, soBegin); }), errSeekOnDevice);
+    EXPECT_EQ(OsErrorOf([&] { stream.Seek(-1, soBegin); }), errNegativeSeek);
+    EXPECT_EQ(OsErrorOf([&] { stream.Seek(0, static_cast<NSeekOrigin>(4)); }), errSeekOnDevice);
     // A far offset does not wrap round to a position inside the file.
-    EXPECT_EQ(ErrorOf([&] { stream.Seek(INT_MAX, soCurrent); }), errSeekOnDevice);
-    EXPECT_EQ(ErrorOf([&] { stream.Seek(INT_MIN, soEnd); }), errNegativeSeek);
+    EXPECT_EQ(OsErrorOf([&] { stream.Seek(INT_MAX, soCurrent); }), errSeekOnDevice);
+    EXPECT_EQ(OsErrorOf([&] { stream.Seek(INT_MIN, soEnd); }), errNegativeSeek);
     EXPECT_EQ(stream.GetPosition(), 3);
 }
 
@@ -196,11 +186,11 @@ TEST(RamStream, NegativeOrOverflowingPositionIsRefused)
     stream.Write("abc", 3);
     char byte = 0;
     stream.SetPosition(-5);
-    EXPECT_EQ(ErrorOf([&] { stream.Write("x", 1); }), errNegativeSeek);
-    EXPECT_EQ(ErrorOf([&] { stream.Read(&byte, 1); }), errNegativeSeek);
-    EXPECT_EQ(ErrorOf([&] { stream.SetEndOfFile(); }), errNegativeSeek);
+    EXPECT_EQ(OsErrorOf([&] { stream.Write("x", 1); }), errNegativeSeek);
+    EXPECT_EQ(OsErrorOf([&] { stream.Read(&byte, 1); }), errNegativeSeek);
+    EXPECT_EQ(OsErrorOf([&] { stream.SetEndOfFile(); }), errNegativeSeek);
     stream.SetPosition(INT_MAX - 2);
-    EXPECT_EQ(ErrorOf([&] { stream.Write("0123456789", 10); }), errDiskFull);
+    EXPECT_EQ(OsErrorOf([&] { stream.Write("0123456789", 10); }), errDiskFull);
     EXPECT_EQ(ReadAll(stream), (std::vector<std::uint8_t>{'a', 'b', 'c'}));
 }
 
@@ -241,7 +231,7 @@ TEST(RamDisk, FileGrowsInSteps)
     EXPECT_TRUE(file->Reserve(1025));
     EXPECT_EQ(file->GetCapacity(), 1536);
     disk.ReleaseFile(file, kReadWriteCreate);
-    EXPECT_EQ(ErrorOf([] { CRamDisk bad(L"A:B"); }), errInvalidName);
+    EXPECT_EQ(OsErrorOf([] { CRamDisk bad(L"A:B"); }), errInvalidName);
 }
 
 TEST(RamPipe, ReadsWhatWasWrittenInOrder)
@@ -252,7 +242,7 @@ TEST(RamPipe, ReadsWhatWasWrittenInOrder)
     char buffer[10] = {};
     EXPECT_EQ(pipe.Read(buffer, 4), 4);
     EXPECT_EQ(pipe.GetLength(), 6);
-    EXPECT_EQ(ErrorOf([&] { pipe.Seek(0, soBegin); }), errSeekOnDevice);
+    EXPECT_EQ(OsErrorOf([&] { pipe.Seek(0, soBegin); }), errSeekOnDevice);
     pipe.PurgeInput();
     EXPECT_EQ(pipe.GetLength(), 0);
 }

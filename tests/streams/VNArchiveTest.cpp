@@ -3,6 +3,7 @@
 #include "streams/FileStream.h"
 #include "streams/RamStream.h"
 #include "streams/Win32Error.h"
+#include "tests/support/OsErrorOf.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,8 @@
 
 namespace
 {
+
+using TerrionTest::OsErrorOf;
 
 using namespace StreamIO;
 using Bytes = std::vector<std::uint8_t>;
@@ -100,19 +103,6 @@ void CheckPrimitives(CVNArchive& archive)
     EXPECT_EQ(units[1], 0xFFFE);
 }
 
-template <typename TAction> int ErrorOf(TAction action)
-{
-    try
-    {
-        action();
-    }
-    catch (const CFileException& e)
-    {
-        return e.GetOsError();
-    }
-    return 0;
-}
-
 Bytes StreamBytes(CIoStream& stream)
 {
     stream.SetPosition(0);
@@ -160,7 +150,7 @@ TEST_P(VNArchiveBuffer, LoadsTheGoldenBytesThroughARamStreamHandle)
     CVNArchive archive(stream.GetHandle(), CVNArchive::amLoad, GetParam());
     CheckPrimitives(archive);
     std::uint8_t byte = 0;
-    EXPECT_EQ(ErrorOf([&] { archive.ReadByte(byte); }), errHandleEof);
+    EXPECT_EQ(OsErrorOf([&] { archive.ReadByte(byte); }), errHandleEof);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, VNArchiveBuffer, testing::Values(0u, 8u, 17u, 1024u));
@@ -226,8 +216,8 @@ TEST(VNArchive, StringLimitCountsUtf16Units)
               (Bytes{0xFE, 0xFF, 0xFF, 0x3D, 0xD8}));
 
     // One character more is 65537 units: refused before a byte is written.
-    EXPECT_EQ(ErrorOf([&] { archive.WriteString(longest + L"\U0001F600"); }), errInsufficientBuffer);
-    EXPECT_EQ(ErrorOf([&] { archive.WriteString(std::wstring(65536, L'x')); }), errInsufficientBuffer);
+    EXPECT_EQ(OsErrorOf([&] { archive.WriteString(longest + L"\U0001F600"); }), errInsufficientBuffer);
+    EXPECT_EQ(OsErrorOf([&] { archive.WriteString(std::wstring(65536, L'x')); }), errInsufficientBuffer);
     archive.Flush();
     EXPECT_EQ(stream.GetLength(), static_cast<int>(written.size()));
 
@@ -262,7 +252,7 @@ TEST_P(VNArchiveTruncated, EndsWithError38)
     std::uint32_t dword = 0;
     std::wstring text;
     std::uint8_t bytes[40];
-    const int error = ErrorOf(
+    const int error = OsErrorOf(
         [&]
         {
             if (GetParam().bytes.empty() || GetParam().bytes[0] == 0xFE || GetParam().bytes[0] == 0xFF)
@@ -294,17 +284,17 @@ TEST(VNArchive, SmallBuffersAreRaisedToSixteenBytes)
 
 TEST(VNArchive, BadHandlesAndMissingFilesAreRefused)
 {
-    EXPECT_EQ(ErrorOf([] { CVNArchive a(0u, CVNArchive::amLoad, 16); }), errInvalidHandle);
+    EXPECT_EQ(OsErrorOf([] { CVNArchive a(0u, CVNArchive::amLoad, 16); }), errInvalidHandle);
     CRamStream closed;
-    EXPECT_EQ(ErrorOf([&] { CVNArchive a(closed.GetHandle(), CVNArchive::amLoad, 16); }), errInvalidHandle);
+    EXPECT_EQ(OsErrorOf([&] { CVNArchive a(closed.GetHandle(), CVNArchive::amLoad, 16); }), errInvalidHandle);
     std::uint32_t stale = 0;
     {
         CRamStream gone(L"RAM:gone", kReadWriteCreate);
         stale = gone.GetHandle();
     }
-    EXPECT_EQ(ErrorOf([&] { CVNArchive a(stale, CVNArchive::amLoad, 16); }), errInvalidHandle);
+    EXPECT_EQ(OsErrorOf([&] { CVNArchive a(stale, CVNArchive::amLoad, 16); }), errInvalidHandle);
     TerrionTest::CTempDir dir;
-    EXPECT_EQ(ErrorOf([&] { CVNArchive a((dir / "missing.vnr").wstring(), CVNArchive::amLoad, 16); }),
+    EXPECT_EQ(OsErrorOf([&] { CVNArchive a((dir / "missing.vnr").wstring(), CVNArchive::amLoad, 16); }),
               errFileNotFound);
 }
 
@@ -314,19 +304,19 @@ TEST(VNArchive, WrongDirectionAndClosedArchivesAreRefused)
     PutBytes(stream, kGolden);
     CVNArchive loading(stream.GetHandle(), CVNArchive::amLoad, 1024);
     // The buffer holds unread data here: a write must not land in it.
-    EXPECT_EQ(ErrorOf([&] { loading.WriteDWord(1); }), errWriteFault);
-    EXPECT_EQ(ErrorOf([&] { loading.Flush(); }), errWriteFault);
+    EXPECT_EQ(OsErrorOf([&] { loading.WriteDWord(1); }), errWriteFault);
+    EXPECT_EQ(OsErrorOf([&] { loading.Flush(); }), errWriteFault);
     CheckPrimitives(loading);
 
     CRamStream target(L"RAM:dir2", kReadWriteCreate);
     CVNArchive storing(target.GetHandle(), CVNArchive::amStore, 16);
     std::uint32_t value = 0;
-    EXPECT_EQ(ErrorOf([&] { storing.ReadDWord(value); }), errReadFault);
+    EXPECT_EQ(OsErrorOf([&] { storing.ReadDWord(value); }), errReadFault);
     storing.WriteDWord(7);
     storing.Close();
-    EXPECT_EQ(ErrorOf([&] { storing.Close(); }), errHandleEof);
-    EXPECT_EQ(ErrorOf([&] { storing.WriteDWord(7); }), errHandleEof);
-    EXPECT_EQ(ErrorOf([&] { storing.Flush(); }), errHandleEof);
+    EXPECT_EQ(OsErrorOf([&] { storing.Close(); }), errHandleEof);
+    EXPECT_EQ(OsErrorOf([&] { storing.WriteDWord(7); }), errHandleEof);
+    EXPECT_EQ(OsErrorOf([&] { storing.Flush(); }), errHandleEof);
 }
 
 TEST(VNArchive, DestructorClosesOrAbortsAsAsked)
