@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -59,12 +60,16 @@ void ProgressText(CReportExportUi* ui, const std::wstring& text)
 }
 } // namespace
 
-std::wstring CReportExport::JoinReports(const CTerrionDoc& doc, const TIncluded& included)
+std::wstring CReportExport::JoinReports(const CTerrionDoc& doc, const TIncluded& included,
+                                        std::size_t reserve, const std::function<void(int)>& beforeSeries)
 {
     std::wstring text;
+    text.reserve(reserve);
     bool first = true;
     for (int i = 0; i < doc.GetSeriesCount(); ++i)
     {
+        if (beforeSeries)
+            beforeSeries(i);
         if (!IsIncluded(included, i))
             continue;
         if (!first)
@@ -159,19 +164,8 @@ std::wstring CReportExport::ClipboardText(const CTerrionDoc& doc, const TInclude
             total += CSeriesReport::Separator().size();
         ++k;
     }
-    std::wstring text;
-    text.reserve(total);
-    bool first = true;
-    for (int i = 0; i < doc.GetSeriesCount(); ++i)
-    {
-        Progress(ui, Position(i, n, 600, 400));
-        if (!IsIncluded(included, i))
-            continue;
-        if (!first)
-            text += CSeriesReport::Separator();
-        CSeriesReport::GetSeriesReport(doc, i, text);
-        first = false;
-    }
+    std::wstring text =
+        JoinReports(doc, included, total, [&](int i) { Progress(ui, Position(i, n, 600, 400)); });
     std::replace(text.begin(), text.end(), L';', L'\t');
     return text;
 }

@@ -5,6 +5,7 @@
 // existing file only once they are complete.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,10 @@ public:
     using TIncluded = std::vector<bool>;
 
     /// The reports of the included series with the separator between two.
-    static std::wstring JoinReports(const CTerrionDoc& doc, const TIncluded& included);
+    /// beforeSeries, when given, is called with every series index before its report is added.
+    static std::wstring JoinReports(const CTerrionDoc& doc, const TIncluded& included,
+                                    std::size_t reserve = 0,
+                                    const std::function<void(int)>& beforeSeries = {});
     /// Writes the byte-order mark and the joined reports to path. A file that
     /// cannot be written is reported through ui; false then.
     static bool WriteOneFile(const CTerrionDoc& doc, const TIncluded& included, const std::wstring& path,
