@@ -217,6 +217,15 @@ bool CTerrionDevice::SetMemoryAddress(std::uint16_t address)
     }
 }
 
+bool CTerrionDevice::ReadAcknowledge()
+{
+    // One byte answers a write or an erase; anything but the failure byte is success.
+    std::uint8_t reply = 0;
+    const bool arrived = GetStream()->Read(&reply, 1) == 1;
+    GetStream()->PurgeInput();
+    return arrived && reply != CTerrionCodec::kFailedReply;
+}
+
 bool CTerrionDevice::SelectAddress(std::uint16_t address)
 {
     // The instrument may answer the address command; drop that before the next command.
@@ -304,10 +313,7 @@ bool CTerrionDevice::WriteMemoryByte(std::uint16_t address, std::uint8_t data)
     {
         if (!WriteText(GetStream(), CTerrionCodec::WriteByteCommand(address, data)))
             return false;
-        std::uint8_t reply = 0;
-        const bool arrived = GetStream()->Read(&reply, 1) == 1;
-        GetStream()->PurgeInput();
-        return arrived && reply != CTerrionCodec::kFailedReply;
+        return ReadAcknowledge();
     }
     catch (const CFileException&)
     {
@@ -345,10 +351,7 @@ bool CTerrionDevice::EraseMemory(std::uint16_t address)
         if (!SelectAddress(address) || !WriteText(GetStream(), CTerrionCodec::EraseCommand(address)))
             return false;
         CVnCommands::Wait(kCommandGapMs);
-        std::uint8_t reply = 0;
-        const bool arrived = GetStream()->Read(&reply, 1) == 1;
-        GetStream()->PurgeInput();
-        return arrived && reply != CTerrionCodec::kFailedReply;
+        return ReadAcknowledge();
     }
     catch (const CFileException&)
     {

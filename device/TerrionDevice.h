@@ -142,6 +142,8 @@ public:
 private:
     /// Sends the address command, waits the command gap and drops any answer; throws stream errors.
     bool SelectAddress(std::uint16_t address);
+    /// Reads the one-byte answer to a write or erase; throws stream errors.
+    bool ReadAcknowledge();
     bool IsReady() const;
     bool EnterMemoryMode();
 
