@@ -17,9 +17,9 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 run_ctest=(ctest --test-dir "$build" --output-on-failure -j"$jobs" --timeout 300)
 if [[ -z "${DISPLAY:-}" ]]; then
-  xvfb-run -a -s "-screen 0 1280x1024x24" "${run_ctest[@]}"
+  xvfb-run -a -s "-screen 0 1280x1024x24" "${run_ctest[@]}" | tee "$build/ctest.log"
 else
-  "${run_ctest[@]}"
+  "${run_ctest[@]}" | tee "$build/ctest.log"
 fi
 
 # ThreadSanitizer: the device worker thread's tests, in a build of their own.
@@ -28,7 +28,8 @@ cmake -S "$root" -B "$tsan" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTERRION_TSAN=ON -DTERRION_WERROR=ON >/dev/null
 cmake --build "$tsan" -j"$jobs" --target device_thread_tests
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
-  ctest --test-dir "$tsan" --output-on-failure -L device_thread --no-tests=error --timeout 300
+  ctest --test-dir "$tsan" --output-on-failure -L device_thread --no-tests=error --timeout 300 |
+  tee "$tsan/ctest.log"
 
 # libFuzzer: the project-file and clipboard readers for about a minute, in a
 # clang build of their own, seeded with the golden project files. New inputs
@@ -41,3 +42,11 @@ cmake --build "$fuzz" -j"$jobs" --target project_fuzz
 mkdir -p "$fuzz/corpus/project"
 "$fuzz/tests/fuzz/project_fuzz" -max_total_time=60 -timeout=10 -malloc_limit_mb=128 \
   "$fuzz/corpus/project" "$root/tests/data/project"
+
+# One closing line over both CTest runs (the fuzz run above fails the script on a finding).
+total=0
+for log in "$build/ctest.log" "$tsan/ctest.log"; do
+  count=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -n 1)
+  total=$((total + ${count:-0}))
+done
+echo "tests: $total passed, 0 failed"
