@@ -6,6 +6,7 @@
 #include "data/TerrionDoc.h"
 #include "streams/FileException.h"
 #include "streams/StreamFactory.h"
+#include "streams/TextCodec.h"
 #include "streams/VNArchive.h"
 
 #include <algorithm>
@@ -45,8 +46,10 @@ FLess AscendingLess(std::uint8_t order)
         return [](const TMeasSeries& a, const TMeasSeries& b) { return a.nTime < b.nTime; };
     case SortNameAsc:
     case SortNameDesc:
-        // code unit order, case-sensitive
-        return [](const TMeasSeries& a, const TMeasSeries& b) { return a.strName < b.strName; };
+        // UTF-16 code unit order, case-sensitive: a character beyond U+FFFF
+        // sorts by its surrogates, as the name is stored
+        return [](const TMeasSeries& a, const TMeasSeries& b)
+        { return StreamIO::CTextCodec::ToUtf16(a.strName) < StreamIO::CTextCodec::ToUtf16(b.strName); };
     case SortMeanAsc:
     case SortMeanDesc:
         return [](const TMeasSeries& a, const TMeasSeries& b) { return LessDouble(a.dMean, b.dMean); };

@@ -156,6 +156,26 @@ TEST_F(TerrionDataSortTest, TwelveOrdersKeepTiesInTheirPlace)
     }
 }
 
+TEST(TerrionDataSort, NamesCompareByUtf16CodeUnits)
+{
+    // Names are UTF-16 in project files and order unit by unit there: a
+    // character beyond U+FFFF begins with a surrogate (0xD800-0xDBFF) and so
+    // sorts before U+E000-U+FFFF, though its code point is larger.
+    CTerrionData data;
+    data.AddSeries({ObjectA(), ObjectA(), ObjectA(), ObjectA()}, false);
+    const wchar_t* const names[] = {L"\uFF21", L"\U0001F600", L"\uD7FF", L"\uE000"};
+    for (int i = 0; i < 4; ++i)
+        data.SetName(i, names[i]);
+    data.Sort(SortNameAsc);
+    EXPECT_EQ(data.GetName(0), L"\uD7FF");
+    EXPECT_EQ(data.GetName(1), L"\U0001F600");
+    EXPECT_EQ(data.GetName(2), L"\uE000");
+    EXPECT_EQ(data.GetName(3), L"\uFF21");
+    data.Sort(SortNameDesc);
+    EXPECT_EQ(data.GetName(0), L"\uFF21");
+    EXPECT_EQ(data.GetName(3), L"\uD7FF");
+}
+
 TEST_F(TerrionDataSortTest, OrdersOutsideTheTwelveOnlyStoreTheValue)
 {
     for (std::uint8_t order : {0, 13, 255})
