@@ -150,17 +150,15 @@ bool CPictureJPG::Compress(SState& state)
     jpeg_set_quality(&cinfo, GetQuality(), (options & JPEG_BASELINE) ? TRUE : FALSE);
     if (options & JPEG_PROGRESSIVE)
         jpeg_simple_progression(&cinfo);
-    if (cinfo.num_components >= 3)
-    {
-        cinfo.comp_info[0].h_samp_factor = 2;
-        cinfo.comp_info[0].v_samp_factor = 2;
-        if (options & JPEG_SUBSAMPLE_422)
-            cinfo.comp_info[0].v_samp_factor = 1;
-        if (options & JPEG_SUBSAMPLE_444)
-            cinfo.comp_info[0].h_samp_factor = cinfo.comp_info[0].v_samp_factor = 1;
-        for (int c = 1; c < 3; ++c)
-            cinfo.comp_info[c].h_samp_factor = cinfo.comp_info[c].v_samp_factor = 1;
-    }
+    // Component 0 gets its factors also when it is the only one (grey).
+    cinfo.comp_info[0].h_samp_factor = 2;
+    cinfo.comp_info[0].v_samp_factor = 2;
+    if (options & JPEG_SUBSAMPLE_422)
+        cinfo.comp_info[0].v_samp_factor = 1;
+    if (options & JPEG_SUBSAMPLE_444)
+        cinfo.comp_info[0].h_samp_factor = cinfo.comp_info[0].v_samp_factor = 1;
+    for (int c = 1; c < 3 && c < cinfo.num_components; ++c)
+        cinfo.comp_info[c].h_samp_factor = cinfo.comp_info[c].v_samp_factor = 1;
     cinfo.density_unit = 1;
     cinfo.X_density = static_cast<UINT16>(GetXDPI());
     cinfo.Y_density = static_cast<UINT16>(GetYDPI());

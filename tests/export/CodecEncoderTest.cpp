@@ -221,6 +221,57 @@ TEST(JpegEncoder, GreyImagesOfEveryDepth)
     }
 }
 
+namespace
+{
+// The frame header's component list: id, sampling factors (horizontal in the
+// high nibble) and quantisation table of each component.
+std::vector<std::uint8_t> JpegFrameComponents(const std::vector<std::uint8_t>& jpeg)
+{
+    std::size_t at = 2;
+    while (at + 4 <= jpeg.size() && jpeg[at] == 0xFF)
+    {
+        const std::uint8_t marker = jpeg[at + 1];
+        const std::size_t length = static_cast<std::size_t>(jpeg[at + 2]) << 8 | jpeg[at + 3];
+        if (marker == 0xC0 || marker == 0xC1 || marker == 0xC2)
+        {
+            const std::size_t first = at + 10; // after length, precision, height, width, count
+            if (first + 3 * jpeg[at + 9] > jpeg.size())
+                return {};
+            return std::vector<std::uint8_t>(jpeg.begin() + static_cast<long>(first),
+                                             jpeg.begin() + static_cast<long>(first + 3 * jpeg[at + 9]));
+        }
+        at += 2 + length;
+    }
+    return {};
+}
+} // namespace
+
+// Luma is sampled 2 x 2 and chroma 1 x 1 whatever the number of components:
+// a grey image (and a colour image coded as grey) carries 0x22 for its one
+// component as well.
+TEST(JpegEncoder, SamplingFactorsOfTheFrameHeader)
+{
+    CPicture colour;
+    FillTrueColour(colour, 16, 16);
+    EXPECT_EQ(JpegFrameComponents(EncodeAs(colour, IMAGE_TYPE_JPEG)),
+              (std::vector<std::uint8_t>{1, 0x22, 0, 2, 0x11, 1, 3, 0x11, 1}));
+
+    CPicture grey;
+    ASSERT_NE(grey.Create(16, 16, 8, IMAGE_TYPE_JPEG), nullptr);
+    FillGreyRamp(grey);
+    EXPECT_EQ(JpegFrameComponents(EncodeAs(grey, IMAGE_TYPE_JPEG)), (std::vector<std::uint8_t>{1, 0x22, 0}));
+
+    colour.SetCodecOption(0x4, IMAGE_TYPE_JPEG); // grey colour space
+    EXPECT_EQ(JpegFrameComponents(EncodeAs(colour, IMAGE_TYPE_JPEG)),
+              (std::vector<std::uint8_t>{1, 0x22, 0}));
+    colour.SetCodecOption(0x1000, IMAGE_TYPE_JPEG); // 4:2:2
+    EXPECT_EQ(JpegFrameComponents(EncodeAs(colour, IMAGE_TYPE_JPEG)),
+              (std::vector<std::uint8_t>{1, 0x21, 0, 2, 0x11, 1, 3, 0x11, 1}));
+    colour.SetCodecOption(0x3000, IMAGE_TYPE_JPEG); // no subsampling wins
+    EXPECT_EQ(JpegFrameComponents(EncodeAs(colour, IMAGE_TYPE_JPEG)),
+              (std::vector<std::uint8_t>{1, 0x11, 0, 2, 0x11, 1, 3, 0x11, 1}));
+}
+
 TEST(JpegEncoder, ColourPaletteIsRefused)
 {
     CPicture picture;
