@@ -243,7 +243,9 @@ bool CFileStream::Abort()
 {
     if (m_hFile == -1 || !m_bTerminal)
         return false;
-    tcflush(m_hFile, TCIOFLUSH);
+    // Cancels the pending transfers: what the aborted write had not sent goes,
+    // bytes already received stay for the next read.
+    tcflush(m_hFile, TCOFLUSH);
     m_nAbortCount.fetch_add(1);
     const std::uint64_t one = 1;
     [[maybe_unused]] ssize_t ignored = ::write(m_hAbortEvent, &one, sizeof one);

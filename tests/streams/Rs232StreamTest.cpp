@@ -258,6 +258,21 @@ TEST_F(Rs232StreamTest, AbortWakesABlockedRead)
     EXPECT_EQ(stream.Read(buffer, 2), 2);
 }
 
+TEST_F(Rs232StreamTest, AbortKeepsBytesAlreadyReceived)
+{
+    // Abort cancels waiting reads and writes; it does not throw away input.
+    CRs232Stream stream(kPort, ofRead | ofWrite, nullptr);
+    m_pty.Write(std::string("ok"));
+    for (int i = 0; i < 200 && stream.GetInputCount() < 2; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_EQ(stream.GetInputCount(), 2);
+    EXPECT_TRUE(stream.Abort());
+    stream.SetTimeouts(500, -1);
+    char buffer[2] = {};
+    EXPECT_EQ(stream.Read(buffer, 2), 2);
+    EXPECT_EQ(std::string(buffer, 2), "ok");
+}
+
 TEST_F(Rs232StreamTest, ReopenAppliesTheStoredSettings)
 {
     SRs232Settings settings;
