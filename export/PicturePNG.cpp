@@ -84,6 +84,9 @@ bool CPicturePNG::WriteImage(void* pngHandle, void* infoHandle, SState& state)
         return false;
 
     png_set_write_fn(png, state.file, OnWrite, OnFlush);
+    // The library's default cap of a million pixels a side is meant for
+    // readers; a tall export of many series may pass it.
+    png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
 
     const bool hasPalette = GetPalette() != nullptr;
     const bool grey = hasPalette && IsGrayScale();

@@ -113,6 +113,29 @@ TEST(PngEncoder, TrueColourIsExactWithTheChunksWeSet)
     EXPECT_EQ(decoder.Pixels(), rgb);
 }
 
+// More than a million pixels a side is still a PNG (up to 2^31 - 1); the
+// header carries the size as written.
+TEST(PngEncoder, SidesBeyondAMillionPixels)
+{
+    struct SSide
+    {
+        std::uint32_t width, height;
+        std::vector<std::uint8_t> ihdr; // length, type, width and height
+    };
+    const SSide sides[] = {
+        {1000001, 1, {0, 0, 0, 13, 'I', 'H', 'D', 'R', 0, 0x0F, 0x42, 0x41, 0, 0, 0, 1}},
+        {1, 1000001, {0, 0, 0, 13, 'I', 'H', 'D', 'R', 0, 0, 0, 1, 0, 0x0F, 0x42, 0x41}},
+    };
+    for (const auto& side : sides)
+    {
+        CPicture picture;
+        ASSERT_NE(picture.Create(side.width, side.height, 24, IMAGE_TYPE_PNG), nullptr);
+        const auto bytes = EncodeAs(picture, IMAGE_TYPE_PNG);
+        ASSERT_GE(bytes.size(), 24u) << picture.GetLastError();
+        EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 8, bytes.begin() + 24), side.ihdr);
+    }
+}
+
 struct SPalettePngCase
 {
     std::uint32_t bits;
