@@ -453,20 +453,20 @@ int CVnCommands::ReadLine(char* buffer, int capacity)
     return count + 1;
 }
 
-bool CVnCommands::SendText(const std::string& text, int timeoutMs, std::vector<char>& line, int lineCapacity)
+int CVnCommands::SendText(const std::string& text, int timeoutMs, std::vector<char>& line, int lineCapacity)
 {
     m_pStream->PurgeInput();
     m_pStream->WriteByte(CTextReply::kDle);
     if (!m_pStream->SetTimeouts(timeoutMs, timeoutMs))
-        return false;
+        return 0;
     std::uint8_t ack = 0;
     if (!ReadExact(&ack, 1))
-        return false;
+        return -1;
     if (!text.empty() && !WriteAll(text.data(), static_cast<int>(text.size())))
-        return false;
+        return -1;
     m_pStream->WriteByte(CTextReply::kCr);
     line.assign(static_cast<std::size_t>(lineCapacity), '\0');
-    return ReadLine(line.data(), lineCapacity) != 0;
+    return ReadLine(line.data(), lineCapacity) != 0 ? 1 : -1;
 }
 
 bool CVnCommands::Query(const std::string& text, int timeoutMs)
@@ -477,7 +477,7 @@ bool CVnCommands::Query(const std::string& text, int timeoutMs)
     try
     {
         std::vector<char> line;
-        if (!SendText(text, timeoutMs, line, kQueryLineCapacity))
+        if (SendText(text, timeoutMs, line, kQueryLineCapacity) != 1)
             return false;
         if (text.empty())
             return true;
@@ -510,8 +510,9 @@ int CVnCommands::TextCommand(const std::string& text, char* dest, int capacity, 
         // The line goes to a buffer of our own: the instrument may answer more
         // than the caller has room for.
         std::vector<char> line;
-        if (!SendText(text, timeoutMs, line, capacity + kTextCommandSlack))
-            return -1;
+        const int sent = SendText(text, timeoutMs, line, capacity + kTextCommandSlack);
+        if (sent != 1)
+            return sent;
         if (text.empty())
             return copyOut("?") > 0 ? 1 : 0;
         const std::optional<std::string> answer = CTextReply::ExtractAnswer(line.data(), true);

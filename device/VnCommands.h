@@ -162,8 +162,9 @@ private:
     /// Reads and drops count bytes one at a time; false when one is missing.
     bool Drop(std::int64_t count);
     bool WriteAll(const void* data, int length);
-    /// The text exchange up to the reply line; false on failure.
-    bool SendText(const std::string& text, int timeoutMs, std::vector<char>& line, int lineCapacity);
+    /// The text exchange up to the reply line: 1 done, 0 the time-outs were
+    /// refused, -1 no acknowledgement, short write or no reply line.
+    int SendText(const std::string& text, int timeoutMs, std::vector<char>& line, int lineCapacity);
 
     StreamIO::CIoStream* m_pStream;
     std::string m_strReply;

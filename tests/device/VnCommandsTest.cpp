@@ -300,6 +300,32 @@ TEST_F(VnCommandsTest, TextCommandNeverWritesPastTheCallersBuffer)
     EXPECT_TRUE(m_line->Finish()) << m_line->Failure();
 }
 
+// A line that acknowledges everything but cannot take time-outs.
+class CNoTimeoutStream : public StreamIO::CIoStream
+{
+public:
+    bool SetTimeouts(int, int) override { return false; }
+    void Close() override {}
+    bool IsOpen() const override { return true; }
+    int Read(void* buffer, int length) override
+    {
+        std::memset(buffer, 0x06, static_cast<std::size_t>(length));
+        return length;
+    }
+    int Write(const void*, int length) override { return length; }
+    bool Open(const std::wstring&, std::uint32_t) override { return true; }
+};
+
+TEST(VnCommandsTextTest, RefusedTimeoutsFailQueryAndGiveZeroFromTextCommand)
+{
+    CNoTimeoutStream stream;
+    CVnCommands commands(&stream);
+    EXPECT_FALSE(commands.Query("XY", 500));
+    char dest[16] = {};
+    EXPECT_EQ(0, commands.TextCommand("XY", dest, sizeof dest, 500));
+    EXPECT_STREQ("", dest);
+}
+
 TEST_F(VnCommandsTest, TextCommandWithEmptyTextAnswersQuestionMark)
 {
     m_line->Play({{{0x10}, {0x06}}, {{0x0D}, Ascii("anything\r")}});
