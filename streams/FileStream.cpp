@@ -404,7 +404,19 @@ int CFileStream::Seek(int offset, NSeekOrigin origin)
     }
     if (m_hFile == -1)
         ThrowError(errInvalidHandle);
-    const off_t base = whence == SEEK_SET ? 0 : lseek(m_hFile, 0, whence);
+    // The end is taken from the file's size, so a refused seek leaves the pointer where it was.
+    off_t base = 0;
+    if (whence == SEEK_CUR)
+    {
+        base = lseek(m_hFile, 0, SEEK_CUR);
+    }
+    else if (whence == SEEK_END)
+    {
+        struct stat info
+        {
+        };
+        base = fstat(m_hFile, &info) == 0 ? info.st_size : -1;
+    }
     if (base < 0)
         ThrowError(Win32ErrorFromErrno(errno));
     if (base + offset < 0)

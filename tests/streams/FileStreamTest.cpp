@@ -124,6 +124,9 @@ TEST_F(FileStreamTest, SeekPositionAndTruncate)
     EXPECT_EQ(stream.GetLength(), 4);
     EXPECT_EQ(OsErrorOf([&] { stream.Seek(-5, soCurrent); }), errNegativeSeek);
     EXPECT_EQ(stream.GetPosition(), 4) << "a refused seek leaves the position";
+    stream.SetPosition(1);
+    EXPECT_EQ(OsErrorOf([&] { stream.Seek(-5, soEnd); }), errNegativeSeek);
+    EXPECT_EQ(stream.GetPosition(), 1) << "a refused seek from the end leaves the position";
     EXPECT_EQ(OsErrorOf([&] { stream.Seek(0, static_cast<NSeekOrigin>(7)); }), errSeek);
     EXPECT_FALSE(stream.SetTimeouts(100, 100)) << "a disk file has no time-outs";
     EXPECT_FALSE(stream.Abort());
