@@ -118,9 +118,11 @@ int CVnCommands::BinaryCommand(std::uint8_t command, int n, std::uint8_t* buffer
             const int count = reply;
             if (count <= capacity)
                 return ReadExact(buffer, count) ? count : kIoFailure;
-            // Read what fits and drop the rest, so the next command starts clean.
-            if (!ReadExact(buffer, capacity) || !Drop(count - capacity))
+            // Read what fits and drop the rest, so the next command starts clean;
+            // a tail that stops early takes nothing from what fitted.
+            if (!ReadExact(buffer, capacity))
                 return kIoFailure;
+            Drop(count - capacity);
             return count;
         }
         case CFrameCodec::rkExtended:
@@ -132,8 +134,9 @@ int CVnCommands::BinaryCommand(std::uint8_t command, int n, std::uint8_t* buffer
             const std::int64_t total = ext.Total();
             if (total > capacity)
             {
-                if (!ReadExact(buffer, capacity) || !Drop(total - capacity))
+                if (!ReadExact(buffer, capacity))
                     return kIoFailure;
+                Drop(total - capacity);
                 return capacity;
             }
             if (!ReadExact(buffer, static_cast<int>(total)))

@@ -108,6 +108,19 @@ TEST_F(VnCommandsTest, BinaryCommandRepliesAndChecksums)
     }
 }
 
+TEST_F(VnCommandsTest, BinaryCommandReportsTheFullLengthWhenTheDroppedTailFallsShort)
+{
+    // Counted reply of 10 and extended reply of 10 + CRC-16 into 4 bytes, each
+    // cut off after 6 bytes: what fits arrived, so the lengths come back as usual.
+    m_line->Play({{{0xC0, 0x41}, Cat({0x0A}, {1, 2, 3, 4, 5, 6})},
+                  {{0xC0, 0x41}, Cat({0xEF, 0x02, 0x0A, 0x00, 0x00}, {1, 2, 3, 4, 5, 6})}});
+    std::uint8_t buffer[4] = {};
+    EXPECT_EQ(10, m_commands->BinaryCommand(0x41, 0, buffer, 4, 100));
+    EXPECT_EQ((TBytes{1, 2, 3, 4}), TBytes(buffer, buffer + 4));
+    EXPECT_EQ(4, m_commands->BinaryCommand(0x41, 0, buffer, 4, 100));
+    EXPECT_TRUE(m_line->Finish()) << m_line->Failure();
+}
+
 TEST_F(VnCommandsTest, BinaryCommandRefusesBadArgumentsWithoutWriting)
 {
     std::uint8_t buffer[64] = {};
