@@ -93,7 +93,8 @@ bool CPackageHeader::ReadEntry(std::span<const std::uint8_t, kEntrySize> bytes)
     }
     else if ((entry.flags & 0x40) && size != 0)
     {
-        std::swprintf(text, 32, L"%0.1f MB", size / 10.0);
+        // Tenths of a megabyte, with a point whatever the process locale says.
+        std::swprintf(text, 32, L"%d.%d MB", size / 10, size % 10);
         entry.sizeText = text;
     }
     m_contents.m_entries.push_back(entry);
