@@ -292,6 +292,10 @@ bool CTerrionDoc::SaveFile(const std::wstring& path)
         {
             error = StreamIO::errOutOfMemory;
         }
+        catch (const std::exception&)
+        {
+            error = StreamIO::errInvalidData; // a series that cannot be written: keep the old file
+        }
         if (error != 0)
             unlink(temp.c_str());
         else if (const int dir = open(target.parent_path().empty() ? "." : target.parent_path().c_str(),
@@ -366,7 +370,7 @@ bool CTerrionDoc::RestoreOriginalData()
     {
         copy.CopyFrom(m_original);
     }
-    catch (const StreamIO::CFileException&)
+    catch (const std::exception&) // stream errors and series that cannot be copied alike
     {
         return false;
     }

@@ -118,6 +118,22 @@ TEST_F(TerrionDocTest, FailedSaveKeepsTheOldFileAndTheChanges)
     EXPECT_EQ(ReadFile(target), old);
 }
 
+TEST_F(TerrionDocTest, SeriesThatCannotBeWrittenFailTheSaveCleanly)
+{
+    const fs::path target = temp / "project.vnr";
+    doc.AddSeries({ObjectA()}, false);
+    ASSERT_TRUE(doc.SaveFile(target.wstring()));
+    const TBytes old = ReadFile(target);
+
+    // A series claiming more readings than it holds cannot be written: the
+    // save fails like any write error and leaves nothing behind.
+    doc.GetSeries(0)->nReadingCount = static_cast<int>(doc.GetSeries(0)->object.readings.size()) + 1;
+    EXPECT_FALSE(doc.SaveFile(target.wstring()));
+    EXPECT_EQ(ui.errors.size(), 1u);
+    EXPECT_EQ(ReadFile(target), old);
+    EXPECT_EQ(FilesInTemp(), std::vector<fs::path>{"project.vnr"});
+}
+
 TEST_F(TerrionDocTest, FailedSaveAsKeepsThePath)
 {
     doc.AddSeries({ObjectA()}, false);
