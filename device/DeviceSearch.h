@@ -56,11 +56,11 @@ private:
     void SearchSerial(const SSearchParams& params);
     void SearchUsb();
     void SearchEthernet(const SSearchParams& params);
-    /// Attaches an open stream to the driver and identifies; reports the
-    /// result line and hands a found instrument over. True when found.
     /// Opens a candidate port; when that fails, adds "could not open port" to the status and reports it.
     std::unique_ptr<StreamIO::CIoStream>
     OpenOrReport(const std::function<std::unique_ptr<StreamIO::CIoStream>()>& open, std::wstring& status);
+    /// Attaches an open stream to the driver and identifies; reports the
+    /// result line and hands a found instrument over. True when found.
     bool IdentifyOn(std::unique_ptr<StreamIO::CIoStream> stream, NPorts portType, std::wstring& status);
     /// Opens serial port n and identifies; true when an instrument answered.
     bool ProbeSerialPort(int port);
