@@ -162,12 +162,16 @@ void RunJob(const SJobEntry& job)
 int WorkerLoop(SWorker& worker)
 {
     SShared& shared = Shared();
+    // A new worker may start with a job already queued and an abort on its
+    // way; only a worker that comes back from its jobs clears the flag.
+    bool returning = false;
     for (;;)
     {
         {
             std::unique_lock lock(shared.lock);
-            if (!worker.bRetired && !worker.bStop)
+            if (returning && !worker.bRetired && !worker.bStop)
                 shared.bAbort = false;
+            returning = true;
             worker.bIdle = true;
             shared.changed.notify_all();
             shared.wake.wait(lock, [&] { return worker.bStop || worker.bRetired || !shared.queue.empty(); });
@@ -267,6 +271,9 @@ bool StartDeviceThread()
     SShared& shared = Shared();
     std::lock_guard guard(shared.lock);
     shared.queue.clear();
+    // A worker started here begins with a clear flag, as after its first wait.
+    if (!shared.pWorker || !CanTakeJobs(*shared.pWorker))
+        shared.bAbort = false;
     if (!StartWorkerLocked())
         return false;
     shared.bStarted = true;

@@ -405,7 +405,7 @@ TEST_F(DeviceThreadTest, AWorkerThatMissesTheAbortBoundIsLeftBehindAndReplaced)
     AbortDeviceJobs(50);
     EXPECT_FALSE(IsDeviceThreadRunning());
 
-    // The next search gets a new worker, which clears the abort flag for itself only.
+    // Once the flag is cleared, the next search gets a new worker.
     ClearDeviceAbort();
     auto log = Post(PortRequest(5));
     ASSERT_TRUE(log->WaitForEnd(kSearchWaitMs));
@@ -452,6 +452,29 @@ TEST_F(DeviceThreadTest, AWorkerThatDiesIsReportedAndReplacedByTheNextJob)
     ASSERT_TRUE(log->WaitForEnd(kSearchWaitMs));
     EXPECT_EQ(log->Texts().size(), 2u);
     EXPECT_TRUE(IsDeviceThreadRunning());
+}
+
+TEST_F(DeviceThreadTest, AnAbortRightAfterPostingReachesAReplacementWorker)
+{
+    // The worker dies, so the next search starts a new one.
+    ASSERT_TRUE(PostSearchJob(std::make_shared<CThrowingCallback>(), PortRequest(5)));
+    ASSERT_TRUE(m_pHost->WaitForReport(kSearchWaitMs));
+    CPtyPair silent;
+    silent.Map(2);
+
+    // Cancelled before the new worker may even have looked at its queue: the
+    // abort holds, whichever of the two comes first.
+    auto log = Post(PortRequest(2));
+    AbortDeviceJobs(kDeviceSearchAbortWaitMs);
+    EXPECT_TRUE(IsDeviceThreadRunning());
+    EXPECT_LE(log->Texts().size(), 1u);
+    EXPECT_EQ(log->Ends(), 0);
+
+    // Once the flag is cleared, the same worker searches again.
+    ClearDeviceAbort();
+    auto next = Post(PortRequest(5));
+    ASSERT_TRUE(next->WaitForEnd(kSearchWaitMs));
+    EXPECT_EQ(next->Texts().size(), 2u);
 }
 
 } // namespace
