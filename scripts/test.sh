@@ -31,17 +31,26 @@ TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
   ctest --test-dir "$tsan" --output-on-failure -L device_thread --no-tests=error --timeout 300 |
   tee "$tsan/ctest.log"
 
-# libFuzzer: the project-file and clipboard readers for about a minute, in a
-# clang build of their own, seeded with the golden project files. New inputs
-# go to the build folder, never into the source tree.
+# libFuzzer: every reader of outside bytes, in a clang build of its own: the
+# project-file and clipboard readers for about a minute, seeded with the
+# golden project files, then the firmware package reader, the instrument's
+# decoders and the version-record reader for 20 seconds each, seeded from
+# tests/data/fuzz. New inputs and any crashing input go to the build folder,
+# never into the source tree.
 fuzz="$root/build/fuzz"
 cmake -S "$root" -B "$fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
   -DTERRION_SANITIZE=ON -DTERRION_BUILD_FUZZ=ON >/dev/null
-cmake --build "$fuzz" -j"$jobs" --target project_fuzz
-mkdir -p "$fuzz/corpus/project"
-"$fuzz/tests/fuzz/project_fuzz" -max_total_time=60 -timeout=10 -malloc_limit_mb=128 \
-  "$fuzz/corpus/project" "$root/tests/data/project"
+cmake --build "$fuzz" -j"$jobs" --target project_fuzz package_fuzz terrion_fuzz version_fuzz
+run_fuzz() { # name seconds seed-folder
+  mkdir -p "$fuzz/corpus/$1"
+  "$fuzz/tests/fuzz/$1_fuzz" -max_total_time="$2" -timeout=10 -malloc_limit_mb=128 \
+    -artifact_prefix="$fuzz/" "$fuzz/corpus/$1" "$3"
+}
+run_fuzz project 60 "$root/tests/data/project"
+for name in package terrion version; do
+  run_fuzz "$name" 20 "$root/tests/data/fuzz/$name"
+done
 
 # One closing line over both CTest runs (the fuzz run above fails the script on a finding).
 total=0

@@ -3,10 +3,8 @@
 // behind; a record read holds no more text than the file has bytes.
 
 #include "streams/FileVersionInfo.h"
-#include "streams/TextCodec.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <unistd.h>
@@ -20,36 +18,36 @@ void Check(bool condition)
         std::abort();
 }
 
-/// One scratch file for the whole run, removed at exit.
-const std::string& ScratchPath()
+/// One scratch file for the whole run, unlinked at once so no run leaves it
+/// behind; the reader opens it again through /proc.
+int ScratchFile()
 {
-    static const std::string path = []
+    static const int fd = []
     {
-        char name[] = "/tmp/terrion-version-fuzz-XXXXXX";
-        const int fd = ::mkstemp(name);
-        if (fd < 0)
-            std::abort();
-        ::close(fd);
-        std::atexit([] { ::unlink(ScratchPath().c_str()); });
-        return std::string(name);
+        // Memory-backed when the machine has it: the reader runs once per input.
+        for (std::string name : {"/dev/shm/terrion-version-fuzz-XXXXXX", "/tmp/terrion-version-fuzz-XXXXXX"})
+        {
+            const int opened = ::mkstemp(name.data());
+            if (opened < 0)
+                continue;
+            ::unlink(name.c_str());
+            return opened;
+        }
+        std::abort();
     }();
-    return path;
+    return fd;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string& path = ScratchPath();
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
+    const int fd = ScratchFile();
+    if (::ftruncate(fd, 0) != 0 || (size > 0 && ::pwrite(fd, data, size, 0) != static_cast<ssize_t>(size)))
         std::abort();
-    if (size > 0 && std::fwrite(data, 1, size, file) != size)
-        std::abort();
-    std::fclose(file);
 
     CFileVersionInfo info;
-    const bool read = info.Create(StreamIO::CTextCodec::FromUtf8(path));
+    const bool read = info.Create(L"/proc/self/fd/" + std::to_wstring(fd));
     const std::wstring texts[] = {info.GetFileDescription(), info.GetFileVersion(), info.GetInternalName(),
                                   info.GetLegalCopyright(),  info.GetOriginalFileName(),
                                   info.GetProductName(),     info.GetProductVersion(),
