@@ -49,8 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(read == package.IsComplete());
     if (read)
     {
-        const std::size_t used = CPackageHeader::kHeaderSize + entries * CPackageHeader::kEntrySize +
-                                 CPackageHeader::kTrailerSize;
+        const std::size_t used =
+            CPackageHeader::kHeaderSize + entries * CPackageHeader::kEntrySize + CPackageHeader::kTrailerSize;
         Check(entries == package.m_nEntryCount && size >= used);
         Check(static_cast<std::size_t>(stream->GetPosition()) == used);
         Check(package.m_nBlockCount != 0);

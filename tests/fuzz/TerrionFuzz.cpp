@@ -104,7 +104,8 @@ void FuzzIdentity(TBytes bytes)
     SDeviceIdent ident;
     const bool complete = CTerrionCodec::SplitIdentity(Text(bytes), ident);
     const std::size_t total = ident.typeName.size() + ident.hardwareRevision.size() +
-                              ident.serialNumber.size() + ident.signature.size() + ident.firmwareVersion.size();
+                              ident.serialNumber.size() + ident.signature.size() +
+                              ident.firmwareVersion.size();
     Check(total <= filled.size() + 13); // the serial "-" may become "TN00-000-0000"
     if (complete)
         Check(!ident.typeName.empty() && !ident.firmwareVersion.empty());
@@ -120,7 +121,9 @@ void FuzzSignature(TBytes bytes)
         Check(value == 0xA5A5A5A5); // a refused text leaves the value alone
     else
         Check(std::any_of(text.begin(), text.end(),
-                          [](wchar_t c) { return c < 0x80 && CTerrionCodec::HexDigit(static_cast<std::uint8_t>(c)) >= 0; }));
+                          [](wchar_t c) {
+                              return c < 0x80 && CTerrionCodec::HexDigit(static_cast<std::uint8_t>(c)) >= 0;
+                          }));
 }
 
 void FuzzTextReply(TBytes bytes)

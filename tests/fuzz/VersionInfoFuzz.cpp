@@ -48,10 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CFileVersionInfo info;
     const bool read = info.Create(L"/proc/self/fd/" + std::to_wstring(fd));
-    const std::wstring texts[] = {info.GetFileDescription(), info.GetFileVersion(), info.GetInternalName(),
-                                  info.GetLegalCopyright(),  info.GetOriginalFileName(),
-                                  info.GetProductName(),     info.GetProductVersion(),
-                                  info.GetComments()};
+    const std::wstring texts[] = {
+        info.GetFileDescription(),  info.GetFileVersion(), info.GetInternalName(),   info.GetLegalCopyright(),
+        info.GetOriginalFileName(), info.GetProductName(), info.GetProductVersion(), info.GetComments()};
     std::size_t characters = 0;
     for (const std::wstring& text : texts)
         characters += text.size();
