@@ -130,7 +130,6 @@ private:
     CCallback* m_pCallback = nullptr;
     std::unique_ptr<CVnCommands> m_pCommands;
     SLoginInfo m_login;
-    bool m_bDescriptorSent = false;
     bool m_bExpress = false;
     std::wstring m_strStepSuffix;
     NTypes m_nType;

@@ -215,8 +215,10 @@ bool CFileVersionInfo::ReadRecord(const std::vector<std::uint8_t>& record)
     std::wstring strings[vsCount];
     for (std::wstring& text : strings)
     {
+        if (at >= record.size())
+            return false;
         const auto* begin = record.data() + at;
-        const void* zero = at < record.size() ? std::memchr(begin, 0, record.size() - at) : nullptr;
+        const void* zero = std::memchr(begin, 0, record.size() - at);
         if (zero == nullptr)
             return false;
         const std::size_t length = static_cast<const std::uint8_t*>(zero) - begin;
