@@ -5,6 +5,8 @@
 #include "data/DocumentUi.h"
 #include "data/DocumentView.h"
 #include "data/ProjectArchive.h"
+#include "resources/StringIds.h"
+#include "resources/StringTable.h"
 #include "streams/FileException.h"
 #include "streams/FileVersionInfo.h"
 #include "streams/StreamFactory.h"
@@ -24,13 +26,8 @@
 
 namespace
 {
-// String-table ids of the document's texts.
-constexpr unsigned kIdsSaveQuestion = 59399;
-constexpr unsigned kIdsNotAProject = 59396;
-constexpr unsigned kIdsUnnamed = 59490;
-constexpr unsigned kIdsSaveFailed = 59397;
-constexpr unsigned kIdsShapeFlat = 2113;
-constexpr unsigned kIdsModeSurface = 2120;
+using Resources::CStringTable;
+namespace Ids = Resources::Ids;
 
 constexpr unsigned kArchiveBuffer = 1024;
 // Project files move in large blocks; the clipboard and copies stay small.
@@ -94,29 +91,21 @@ bool CTerrionDoc::SetModified()
     return previous;
 }
 
-std::wstring CTerrionDoc::Text(unsigned id, const wchar_t* fallback) const
-{
-    return m_pUi ? m_pUi->LoadString(id, fallback) : std::wstring(fallback);
-}
-
 void CTerrionDoc::ReportError(const std::wstring& text) const
 {
     if (m_pUi)
-        m_pUi->ShowError(text);
+        m_pUi->ShowMessage(Resources::NMessageKind::Error, text);
 }
 
 bool CTerrionDoc::CanPaste() const
 {
-    std::vector<std::uint8_t> block;
-    if (!m_pUi || !m_pUi->ReadClipboard(kClipboardFormat, &block) || block.size() < 4)
-        return false;
-    return (block[0] | block[1] | block[2] | block[3]) != 0;
+    return m_pUi && m_pUi->IsClipboardFormatAvailable(kClipboardFormat);
 }
 
 std::wstring CTerrionDoc::GetTitle(bool nameOnly) const
 {
     if (m_strPath.empty())
-        return m_project.HasSeries() ? Text(kIdsUnnamed, L"Unnamed") : std::wstring();
+        return m_project.HasSeries() ? CStringTable::Text(Ids::kProjectUnnamed) : std::wstring();
     if (!nameOnly)
         return m_strPath;
     const auto slash = m_strPath.find_last_of(L"/\\");
@@ -132,8 +121,7 @@ bool CTerrionDoc::QuerySave()
 {
     if (!m_bModified || !HasAnySeries())
         return true;
-    const auto answer = m_pUi ? m_pUi->AskSaveChanges(Text(
-                                    kIdsSaveQuestion, L"Would you like to save changes in your Project?"))
+    const auto answer = m_pUi ? m_pUi->AskSaveChanges(CStringTable::Text(Ids::kProjectSaveQuestion))
                               : CDocumentUi::AnswerCancel;
     if (answer == CDocumentUi::AnswerYes)
         return Save();
@@ -179,14 +167,12 @@ bool CTerrionDoc::Open(std::wstring path, bool add)
     }
     catch (const StreamIO::CFileException&)
     {
-        ReportError(Text(kIdsNotAProject,
-                         L"This is not a TerrionLink project file or there was an error while reading."));
+        ReportError(CStringTable::Text(Ids::kProjectNotReadable));
         return false;
     }
     catch (const std::bad_alloc&)
     {
-        ReportError(Text(kIdsNotAProject,
-                         L"This is not a TerrionLink project file or there was an error while reading."));
+        ReportError(CStringTable::Text(Ids::kProjectNotReadable));
         return false;
     }
 
@@ -310,8 +296,7 @@ bool CTerrionDoc::SaveFile(const std::wstring& path)
     {
         wchar_t code[32];
         std::swprintf(code, 32, L" (error %d)", error);
-        ReportError(Text(kIdsSaveFailed, L"The project could not be saved to this file:") + L"\n" + path +
-                    code);
+        ReportError(CStringTable::Text(Ids::kProjectNotSaved) + L"\n" + path + code);
         return false;
     }
     m_bModified = false;
@@ -336,7 +321,7 @@ CVersion CTerrionDoc::WriterVersion() const
     return program;
 }
 
-bool CTerrionDoc::Write(StreamIO::CVNArchive& archive, const CTerrionData::TSelection* selection)
+bool CTerrionDoc::Write(StreamIO::CVNArchive& archive, const CTerrionData::TSelection* selection) const
 {
     CProjectArchive::WriteHeader(archive, WriterVersion());
     if (!selection)
@@ -383,7 +368,8 @@ bool CTerrionDoc::RestoreOriginalData()
     return true;
 }
 
-bool CTerrionDoc::CopyToClipboard(const CTerrionData::TSelection& selection)
+bool CTerrionDoc::AddToClipboardData(const CTerrionData::TSelection& selection,
+                                     Platform::CClipboardData& data) const
 {
     std::vector<std::uint8_t> block;
     try
@@ -408,7 +394,13 @@ bool CTerrionDoc::CopyToClipboard(const CTerrionData::TSelection& selection)
     {
         return false;
     }
-    return m_pUi && m_pUi->WriteClipboard(kClipboardFormat, block);
+    data.Set(kClipboardFormat, std::move(block));
+    return true;
+}
+
+bool CTerrionDoc::CopyToClipboard(const CTerrionData::TSelection& selection, Platform::CClipboardData data)
+{
+    return AddToClipboardData(selection, data) && m_pUi && m_pUi->WriteClipboard(data);
 }
 
 bool CTerrionDoc::Paste()
@@ -457,10 +449,10 @@ double CTerrionDoc::GetMean(int i) const
     return s ? s->dMean : 0.0;
 }
 
-int CTerrionDoc::GetMeasurementMode(int i) const
+Device::NMeasurementMode CTerrionDoc::GetMeasurementMode(int i) const
 {
     const TMeasSeries* s = m_project.GetSeries(i);
-    return s ? s->object.settings.mode : 0;
+    return s ? s->object.settings.mode : Device::NMeasurementMode::None;
 }
 
 bool CTerrionDoc::IsDefaultContactSpacing(int i) const
@@ -469,26 +461,26 @@ bool CTerrionDoc::IsDefaultContactSpacing(int i) const
     return !s || !s->object.settings.customSpacing;
 }
 
-int CTerrionDoc::GetSpecimenShape(int i) const
+Device::NSpecimenShape CTerrionDoc::GetSpecimenShape(int i) const
 {
     const TMeasSeries* s = m_project.GetSeries(i);
-    return s ? s->object.settings.shape : 0;
+    return s ? s->object.settings.shape : Device::NSpecimenShape::None;
 }
 
-int CTerrionDoc::GetCorrectionKind(int i) const
+Device::NCorrectionKind CTerrionDoc::GetCorrectionKind(int i) const
 {
     const TMeasSeries* s = m_project.GetSeries(i);
-    return s ? s->object.settings.correctionKind : 0;
+    return s ? s->object.settings.correctionKind : Device::NCorrectionKind::None;
 }
 
 std::wstring CTerrionDoc::FormatMeasurementMode(int i) const
 {
     switch (GetMeasurementMode(i))
     {
-    case 1:
-        return Text(kIdsModeSurface, L"Surface");
-    case 2:
-        return Text(kIdsModeSurface + 1, L"Bulk");
+    case Device::NMeasurementMode::Surface:
+        return CStringTable::Text(Ids::kModeSurface);
+    case Device::NMeasurementMode::Bulk:
+        return CStringTable::Text(Ids::kModeBulk);
     default:
         return L"--";
     }
@@ -498,12 +490,12 @@ std::wstring CTerrionDoc::FormatSpecimenShape(int i) const
 {
     switch (GetSpecimenShape(i))
     {
-    case 1:
-        return Text(kIdsShapeFlat, L"Flat");
-    case 2:
-        return Text(kIdsShapeFlat + 1, L"Cylinder");
-    case 3:
-        return Text(kIdsShapeFlat + 2, L"Prism");
+    case Device::NSpecimenShape::Flat:
+        return CStringTable::Text(Ids::kShapeFlat);
+    case Device::NSpecimenShape::Cylinder:
+        return CStringTable::Text(Ids::kShapeCylinder);
+    case Device::NSpecimenShape::Prism:
+        return CStringTable::Text(Ids::kShapePrism);
     default:
         return L"--";
     }

@@ -1,10 +1,13 @@
 #include "views/ReportExport.h"
 
 #include "data/TerrionDoc.h"
+#include "platform/ClipboardData.h"
+#include "resources/StringIds.h"
+#include "resources/StringTable.h"
+#include "resources/TextFormat.h"
 #include "streams/TextCodec.h"
 #include "views/ReportExportUi.h"
 #include "views/SeriesReport.h"
-#include "views/ViewTexts.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -40,11 +43,7 @@ int Position(int k, int n, int scale, int offset = 0)
 
 std::wstring CreatingText(const std::wstring& name)
 {
-    std::wstring text = ViewTexts::kCreatingFile.text;
-    const auto at = text.find(L"%s");
-    if (at != std::wstring::npos)
-        text.replace(at, 2, name);
-    return text;
+    return Resources::CTextFormat::Format(Resources::Ids::kCreatingFile, {name});
 }
 
 void Progress(CReportExportUi* ui, int position)
@@ -102,7 +101,7 @@ bool CReportExport::WriteOneFile(const CTerrionDoc& doc, const TIncluded& includ
     if (!WriteWholeFile(path, bytes))
     {
         if (ui)
-            ui->ShowFileFailed(FileFailedMessage(path));
+            ui->ShowMessage(Resources::NMessageKind::Error, FileFailedMessage(path));
         return false;
     }
     return true;
@@ -180,6 +179,11 @@ std::vector<std::uint8_t> CReportExport::ClipboardBytes(const std::wstring& text
     return bytes;
 }
 
+void CReportExport::PutClipboardText(const std::wstring& text, Platform::CClipboardData& data)
+{
+    data.Set(Platform::CClipboardData::kUnicodeText, ClipboardBytes(text));
+}
+
 std::wstring CReportExport::NumberedFileName(const std::wstring& path, int number)
 {
     const std::size_t keep = path.size() > 4 ? path.size() - 4 : 0;
@@ -188,7 +192,7 @@ std::wstring CReportExport::NumberedFileName(const std::wstring& path, int numbe
 
 std::wstring CReportExport::FileFailedMessage(const std::wstring& path)
 {
-    return std::wstring(ViewTexts::kCannotCreateFile.text) + L" " + path + L"!";
+    return Resources::CStringTable::Text(Resources::Ids::kCannotCreateFile) + L" " + path + L"!";
 }
 
 void CReportExport::AppendUtf16Le(const std::wstring& text, std::vector<std::uint8_t>& out)
