@@ -7,6 +7,7 @@
 #include "data/ProjectArchive.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
+#include "streams/AtomicFileWriter.h"
 #include "streams/FileException.h"
 #include "streams/FileVersionInfo.h"
 #include "streams/StreamFactory.h"
@@ -15,14 +16,9 @@
 #include "streams/Win32Error.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
-#include <filesystem>
 #include <new>
 #include <stdexcept>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace
 {
@@ -236,61 +232,28 @@ bool CTerrionDoc::SaveFile(const std::wstring& path)
 {
     if (path.empty())
         return false;
-    // A link is followed, so the file it names is replaced, not the link.
-    std::error_code ignored;
-    std::filesystem::path target(StreamIO::CTextCodec::ToUtf8(path));
-    if (std::filesystem::is_symlink(target, ignored))
-        target = std::filesystem::weakly_canonical(target, ignored);
-
     // Written completely beside the target first, then renamed over it: a
     // failure anywhere leaves the old file as it was.
-    std::string temp = target.string() + ".XXXXXX";
     int error = 0;
-    const int fd = mkstemp(temp.data());
-    if (fd < 0)
-        error = StreamIO::Win32ErrorFromErrno(errno);
-    else
+    try
     {
-        struct stat old;
-        if (stat(target.c_str(), &old) == 0)
-            fchmod(fd, old.st_mode & 07777);
-        else
-        {
-            const mode_t mask = umask(0);
-            umask(mask);
-            fchmod(fd, 0666 & ~mask);
-        }
-        close(fd);
-        try
-        {
-            StreamIO::CVNArchive archive(StreamIO::CTextCodec::FromUtf8(temp), StreamIO::CVNArchive::amStore,
-                                         kFileBuffer);
-            Write(archive, nullptr);
-            archive.Close(); // flushes, synchronises and reports
-            if (std::rename(temp.c_str(), target.c_str()) != 0)
-                error = StreamIO::Win32ErrorFromErrno(errno);
-        }
-        catch (const StreamIO::CFileException& e)
-        {
-            error = e.GetOsError();
-        }
-        catch (const std::bad_alloc&)
-        {
-            error = StreamIO::errOutOfMemory;
-        }
-        catch (const std::exception&)
-        {
-            error = StreamIO::errInvalidData; // a series that cannot be written: keep the old file
-        }
-        if (error != 0)
-            unlink(temp.c_str());
-        else if (const int dir = open(target.parent_path().empty() ? "." : target.parent_path().c_str(),
-                                      O_RDONLY | O_DIRECTORY);
-                 dir >= 0)
-        {
-            fsync(dir); // the rename itself reaches the disk
-            close(dir);
-        }
+        StreamIO::CAtomicFileWriter writer(path);
+        StreamIO::CVNArchive archive(writer.GetTempPath(), StreamIO::CVNArchive::amStore, kFileBuffer);
+        Write(archive, nullptr);
+        archive.Close(); // flushes, synchronises and reports
+        writer.Commit();
+    }
+    catch (const StreamIO::CFileException& e)
+    {
+        error = e.GetOsError();
+    }
+    catch (const std::bad_alloc&)
+    {
+        error = StreamIO::errOutOfMemory;
+    }
+    catch (const std::exception&)
+    {
+        error = StreamIO::errInvalidData; // a series that cannot be written: keep the old file
     }
     if (error != 0)
     {

@@ -5,17 +5,13 @@
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
 #include "resources/TextFormat.h"
+#include "streams/AtomicFileWriter.h"
 #include "streams/TextCodec.h"
 #include "views/ReportExportUi.h"
 #include "views/SeriesReport.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
 #include <functional>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace
 {
@@ -220,35 +216,5 @@ void CReportExport::AppendUtf16Le(const std::wstring& text, std::vector<std::uin
 
 bool CReportExport::WriteWholeFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes)
 {
-    const std::string target = StreamIO::CTextCodec::ToUtf8(path);
-    if (target.empty())
-        return false;
-    std::string temp = target + ".XXXXXX";
-    const int fd = mkstemp(temp.data());
-    if (fd < 0)
-        return false;
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    std::size_t done = 0;
-    bool ok = true;
-    while (done < bytes.size())
-    {
-        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-        {
-            ok = false;
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (close(fd) != 0)
-        ok = false;
-    if (ok && std::rename(temp.c_str(), target.c_str()) != 0)
-        ok = false;
-    if (!ok)
-        unlink(temp.c_str());
-    return ok;
+    return StreamIO::CAtomicFileWriter::WriteFile(path, bytes) == 0;
 }
