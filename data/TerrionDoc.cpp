@@ -104,7 +104,8 @@ std::wstring CTerrionDoc::GetTitle(bool nameOnly) const
         return m_project.HasSeries() ? CStringTable::Text(Ids::kProjectUnnamed) : std::wstring();
     if (!nameOnly)
         return m_strPath;
-    const auto slash = m_strPath.find_last_of(L"/\\");
+    // Linux paths: a backslash is an ordinary character of a file name
+    const auto slash = m_strPath.rfind(L'/');
     std::wstring name = slash == std::wstring::npos ? m_strPath : m_strPath.substr(slash + 1);
     // only the file name's own extension goes, never text after a dot in a folder name
     const auto dot = name.rfind(L'.');
