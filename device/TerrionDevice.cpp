@@ -3,6 +3,8 @@
 #include "device/TerrionCodec.h"
 #include "device/TerrionRecords.h"
 #include "device/TextReply.h"
+#include "resources/StringIds.h"
+#include "resources/TextFormat.h"
 #include "streams/FileException.h"
 
 namespace Device
@@ -104,12 +106,9 @@ bool CTerrionDevice::IdentifyBootloader(std::string& out)
 
 std::wstring CTerrionDevice::GetInfoText()
 {
-    // 20030 "Device type:\t%s\r\nSerial number:\t%s\r\nFirmware Version:\t%s\r\n
-    // Hardware revision:\t%s\r\nSignature:\t%s", joined piece by piece so that
-    // no length of the instrument's strings can cut it short.
-    m_strInfoText = L"Device type:\t" + m_ident.typeName + L"\r\nSerial number:\t" + m_ident.serialNumber +
-                    L"\r\nFirmware Version:\t" + m_ident.firmwareVersion + L"\r\nHardware revision:\t" +
-                    m_ident.hardwareRevision + L"\r\nSignature:\t" + m_ident.signature;
+    m_strInfoText = Resources::CTextFormat::Format(
+        Resources::Ids::kDeviceInfo, {m_ident.typeName, m_ident.serialNumber, m_ident.firmwareVersion,
+                                      m_ident.hardwareRevision, m_ident.signature});
     return m_strInfoText;
 }
 

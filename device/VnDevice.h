@@ -55,6 +55,10 @@ public:
     /// Fails while a stream is attached. The new command object polls
     /// IsDeviceAbortRequested, whether or not the device worker runs.
     virtual bool Attach(StreamIO::CIoStream* stream, NPorts portType);
+    /// The same with ownership in the type: the device owns the stream from
+    /// now on, and on failure the stream is closed and freed here. A driver
+    /// that overrides Attach brings this one back with `using CVnDevice::Attach`.
+    bool Attach(std::unique_ptr<StreamIO::CIoStream> stream, NPorts portType);
     /// Gives the stream back to the caller (null when none is attached).
     virtual std::unique_ptr<StreamIO::CIoStream> Detach();
     virtual StreamIO::CIoStream* GetStream() const { return m_pStream; }
