@@ -12,6 +12,7 @@
 #include <wx/filename.h>
 #include <wx/sizer.h>
 #include <wx/statbox.h>
+#include <wx/window.h>
 
 #include <algorithm>
 #include <ctime>
@@ -129,6 +130,11 @@ wxString CAppSettings::PreviewText() const
         CDateTimeFormat::Format(CDateTimeFormat::GetDateFormatString(date << 8), local);
     const std::wstring timeText = CDateTimeFormat::Format(CDateTimeFormat::GetTimeFormatString(time), local);
     return Text(Ids::kAppDateTimeFormat) + L"  " + wxString(dateText) + L" " + wxString(timeText);
+}
+
+wxString CAppSettings::ShownPreview() const
+{
+    return m_preview->GetLabel();
 }
 
 void CAppSettings::ShowPreview()

@@ -33,6 +33,8 @@ public:
     wxChoice* TimeList() const { return m_times; }
     /// The preview text: "Date/Time format:", two blanks, the date, a blank, the time.
     wxString PreviewText() const;
+    /// The preview as the dialog shows it now.
+    wxString ShownPreview() const;
     /// The version information behind each language entry, in list order.
     const std::vector<CFileVersionInfo>& LanguageInfos() const { return m_languageInfos; }
 

@@ -261,7 +261,6 @@ void CMainFrame::OnClose(wxCloseEvent& event)
         return;
     }
     RemoveVersionMenu();
-    m_progress->Destroy();
     Destroy();
 }
 

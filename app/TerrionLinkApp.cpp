@@ -93,12 +93,17 @@ bool CTerrionLinkApp::OnInit()
     }
 
     wxInitAllImageHandlers();
+    CreateMainFrame()->OpenFromCommandLine(argv.GetArguments());
+    return true;
+}
+
+CMainFrame* CTerrionLinkApp::CreateMainFrame()
+{
     m_mainFrame = new CMainFrame();
     SetTopWindow(m_mainFrame);
     m_mainFrame->Show();
     m_mainFrame->Update();
-    m_mainFrame->OpenFromCommandLine(argv.GetArguments());
-    return true;
+    return m_mainFrame;
 }
 
 int CTerrionLinkApp::OnExit()

@@ -81,6 +81,8 @@ public:
     COsShell& Shell() { return *m_services.shell; }
     CMainFrame* MainFrame() const { return m_mainFrame; }
     void ForgetMainFrame() { m_mainFrame = nullptr; }
+    /// Creates, shows and returns the main frame (start-up does this once).
+    CMainFrame* CreateMainFrame();
 
 private:
     /// A settings error box at start-up (no owner window yet).
