@@ -6,6 +6,7 @@
 #include "app/CommandIds.h"
 #include "app/Logo.h"
 #include "app/OsShell.h"
+#include "app/ProgramSettings.h"
 #include "app/ProgressDlg.h"
 #include "app/ProjectDropTarget.h"
 #include "app/TerrionLinkApp.h"
@@ -14,6 +15,7 @@
 #include "resources/StringTable.h"
 
 #include <wx/display.h>
+#include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/utils.h>
@@ -323,6 +325,20 @@ void CMainFrame::RemoveVersionMenu()
             bar->Remove(static_cast<std::size_t>(i));
     delete m_versionMenu;
     m_versionMenu = nullptr;
+}
+
+bool CMainFrame::RunUpgradeTool()
+{
+    wxBusyCursor wait;
+    TheApp().WriteUpgradeToolSettings();
+    const wxString tool = CProgramSettings::JoinPath(TheApp().Settings().ProgramFolder(), L"VnUpgrade");
+    // A tool that is not there is said, not passed over in silence.
+    if (!wxFileName::IsFileExecutable(tool) || !TheApp().Shell().RunAndWait(tool))
+    {
+        TheApp().MessageBox(Text(Ids::kAppUpgradeToolMissing) + L"\n" + tool, wxOK | wxICON_EXCLAMATION);
+        return false;
+    }
+    return true;
 }
 
 void CMainFrame::OnLogoClick(wxCommandEvent&)

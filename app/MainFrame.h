@@ -56,6 +56,11 @@ public:
     /// The update popup while it is shown, else nullptr.
     wxMenu* VersionMenu() const { return m_versionMenu; }
 
+    /// Writes the firmware-upgrade tool's settings and runs "VnUpgrade" from
+    /// the program's folder, waiting until it ends. A tool that is missing or
+    /// does not start is reported; false then.
+    bool RunUpgradeTool();
+
     /// Whether the command is enabled now (asks its update handler).
     bool IsCommandEnabled(int command);
 

@@ -20,7 +20,11 @@
 #include <wx/msgdlg.h>
 #include <wx/statusbr.h>
 
+#include <array>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <set>
 #include <stdexcept>
 
 namespace TerrionTest
@@ -236,6 +240,31 @@ TEST_F(CStartupTest, AnExistingHelpFileIsOpenedFromThePfadFolder)
     EXPECT_TRUE(Prompts().messages.empty());
     ASSERT_EQ(Shell().documents.size(), 1u);
     EXPECT_EQ(Shell().documents[0], wxString(help.string()));
+}
+
+TEST_F(CStartupTest, TheUpgradeToolRunsFromTheProgramsFolderAndAMissingOneIsReported)
+{
+    const std::filesystem::path tool =
+        std::filesystem::path(wxString(ProgramFolder()).ToStdString()) / "VnUpgrade";
+    std::filesystem::remove(tool);
+    EXPECT_FALSE(Frame().RunUpgradeTool());
+    ASSERT_EQ(Prompts().messages.size(), 1u);
+    EXPECT_TRUE(Prompts().messages[0].text.Contains(wxString(tool.string())));
+    EXPECT_TRUE(Shell().programs.empty());
+
+    {
+        std::ofstream script(tool);
+        script << "#!/bin/sh\n";
+    }
+    std::filesystem::permissions(tool, std::filesystem::perms::owner_all);
+    Prompts().messages.clear();
+    EXPECT_TRUE(Frame().RunUpgradeTool());
+    std::filesystem::remove(tool);
+    EXPECT_TRUE(Prompts().messages.empty());
+    ASSERT_EQ(Shell().programs.size(), 1u);
+    EXPECT_EQ(Shell().programs[0], wxString(tool.string()));
+    std::wstring written;
+    ASSERT_TRUE(CAppEnvironment::UpgradeStore().ReadString(L"Settings", L"Pfad", written));
 }
 
 TEST_F(CStartupTest, ScreenshotOfTheMainWindowWithAProject)
