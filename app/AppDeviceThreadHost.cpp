@@ -20,9 +20,10 @@ void CAppDeviceThreadHost::Queue(std::function<void()> work)
         wxTheApp->CallAfter(std::move(work));
 }
 
-void CAppDeviceThreadHost::ReportMessage(unsigned kind, const std::wstring& text,
+void CAppDeviceThreadHost::ReportMessage(Resources::NMessageKind messageKind, const std::wstring& text,
                                          const std::string& sourceFile, int line)
 {
+    const auto kind = static_cast<unsigned>(messageKind);
     // The box shows on the user-interface thread: no window is touched here.
     Queue(
         [this, kind, text, sourceFile, line]

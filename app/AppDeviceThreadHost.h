@@ -20,7 +20,7 @@ public:
     /// The application is going: later calls do nothing.
     void Detach();
 
-    void ReportMessage(unsigned kind, const std::wstring& text, const std::string& sourceFile,
+    void ReportMessage(Resources::NMessageKind kind, const std::wstring& text, const std::string& sourceFile,
                        int line) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;

@@ -1,7 +1,8 @@
 #pragma once
 // The project document's questions, messages, file dialogs and clipboard on
-// wxWidgets. Messages go through CUserPrompts; the private clipboard format
-// is a wxCustomDataObject of the format's name.
+// wxWidgets. Messages go through CUserPrompts. On the clipboard the private
+// format is a wxCustomDataObject of the format's name, Unicode text a
+// wxTextDataObject and a bitmap a wxBitmapDataObject, all in one composite.
 
 #include "data/DocumentUi.h"
 
@@ -17,11 +18,12 @@ public:
     void SetOwner(wxWindow* owner) { m_owner = owner; }
 
     NAnswer AskSaveChanges(const std::wstring& question) override;
-    void ShowError(const std::wstring& text) override;
+    void ShowMessage(Resources::NMessageKind kind, const std::wstring& text) override;
     bool ChooseOpenPath(const SFileDialog& dialog, std::wstring* path) override;
     bool ChooseSavePath(const SFileDialog& dialog, std::wstring* path) override;
+    bool IsClipboardFormatAvailable(const std::wstring& format) override;
     bool ReadClipboard(const std::wstring& format, std::vector<std::uint8_t>* block) override;
-    bool WriteClipboard(const std::wstring& format, const std::vector<std::uint8_t>& block) override;
+    bool WriteClipboard(const Platform::CClipboardData& data) override;
 
 private:
     bool Choose(const SFileDialog& dialog, bool save, std::wstring* path);
