@@ -9,8 +9,12 @@
 #include "app/MainFrame.h"
 #include "app/TabSheet.h"
 #include "app/TerrionLinkApp.h"
+#include "data/TerrionData.h"
+#include "platform/ClipboardData.h"
 #include "tests/support/TempDir.h"
 
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/msgdlg.h>
 
 #include <filesystem>
@@ -147,6 +151,30 @@ TEST_F(CProjectCommandsTest, PrintReachesTheActivePageOnly)
     Command(AppIds::kPrint);
     EXPECT_EQ(gridPrints, 1);
     EXPECT_EQ(summaryPrints, 1);
+}
+
+TEST_F(CProjectCommandsTest, CopiedSeriesAndTheirTextShareTheClipboardAndEnablePaste)
+{
+    OpenThroughMenu(ProjectFile("one_series.vnr"));
+    wxTheClipboard->Clear();
+    EXPECT_FALSE(Frame().IsCommandEnabled(AppIds::kPasteRows));
+
+    Platform::CClipboardData data;
+    data.Set(Platform::CClipboardData::kUnicodeText, {'S', 0, 'e', 0, 'r', 0, 0, 0});
+    const int count = Frame().Document().GetSeriesCount();
+    ASSERT_TRUE(Frame().Document().CopyToClipboard(
+        CTerrionData::TSelection(static_cast<std::size_t>(count), 1), data));
+    EXPECT_TRUE(Frame().IsCommandEnabled(AppIds::kPasteRows));
+    {
+        wxClipboardLocker lock;
+        wxTextDataObject text;
+        ASSERT_TRUE(wxTheClipboard->GetData(text));
+        EXPECT_EQ(text.GetText(), L"Ser");
+    }
+
+    ASSERT_TRUE(Frame().Document().Paste());
+    EXPECT_EQ(Frame().Document().GetSeriesCount(), 2 * count);
+    wxTheClipboard->Clear();
 }
 
 struct SCloseCase
