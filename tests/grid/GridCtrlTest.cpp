@@ -174,6 +174,19 @@ TEST_F(GridWindow, ScrollBarsAndClientAreaFollowTheSize)
     EXPECT_EQ(grid->GetClientSize().GetWidth(), grid->GetSize().GetWidth());
 }
 
+TEST_F(GridWindow, ANewFontResizesTheDefaultCells)
+{
+    const CGridDefaultCell* normal = grid->GetDefaultCell(false, false);
+    const int width = normal->GetWidth();
+    const int height = normal->GetHeight();
+    wxFont large = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
+    large.SetPixelSize(wxSize(0, 40));
+    grid->SetFont(large);
+    EXPECT_GT(normal->GetWidth(), width);
+    EXPECT_GT(normal->GetHeight(), height);
+    EXPECT_GT(grid->GetDefaultCell(true, true)->GetMargin(), 3);
+}
+
 TEST_F(GridWindow, NotificationsReachTheParentWithTheirCodes)
 {
     std::vector<SGridNotify> seen;
