@@ -206,6 +206,36 @@ bool CVnDevice::SendControlD0()
     return m_pCommands != nullptr && m_pCommands->SendControlD0();
 }
 
+bool CVnDevice::ListDeviceDirectory(std::uint16_t selector, std::wstring& listing)
+{
+    return m_pCommands != nullptr && m_pCommands->ListDeviceDirectory(selector, listing);
+}
+
+bool CVnDevice::LoadDeviceFile(StreamIO::CIoStream* destination, const std::wstring& name)
+{
+    return m_pCommands != nullptr && m_pCommands->LoadDeviceFile(destination, name);
+}
+
+bool CVnDevice::SaveDeviceFile(const std::wstring& name, StreamIO::CIoStream* source)
+{
+    return m_pCommands != nullptr && m_pCommands->SaveDeviceFile(name, source);
+}
+
+bool CVnDevice::CreateEmptyDeviceFile(const std::wstring& name)
+{
+    return m_pCommands != nullptr && m_pCommands->CreateEmptyDeviceFile(name);
+}
+
+bool CVnDevice::MoveDeviceFile(const std::wstring& oldName, const std::wstring& newName)
+{
+    return m_pCommands != nullptr && m_pCommands->MoveDeviceFile(oldName, newName);
+}
+
+bool CVnDevice::DeleteDeviceFile(const std::wstring& name)
+{
+    return m_pCommands != nullptr && m_pCommands->DeleteDeviceFile(name);
+}
+
 bool CVnDevice::ResetMode()
 {
     if (m_pStream == nullptr || m_pCommands == nullptr)

@@ -15,6 +15,7 @@
 #include "device/Contents.h"
 #include "device/DeviceInfo.h"
 #include "device/DeviceTypes.h"
+#include "device/LoginInfo.h"
 #include "device/VnCommands.h"
 #include "streams/IoStream.h"
 #include "streams/Rs232Settings.h"
@@ -25,15 +26,6 @@
 
 namespace Device
 {
-
-/// Result of the last remote login.
-struct SLoginInfo
-{
-    std::wstring user;
-    std::wstring password;
-    std::uint16_t rights = 0;
-    std::uint32_t key = 0;
-};
 
 class CVnDevice
 {
@@ -79,6 +71,13 @@ public:
     virtual bool RemoteLogout();
     virtual bool SetConnected(bool connected, int keepAliveMs);
     virtual bool SendControlD0();
+    // The file commands of CVnCommands; false without a command object.
+    virtual bool ListDeviceDirectory(std::uint16_t selector, std::wstring& listing);
+    virtual bool LoadDeviceFile(StreamIO::CIoStream* destination, const std::wstring& name);
+    virtual bool SaveDeviceFile(const std::wstring& name, StreamIO::CIoStream* source);
+    virtual bool CreateEmptyDeviceFile(const std::wstring& name);
+    virtual bool MoveDeviceFile(const std::wstring& oldName, const std::wstring& newName);
+    virtual bool DeleteDeviceFile(const std::wstring& name);
     /// Sync, then back to the normal operation mode 12.
     virtual bool ResetMode();
 
