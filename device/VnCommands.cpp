@@ -2,6 +2,7 @@
 
 #include "device/Callback.h"
 #include "device/FileCommandText.h"
+#include "device/FirmwareTransfer.h"
 #include "device/FrameCodec.h"
 #include "device/TextReply.h"
 #include "streams/FileException.h"
@@ -925,6 +926,27 @@ bool CVnCommands::Login(SLoginInfo& info)
 bool CVnCommands::Logout()
 {
     return Query("RLGO", kFixedTimeoutMs);
+}
+
+bool CVnCommands::SendDescriptor(std::span<const std::uint8_t> descriptor, int checksumFlags)
+{
+    return CFirmwareTransfer(*this).SendDescriptor(descriptor, checksumFlags);
+}
+
+int CVnCommands::TransferBlocks(StreamIO::CIoStream* source, int length, int checksumFlags, int chunk,
+                                CCallback* callback)
+{
+    return CFirmwareTransfer(*this).TransferBlocks(source, length, checksumFlags, chunk, callback);
+}
+
+int CVnCommands::SendSRecords(StreamIO::CIoStream* source, int length, CCallback* callback)
+{
+    return CFirmwareTransfer(*this).SendSRecords(source, length, callback);
+}
+
+bool CVnCommands::ProgramFlash(CCallback* callback, int bar, bool askLongest)
+{
+    return CFirmwareTransfer(*this).ProgramFlash(callback, bar, askLongest);
 }
 
 } // namespace Device

@@ -25,6 +25,7 @@
 #include "device/LoginInfo.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -159,6 +160,13 @@ public:
     /// "RLGI" with the key, then without it; takes user name and rights from the answer.
     bool Login(SLoginInfo& info);
     bool Logout();
+
+    // Firmware transfers (see CFirmwareTransfer).
+    bool SendDescriptor(std::span<const std::uint8_t> descriptor, int checksumFlags);
+    int TransferBlocks(StreamIO::CIoStream* source, int length, int checksumFlags, int chunk,
+                       CCallback* callback);
+    int SendSRecords(StreamIO::CIoStream* source, int length, CCallback* callback);
+    bool ProgramFlash(CCallback* callback, int bar, bool askLongest);
 
     /// Largest file LoadDeviceFile() takes and SaveDeviceFile() sends.
     static constexpr std::uint32_t kMaxLoadSize = 0x5000000;

@@ -1,11 +1,16 @@
 #include "device/VnDevice.h"
 
 #include "device/DeviceFactoryTable.h"
+#include "device/PackageHeader.h"
 #include "device/TextReply.h"
+#include "resources/StringIds.h"
+#include "resources/StringTable.h"
 #include "streams/FileException.h"
 
 #include <array>
 #include <atomic>
+#include <climits>
+#include <cstdint>
 #include <cwchar>
 #include <mutex>
 #include <new>
@@ -26,32 +31,15 @@ constexpr const wchar_t* kTypeNames[kTypeCount] = {
     L"Platform",   L"Tarlowend",
 };
 
-// Texts of the upgrade errors (string table 20015-20028).
-constexpr const wchar_t* kTextError = L"An error (%d) occurred during the device Upgrade.";
-constexpr const wchar_t* kTextCommunication = L"A communication error occurred during the device Upgrade.";
-constexpr const wchar_t* kTextWrongDevice = L"The upgrade packet does not match the devicetype.";
-constexpr const wchar_t* kTextWrongHardware =
-    L"The upgrade packet does not support this Hardware (Hardware Revision).";
-constexpr const wchar_t* kTextRestart =
-    L"\r\nPlease restart the device and this Application and retry the "
-    L"Upgrade.\r\nIn case the error persists, contact a Varnel service centre.";
-constexpr const wchar_t* kTextUpload = L"An error occurred during data upload process.";
-constexpr const wchar_t* kTextProgram =
-    L"An error occurred during device program.\r\nIf the device says everything "
-    L"went well, ignore this error and restart the device manually. Else:";
-constexpr const wchar_t* kTextModeChange = L"An error occurred during device operation mode change.\r\nIf "
-                                           L"the device says everything went well, ignore "
-                                           L"this error and restart the device manually. Else:";
-constexpr const wchar_t* kTextFileRead = L"An error occurred during file read.";
-constexpr const wchar_t* kTextAborted = L"The process was aborted by the user.";
-constexpr const wchar_t* kTextOsTooOld =
-    L"The upgrade packet needs a newer OS Version than the one in your device.";
-constexpr const wchar_t* kTextNoRemoteLogin = L"No remote login implemented.";
+std::wstring Text(unsigned id)
+{
+    return Resources::CStringTable::Text(id);
+}
 
-std::wstring Format(const wchar_t* pattern, int code)
+std::wstring Format(unsigned id, int code)
 {
     wchar_t text[512] = {};
-    std::swprintf(text, 512, pattern, code);
+    std::swprintf(text, 512, Text(id).c_str(), code);
     return text;
 }
 
@@ -94,28 +82,29 @@ CVnDevice::~CVnDevice()
 
 std::wstring CVnDevice::GetErrorText(int code) const
 {
+    using namespace Resources::Ids;
     switch (code)
     {
     case ecUpload:
-        return std::wstring(kTextUpload) + kTextRestart;
+        return Text(kUpgradeUpload) + Text(kUpgradeRestart);
     case ecProgram:
-        return std::wstring(kTextProgram) + kTextRestart;
+        return Text(kUpgradeProgram) + Text(kUpgradeRestart);
     case ecModeChange:
-        return std::wstring(kTextModeChange) + kTextRestart;
+        return Text(kUpgradeModeChange) + Text(kUpgradeRestart);
     case ecCommunication:
-        return std::wstring(kTextCommunication) + kTextRestart;
+        return Text(kUpgradeCommunication) + Text(kUpgradeRestart);
     case ecFileRead:
-        return kTextFileRead;
+        return Text(kUpgradeFileRead);
     case ecWrongDevice:
-        return kTextWrongDevice;
+        return Text(kUpgradeWrongDevice);
     case ecAborted:
-        return kTextAborted;
+        return Text(kUpgradeAborted);
     case ecWrongHardware:
-        return kTextWrongHardware;
+        return Text(kUpgradeWrongHardware);
     case ecOsTooOld:
-        return kTextOsTooOld;
+        return Text(kUpgradeOsTooOld);
     default:
-        return Format(kTextError, code) + kTextRestart;
+        return Format(kUpgradeError, code) + Text(kUpgradeRestart);
     }
 }
 
@@ -182,7 +171,7 @@ CCallback* CVnDevice::RemoveCallback()
 bool CVnDevice::RemoteLogin(SLoginInfo& info)
 {
     m_login = SLoginInfo{};
-    m_login.user = kTextNoRemoteLogin;
+    m_login.user = Text(Resources::Ids::kNoRemoteLogin);
     m_login.rights = 6;
     info = m_login;
     return true;
@@ -276,6 +265,142 @@ int CVnDevice::BinaryCommand(std::uint8_t command, int n, std::uint8_t* buffer, 
     if (m_pCommands == nullptr || buffer == nullptr || capacity <= 0)
         return 0;
     return m_pCommands->BinaryCommand(command, n, buffer, capacity, timeoutMs < 0 ? 1000 : timeoutMs);
+}
+
+void CVnDevice::ReportStatus(unsigned id, bool withSuffix)
+{
+    if (m_pCallback != nullptr)
+        m_pCallback->OnStatusText(withSuffix ? Text(id) + m_strStepSuffix : Text(id));
+}
+
+bool CVnDevice::IsAborted()
+{
+    const CVnCommands::TAbortPoll poll = g_abortPoll.load();
+    return poll != nullptr && poll(0);
+}
+
+int CVnDevice::SkipBlock(const SBlockDescriptor& block)
+{
+    if (m_pCommands == nullptr || m_pPackage == nullptr || !m_pPackage->IsOpen() || !m_pPackage->IsSeekable())
+        return ecNotReady;
+    try
+    {
+        const std::int64_t target = static_cast<std::int64_t>(m_pPackage->GetPosition()) + block.DataSize();
+        if (target > m_pPackage->GetLength())
+            return ecFileRead;
+        m_pPackage->SetPosition(static_cast<int>(target));
+    }
+    catch (const StreamIO::CFileException&)
+    {
+        return ecFileRead;
+    }
+    return 0;
+}
+
+int CVnDevice::CheckDevice(const CPackageHeader& package)
+{
+    if (IsAborted())
+        return ecAborted;
+    ReportStatus(Resources::Ids::kUpgradeChecks, false);
+    const std::int32_t id = GetDeviceId();
+    if (id == -1)
+        return ecCommunication;
+    return static_cast<std::uint32_t>(id) == package.m_nDeviceId ? 0 : ecWrongDevice;
+}
+
+int CVnDevice::PrepareUpgrade(const CPackageHeader&)
+{
+    if (m_pCommands == nullptr)
+        return ecNotReady;
+    if (IsAborted())
+        return ecAborted;
+    ReportStatus(Resources::Ids::kUpgradeInitialize, false);
+    return 0;
+}
+
+int CVnDevice::SendDescriptorIfAsked(const CPackageHeader& package, std::uint8_t modeByte, bool changed)
+{
+    if ((changed || !m_bDescriptorSent) && (modeByte & 0x01) != 0)
+    {
+        if (!m_pCommands->SendDescriptor(package.m_descriptor, GetChecksumFlags()))
+            return ecDescriptor;
+        m_bDescriptorSent = true;
+    }
+    if (m_pCallback != nullptr && m_pCallback->IsDetailedProgress())
+        m_pCallback->OnProgress(100, 1, 0);
+    return 0;
+}
+
+int CVnDevice::BeginBlock(const CPackageHeader& package, const SBlockDescriptor& block)
+{
+    if (IsAborted())
+        return ecAborted;
+    if (m_pCommands == nullptr)
+        return ecNotReady;
+    ReportStatus(Resources::Ids::kUpgradeModeBefore, true);
+    bool changed = false;
+    if (!m_pCommands->ChangeMode(block.ModeBefore(), &changed, m_pCallback, 100))
+        return ecModeChange;
+    return SendDescriptorIfAsked(package, block.ModeBefore(), changed);
+}
+
+int CVnDevice::TransferBlock(const SBlockDescriptor& block)
+{
+    if (m_pCommands == nullptr || m_pPackage == nullptr || !m_pPackage->IsOpen())
+        return ecNotReady;
+    ReportStatus(Resources::Ids::kUpgradeTransfer, true);
+    const std::uint32_t size = block.DataSize();
+    if (size > static_cast<std::uint32_t>(INT32_MAX))
+        return ecFileRead;
+    const int length = static_cast<int>(size);
+    if (length == 0)
+        return 0;
+    if (m_pCommands->TransferBlocks(m_pPackage, length, GetChecksumFlags(), GetBlockSize(), m_pCallback) ==
+        length)
+        return 0;
+    return IsAborted() ? ecAborted : ecUpload;
+}
+
+int CVnDevice::ProgramBlock(const SBlockDescriptor& block)
+{
+    if (m_pCommands == nullptr)
+        return ecNotReady;
+    if (IsAborted())
+        return ecAborted;
+    if (!block.ProgramAfter())
+        return 0;
+    ReportStatus(Resources::Ids::kUpgradeWrite, true);
+    return m_pCommands->ProgramFlash(m_pCallback, 2, false) ? 0 : ecProgram;
+}
+
+int CVnDevice::EndBlock(const CPackageHeader& package, const SBlockDescriptor& block)
+{
+    if (IsAborted())
+        return ecAborted;
+    if (m_pCommands == nullptr)
+        return ecNotReady;
+    ReportStatus(Resources::Ids::kUpgradeModeAfter, true);
+    const std::uint8_t before = block.ModeBefore();
+    const std::uint8_t after = block.ModeAfter();
+    bool changed = true;
+    if ((after & 0x0F) != (before & 0x0F) || (after & 0x10) != 0)
+    {
+        if (!m_pCommands->ChangeMode(after, &changed, m_pCallback, 100))
+            return ecModeChange;
+    }
+    return SendDescriptorIfAsked(package, after, changed);
+}
+
+int CVnDevice::FinishUpgrade()
+{
+    if (IsAborted())
+        return ecAborted;
+    if (m_pCallback != nullptr)
+    {
+        ReportStatus(Resources::Ids::kUpgradeFinished, false);
+        m_pCallback->OnProgress(100, 1, 0);
+    }
+    return 0;
 }
 
 void CVnDevice::SetAbortPoll(CVnCommands::TAbortPoll poll)

@@ -11,6 +11,7 @@
 // none of them throws. Destroying an attached object closes its stream.
 // A driver object is used by one thread at a time.
 
+#include "device/BlockDescriptor.h"
 #include "device/Callback.h"
 #include "device/Contents.h"
 #include "device/DeviceInfo.h"
@@ -26,6 +27,8 @@
 
 namespace Device
 {
+
+class CPackageHeader;
 
 class CVnDevice
 {
@@ -105,6 +108,23 @@ public:
     /// sent); else CVnCommands::BinaryCommand with 1000 ms for a negative time-out.
     virtual int BinaryCommand(std::uint8_t command, int n, std::uint8_t* buffer, int capacity, int timeoutMs);
 
+    // Firmware upgrade steps, run by the upgrade job in this order: CheckDevice,
+    // PrepareUpgrade, then per block BeginBlock, TransferBlock, ProgramBlock,
+    // EndBlock (or SkipBlock), then FinishUpgrade. Each returns 0 or an
+    // NError_code. The base steps use the framed transfer commands; the
+    // package stream is the one given to AttachPackage().
+    virtual int SkipBlock(const SBlockDescriptor& block);
+    virtual int CheckDevice(const CPackageHeader& package);
+    virtual int PrepareUpgrade(const CPackageHeader& package);
+    virtual int BeginBlock(const CPackageHeader& package, const SBlockDescriptor& block);
+    virtual int TransferBlock(const SBlockDescriptor& block);
+    virtual int ProgramBlock(const SBlockDescriptor& block);
+    virtual int EndBlock(const CPackageHeader& package, const SBlockDescriptor& block);
+    virtual int FinishUpgrade();
+    /// Appended to the upgrade's status texts: " [step/steps]" or empty.
+    void SetStepSuffix(const std::wstring& suffix) { m_strStepSuffix = suffix; }
+    StreamIO::CIoStream* GetPackage() const { return m_pPackage; }
+
     NTypes GetType() const { return m_nType; }
     const std::wstring& GetDisplayName() const { return m_strDisplayName; }
     int GetSupportedPorts() const { return m_nSupportedPorts; }
@@ -120,6 +140,14 @@ public:
     static void SetAbortPoll(CVnCommands::TAbortPoll poll);
 
 protected:
+    /// The string's text, with the step suffix when asked, to the callback.
+    void ReportStatus(unsigned id, bool withSuffix);
+    /// The worker's abort flag, through the abort poll.
+    static bool IsAborted();
+    /// Sends the package's descriptor when the mode byte asks for it and the
+    /// mode changed or it was never accepted; 0 or ecDescriptor.
+    int SendDescriptorIfAsked(const CPackageHeader& package, std::uint8_t modeByte, bool changed);
+
     StreamIO::SRs232Settings m_serialSettings;
 
 private:
@@ -129,6 +157,7 @@ private:
     CCallback* m_pCallback = nullptr;
     std::unique_ptr<CVnCommands> m_pCommands;
     SLoginInfo m_login;
+    bool m_bDescriptorSent = false;
     bool m_bExpress = false;
     std::wstring m_strStepSuffix;
     NTypes m_nType;
