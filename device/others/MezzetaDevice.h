@@ -19,6 +19,7 @@ public:
     CMezzetaDevice();
 
     std::unique_ptr<CVnDevice> CreateInstance() const override;
+    using CVnDevice::Attach;
     bool Attach(StreamIO::CIoStream* stream, NPorts portType) override;
     int GetBlockSize() const override { return 0; }
     int GetChecksumFlags() const override { return 1; }

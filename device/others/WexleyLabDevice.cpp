@@ -117,7 +117,7 @@ bool CWexleyLabDevice::EnterBootTarget()
 
 std::wstring CWexleyLabDevice::GetInfoText()
 {
-    m_strInfoText = CIdentAnswer::Format(Resources::CStringTable::Text(Resources::Ids::kInfoDeviceIdent),
+    m_strInfoText = CIdentAnswer::Format(Resources::CStringTable::Text(Resources::Ids::kDeviceInfo),
                                          {m_ident.typeName, m_ident.serialNumber, m_ident.firmwareVersion,
                                           m_ident.hardwareRevision, m_ident.signature});
     return m_strInfoText;
