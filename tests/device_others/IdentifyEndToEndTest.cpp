@@ -210,3 +210,29 @@ TEST_F(OtherIdentify, MezzetaModelKeysMatchExactly)
 
 } // namespace
 } // namespace TerrionTest
+
+namespace TerrionTest
+{
+namespace
+{
+
+TEST_F(OtherIdentify, InformationTextsNameEveryField)
+{
+    Start(Device::typeKrastel, COtherScenario::For("aldermoor"));
+    Device::SDeviceInfo info;
+    ASSERT_TRUE(m_device->Identify(info));
+    EXPECT_EQ(m_device->GetInfoText(), L"Device type:\tAldermoor\r\nSerial number:\tAM01-002-0003\r\n"
+                                       L"Application Version:\t2.1.0\r\nHardware revision:\tC1\r\n"
+                                       L"Bootloader Version:\t1.0.4\r\nSignature:\t05000010");
+
+    Start(Device::typePlatform, COtherScenario::For("platform"));
+    ASSERT_TRUE(m_device->Identify(info));
+    EXPECT_EQ(m_device->GetInfoText(),
+              L"Device type:\tPlatform\r\nSerial number:\tPF01-002-0003\r\n"
+              L"Application Version:\t5.0.0\r\nHardware revision:\tI1\r\n"
+              L"OS Version:\t6.1\r\nBootloader Version:\t\r\nLocalization:\ten-US\r\n"
+              L"Timezone ID:\t85\r\nSignature:\t0D000001");
+}
+
+} // namespace
+} // namespace TerrionTest

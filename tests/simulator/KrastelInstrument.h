@@ -17,10 +17,15 @@ public:
 
     explicit CKrastelInstrument(const COtherScenario& scenario) : CFramedInstrument(scenario) {}
 
+    int DescriptorCount() const { return m_nDescriptors; }
+
 protected:
     bool RunCommand(std::uint8_t command, const std::vector<std::uint8_t>& data,
                     std::vector<std::uint8_t>& out) override;
     int DataLength(std::uint8_t header, std::uint8_t command, const std::vector<std::uint8_t>& data) override;
+
+private:
+    int m_nDescriptors = 0;
 };
 
 } // namespace TerrionTest
