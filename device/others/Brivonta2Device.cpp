@@ -4,6 +4,7 @@
 #include "device/others/IdentAnswer.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
+#include "streams/FileException.h"
 
 #include <cwchar>
 
@@ -106,6 +107,37 @@ bool CBrivonta2Device::GetSerialPacket(std::array<std::uint8_t, kPacketSize>& pa
     packet.fill(0);
     SDeviceInfo scratch;
     return QueryId(scratch) && BuildSerialPacket(scratch.serialNumber, packet);
+}
+
+void CBrivonta2Device::SetDataChannel(std::unique_ptr<CProbeDataChannel> channel)
+{
+    m_pData = std::move(channel);
+}
+
+bool CBrivonta2Device::ReadInputReport(std::span<std::uint8_t, kReportSize> report, int& sequence,
+                                       int timeoutMs)
+{
+    if (!CBootLines::IsReady(*this) || m_pData == nullptr)
+        return false;
+    try
+    {
+        if (!m_pData->IsOpen())
+        {
+            if (!m_pData->Open(GetPortName()))
+                return false;
+            m_pData->PurgeInput();
+        }
+        if (!m_pData->SetTimeouts(timeoutMs, timeoutMs))
+            return false;
+        if (m_pData->Read(report.data(), static_cast<int>(report.size())) != static_cast<int>(report.size()))
+            return false;
+        sequence = m_pData->GetLastSequence();
+        return true;
+    }
+    catch (const StreamIO::CFileException&)
+    {
+        return false;
+    }
 }
 
 } // namespace Device

@@ -6,9 +6,12 @@
 // signature;hardware revision" (the last may be missing).
 
 #include "device/VnDevice.h"
+#include "device/others/ProbeDataChannel.h"
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <span>
 
 namespace Device
 {
@@ -30,6 +33,14 @@ public:
     bool QueryId(SDeviceInfo& info) override;
 
     virtual bool GetObjectInfo(SDeviceIdent& ident) const;
+    static constexpr std::size_t kReportSize = 8;
+
+    /// The channel input reports come through (owned); the HID probe
+    /// transport's data stream in use, a fake in tests.
+    void SetDataChannel(std::unique_ptr<CProbeDataChannel> channel);
+    /// Reads one 8-byte input report, opening the data channel on the control
+    /// stream's device first when needed; sequence receives its number.
+    virtual bool ReadInputReport(std::span<std::uint8_t, kReportSize> report, int& sequence, int timeoutMs);
     /// The serial number packed into 8 bytes; false (packet zeroed) when the
     /// short query fails or the serial number is not "BVaa-bbb-cccc".
     virtual bool GetSerialPacket(std::array<std::uint8_t, kPacketSize>& packet);
@@ -42,6 +53,7 @@ public:
 private:
     SDeviceIdent m_ident;
     std::wstring m_strInfoText;
+    std::unique_ptr<CProbeDataChannel> m_pData;
 };
 
 } // namespace Device

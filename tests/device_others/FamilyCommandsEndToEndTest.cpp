@@ -257,3 +257,74 @@ TEST_F(FamilyCommands, BrivontaSerialPacketFromTheShortQuery)
 
 } // namespace
 } // namespace TerrionTest
+
+namespace TerrionTest
+{
+namespace
+{
+
+// The data side of a HID probe: hands out queued reports.
+class CFakeProbeChannel : public Device::CProbeDataChannel
+{
+public:
+    struct SState
+    {
+        std::vector<std::wstring> opened;
+        int purges = 0;
+        std::vector<TBytes> reports;
+        int sequence = 0;
+    };
+    explicit CFakeProbeChannel(SState& state) : m_state(state) {}
+
+    bool Open(const std::wstring& devicePath) override
+    {
+        m_state.opened.push_back(devicePath);
+        m_bOpen = true;
+        return true;
+    }
+    bool IsOpen() const override { return m_bOpen; }
+    void PurgeInput() override { ++m_state.purges; }
+    bool SetTimeouts(int, int) override { return true; }
+    int Read(void* buffer, int length) override
+    {
+        if (m_state.reports.empty())
+            return 0;
+        TBytes report = m_state.reports.front();
+        m_state.reports.erase(m_state.reports.begin());
+        const int n = std::min(length, static_cast<int>(report.size()));
+        std::copy_n(report.begin(), n, static_cast<std::uint8_t*>(buffer));
+        m_state.sequence = (m_state.sequence + 1) % 8;
+        return n;
+    }
+    int GetLastSequence() const override { return m_state.sequence; }
+
+private:
+    SState& m_state;
+    bool m_bOpen = false;
+};
+
+TEST_F(FamilyCommands, BrivontaReadsInputReportsFromItsDataChannel)
+{
+    Start(Device::typeBrivonta2, COtherScenario::For("brivonta"));
+    auto& probe = Device<Device::CBrivonta2Device>();
+    std::array<std::uint8_t, 8> report{};
+    int sequence = -1;
+    EXPECT_FALSE(probe.ReadInputReport(report, sequence, 100)); // no data channel
+
+    CFakeProbeChannel::SState state;
+    state.reports = {{1, 2, 3, 4, 5, 6, 7, 8}, {9, 9, 9, 9, 9, 9, 9, 9}, {1, 2, 3}};
+    probe.SetDataChannel(std::make_unique<CFakeProbeChannel>(state));
+    ASSERT_TRUE(probe.ReadInputReport(report, sequence, 100));
+    EXPECT_EQ(report, (std::array<std::uint8_t, 8>{1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(sequence, 1);
+    ASSERT_TRUE(probe.ReadInputReport(report, sequence, 100));
+    EXPECT_EQ(sequence, 2);
+    // Opened once, on the control stream's device, and purged then.
+    EXPECT_EQ(state.opened, std::vector<std::wstring>{m_device->GetPortName()});
+    EXPECT_EQ(state.purges, 1);
+    // A short report fails.
+    EXPECT_FALSE(probe.ReadInputReport(report, sequence, 100));
+}
+
+} // namespace
+} // namespace TerrionTest
