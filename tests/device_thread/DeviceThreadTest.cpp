@@ -245,18 +245,19 @@ TEST_F(DeviceThreadTest, SearchesOtherThanSerialReportTheirTextsAndEnd)
     noPort.nPort = static_cast<NPorts>(3);
     SSearchParams usb = PortRequest(1);
     usb.nPort = portUsb;
-    // Nothing listens on the instrument's network port here.
+    // Nothing listens on the instrument's network port of this loopback
+    // address (the simulated network instrument takes 127.0.0.1).
     SSearchParams ethernet = PortRequest(1);
     ethernet.nPort = portEthernet;
-    ethernet.strIpAddress = L"127.0.0.1";
+    ethernet.strIpAddress = L"127.0.0.2";
     const SCase cases[] = {
         {"no driver for the type", noType, {}},
         {"unknown port kind", noPort, {}},
         {"USB", usb, {L"Search Terrion device on USB..."}},
         {"Ethernet",
          ethernet,
-         {L"Search Terrion device on Ethernet 127.0.0.1...",
-          L"Search Terrion device on Ethernet 127.0.0.1...\r\ncould not open port."}},
+         {L"Search Terrion device on Ethernet 127.0.0.2...",
+          L"Search Terrion device on Ethernet 127.0.0.2...\r\ncould not open port."}},
     };
     for (const SCase& test : cases)
     {
