@@ -25,6 +25,8 @@ extern "C" const char* __lsan_default_suppressions()
            "leak:libpango\nleak:libcairo\nleak:libatk\n";
 }
 
+wxDEFINE_EVENT(TEST_NEW_PROGRAM_VERSION, wxCommandEvent);
+
 namespace
 {
 
@@ -60,7 +62,7 @@ protected:
 
     void SetUp() override
     {
-        m_wizard = new CAutoUpdate(nullptr);
+        m_wizard = new CAutoUpdate(nullptr, TEST_NEW_PROGRAM_VERSION);
         m_wizard->SetProgramFolder(m_local.Path());
         m_wizard->SetLauncher(
             [this](const std::filesystem::path& path)
@@ -313,14 +315,14 @@ TEST(UpdateCheckEvent, TheStartUpCheckPostsTheNewerVersionToItsFrame)
     auto* frame = new wxFrame(nullptr, wxID_ANY, "frame");
     CVersion received;
     int events = 0;
-    frame->Bind(WM_NEW_PROGRAM_VERSION,
-                [&](wxThreadEvent& event)
+    frame->Bind(TEST_NEW_PROGRAM_VERSION,
+                [&](wxCommandEvent& event)
                 {
                     received = Update::VersionOfEvent(event);
                     ++events;
                 });
     {
-        CAutoUpdate update(frame);
+        CAutoUpdate update(frame, TEST_NEW_PROGRAM_VERSION);
         ASSERT_TRUE(update.StartCheckThread(Update::kNewProgramVersionMessage));
         auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (events == 0 && std::chrono::steady_clock::now() < deadline)

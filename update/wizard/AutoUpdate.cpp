@@ -22,9 +22,9 @@ wxString Text(unsigned id)
 
 } // namespace
 
-CAutoUpdate::CAutoUpdate(wxWindow* parent)
+CAutoUpdate::CAutoUpdate(wxWindow* parent, wxEventType programEvent)
     : m_pParent(parent), m_program(std::make_unique<CProgramUpdate>()),
-      m_sink(std::make_unique<CUpdateEventSink>(parent != nullptr ? parent : this)),
+      m_sink(std::make_unique<CUpdateEventSink>(parent != nullptr ? parent : this, programEvent, wxEVT_NULL)),
       m_relay(std::make_shared<CUpdateRelay>(m_sink.get())),
       m_launcher([](const std::filesystem::path& path) { return wxLaunchDefaultApplication(path.string()); })
 {

@@ -27,8 +27,9 @@ public:
     /// Opens a downloaded installer; true when it started.
     using TLauncher = std::function<bool(const std::filesystem::path&)>;
 
-    /// parent receives WM_NEW_PROGRAM_VERSION and owns the wizard window.
-    explicit CAutoUpdate(wxWindow* parent);
+    /// parent owns the wizard window and receives the start-up check's
+    /// result as programEvent (its WM_NEW_PROGRAM_VERSION).
+    CAutoUpdate(wxWindow* parent, wxEventType programEvent);
     /// Stops the check thread (bounded wait); nothing is posted afterwards.
     ~CAutoUpdate() override;
 

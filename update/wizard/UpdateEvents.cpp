@@ -3,37 +3,35 @@
 #include <wx/app.h>
 #include <wx/msgdlg.h>
 
-wxDEFINE_EVENT(WM_NEW_PROGRAM_VERSION, wxThreadEvent);
-wxDEFINE_EVENT(WM_NEW_FIRMWARE_VERSION, wxThreadEvent);
-
 namespace Update
 {
 
-CVersion VersionOfEvent(const wxThreadEvent& event)
+CVersion VersionOfEvent(const wxCommandEvent& event)
 {
     SPackedVersion packed;
-    packed.wParam = static_cast<std::uint32_t>(event.GetExtraLong());
-    packed.lParam = static_cast<std::uint32_t>(event.GetInt());
+    packed.wParam = static_cast<std::uint32_t>(event.GetInt());
+    packed.lParam = static_cast<std::uint32_t>(event.GetExtraLong());
     return packed.Unpack();
 }
 
-CUpdateEventSink::CUpdateEventSink(wxWindow* target) : m_pTarget(target)
+CUpdateEventSink::CUpdateEventSink(wxWindow* target, wxEventType programEvent, wxEventType firmwareEvent)
+    : m_pTarget(target), m_programEvent(programEvent), m_firmwareEvent(firmwareEvent)
 {
 }
 
 void CUpdateEventSink::PostVersion(unsigned messageId, const CVersion& version)
 {
-    wxEventType type;
+    wxEventType type = wxEVT_NULL;
     if (messageId == kNewProgramVersionMessage)
-        type = WM_NEW_PROGRAM_VERSION;
+        type = m_programEvent;
     else if (messageId == kNewFirmwareVersionMessage)
-        type = WM_NEW_FIRMWARE_VERSION;
-    else
+        type = m_firmwareEvent;
+    if (type == wxEVT_NULL)
         return;
     SPackedVersion packed = SPackedVersion::Pack(version);
-    auto* event = new wxThreadEvent(type);
-    event->SetExtraLong(static_cast<long>(packed.wParam));
-    event->SetInt(static_cast<int>(packed.lParam));
+    auto* event = new wxCommandEvent(type);
+    event->SetInt(static_cast<int>(packed.wParam));
+    event->SetExtraLong(static_cast<long>(packed.lParam));
     wxQueueEvent(m_pTarget, event);
 }
 

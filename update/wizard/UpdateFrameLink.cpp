@@ -3,8 +3,8 @@
 namespace Update
 {
 
-CUpdateFrameLink::CUpdateFrameLink(wxWindow* frame)
-    : m_sink(frame), m_relay(std::make_shared<CUpdateRelay>(&m_sink))
+CUpdateFrameLink::CUpdateFrameLink(wxWindow* frame, wxEventType programEvent, wxEventType firmwareEvent)
+    : m_sink(frame, programEvent, firmwareEvent), m_relay(std::make_shared<CUpdateRelay>(&m_sink))
 {
 }
 

@@ -14,7 +14,8 @@ namespace Update
 class CUpdateFrameLink
 {
 public:
-    explicit CUpdateFrameLink(wxWindow* frame);
+    /// Results go to frame as its two version event types.
+    CUpdateFrameLink(wxWindow* frame, wxEventType programEvent, wxEventType firmwareEvent);
     ~CUpdateFrameLink();
     CUpdateFrameLink(const CUpdateFrameLink&) = delete;
     CUpdateFrameLink& operator=(const CUpdateFrameLink&) = delete;
