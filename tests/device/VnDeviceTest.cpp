@@ -2,6 +2,7 @@
 
 #include "device/VnDevice.h"
 #include "device/DeviceThread.h"
+#include "device/DeviceFactoryTable.h"
 #include "device/TerrionDevice.h"
 #include "streams/FileStream.h"
 #include "tests/device/DeviceTestSupport.h"
@@ -44,13 +45,17 @@ TEST(DeviceFactoryTest, TypeNames)
 
 TEST(DeviceFactoryTest, RegisteredDriversAreMadeByType)
 {
-    EXPECT_EQ(nullptr, CreateDevice(typeFulmetra));
+    ASSERT_NE(nullptr, CreateDevice(typeFulmetra));
     ASSERT_TRUE(
         RegisterDeviceFactory(typeFulmetra, [] { return std::unique_ptr<CVnDevice>(new CTerrionDevice); }));
-    EXPECT_NE(nullptr, CreateDevice(typeFulmetra));
+    EXPECT_EQ(typeTerrion, CreateDevice(typeFulmetra)->GetType());
     ASSERT_TRUE(RegisterDeviceFactory(typeFulmetra, nullptr));
     EXPECT_EQ(nullptr, CreateDevice(typeFulmetra));
     EXPECT_FALSE(RegisterDeviceFactory(typeNone, nullptr));
+    for (const SDeviceFactoryEntry& entry : GetBuiltInDeviceFactories())
+        if (entry.type == typeFulmetra)
+            RegisterDeviceFactory(entry.type, entry.factory);
+    EXPECT_EQ(typeFulmetra, CreateDevice(typeFulmetra)->GetType());
 }
 
 TEST(VnDeviceTest, ErrorTexts)
