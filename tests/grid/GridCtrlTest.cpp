@@ -210,6 +210,25 @@ TEST_F(GridWindow, ANewFontResizesTheDefaultCells)
     EXPECT_GT(grid->GetDefaultCell(true, true)->GetMargin(), 3);
 }
 
+TEST_F(GridWindow, ABorderedGridKeepsItsPagesToTheClientArea)
+{
+    grid->Destroy();
+    grid = new CGridCtrl(frame, 102, wxDefaultPosition, wxDefaultSize, wxBORDER_SIMPLE);
+    frame->SetClientSize(250, 200);
+    grid->SetSize(frame->GetClientSize());
+    grid->SetRowCount(60);
+    grid->SetColumnCount(4);
+    grid->SetFixedRowCount(1);
+    for (int col = 0; col < 4; ++col)
+        grid->SetColumnWidth(col, 100);
+    Pump();
+    ASSERT_TRUE(grid->IsScrollBarShown(SB_VERT));
+    ASSERT_TRUE(grid->IsScrollBarShown(SB_HORZ));
+    const wxSize client = grid->GetClientSize();
+    EXPECT_EQ(grid->GetScrollPage(SB_HORZ), client.GetWidth());
+    EXPECT_EQ(grid->GetScrollPage(SB_VERT), client.GetHeight() - grid->GetRowHeight(0));
+}
+
 TEST_F(GridWindow, NotificationsReachTheParentWithTheirCodes)
 {
     std::vector<SGridNotify> seen;
