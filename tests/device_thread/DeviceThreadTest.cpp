@@ -36,13 +36,13 @@ class CFakeHost : public CDeviceThreadHost
 public:
     struct SReport
     {
-        unsigned kind = 0;
+        Resources::NMessageKind kind = Resources::NMessageKind::Information;
         std::wstring text;
         std::string sourceFile;
         int line = 0;
     };
 
-    void ReportMessage(unsigned kind, const std::wstring& text, const std::string& sourceFile,
+    void ReportMessage(Resources::NMessageKind kind, const std::wstring& text, const std::string& sourceFile,
                        int line) override
     {
         std::lock_guard guard(m_lock);
@@ -440,7 +440,7 @@ TEST_F(DeviceThreadTest, AWorkerThatDiesIsReportedAndReplacedByTheNextJob)
     ASSERT_TRUE(m_pHost->WaitForReport(kSearchWaitMs));
     const auto reports = m_pHost->Reports();
     ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].kind, CDeviceThreadHost::kFatalError);
+    EXPECT_EQ(reports[0].kind, Resources::NMessageKind::FatalError);
     EXPECT_EQ(reports[0].text, L"Unhandled exception in Device Thread.");
     EXPECT_EQ(reports[0].sourceFile, "DeviceThread");
     EXPECT_EQ(reports[0].line, 1109);
