@@ -9,11 +9,13 @@
 #include "device/DeviceInfo.h"
 #include "platform/SettingsStore.h"
 #include "update/BoundedThread.h"
+#include "update/FtpClient.h"
 #include "update/UpdateUi.h"
 
 #include <atomic>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace Device
 {
@@ -22,8 +24,6 @@ class CVnDevice;
 
 namespace Update
 {
-
-class CFtpClient;
 
 class CAutoFwUpdate
 {
@@ -64,6 +64,10 @@ public:
     /// The version in a firmware file name for a content type (0 when the
     /// name does not fit that type).
     static CVersion GetFileVersion(const std::wstring& fileName, int contentType);
+    /// The highest version among files that is newer than what an entry of
+    /// contentType has installed, whatever the listing order; 0 when none.
+    static CVersion FindNewest(const Device::CContents& contents, const std::vector<SFtpEntry>& files,
+                               int contentType);
 
 private:
     struct SJob;
