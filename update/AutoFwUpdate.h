@@ -4,6 +4,10 @@
 // on the download server for newer firmware files and posts the newest
 // version found. Consecutive failures to reach the server are counted in the
 // settings; after enough of them the user is reminded to go online.
+//
+// The connection holder makes one per wizard connection, with the main
+// frame's CUpdateFrameLink::Relay() as owner and the program's settings store,
+// starts it with (device, 0x411, 0) and deletes it when it disconnects.
 
 #include "device/Contents.h"
 #include "device/DeviceInfo.h"
