@@ -1,11 +1,16 @@
 #include "device/TerrionDevice.h"
 
+#include "device/PackageHeader.h"
 #include "device/TerrionCodec.h"
 #include "device/TerrionRecords.h"
 #include "device/TextReply.h"
 #include "resources/StringIds.h"
+#include "resources/StringTable.h"
 #include "resources/TextFormat.h"
 #include "streams/FileException.h"
+
+#include <algorithm>
+#include <array>
 
 namespace Device
 {
@@ -21,6 +26,16 @@ constexpr int kLeaveWaitMs = 2000;
 constexpr int kEnterTimeoutMs = 3000;
 constexpr int kBootAnswerMax = 66;
 constexpr int kRestoreAttempts = 3;
+constexpr int kUpgradeMinTimeoutMs = 3000;
+constexpr int kEraseTimeoutMs = 15'000;
+constexpr int kBootWaitMs = 50;
+constexpr int kBootWakeLines = 5;
+constexpr int kSubHeaderSize = 16;
+constexpr std::uint32_t kMaxSubHeader = 512;
+constexpr const char* kBootWake = "SC030000FC\r\n";
+constexpr const char* kBootProbe = "SC030102F9\r\n";
+constexpr const char* kBootErase = "SE030000FC\r\n";
+constexpr const char* kBootExit = "SX030000FC\r\n";
 
 } // namespace
 
@@ -178,6 +193,25 @@ bool WriteText(StreamIO::CIoStream* stream, const std::string& text)
 
 } // namespace
 
+bool CTerrionDevice::ReenterMemoryMode()
+{
+    if (!IsReady())
+        return false;
+    try
+    {
+        // The leave command goes out whatever the flag says: an entry whose
+        // answer was lost leaves the instrument in the mode with the flag clear.
+        WriteText(GetStream(), CTerrionCodec::kLeaveCommand);
+    }
+    catch (const CFileException&)
+    {
+        return false;
+    }
+    m_bMemoryMode = false;
+    CVnCommands::Wait(kLeaveWaitMs);
+    return EnterMemoryMode();
+}
+
 bool CTerrionDevice::LeaveMemoryMode(bool wait)
 {
     if (!m_bMemoryMode)
@@ -213,13 +247,15 @@ bool CTerrionDevice::SetMemoryAddress(std::uint16_t address)
     }
 }
 
-bool CTerrionDevice::ReadAcknowledge()
+CTerrionDevice::NAnswer CTerrionDevice::ReadAnswer()
 {
     // One byte answers a write or an erase; anything but the failure byte is success.
     std::uint8_t reply = 0;
     const bool arrived = GetStream()->Read(&reply, 1) == 1;
     GetStream()->PurgeInput();
-    return arrived && reply != CTerrionCodec::kFailedReply;
+    if (!arrived)
+        return anNone;
+    return reply == CTerrionCodec::kFailedReply ? anRefused : anAccepted;
 }
 
 bool CTerrionDevice::SelectAddress(std::uint16_t address)
@@ -309,7 +345,7 @@ bool CTerrionDevice::WriteMemoryByte(std::uint16_t address, std::uint8_t data)
     {
         if (!WriteText(GetStream(), CTerrionCodec::WriteByteCommand(address, data)))
             return false;
-        return ReadAcknowledge();
+        return ReadAnswer() == anAccepted;
     }
     catch (const CFileException&)
     {
@@ -340,18 +376,23 @@ bool CTerrionDevice::WriteMemory(std::uint16_t address, std::span<const std::uin
 
 bool CTerrionDevice::EraseMemory(std::uint16_t address)
 {
+    return Erase(address) == anAccepted;
+}
+
+CTerrionDevice::NAnswer CTerrionDevice::Erase(std::uint16_t address)
+{
     if (!IsReady())
-        return false;
+        return anNone;
     try
     {
         if (!SelectAddress(address) || !WriteText(GetStream(), CTerrionCodec::EraseCommand(address)))
-            return false;
+            return anNone;
         CVnCommands::Wait(kCommandGapMs);
-        return ReadAcknowledge();
+        return ReadAnswer();
     }
     catch (const CFileException&)
     {
-        return false;
+        return anNone;
     }
 }
 
@@ -369,8 +410,10 @@ bool CTerrionDevice::WriteSettings(const TMeasSettings& settings)
 {
     if (!IsReady() || !EnterMemoryMode())
         return false;
-    // Writing over a block that was not erased would store garbage.
-    if (!EraseMemory(kSettingsAddress))
+    // Whether the instrument answers an erase at all is not known, so only an
+    // explicit refusal stops the write: writing over a block that refused to
+    // erase would store garbage. A broken line shows in the writes below.
+    if (Erase(kSettingsAddress) == anRefused)
         return false;
     try
     {
@@ -408,9 +451,15 @@ bool CTerrionDevice::ReadDefaultSpacing(TMeasSettings& settings)
         // The block may be erased or rewritten by now: put the user's word back
         // whatever happened above, and insist on it.
         settings.spacingWord = saved;
-        bool restored = false;
-        for (int attempt = 0; attempt < kRestoreAttempts && !restored; ++attempt)
+        bool restored = WriteSettings(settings);
+        for (int retry = 1; retry < kRestoreAttempts && !restored; ++retry)
+        {
+            // The failed write may have left the instrument outside memory
+            // access (or in it without our knowing): start it afresh, or the
+            // retry would fail the same way.
+            ReenterMemoryMode();
             restored = WriteSettings(settings);
+        }
         ok = ok && restored;
     }
     return ok;
@@ -443,6 +492,142 @@ bool CTerrionDevice::ReadAllObjects(std::vector<TTerrionObject>& objects)
         return false;
     objects = CTerrionRecords::Decode(area, m_ident, settings);
     return true;
+}
+
+bool CTerrionDevice::BootLine(const std::string& line, char expected)
+{
+    return GetCommands()->SendBootCommand(line.data(), static_cast<int>(line.size()), expected);
+}
+
+int CTerrionDevice::PrepareUpgrade(const CPackageHeader& package)
+{
+    if (CVnDevice::PrepareUpgrade(package) != 0)
+        return ecNotReady;
+    if (!IsReady())
+        return ecNotReady;
+    StreamIO::CIoStream* stream = GetStream();
+    try
+    {
+        int readMs = 0;
+        int writeMs = 0;
+        if (!stream->GetTimeouts(&readMs, &writeMs))
+            return ecCommunication;
+        if ((readMs < kUpgradeMinTimeoutMs || writeMs < kUpgradeMinTimeoutMs) &&
+            !stream->SetTimeouts(std::max(readMs, kUpgradeMinTimeoutMs),
+                                 std::max(writeMs, kUpgradeMinTimeoutMs)))
+            return ecCommunication;
+        if (m_nProtocolState != kStateBootloader)
+        {
+            if (m_bMemoryMode)
+                LeaveMemoryMode(true);
+            std::uint8_t buffer[1] = {CTerrionCodec::kServiceBootloader};
+            if (BinaryCommand(CTerrionCodec::kServiceCommand, 1, buffer, 1, kUpgradeMinTimeoutMs) >= 240)
+                return ecModeChange;
+            for (int i = 0; i < kBootWakeLines; ++i)
+            {
+                CVnCommands::Wait(kBootWaitMs);
+                if (!BootLine(kBootWake, 0))
+                    return ecModeChange;
+            }
+            m_nProtocolState = kStateBootloader;
+        }
+        ReportStatus(Resources::Ids::kUpgradeErase, true);
+        if (CCallback* callback = GetCallback())
+            callback->OnProgress(0, 1, 0);
+        if (!BootLine(kBootProbe, 'G'))
+            return ecCommunication;
+        if (!stream->GetTimeouts(&readMs, &writeMs) || !stream->SetTimeouts(kEraseTimeoutMs, kEraseTimeoutMs))
+            return ecCommunication;
+        if (!BootLine(kBootErase, 'E'))
+        {
+            stream->SetTimeouts(readMs, writeMs);
+            return ecCommunication;
+        }
+        // The erase is done; the S-records that follow keep the long time-outs.
+        if (CCallback* callback = GetCallback())
+            callback->OnProgress(100, 1, 0);
+        return 0;
+    }
+    catch (const CFileException&)
+    {
+        return ecCommunication;
+    }
+}
+
+int CTerrionDevice::BeginBlock(const CPackageHeader&, const SBlockDescriptor&)
+{
+    if (!IsReady())
+        return ecNotReady;
+    if (IsAborted())
+        return ecAborted;
+    ReportStatus(Resources::Ids::kUpgradeModeBefore, true);
+    return 0;
+}
+
+int CTerrionDevice::TransferBlock(const SBlockDescriptor& block)
+{
+    StreamIO::CIoStream* package = GetPackage();
+    if (GetCommands() == nullptr || package == nullptr || !package->IsOpen())
+        return ecNotReady;
+    ReportStatus(Resources::Ids::kUpgradeTransfer, true);
+    const std::uint32_t size = block.DataSize();
+    try
+    {
+        if (block.DataKind() != SBlockDescriptor::kKindSRecords)
+        {
+            // Nothing for the bootloader, but the package must move on to the next block.
+            return SkipBlock(block) == 0 ? 0 : ecNotReady;
+        }
+        std::array<std::uint8_t, kSubHeaderSize> head{};
+        if (package->Read(head.data(), kSubHeaderSize) != kSubHeaderSize)
+            return ecNotReady;
+        const std::uint32_t headSize = static_cast<std::uint32_t>(head[4] | head[5] << 8);
+        const std::uint32_t textSize =
+            static_cast<std::uint32_t>(head[12]) | static_cast<std::uint32_t>(head[13]) << 8 |
+            static_cast<std::uint32_t>(head[14]) << 16 | static_cast<std::uint32_t>(head[15]) << 24;
+        if (headSize < kSubHeaderSize || headSize > kMaxSubHeader || headSize > size ||
+            textSize != size - headSize || textSize > static_cast<std::uint32_t>(INT32_MAX))
+            return ecNotReady;
+        std::array<std::uint8_t, kMaxSubHeader> rest{};
+        const int restSize = static_cast<int>(headSize) - kSubHeaderSize;
+        if (restSize > 0 && package->Read(rest.data(), restSize) != restSize)
+            return ecNotReady;
+        const int length = static_cast<int>(textSize);
+        if (length == 0 || GetCommands()->SendSRecords(package, length, GetCallback()) == length)
+            return 0;
+        return IsAborted() ? ecAborted : ecUpload;
+    }
+    catch (const CFileException&)
+    {
+        return ecNotReady;
+    }
+}
+
+int CTerrionDevice::ProgramBlock(const SBlockDescriptor&)
+{
+    return 0;
+}
+
+int CTerrionDevice::EndBlock(const CPackageHeader&, const SBlockDescriptor&)
+{
+    return 0;
+}
+
+int CTerrionDevice::FinishUpgrade()
+{
+    if (!IsReady())
+        return ecCommunication;
+    try
+    {
+        if (!BootLine(kBootProbe, 'G') || !BootLine(kBootExit, 'X'))
+            return ecCommunication;
+    }
+    catch (const CFileException&)
+    {
+        return ecCommunication;
+    }
+    m_nProtocolState = kStateApplication;
+    return CVnDevice::FinishUpgrade();
 }
 
 } // namespace Device

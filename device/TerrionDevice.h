@@ -62,6 +62,18 @@ public:
     /// Identifies a bootloader: out receives its answer (more than 3 bytes).
     virtual bool IdentifyBootloader(std::string& out);
 
+    // The upgrade through the Terrion's bootloader: PrepareUpgrade switches
+    // it in (framed 0xD2 {0x01}) and erases; blocks of S-record text (a
+    // 16..512-byte sub-header whose 16-bit value at 4 is its length and whose
+    // 32-bit value at 12 is the length of the text that follows) go record
+    // by record; FinishUpgrade leaves the bootloader.
+    int PrepareUpgrade(const CPackageHeader& package) override;
+    int BeginBlock(const CPackageHeader& package, const SBlockDescriptor& block) override;
+    int TransferBlock(const SBlockDescriptor& block) override;
+    int ProgramBlock(const SBlockDescriptor& block) override;
+    int EndBlock(const CPackageHeader& package, const SBlockDescriptor& block) override;
+    int FinishUpgrade() override;
+
     // Memory-access protocol. Each catches the stream's exceptions and
     // reports false or -1; without an attached stream each fails at once.
     /// Releases memory-access mode ("C0C0i"); with wait, sleeps 2000 ms after.
@@ -81,11 +93,13 @@ public:
     // Measurement settings and records.
     /// Reads the settings block and the default spacing.
     bool ReadSettings(TMeasSettings& settings);
-    /// Erases and rewrites the settings block; fails when the erase fails.
+    /// Erases and rewrites the settings block. Only an explicit refusal of the
+    /// erase ('f') fails it; a missing erase answer does not decide.
     bool WriteSettings(const TMeasSettings& settings);
     /// Fills the default spacing. While the block's spacing word is set the
     /// instrument hides it, so the word is cleared, the default read and the
-    /// word written back (retried; a failed restore fails the call).
+    /// word written back (a failed restore is retried after leaving and
+    /// re-entering memory access; a restore that still fails fails the call).
     bool ReadDefaultSpacing(TMeasSettings& settings);
     /// Clears the stored series ("A5A5t"; no reply).
     bool DeleteAllSeries();
@@ -100,10 +114,23 @@ public:
 private:
     /// Sends the address command, waits the command gap and drops any answer; throws stream errors.
     bool SelectAddress(std::uint16_t address);
-    /// Reads the one-byte answer to a write or erase; throws stream errors.
-    bool ReadAcknowledge();
+    /// The one-byte answer to a write or an erase.
+    enum NAnswer : int
+    {
+        anAccepted = 0, ///< any byte but 'f'
+        anRefused = 1,  ///< 'f'
+        anNone = 2,     ///< nothing arrived, or the command did not go out
+    };
+    /// Reads the answer to a write or erase; throws stream errors.
+    NAnswer ReadAnswer();
+    /// Erases the block at address and tells how the instrument answered.
+    NAnswer Erase(std::uint16_t address);
     bool IsReady() const;
+    /// Writes a bootloader line and checks its one-byte answer (none expected: 0).
+    bool BootLine(const std::string& line, char expected);
     bool EnterMemoryMode();
+    /// Sends "C0C0i" whatever the flag says, waits as after leaving, and enters again.
+    bool ReenterMemoryMode();
 
     std::uint8_t m_nProtocolState = kStateApplication;
     SDeviceIdent m_ident;
