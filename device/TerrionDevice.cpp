@@ -6,12 +6,11 @@
 #include "device/TextReply.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
+#include "resources/TextFormat.h"
 #include "streams/FileException.h"
 
 #include <algorithm>
 #include <array>
-
-#include <cwchar>
 
 namespace Device
 {
@@ -37,8 +36,6 @@ constexpr const char* kBootWake = "SC030000FC\r\n";
 constexpr const char* kBootProbe = "SC030102F9\r\n";
 constexpr const char* kBootErase = "SE030000FC\r\n";
 constexpr const char* kBootExit = "SX030000FC\r\n";
-constexpr const wchar_t* kInfoPattern = L"Device type:\t%ls\r\nSerial number:\t%ls\r\nFirmware "
-                                        L"Version:\t%ls\r\nHardware revision:\t%ls\r\nSignature:\t%ls";
 
 } // namespace
 
@@ -124,11 +121,9 @@ bool CTerrionDevice::IdentifyBootloader(std::string& out)
 
 std::wstring CTerrionDevice::GetInfoText()
 {
-    wchar_t text[1024] = {};
-    std::swprintf(text, 1024, kInfoPattern, m_ident.typeName.c_str(), m_ident.serialNumber.c_str(),
-                  m_ident.firmwareVersion.c_str(), m_ident.hardwareRevision.c_str(),
-                  m_ident.signature.c_str());
-    m_strInfoText = text;
+    m_strInfoText = Resources::CTextFormat::Format(
+        Resources::Ids::kDeviceInfo, {m_ident.typeName, m_ident.serialNumber, m_ident.firmwareVersion,
+                                      m_ident.hardwareRevision, m_ident.signature});
     return m_strInfoText;
 }
 
@@ -198,6 +193,25 @@ bool WriteText(StreamIO::CIoStream* stream, const std::string& text)
 
 } // namespace
 
+bool CTerrionDevice::ReenterMemoryMode()
+{
+    if (!IsReady())
+        return false;
+    try
+    {
+        // The leave command goes out whatever the flag says: an entry whose
+        // answer was lost leaves the instrument in the mode with the flag clear.
+        WriteText(GetStream(), CTerrionCodec::kLeaveCommand);
+    }
+    catch (const CFileException&)
+    {
+        return false;
+    }
+    m_bMemoryMode = false;
+    CVnCommands::Wait(kLeaveWaitMs);
+    return EnterMemoryMode();
+}
+
 bool CTerrionDevice::LeaveMemoryMode(bool wait)
 {
     if (!m_bMemoryMode)
@@ -233,13 +247,15 @@ bool CTerrionDevice::SetMemoryAddress(std::uint16_t address)
     }
 }
 
-bool CTerrionDevice::ReadAcknowledge()
+CTerrionDevice::NAnswer CTerrionDevice::ReadAnswer()
 {
     // One byte answers a write or an erase; anything but the failure byte is success.
     std::uint8_t reply = 0;
     const bool arrived = GetStream()->Read(&reply, 1) == 1;
     GetStream()->PurgeInput();
-    return arrived && reply != CTerrionCodec::kFailedReply;
+    if (!arrived)
+        return anNone;
+    return reply == CTerrionCodec::kFailedReply ? anRefused : anAccepted;
 }
 
 bool CTerrionDevice::SelectAddress(std::uint16_t address)
@@ -329,7 +345,7 @@ bool CTerrionDevice::WriteMemoryByte(std::uint16_t address, std::uint8_t data)
     {
         if (!WriteText(GetStream(), CTerrionCodec::WriteByteCommand(address, data)))
             return false;
-        return ReadAcknowledge();
+        return ReadAnswer() == anAccepted;
     }
     catch (const CFileException&)
     {
@@ -360,18 +376,23 @@ bool CTerrionDevice::WriteMemory(std::uint16_t address, std::span<const std::uin
 
 bool CTerrionDevice::EraseMemory(std::uint16_t address)
 {
+    return Erase(address) == anAccepted;
+}
+
+CTerrionDevice::NAnswer CTerrionDevice::Erase(std::uint16_t address)
+{
     if (!IsReady())
-        return false;
+        return anNone;
     try
     {
         if (!SelectAddress(address) || !WriteText(GetStream(), CTerrionCodec::EraseCommand(address)))
-            return false;
+            return anNone;
         CVnCommands::Wait(kCommandGapMs);
-        return ReadAcknowledge();
+        return ReadAnswer();
     }
     catch (const CFileException&)
     {
-        return false;
+        return anNone;
     }
 }
 
@@ -389,8 +410,10 @@ bool CTerrionDevice::WriteSettings(const TMeasSettings& settings)
 {
     if (!IsReady() || !EnterMemoryMode())
         return false;
-    // Writing over a block that was not erased would store garbage.
-    if (!EraseMemory(kSettingsAddress))
+    // Whether the instrument answers an erase at all is not known, so only an
+    // explicit refusal stops the write: writing over a block that refused to
+    // erase would store garbage. A broken line shows in the writes below.
+    if (Erase(kSettingsAddress) == anRefused)
         return false;
     try
     {
@@ -428,9 +451,15 @@ bool CTerrionDevice::ReadDefaultSpacing(TMeasSettings& settings)
         // The block may be erased or rewritten by now: put the user's word back
         // whatever happened above, and insist on it.
         settings.spacingWord = saved;
-        bool restored = false;
-        for (int attempt = 0; attempt < kRestoreAttempts && !restored; ++attempt)
+        bool restored = WriteSettings(settings);
+        for (int retry = 1; retry < kRestoreAttempts && !restored; ++retry)
+        {
+            // The failed write may have left the instrument outside memory
+            // access (or in it without our knowing): start it afresh, or the
+            // retry would fail the same way.
+            ReenterMemoryMode();
             restored = WriteSettings(settings);
+        }
         ok = ok && restored;
     }
     return ok;

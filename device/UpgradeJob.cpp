@@ -5,6 +5,7 @@
 #include "device/VnDevice.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
+#include "resources/TextFormat.h"
 #include "streams/FileException.h"
 #include "streams/IoStream.h"
 
@@ -23,10 +24,8 @@ std::wstring StepSuffix(std::size_t step, std::size_t steps)
 {
     if (steps < 2)
         return {};
-    wchar_t text[64] = {};
-    std::swprintf(text, 64, Resources::CStringTable::Text(Resources::Ids::kUpgradeStepSuffix).c_str(),
-                  static_cast<int>(step), static_cast<int>(steps));
-    return text;
+    return Resources::CTextFormat::Format(Resources::Ids::kUpgradeStepSuffix,
+                                          {std::to_wstring(step), std::to_wstring(steps)});
 }
 
 } // namespace

@@ -1,17 +1,17 @@
 #include "device/VnDevice.h"
 
 #include "device/DeviceFactoryTable.h"
+#include "device/DeviceThread.h"
 #include "device/PackageHeader.h"
 #include "device/TextReply.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
+#include "resources/TextFormat.h"
 #include "streams/FileException.h"
 
 #include <array>
-#include <atomic>
 #include <climits>
 #include <cstdint>
-#include <cwchar>
 #include <mutex>
 #include <new>
 
@@ -31,19 +31,18 @@ constexpr const wchar_t* kTypeNames[kTypeCount] = {
     L"Platform",   L"Tarlowend",
 };
 
+using Resources::CStringTable;
+namespace Ids = Resources::Ids;
+
+std::wstring WithRestart(unsigned id)
+{
+    return CStringTable::Text(id) + CStringTable::Text(Ids::kUpgradeRestart);
+}
+
 std::wstring Text(unsigned id)
 {
-    return Resources::CStringTable::Text(id);
+    return CStringTable::Text(id);
 }
-
-std::wstring Format(unsigned id, int code)
-{
-    wchar_t text[512] = {};
-    std::swprintf(text, 512, Text(id).c_str(), code);
-    return text;
-}
-
-std::atomic<CVnCommands::TAbortPoll> g_abortPoll{nullptr};
 
 struct SRegistry
 {
@@ -86,25 +85,26 @@ std::wstring CVnDevice::GetErrorText(int code) const
     switch (code)
     {
     case ecUpload:
-        return Text(kUpgradeUpload) + Text(kUpgradeRestart);
+        return WithRestart(Ids::kUpgradeUpload);
     case ecProgram:
-        return Text(kUpgradeProgram) + Text(kUpgradeRestart);
+        return WithRestart(Ids::kUpgradeProgram);
     case ecModeChange:
-        return Text(kUpgradeModeChange) + Text(kUpgradeRestart);
+        return WithRestart(Ids::kUpgradeModeChange);
     case ecCommunication:
-        return Text(kUpgradeCommunication) + Text(kUpgradeRestart);
+        return WithRestart(Ids::kUpgradeCommunication);
     case ecFileRead:
-        return Text(kUpgradeFileRead);
+        return CStringTable::Text(Ids::kUpgradeFileRead);
     case ecWrongDevice:
-        return Text(kUpgradeWrongDevice);
+        return CStringTable::Text(Ids::kUpgradeWrongDevice);
     case ecAborted:
-        return Text(kUpgradeAborted);
+        return CStringTable::Text(Ids::kUpgradeAborted);
     case ecWrongHardware:
-        return Text(kUpgradeWrongHardware);
+        return CStringTable::Text(Ids::kUpgradeWrongHardware);
     case ecOsTooOld:
-        return Text(kUpgradeOsTooOld);
+        return CStringTable::Text(Ids::kUpgradeOsTooOld);
     default:
-        return Format(kUpgradeError, code) + Text(kUpgradeRestart);
+        return Resources::CTextFormat::Format(Ids::kUpgradeError, {std::to_wstring(code)}) +
+               CStringTable::Text(Ids::kUpgradeRestart);
     }
 }
 
@@ -119,8 +119,18 @@ bool CVnDevice::Attach(StreamIO::CIoStream* stream, NPorts portType)
     m_pStream = stream;
     m_nPortType = portType;
     m_pCommands = std::make_unique<CVnCommands>(stream);
-    m_pCommands->SetAbortPoll(g_abortPoll.load(), 0);
+    // Installed whether or not the worker runs: a cancel must reach the
+    // commands of a driver used from any thread.
+    m_pCommands->SetAbortPoll(&IsDeviceAbortRequested, 0);
     m_pCommands->SetLineEnd(false, false);
+    return true;
+}
+
+bool CVnDevice::Attach(std::unique_ptr<StreamIO::CIoStream> stream, NPorts portType)
+{
+    if (!Attach(stream.get(), portType))
+        return false;
+    static_cast<void>(stream.release()); // owned by m_pStream now
     return true;
 }
 
@@ -171,7 +181,7 @@ CCallback* CVnDevice::RemoveCallback()
 bool CVnDevice::RemoteLogin(SLoginInfo& info)
 {
     m_login = SLoginInfo{};
-    m_login.user = Text(Resources::Ids::kNoRemoteLogin);
+    m_login.user = CStringTable::Text(Ids::kNoRemoteLogin);
     m_login.rights = 6;
     info = m_login;
     return true;
@@ -246,7 +256,7 @@ std::int32_t CVnDevice::GetDeviceId()
 
 int CVnDevice::TextCommand(const std::string& text, char* dest, int capacity, int timeoutMs)
 {
-    if (m_pCommands == nullptr || text.empty())
+    if (m_pCommands == nullptr)
         return 0;
     return m_pCommands->TextCommand(text, dest, capacity, timeoutMs < 0 ? 1000 : timeoutMs);
 }
@@ -275,8 +285,7 @@ void CVnDevice::ReportStatus(unsigned id, bool withSuffix)
 
 bool CVnDevice::IsAborted()
 {
-    const CVnCommands::TAbortPoll poll = g_abortPoll.load();
-    return poll != nullptr && poll(0);
+    return IsDeviceAbortRequested(0);
 }
 
 int CVnDevice::SkipBlock(const SBlockDescriptor& block)
@@ -401,11 +410,6 @@ int CVnDevice::FinishUpgrade()
         m_pCallback->OnProgress(100, 1, 0);
     }
     return 0;
-}
-
-void CVnDevice::SetAbortPoll(CVnCommands::TAbortPoll poll)
-{
-    g_abortPoll.store(poll);
 }
 
 std::unique_ptr<CVnDevice> CreateDevice(int type)

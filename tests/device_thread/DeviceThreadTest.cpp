@@ -36,13 +36,13 @@ class CFakeHost : public CDeviceThreadHost
 public:
     struct SReport
     {
-        unsigned kind = 0;
+        Resources::NMessageKind kind = Resources::NMessageKind::Information;
         std::wstring text;
         std::string sourceFile;
         int line = 0;
     };
 
-    void ReportMessage(unsigned kind, const std::wstring& text, const std::string& sourceFile,
+    void ReportMessage(Resources::NMessageKind kind, const std::wstring& text, const std::string& sourceFile,
                        int line) override
     {
         std::lock_guard guard(m_lock);
@@ -186,12 +186,13 @@ TEST_F(DeviceThreadTest, ScanStopsAfterTheFirstOrSkipsAPortAsAsked)
         SSearchParams params;
         std::vector<std::wstring> serials;
         bool firstInstrumentTouched;
+        int secondOpens; ///< the search decides what is present without opening it
     };
     const SCase cases[] = {
-        {"stop after first", ScanRequest(true), {L"TN12-345-0002"}, true},
-        {"every port", ScanRequest(false), {L"TN12-345-0002", L"TN12-345-0005"}, true},
-        {"skip COM2", ScanRequest(true, 2), {L"TN12-345-0005"}, false},
-        {"one port", PortRequest(5), {L"TN12-345-0005"}, false},
+        {"stop after first", ScanRequest(true), {L"TN12-345-0002"}, true, 0},
+        {"every port", ScanRequest(false), {L"TN12-345-0002", L"TN12-345-0005"}, true, 1},
+        {"skip COM2", ScanRequest(true, 2), {L"TN12-345-0005"}, false, 1},
+        {"one port", PortRequest(5), {L"TN12-345-0005"}, false, 1},
     };
     for (const SCase& test : cases)
     {
@@ -205,6 +206,8 @@ TEST_F(DeviceThreadTest, ScanStopsAfterTheFirstOrSkipsAPortAsAsked)
         EXPECT_EQ(log->Ends(), 1);
         // A skipped port is never opened: the instrument there hears nothing.
         EXPECT_EQ(!first->Received().empty(), test.firstInstrumentTouched);
+        EXPECT_EQ(first->OpenCount(), test.firstInstrumentTouched ? 1 : 0);
+        EXPECT_EQ(second->OpenCount(), test.secondOpens);
         if (!test.firstInstrumentTouched)
         {
             for (const std::wstring& text : log->Texts())
@@ -440,7 +443,7 @@ TEST_F(DeviceThreadTest, AWorkerThatDiesIsReportedAndReplacedByTheNextJob)
     ASSERT_TRUE(m_pHost->WaitForReport(kSearchWaitMs));
     const auto reports = m_pHost->Reports();
     ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].kind, CDeviceThreadHost::kFatalError);
+    EXPECT_EQ(reports[0].kind, Resources::NMessageKind::FatalError);
     EXPECT_EQ(reports[0].text, L"Unhandled exception in Device Thread.");
     EXPECT_EQ(reports[0].sourceFile, "DeviceThread");
     EXPECT_EQ(reports[0].line, 1109);

@@ -1,0 +1,64 @@
+#include "device/others/PlatformDevice.h"
+
+#include "device/others/BootLines.h"
+#include "device/others/IdentAnswer.h"
+#include "device/others/OsDeviceProtocol.h"
+#include "resources/StringIds.h"
+#include "resources/StringTable.h"
+
+namespace Device
+{
+
+CPlatformDevice::CPlatformDevice()
+    : CVnDevice(typePlatform, L"Platform", portSerial | portUsb | portEthernet, 13)
+{
+}
+
+std::unique_ptr<CVnDevice> CPlatformDevice::CreateInstance() const
+{
+    return std::make_unique<CPlatformDevice>();
+}
+
+bool CPlatformDevice::Identify(SDeviceInfo& info)
+{
+    return COsDeviceProtocol::Identify(*this, m_ident, m_ident.osVersion, m_ident.localization,
+                                       m_ident.timeZoneId, info);
+}
+
+std::wstring CPlatformDevice::GetInfoText()
+{
+    m_strInfoText =
+        CIdentAnswer::Format(Resources::CStringTable::Text(Resources::Ids::kInfoPlatformIdent),
+                             {m_ident.typeName, m_ident.serialNumber, m_ident.firmwareVersion,
+                              m_ident.hardwareRevision, m_ident.osVersion, m_ident.bootloaderVersion,
+                              m_ident.localization, m_ident.timeZoneId, m_ident.signature});
+    return m_strInfoText;
+}
+
+bool CPlatformDevice::GetContents(CContents& contents)
+{
+    if (m_ident.osVersion.empty())
+    {
+        SDeviceInfo scratch;
+        if (!Identify(scratch))
+            return false;
+    }
+    COsDeviceProtocol::FillContents(m_ident.osVersion, m_ident.firmwareVersion, contents);
+    return true;
+}
+
+bool CPlatformDevice::GetObjectInfo(SPlatformIdent& ident) const
+{
+    if (&ident != &m_ident)
+        ident = m_ident;
+    return true;
+}
+
+bool CPlatformDevice::ReadStatusBlock(std::uint8_t* buffer, int* length)
+{
+    if (!CBootLines::IsReady(*this) || buffer == nullptr)
+        return false;
+    return GetCommands()->ReadStatusBlock(buffer, length);
+}
+
+} // namespace Device

@@ -1,0 +1,33 @@
+#pragma once
+// The Platform instrument (type 10, family 13): an OS-based instrument like
+// the Halvint 3, without a probe; its record also holds a bootloader version
+// that the "@ID@" answer does not give.
+
+#include "device/VnDevice.h"
+#include "device/others/IdentRecords.h"
+
+namespace Device
+{
+
+class CPlatformDevice : public CVnDevice
+{
+public:
+    CPlatformDevice();
+
+    std::unique_ptr<CVnDevice> CreateInstance() const override;
+    bool Identify(SDeviceInfo& info) override;
+    std::wstring GetInfoText() override;
+    std::wstring GetSerialNumber() const override { return m_ident.serialNumber; }
+    bool GetContents(CContents& contents) override;
+
+    virtual bool GetObjectInfo(SPlatformIdent& ident) const;
+    virtual bool ReadStatusBlock(std::uint8_t* buffer, int* length);
+
+    static std::wstring TypeName() { return L"Platform"; }
+
+private:
+    SPlatformIdent m_ident;
+    std::wstring m_strInfoText;
+};
+
+} // namespace Device

@@ -1,0 +1,117 @@
+#include "device/others/TerrionLikeDevice.h"
+
+#include "device/others/BootLines.h"
+#include "device/others/IdentAnswer.h"
+#include "resources/StringIds.h"
+#include "resources/StringTable.h"
+#include "streams/FileException.h"
+
+namespace Device
+{
+
+CTerrionLikeDevice::CTerrionLikeDevice(NTypes type, const wchar_t* name, int family,
+                                       const wchar_t* placeholder)
+    : CVnDevice(type, name, portSerial, family), m_pPlaceholder(placeholder)
+{
+}
+
+bool CTerrionLikeDevice::Identify(SDeviceInfo& info)
+{
+    if (!CBootLines::IsReady(*this))
+        return false;
+    PrepareIdentify();
+    std::string answer;
+    std::wstring ignored;
+    if (GetCommands()->QueryIdentity(ignored))
+    {
+        m_nProtocolState = kStateApplication;
+        answer = GetCommands()->GetReply();
+    }
+    else
+    {
+        if (!IdentifyBootloader(answer))
+            return false;
+        m_nProtocolState = kStateBootloader;
+    }
+    std::wstring* const fields[] = {&m_ident.typeName, &m_ident.hardwareRevision, &m_ident.serialNumber,
+                                    &m_ident.signature, &m_ident.firmwareVersion};
+    if (!CIdentAnswer::Split(CIdentAnswer::FillAll(answer), fields, false))
+        return false;
+    if (m_ident.serialNumber == L"-")
+        m_ident.serialNumber = m_pPlaceholder;
+    static_cast<SDeviceInfo&>(info) = static_cast<const SDeviceInfo&>(m_ident);
+    std::uint32_t signature = 0;
+    if (!CIdentAnswer::ParseSignature(m_ident.signature, signature))
+        return false;
+    return CIdentAnswer::AllSet({m_ident.typeName, m_ident.firmwareVersion, m_ident.serialNumber,
+                                 m_ident.hardwareRevision, m_ident.signature}) &&
+           static_cast<int>(signature >> 24) == GetFamilyCode();
+}
+
+bool CTerrionLikeDevice::IdentifyBootloader(std::string& out)
+{
+    try
+    {
+        return CBootLines::Send(*this, CBootLines::kEnterTarget1, 'G') &&
+               CBootLines::ReadIdentification(*this, out);
+    }
+    catch (const StreamIO::CFileException&)
+    {
+        return false;
+    }
+}
+
+std::wstring CTerrionLikeDevice::GetInfoText()
+{
+    m_strInfoText = CIdentAnswer::Format(Resources::CStringTable::Text(Resources::Ids::kDeviceInfo),
+                                         {m_ident.typeName, m_ident.serialNumber, m_ident.firmwareVersion,
+                                          m_ident.hardwareRevision, m_ident.signature});
+    return m_strInfoText;
+}
+
+bool CTerrionLikeDevice::GetContents(CContents& contents)
+{
+    if (m_ident.signature.empty())
+    {
+        SDeviceInfo scratch;
+        if (!Identify(scratch))
+            return false;
+    }
+    contents.m_entries.clear();
+    SContentEntry entry;
+    entry.flags = 1;
+    entry.secondByte = 1;
+    entry.type = 1;
+    entry.version = CVersion(m_ident.firmwareVersion);
+    contents.m_entries.push_back(entry);
+    return true;
+}
+
+bool CTerrionLikeDevice::QueryId(SDeviceInfo& info)
+{
+    if (GetCommands() != nullptr && GetCommands()->QueryId(info))
+    {
+        m_nProtocolState = kStateApplication;
+        return true;
+    }
+    return Identify(info);
+}
+
+std::int32_t CTerrionLikeDevice::GetDeviceId()
+{
+    if (GetCommands() == nullptr)
+        return 0;
+    SDeviceInfo scratch;
+    std::uint32_t signature = 0;
+    if (!Identify(scratch) || !CIdentAnswer::ParseSignature(m_ident.signature, signature))
+        return 0;
+    return static_cast<std::int32_t>(signature);
+}
+
+bool CTerrionLikeDevice::GetObjectInfo(SDeviceIdent& ident) const
+{
+    ident = m_ident;
+    return true;
+}
+
+} // namespace Device

@@ -1,0 +1,122 @@
+// The bootloader steps of the upgrade: the lines each driver sends, the
+// states it leaves, and where the instrument ends.
+
+#include "device/Callback.h"
+#include "device/others/KindravelDevice.h"
+#include "device/others/StreliaDevice.h"
+#include "device/others/WexleyLabDevice.h"
+#include "tests/device_others/OtherEndToEnd.h"
+#include "tests/simulator/FramedInstrument.h"
+
+namespace TerrionTest
+{
+namespace
+{
+
+class CRecordingCallback : public Device::CCallback
+{
+public:
+    void OnDeviceFound(std::unique_ptr<Device::CVnDevice>) override {}
+    void OnStatusText(const std::wstring& text) override { texts.push_back(text); }
+    void OnFinished(const std::wstring&, int) override {}
+    void OnProgress(int value, int, std::uint32_t) override { progress.push_back(value); }
+
+    std::vector<std::wstring> texts;
+    std::vector<int> progress;
+};
+
+std::string Repeat(const std::string& text, int times)
+{
+    std::string result;
+    for (int i = 0; i < times; ++i)
+        result += text;
+    return result;
+}
+
+std::span<const std::uint8_t, 16> Descriptor(std::array<std::uint8_t, 16>& bytes, std::uint8_t target,
+                                             std::uint8_t modeBefore = 0)
+{
+    bytes.fill(0);
+    bytes[10] = modeBefore;
+    bytes[13] = target;
+    return bytes;
+}
+
+class UpgradeSteps : public COtherEndToEnd
+{
+protected:
+    bool SimInBootloader()
+    {
+        return With<CFramedInstrument>([](CFramedInstrument& sim) { return sim.InBootloader(); });
+    }
+    CRecordingCallback m_callback;
+};
+
+TEST_F(UpgradeSteps, CoverMeterErasesBothTargetsAndLeavesThroughTargetTwo)
+{
+    Start(Device::typeKindravel, COtherScenario::For("saltrevane"));
+    auto& meter = Device<Device::CKindravelDevice>();
+    ASSERT_TRUE(meter.SetCallback(&m_callback));
+    ASSERT_EQ(meter.PrepareBootloader(L"Erase Memory"), 0);
+    EXPECT_EQ(m_sim->ReceivedText(),
+              "\xC1\xD2\x01" + Repeat("SC030000FC\r\n", 5) +
+                  "SC030102F9\r\nSE030000FC\r\nSC030100FB\r\nSC030202F8\r\nSE030000FC\r\n");
+    EXPECT_EQ(m_callback.texts, std::vector<std::wstring>{L"Erase Memory"});
+    EXPECT_EQ(m_callback.progress, (std::vector<int>{0, 50, 100}));
+    EXPECT_EQ(meter.GetProtocolState(), 3);
+    EXPECT_EQ(meter.GetBootTarget(), 2);
+
+    // A block for target 1, then one that keeps the mode, then the end.
+    std::array<std::uint8_t, 16> bytes{};
+    m_sim->ClearReceived();
+    ASSERT_EQ(meter.SelectBlockTarget(Descriptor(bytes, 1)), 0);
+    ASSERT_EQ(meter.SelectBlockTarget(Descriptor(bytes, 2, 0x08)), 0);
+    EXPECT_EQ(meter.SelectBlockTarget(Descriptor(bytes, 3)), Device::ecNotReady);
+    EXPECT_EQ(m_sim->ReceivedText(), "SC030200FA\r\nSC030102F9\r\n");
+    m_sim->ClearReceived();
+    ASSERT_EQ(meter.LeaveBootloader(), 0);
+    EXPECT_EQ(m_sim->ReceivedText(), "SX030000FC\r\nSC030202F8\r\nSX030000FC\r\n");
+    EXPECT_FALSE(SimInBootloader());
+    meter.RemoveCallback();
+}
+
+TEST_F(UpgradeSteps, WexleyEntersWithCommandOneAndLeavesFromTargetTwo)
+{
+    Start(Device::typeWexleyLab, COtherScenario::For("wexley"));
+    auto& wexley = Device<Device::CWexleyLabDevice>();
+    // From the application the exit needs the bootloader first.
+    EXPECT_EQ(wexley.LeaveBootloader(), Device::ecCommunication);
+    m_sim->ClearReceived();
+    ASSERT_EQ(wexley.PrepareBootloader(L""), 0);
+    EXPECT_EQ(m_sim->ReceivedText(),
+              std::string("\xC0\x01", 2) + Repeat("SC030000FC\r\n", 15) + "SC030202F8\r\nSE030000FC\r\n");
+    m_sim->ClearReceived();
+    ASSERT_EQ(wexley.LeaveBootloader(), 0);
+    EXPECT_EQ(m_sim->ReceivedText(), "SX030000FC\r\n");
+    EXPECT_FALSE(SimInBootloader());
+}
+
+TEST_F(UpgradeSteps, ATargetThatDoesNotAnswerFailsTheModeChange)
+{
+    Start(Device::typeWexleyLab, COtherScenario::For("wexley"));
+    m_sim->SetFault(CInstrumentSimulator::fStopAfter, 1); // the 0x00, but no 'G'
+    EXPECT_EQ(Device<Device::CWexleyLabDevice>().PrepareBootloader(L""), Device::ecModeChange);
+}
+
+TEST_F(UpgradeSteps, StreliaStartsItsApplication)
+{
+    COtherScenario scenario = COtherScenario::For("kx7");
+    scenario.bootloader = true;
+    Start(Device::typeStrelia, scenario);
+    Device::SDeviceInfo info;
+    ASSERT_TRUE(m_device->Identify(info));
+    ASSERT_EQ(Device<Device::CStreliaDevice>().GetProtocolState(), 3);
+    m_sim->ClearReceived();
+    ASSERT_EQ(Device<Device::CStreliaDevice>().LeaveBootloader(), 0);
+    EXPECT_EQ(m_sim->ReceivedText(), "SC030102F9\r\nSX030000FC\r\n");
+    EXPECT_EQ(Device<Device::CStreliaDevice>().GetProtocolState(), 8);
+    EXPECT_FALSE(SimInBootloader());
+}
+
+} // namespace
+} // namespace TerrionTest
