@@ -269,7 +269,6 @@ bool StartWorkerLocked()
 
 bool StartDeviceThread()
 {
-    CVnDevice::SetAbortPoll(&IsDeviceAbortRequested);
     SShared& shared = Shared();
     std::lock_guard guard(shared.lock);
     shared.queue.clear();

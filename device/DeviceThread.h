@@ -67,8 +67,7 @@ constexpr int kDeviceThreadStopWaitMs = 2000;
 constexpr int kDeviceSearchAbortWaitMs = 8000;
 
 /// Starts the worker (once, at application start-up) and empties the queue.
-/// Also installs IsDeviceAbortRequested as the abort poll of new command
-/// objects. False when no thread could be created.
+/// False when no thread could be created.
 bool StartDeviceThread();
 
 /// Stops the worker at application exit: a running job is asked to end, and

@@ -178,6 +178,25 @@ bool WriteText(StreamIO::CIoStream* stream, const std::string& text)
 
 } // namespace
 
+bool CTerrionDevice::ReenterMemoryMode()
+{
+    if (!IsReady())
+        return false;
+    try
+    {
+        // The leave command goes out whatever the flag says: an entry whose
+        // answer was lost leaves the instrument in the mode with the flag clear.
+        WriteText(GetStream(), CTerrionCodec::kLeaveCommand);
+    }
+    catch (const CFileException&)
+    {
+        return false;
+    }
+    m_bMemoryMode = false;
+    CVnCommands::Wait(kLeaveWaitMs);
+    return EnterMemoryMode();
+}
+
 bool CTerrionDevice::LeaveMemoryMode(bool wait)
 {
     if (!m_bMemoryMode)
@@ -213,13 +232,15 @@ bool CTerrionDevice::SetMemoryAddress(std::uint16_t address)
     }
 }
 
-bool CTerrionDevice::ReadAcknowledge()
+CTerrionDevice::NAnswer CTerrionDevice::ReadAnswer()
 {
     // One byte answers a write or an erase; anything but the failure byte is success.
     std::uint8_t reply = 0;
     const bool arrived = GetStream()->Read(&reply, 1) == 1;
     GetStream()->PurgeInput();
-    return arrived && reply != CTerrionCodec::kFailedReply;
+    if (!arrived)
+        return anNone;
+    return reply == CTerrionCodec::kFailedReply ? anRefused : anAccepted;
 }
 
 bool CTerrionDevice::SelectAddress(std::uint16_t address)
@@ -309,7 +330,7 @@ bool CTerrionDevice::WriteMemoryByte(std::uint16_t address, std::uint8_t data)
     {
         if (!WriteText(GetStream(), CTerrionCodec::WriteByteCommand(address, data)))
             return false;
-        return ReadAcknowledge();
+        return ReadAnswer() == anAccepted;
     }
     catch (const CFileException&)
     {
@@ -340,18 +361,23 @@ bool CTerrionDevice::WriteMemory(std::uint16_t address, std::span<const std::uin
 
 bool CTerrionDevice::EraseMemory(std::uint16_t address)
 {
+    return Erase(address) == anAccepted;
+}
+
+CTerrionDevice::NAnswer CTerrionDevice::Erase(std::uint16_t address)
+{
     if (!IsReady())
-        return false;
+        return anNone;
     try
     {
         if (!SelectAddress(address) || !WriteText(GetStream(), CTerrionCodec::EraseCommand(address)))
-            return false;
+            return anNone;
         CVnCommands::Wait(kCommandGapMs);
-        return ReadAcknowledge();
+        return ReadAnswer();
     }
     catch (const CFileException&)
     {
-        return false;
+        return anNone;
     }
 }
 
@@ -369,8 +395,10 @@ bool CTerrionDevice::WriteSettings(const TMeasSettings& settings)
 {
     if (!IsReady() || !EnterMemoryMode())
         return false;
-    // Writing over a block that was not erased would store garbage.
-    if (!EraseMemory(kSettingsAddress))
+    // Whether the instrument answers an erase at all is not known, so only an
+    // explicit refusal stops the write: writing over a block that refused to
+    // erase would store garbage. A broken line shows in the writes below.
+    if (Erase(kSettingsAddress) == anRefused)
         return false;
     try
     {
@@ -408,9 +436,15 @@ bool CTerrionDevice::ReadDefaultSpacing(TMeasSettings& settings)
         // The block may be erased or rewritten by now: put the user's word back
         // whatever happened above, and insist on it.
         settings.spacingWord = saved;
-        bool restored = false;
-        for (int attempt = 0; attempt < kRestoreAttempts && !restored; ++attempt)
+        bool restored = WriteSettings(settings);
+        for (int retry = 1; retry < kRestoreAttempts && !restored; ++retry)
+        {
+            // The failed write may have left the instrument outside memory
+            // access (or in it without our knowing): start it afresh, or the
+            // retry would fail the same way.
+            ReenterMemoryMode();
             restored = WriteSettings(settings);
+        }
         ok = ok && restored;
     }
     return ok;

@@ -81,11 +81,13 @@ public:
     // Measurement settings and records.
     /// Reads the settings block and the default spacing.
     bool ReadSettings(TMeasSettings& settings);
-    /// Erases and rewrites the settings block; fails when the erase fails.
+    /// Erases and rewrites the settings block. Only an explicit refusal of the
+    /// erase ('f') fails it; a missing erase answer does not decide.
     bool WriteSettings(const TMeasSettings& settings);
     /// Fills the default spacing. While the block's spacing word is set the
     /// instrument hides it, so the word is cleared, the default read and the
-    /// word written back (retried; a failed restore fails the call).
+    /// word written back (a failed restore is retried after leaving and
+    /// re-entering memory access; a restore that still fails fails the call).
     bool ReadDefaultSpacing(TMeasSettings& settings);
     /// Clears the stored series ("A5A5t"; no reply).
     bool DeleteAllSeries();
@@ -100,10 +102,21 @@ public:
 private:
     /// Sends the address command, waits the command gap and drops any answer; throws stream errors.
     bool SelectAddress(std::uint16_t address);
-    /// Reads the one-byte answer to a write or erase; throws stream errors.
-    bool ReadAcknowledge();
+    /// The one-byte answer to a write or an erase.
+    enum NAnswer : int
+    {
+        anAccepted = 0, ///< any byte but 'f'
+        anRefused = 1,  ///< 'f'
+        anNone = 2,     ///< nothing arrived, or the command did not go out
+    };
+    /// Reads the answer to a write or erase; throws stream errors.
+    NAnswer ReadAnswer();
+    /// Erases the block at address and tells how the instrument answered.
+    NAnswer Erase(std::uint16_t address);
     bool IsReady() const;
     bool EnterMemoryMode();
+    /// Sends "C0C0i" whatever the flag says, waits as after leaving, and enters again.
+    bool ReenterMemoryMode();
 
     std::uint8_t m_nProtocolState = kStateApplication;
     SDeviceIdent m_ident;

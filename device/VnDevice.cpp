@@ -1,6 +1,7 @@
 #include "device/VnDevice.h"
 
 #include "device/DeviceFactoryTable.h"
+#include "device/DeviceThread.h"
 #include "device/TextReply.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
@@ -8,7 +9,6 @@
 #include "streams/FileException.h"
 
 #include <array>
-#include <atomic>
 #include <mutex>
 #include <new>
 
@@ -35,8 +35,6 @@ std::wstring WithRestart(unsigned id)
 {
     return CStringTable::Text(id) + CStringTable::Text(Ids::kUpgradeRestart);
 }
-
-std::atomic<CVnCommands::TAbortPoll> g_abortPoll{nullptr};
 
 struct SRegistry
 {
@@ -112,7 +110,9 @@ bool CVnDevice::Attach(StreamIO::CIoStream* stream, NPorts portType)
     m_pStream = stream;
     m_nPortType = portType;
     m_pCommands = std::make_unique<CVnCommands>(stream);
-    m_pCommands->SetAbortPoll(g_abortPoll.load(), 0);
+    // Installed whether or not the worker runs: a cancel must reach the
+    // commands of a driver used from any thread.
+    m_pCommands->SetAbortPoll(&IsDeviceAbortRequested, 0);
     m_pCommands->SetLineEnd(false, false);
     return true;
 }
@@ -217,7 +217,7 @@ std::int32_t CVnDevice::GetDeviceId()
 
 int CVnDevice::TextCommand(const std::string& text, char* dest, int capacity, int timeoutMs)
 {
-    if (m_pCommands == nullptr || text.empty())
+    if (m_pCommands == nullptr)
         return 0;
     return m_pCommands->TextCommand(text, dest, capacity, timeoutMs < 0 ? 1000 : timeoutMs);
 }
@@ -236,11 +236,6 @@ int CVnDevice::BinaryCommand(std::uint8_t command, int n, std::uint8_t* buffer, 
     if (m_pCommands == nullptr || buffer == nullptr || capacity <= 0)
         return 0;
     return m_pCommands->BinaryCommand(command, n, buffer, capacity, timeoutMs < 0 ? 1000 : timeoutMs);
-}
-
-void CVnDevice::SetAbortPoll(CVnCommands::TAbortPoll poll)
-{
-    g_abortPoll.store(poll);
 }
 
 std::unique_ptr<CVnDevice> CreateDevice(int type)

@@ -52,7 +52,8 @@ public:
 
     /// Takes the stream (port type 1, 2 or 4; the stream must be open). On
     /// success the device owns the stream; on failure the caller still does.
-    /// Fails while a stream is attached.
+    /// Fails while a stream is attached. The new command object polls
+    /// IsDeviceAbortRequested, whether or not the device worker runs.
     virtual bool Attach(StreamIO::CIoStream* stream, NPorts portType);
     /// The same with ownership in the type: the device owns the stream from
     /// now on, and on failure the stream is closed and freed here. A driver
@@ -96,8 +97,8 @@ public:
     /// 0 without a command object; else the 32-bit id, -1 on failure.
     virtual std::int32_t GetDeviceId();
 
-    /// 0 without a command object or text; else CVnCommands::TextCommand with
-    /// 1000 ms for a negative time-out.
+    /// 0 without a command object; else CVnCommands::TextCommand with 1000 ms
+    /// for a negative time-out (an empty text goes out as well).
     virtual int TextCommand(const std::string& text, char* dest, int capacity, int timeoutMs);
     /// 1 without a command object, buffer or positive capacity; else
     /// CVnCommands::BulkCommand with 2000 ms for a negative time-out and the
@@ -118,11 +119,6 @@ public:
     /// The command object while attached, else null.
     CVnCommands* GetCommands() const { return m_pCommands.get(); }
     const SLoginInfo& GetLoginInfo() const { return m_login; }
-
-    /// The abort poll that Attach() installs in every new command object.
-    /// The device worker thread sets IsDeviceAbortRequested here when it
-    /// starts; until then command objects have none.
-    static void SetAbortPoll(CVnCommands::TAbortPoll poll);
 
 protected:
     StreamIO::SRs232Settings m_serialSettings;

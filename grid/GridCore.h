@@ -216,7 +216,10 @@ private:
     /// Stores a position as SetScrollInfo does; true when it changed.
     bool StoreScrollPos(NGridScrollBar bar, int pos);
     SGridRect ClientRect() const;
-    int FirstVisibleFrom(int row) const;
+    /// Top edge of a row in client pixels (non-fixed rows from the top-left row).
+    int RowTop(int row);
+    /// Width of the fixed columns before endCol in a row, spans counted once.
+    int FixedWidthInRow(int row, int endCol) const;
     /// Calls `visit`(cell, row, col, rect) for each drawn cell of a body row, spans once.
     template <class TVisit>
     void ForEachBodyCell(int row, int top, const CGridCellRange& visible, const SGridRect& clip,

@@ -166,6 +166,23 @@ CGridCellPos CGridCore::GetCellFromPt(SGridPoint point, bool allowFixed)
     return cell;
 }
 
+int CGridCore::RowTop(int row)
+{
+    if (row < m_fixedRows)
+        return ToInt(m_rowHeights.Prefix(row));
+    const CGridCellPos topLeft = GetTopLeftNonFixedCell();
+    return GetFixedRowHeight() + m_firstRowOffset +
+           ToInt(m_rowHeights.Prefix(row) - m_rowHeights.Prefix(topLeft.row));
+}
+
+int CGridCore::FixedWidthInRow(int row, int endCol) const
+{
+    int x = 0;
+    for (int c = 0; c < std::min(endCol, m_fixedCols); ++c)
+        x += std::max(0, GetMergedColumnWidth(c, row));
+    return x;
+}
+
 bool CGridCore::GetCellOrigin(int row, int col, SGridPoint* origin)
 {
     if (!IsValid(row, col))
@@ -173,20 +190,11 @@ bool CGridCore::GetCellOrigin(int row, int col, SGridPoint* origin)
     const CGridCellPos topLeft = GetTopLeftNonFixedCell();
     if ((row >= m_fixedRows && row < topLeft.row) || (col >= m_fixedCols && col < topLeft.col))
         return false;
-    int x = 0;
-    const int fixedEnd = std::min(col, m_fixedCols);
-    for (int c = 0; c < fixedEnd; ++c)
-        x += std::max(0, GetMergedColumnWidth(c, row));
+    int x = FixedWidthInRow(row, col);
     if (col >= m_fixedCols)
         x += ToInt(m_colWidths.Prefix(col) - m_colWidths.Prefix(topLeft.col));
-    int y = 0;
-    if (row < m_fixedRows)
-        y = ToInt(m_rowHeights.Prefix(row));
-    else
-        y = GetFixedRowHeight() + m_firstRowOffset +
-            ToInt(m_rowHeights.Prefix(row) - m_rowHeights.Prefix(topLeft.row));
     if (origin)
-        *origin = SGridPoint{x, y};
+        *origin = SGridPoint{x, RowTop(row)};
     return true;
 }
 
@@ -199,22 +207,14 @@ bool CGridCore::GetMergedCellOrigin(int row, int col, SGridPoint* origin)
     const int spanEnd = cell && cell->IsMerged() ? cell->GetMergeEnd() : col;
     if ((row >= m_fixedRows && row < topLeft.row) || (col >= m_fixedCols && spanEnd < topLeft.col))
         return false;
-    if (col >= m_fixedCols && col < topLeft.col)
-    {
-        int y = 0;
-        SGridPoint probe;
-        if (!GetCellOrigin(row, std::min(m_cols - 1, std::max(topLeft.col, m_fixedCols)), &probe))
-            return false;
-        y = probe.y;
-        int fixedWidth = 0;
-        for (int c = 0; c < m_fixedCols; ++c)
-            fixedWidth += std::max(0, GetMergedColumnWidth(c, row));
-        const int x = fixedWidth - ToInt(m_colWidths.Prefix(topLeft.col) - m_colWidths.Prefix(col));
-        if (origin)
-            *origin = SGridPoint{x, y};
-        return true;
-    }
-    return GetCellOrigin(row, col, origin);
+    if (col < m_fixedCols || col >= topLeft.col)
+        return GetCellOrigin(row, col, origin);
+    // A span that begins left of the view: its origin lies left of the body.
+    const int x =
+        FixedWidthInRow(row, m_fixedCols) - ToInt(m_colWidths.Prefix(topLeft.col) - m_colWidths.Prefix(col));
+    if (origin)
+        *origin = SGridPoint{x, RowTop(row)};
+    return true;
 }
 
 bool CGridCore::GetPlainCellRect(int row, int col, SGridRect* rect)

@@ -1,13 +1,9 @@
 #include "streams/ComPortMap.h"
 
-#include <cerrno>
 #include <cstdlib>
-#include <fcntl.h>
-#include <linux/serial.h>
+#include <fstream>
 #include <map>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace StreamIO
 {
@@ -42,17 +38,11 @@ std::string DefaultPath(int port)
     return {};
 }
 
-bool IsPlatformUartNode(const std::string& path)
-{
-    return path.rfind("/dev/ttyS", 0) == 0;
-}
+constexpr const char* kSysClassTty = "/sys/class/tty";
 
-} // namespace
-
-std::string CComPortMap::ResolvePath(int port)
+// The explicit entry of a port, or an empty string.
+std::string ExplicitPath(int port)
 {
-    if (port < kFirstPort || port > kLastPort)
-        return {};
     {
         std::lock_guard guard(MapLock());
         auto it = Mappings().find(port);
@@ -62,28 +52,58 @@ std::string CComPortMap::ResolvePath(int port)
     const std::string variable = "TERRIONLINK_COM" + std::to_string(port);
     if (const char* value = std::getenv(variable.c_str()); value != nullptr && *value != '\0')
         return value;
-    return DefaultPath(port);
+    return {};
+}
+
+bool PathExists(const std::string& path)
+{
+    struct stat info
+    {
+    };
+    return !path.empty() && stat(path.c_str(), &info) == 0;
+}
+
+} // namespace
+
+std::string CComPortMap::ResolvePath(int port)
+{
+    if (port < kFirstPort || port > kLastPort)
+        return {};
+    std::string path = ExplicitPath(port);
+    return path.empty() ? DefaultPath(port) : path;
 }
 
 bool CComPortMap::IsPresent(int port)
 {
-    const std::string path = ResolvePath(port);
+    if (port < kFirstPort || port > kLastPort)
+        return false;
+    const std::string mapped = ExplicitPath(port);
+    if (!mapped.empty())
+        return PathExists(mapped);
+    const std::string path = DefaultPath(port);
     struct stat info
     {
     };
     if (path.empty() || stat(path.c_str(), &info) != 0 || !S_ISCHR(info.st_mode))
         return false;
-    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return errno == EBUSY || errno == EACCES; // there, but held or locked
-    bool present = isatty(fd) != 0;
-    if (present && IsPlatformUartNode(path))
+    return IsPublishedTty(kSysClassTty, path.substr(path.rfind('/') + 1));
+}
+
+bool CComPortMap::IsPublishedTty(const std::string& classDir, const std::string& name)
+{
+    const std::string dir = classDir + "/" + name;
+    struct stat info
     {
-        serial_struct serial{};
-        present = ioctl(fd, TIOCGSERIAL, &serial) == 0 && serial.type != PORT_UNKNOWN;
-    }
-    close(fd);
-    return present;
+    };
+    if (name.empty() || stat(dir.c_str(), &info) != 0)
+        return false;
+    // The 8250 driver publishes ttyS0-ttyS3 (or more) whether or not a UART
+    // answers there; its "type" attribute says which one was found.
+    if (name.rfind("ttyS", 0) != 0)
+        return true;
+    std::ifstream typeFile(dir + "/type");
+    int type = 0;
+    return typeFile >> type && type != 0;
 }
 
 std::vector<int> CComPortMap::ListPresent()

@@ -5,8 +5,12 @@
 //  2. the default table: COM1-COM32 are /dev/ttyS0-31, COM33-COM64 are
 //     /dev/ttyUSB0-31, COM65-COM96 are /dev/ttyACM0-31; higher numbers have
 //     no default.
-// A port is present when its device node exists and is a terminal; a
-// /dev/ttyS node that reports no UART behind it is not a port.
+// Whether a port is present is decided without opening it: opening a tty
+// pulses DTR and RTS, and instruments that reset on DTR would still be
+// starting when the probe arrives. A port from the default table is present
+// when the kernel publishes its tty in /sys/class/tty (a ttyS one with a
+// known UART type) and its device node exists; an explicitly mapped port is
+// present when its path exists.
 
 #include <mutex>
 #include <string>
@@ -23,8 +27,12 @@ public:
 
     /// The device path of a port, or an empty string when it maps nowhere.
     static std::string ResolvePath(int port);
-    /// True when the port's device exists and is a serial port.
+    /// True when the port is there to be opened (see above); never opens it.
     static bool IsPresent(int port);
+    /// The kernel's view of a tty: classDir/name exists, and for a ttyS name
+    /// classDir/name/type holds a UART type other than 0 (unknown). classDir
+    /// is /sys/class/tty in the program.
+    static bool IsPublishedTty(const std::string& classDir, const std::string& name);
     /// The numbers of every present port, ascending.
     static std::vector<int> ListPresent();
 

@@ -1,5 +1,6 @@
 #include "streams/FileStream.h"
 
+#include "streams/AsciiCase.h"
 #include "streams/ComPortMap.h"
 #include "streams/FileException.h"
 #include "streams/TextCodec.h"
@@ -9,7 +10,6 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
-#include <cwctype>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -38,11 +38,8 @@ int ParseComDeviceName(const std::wstring& name)
     static const std::wstring kPrefix = L"\\\\.\\COM";
     if (name.size() <= kPrefix.size() || name.size() > kPrefix.size() + 3)
         return 0;
-    for (std::size_t i = 0; i < kPrefix.size(); ++i)
-    {
-        if (static_cast<wchar_t>(std::towupper(name[i])) != kPrefix[i])
-            return 0;
-    }
+    if (!CAsciiCase::StartsWithNoCase(name, kPrefix))
+        return 0;
     int port = 0;
     for (std::size_t i = kPrefix.size(); i < name.size(); ++i)
     {
@@ -243,9 +240,9 @@ bool CFileStream::Abort()
 {
     if (m_hFile == -1 || !m_bTerminal)
         return false;
-    // Cancels the pending transfers: what the aborted write had not sent goes,
-    // bytes already received stay for the next read.
-    tcflush(m_hFile, TCOFLUSH);
+    // Cancels the waits only. Nothing queued is thrown away: received bytes
+    // stay for the next read, and bytes already handed to the line still go
+    // out (a goodbye to the instrument must not vanish with a stop request).
     m_nAbortCount.fetch_add(1);
     const std::uint64_t one = 1;
     [[maybe_unused]] ssize_t ignored = ::write(m_hAbortEvent, &one, sizeof one);
@@ -281,6 +278,8 @@ bool CFileStream::WaitTerminal(short events, std::int64_t deadlineMs, std::uint6
             if (m_nAbortCount.load() != abortSeen)
                 return false;
         }
+        // A hung-up terminal reports itself readable and writable for ever;
+        // the transfer that follows finds out that nothing moves.
         if (fds[0].revents & events)
             return true;
         if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL))
@@ -319,6 +318,11 @@ template <typename TMove> int CFileStream::Transfer(bool writing, int length, TM
             continue;
         if (m_bTerminal && (n == 0 || errno == EAGAIN))
         {
+            // The wait said bytes were there, yet the read found none: the
+            // line was hung up (an adapter pulled out). Waiting again would
+            // spin until the time-out and pass the loss off as silence.
+            if (!writing && !mayMove && n == 0)
+                ThrowError(errIoDevice);
             mayMove = false;
             continue;
         }

@@ -3,7 +3,9 @@
 // CRs232Stream) serial ports. On a terminal device the descriptor keeps the
 // serial port's time-outs: a read waits until every byte has come or the
 // total read time-out has passed; a write may take 50 ms a byte plus the
-// write time-out. Abort() wakes a read or write blocked in another thread.
+// write time-out. Abort() wakes a read or write blocked in another thread and
+// discards nothing. A terminal that was hung up (its adapter pulled out)
+// fails a read or write at once with error 1117 (I/O device error).
 
 #include "streams/IoStream.h"
 

@@ -1,9 +1,8 @@
 #include "streams/RamDisk.h"
 
+#include "streams/AsciiCase.h"
 #include "streams/FileException.h"
 #include "streams/Win32Error.h"
-
-#include <cwctype>
 
 namespace StreamIO
 {
@@ -12,18 +11,6 @@ namespace
 
 std::mutex g_instanceLock;
 std::shared_ptr<CRamDisk> g_instance;
-
-bool StartsWithNoCase(const std::wstring& text, const std::wstring& prefix)
-{
-    if (text.size() < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-    {
-        if (std::towupper(static_cast<wint_t>(text[i])) != std::towupper(static_cast<wint_t>(prefix[i])))
-            return false;
-    }
-    return true;
-}
 
 } // namespace
 
@@ -41,7 +28,7 @@ CRamDisk::~CRamDisk() = default;
 CRamFile* CRamDisk::OpenFile(const std::wstring& name, std::uint32_t openFlags)
 {
     std::wstring key = name;
-    if (StartsWithNoCase(key, m_strName))
+    if (CAsciiCase::StartsWithNoCase(key, m_strName))
         key.erase(0, m_strName.size());
     if (key.find(L':') != std::wstring::npos)
         CFileException::ThrowOsError(errInvalidName, name);

@@ -1,30 +1,13 @@
 #include "streams/RamStream.h"
 
+#include "streams/AsciiCase.h"
 #include "streams/FileException.h"
 #include "streams/Win32Error.h"
 
-#include <cwctype>
 #include <new>
 
 namespace StreamIO
 {
-namespace
-{
-
-bool HasRamPrefix(const std::wstring& name)
-{
-    static const wchar_t kPrefix[] = L"RAM:";
-    if (name.size() < 4)
-        return false;
-    for (std::size_t i = 0; i < 4; ++i)
-    {
-        if (static_cast<wchar_t>(std::towupper(static_cast<wint_t>(name[i]))) != kPrefix[i])
-            return false;
-    }
-    return true;
-}
-
-} // namespace
 
 CRamStream::CRamStream() = default;
 
@@ -46,7 +29,7 @@ bool CRamStream::Open(const std::wstring& name, std::uint32_t openFlags)
         SetError(errNotSupported);
         return false;
     }
-    SetNameAndFlags(HasRamPrefix(name) ? name : L"RAM:" + name, openFlags);
+    SetNameAndFlags(CAsciiCase::StartsWithNoCase(name, L"RAM:") ? name : L"RAM:" + name, openFlags);
     SetError(0);
     std::shared_ptr<CRamDisk> disk = CRamDisk::Instance();
     CRamFile* file = nullptr;

@@ -1,5 +1,6 @@
 #include "streams/StreamFactory.h"
 
+#include "streams/AsciiCase.h"
 #include "streams/FileException.h"
 #include "streams/FileStream.h"
 #include "streams/IpStream.h"
@@ -9,29 +10,12 @@
 #include "streams/StreamTable.h"
 #include "streams/Win32Error.h"
 
-#include <cwctype>
-
 namespace StreamIO
 {
-namespace
-{
-
-bool HasPrefixNoCase(const std::wstring& name, const wchar_t* prefix)
-{
-    std::size_t i = 0;
-    for (; prefix[i] != L'\0'; ++i)
-    {
-        if (i >= name.size() || static_cast<wchar_t>(std::towupper(name[i])) != prefix[i])
-            return false;
-    }
-    return true;
-}
-
-} // namespace
 
 bool ParseComPortName(const std::wstring& name, int* port)
 {
-    if (!HasPrefixNoCase(name, L"COM"))
+    if (!CAsciiCase::StartsWithNoCase(name, L"COM"))
         return false;
     std::size_t i = 3;
     int number = 0;
@@ -52,7 +36,7 @@ bool ParseComPortName(const std::wstring& name, int* port)
 
 bool IsIpStreamName(const std::wstring& name)
 {
-    return HasPrefixNoCase(name, L"IP:");
+    return CAsciiCase::StartsWithNoCase(name, L"IP:");
 }
 
 std::unique_ptr<CIoStream> CreateStream(const std::wstring& name, std::uint32_t openFlags)
@@ -60,7 +44,7 @@ std::unique_ptr<CIoStream> CreateStream(const std::wstring& name, std::uint32_t 
     int port = 0;
     if (ParseComPortName(name, &port))
         return std::make_unique<CRs232Stream>(port, openFlags, nullptr);
-    if (HasPrefixNoCase(name, L"RAM:"))
+    if (CAsciiCase::StartsWithNoCase(name, L"RAM:"))
         return std::make_unique<CRamStream>(name, openFlags);
     if (IsIpStreamName(name))
         return std::make_unique<CIpStream>(name, openFlags);

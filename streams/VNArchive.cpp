@@ -411,7 +411,8 @@ void CVNArchive::ReadQWord(std::int64_t& value)
 
 void CVNArchive::ReadBool(bool& value)
 {
-    value = ReadValue(4) != 0;
+    // The format stores 0 or 1; any other value is not a stored true.
+    value = ReadValue(4) == 1;
 }
 
 void CVNArchive::ReadFloat(float& value)

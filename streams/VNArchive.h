@@ -91,7 +91,7 @@ public:
     /// A string as WriteString writes it. The marker 0xFF instead of 0xFE
     /// announces count bytes of Windows-1252 text, which ends at a zero byte.
     void ReadString(std::wstring& text);
-    /// Any non-zero 32-bit value reads as true.
+    /// A 32-bit 1 reads as true; 0 and every other value as false.
     void ReadBool(bool& value);
     void ReadFloat(float& value);
     void ReadDouble(double& value);

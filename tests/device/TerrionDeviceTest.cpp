@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace TerrionTest
@@ -165,6 +166,19 @@ TEST_F(TerrionDeviceTest, InfoTextContentsAndDeviceId)
     EXPECT_EQ(1, contents.m_entries[0].flags);
     EXPECT_EQ(0x0A000001, m_device->GetDeviceId());
     EXPECT_TRUE(m_line->Finish()) << m_line->Failure();
+
+    // Fields as long as a reply line allows make a text longer than 1 KB, whole.
+    const std::string type(700, 'T');
+    const std::string hardware(250, 'H');
+    m_line->Play(Identity(type + ";" + hardware + ";TN01-234-5678;0A000001;1.2.3"));
+    ASSERT_TRUE(m_device->Identify(info));
+    const std::wstring text = m_device->GetInfoText();
+    EXPECT_GT(text.size(), 1024u);
+    EXPECT_EQ(L"Device type:\t" + std::wstring(700, L'T') +
+                  L"\r\nSerial number:\tTN01-234-5678\r\nFirmware Version:\t1.2.3\r\nHardware revision:\t" +
+                  std::wstring(250, L'H') + L"\r\nSignature:\t0A000001",
+              text);
+    EXPECT_TRUE(m_line->Finish()) << m_line->Failure();
 }
 
 TEST_F(TerrionDeviceTest, IdentifyFromTheBootloader)
@@ -240,25 +254,41 @@ TEST_F(TerrionDeviceTest, WriteByteEraseAndDeleteAll)
     EXPECT_TRUE(m_line->Finish()) << m_line->Failure();
 }
 
-TEST_F(TerrionDeviceTest, WriteSettingsErasesAndWritesTheBlock)
+TEST_F(TerrionDeviceTest, WriteSettingsByTheEraseAnswer)
 {
+    // Only an explicit refusal of the erase stops the write; whether the
+    // instrument answers an erase at all is not known.
+    struct SCase
+    {
+        const char* name;
+        TSteps erase;
+        bool written;
+    };
+    const TSteps silentErase = {{Ascii("1000s"), {}}, {Ascii("FFFFF000e"), {}}};
+    const SCase cases[] = {
+        {"accepted", Erase('o'), true},
+        {"silent", silentErase, true},
+        {"refused", Erase('f'), false},
+    };
     TMeasSettings settings{};
     settings.SetFromBlock(std::span<const std::uint8_t, 18>(kCustomBlock.data(), 18));
-    m_line->Play(kEnter + Erase('o') + Write(0x1000, kCustomBlock));
-    EXPECT_TRUE(m_device->WriteSettings(settings));
-    EXPECT_TRUE(m_line->Finish()) << m_line->Failure();
-}
-
-TEST_F(TerrionDeviceTest, FailedEraseFailsTheWrite)
-{
-    TMeasSettings settings{};
-    settings.SetFromBlock(std::span<const std::uint8_t, 18>(kCustomBlock.data(), 18));
-    m_line->Play(kEnter + Erase('f'));
-    EXPECT_FALSE(m_device->WriteSettings(settings));
-    EXPECT_TRUE(m_line->Finish()) << m_line->Failure();
-    // Nothing was written over the block that did not erase.
-    const TBytes expected = Cat(Cat({0xC1, 0xD2, 0x04}, Ascii("1000s")), Ascii("FFFFF000e"));
-    EXPECT_EQ(expected, m_line->Received());
+    TSteps enter = kEnter; // the instrument stays in memory access after the first case
+    for (const SCase& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        const std::size_t before = m_line->Received().size();
+        m_line->Play(enter + c.erase + (c.written ? Write(0x1000, kCustomBlock) : TSteps{}));
+        EXPECT_EQ(c.written, m_device->WriteSettings(settings));
+        EXPECT_TRUE(m_line->Finish()) << m_line->Failure();
+        if (!c.written)
+        {
+            // Nothing was written over the block that did not erase.
+            const TBytes expected = Cat(Ascii("1000s"), Ascii("FFFFF000e"));
+            EXPECT_EQ(expected, TBytes(m_line->Received().begin() + static_cast<std::ptrdiff_t>(before),
+                                       m_line->Received().end()));
+        }
+        enter.clear();
+    }
 }
 
 TEST_F(TerrionDeviceTest, ReadSettingsUncoversTheDefaultAndRestoresTheWord)
@@ -276,14 +306,19 @@ TEST_F(TerrionDeviceTest, ReadSettingsUncoversTheDefaultAndRestoresTheWord)
 
 TEST_F(TerrionDeviceTest, FailedStepStillRestoresTheUsersSpacingWord)
 {
-    // Clearing the word fails halfway; the word is written back anyway, the
-    // first restore is refused and the second one succeeds: the call fails.
+    // Clearing the word fails halfway; the word is written back anyway. The
+    // first restore is refused; the retry leaves memory access, waits as
+    // after any leave, enters it afresh and succeeds. The call still fails.
     m_line->Play(kEnter + Dump(0x1000, kCustomBlock) + Erase('o') + Write(0x1000, kClearedBlock, 3) +
-                 Erase('f') + Erase('o') + Write(0x1000, kCustomBlock));
+                 Erase('f') + TSteps{{Ascii("C0C0i"), {}}} + kEnter + Erase('o') +
+                 Write(0x1000, kCustomBlock));
     TMeasSettings settings{};
+    CWaitRecorder::Reset();
     EXPECT_FALSE(m_device->ReadSettings(settings));
     EXPECT_EQ(0x0190, settings.spacingWord);
     EXPECT_TRUE(m_line->Finish()) << m_line->Failure();
+    const std::vector<int> waits = CWaitRecorder::Waits();
+    EXPECT_NE(std::find(waits.begin(), waits.end(), 2000), waits.end());
 }
 
 TEST_F(TerrionDeviceTest, DownloadDecodesTheRecordArea)

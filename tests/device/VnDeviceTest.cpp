@@ -2,6 +2,7 @@
 
 #include "device/VnDevice.h"
 #include "device/DeviceFactoryTable.h"
+#include "device/DeviceThread.h"
 #include "device/TerrionDevice.h"
 #include "streams/FileStream.h"
 #include "tests/device/DeviceTestSupport.h"
@@ -95,6 +96,13 @@ TEST_F(VnDeviceLineTest, AttachRefusesBadPortTypesClosedStreamsAndASecondStream)
     EXPECT_EQ(L"\\\\.\\COM201", device.GetPortName());
     ASSERT_NE(nullptr, device.GetCommands());
     EXPECT_FALSE(device.GetCommands()->IsCrLf());
+    // The abort poll is there without a device worker running.
+    ASSERT_FALSE(IsDeviceThreadRunning());
+    EXPECT_FALSE(device.GetCommands()->IsAbortRequested());
+    AbortDeviceJobs(0);
+    EXPECT_TRUE(device.GetCommands()->IsAbortRequested());
+    ClearDeviceAbort();
+    EXPECT_FALSE(device.GetCommands()->IsAbortRequested());
 
     StreamIO::CFileStream other((dir.Path() / "other.bin").wstring(),
                                 StreamIO::ofRead | StreamIO::ofWrite | StreamIO::ofCreateAlways);
@@ -107,16 +115,20 @@ TEST_F(VnDeviceLineTest, AttachRefusesBadPortTypesClosedStreamsAndASecondStream)
     EXPECT_TRUE(device.Attach(back.release(), portSerial));
 }
 
-TEST_F(VnDeviceLineTest, BinaryCommandWithNoRoomSendsNothing)
+TEST_F(VnDeviceLineTest, BinaryCommandWithNoRoomSendsNothingAnEmptyTextGoesOut)
 {
     CTerrionDevice device;
     ASSERT_TRUE(device.Attach(OpenPort(), portSerial));
     Release().release();
     std::uint8_t buffer[4] = {};
     EXPECT_EQ(0, device.BinaryCommand(0x41, 0, buffer, 0, 100));
-    EXPECT_EQ(0, device.TextCommand("", reinterpret_cast<char*>(buffer), 4, 100));
-    m_line->Finish();
     EXPECT_TRUE(m_line->Received().empty());
+    // An empty text is a command like any other: DLE, CR, and "?" stored.
+    m_line->Play({{{0x10}, {0x06}}, {{0x0D}, Ascii("\r")}});
+    char text[4] = {};
+    EXPECT_EQ(1, device.TextCommand("", text, sizeof text, 500));
+    EXPECT_STREQ("?", text);
+    EXPECT_TRUE(m_line->Finish()) << m_line->Failure();
 }
 
 TEST(VnDeviceTest, UnattachedDriverFailsCleanly)

@@ -186,12 +186,13 @@ TEST_F(DeviceThreadTest, ScanStopsAfterTheFirstOrSkipsAPortAsAsked)
         SSearchParams params;
         std::vector<std::wstring> serials;
         bool firstInstrumentTouched;
+        int secondOpens; ///< the search decides what is present without opening it
     };
     const SCase cases[] = {
-        {"stop after first", ScanRequest(true), {L"TN12-345-0002"}, true},
-        {"every port", ScanRequest(false), {L"TN12-345-0002", L"TN12-345-0005"}, true},
-        {"skip COM2", ScanRequest(true, 2), {L"TN12-345-0005"}, false},
-        {"one port", PortRequest(5), {L"TN12-345-0005"}, false},
+        {"stop after first", ScanRequest(true), {L"TN12-345-0002"}, true, 0},
+        {"every port", ScanRequest(false), {L"TN12-345-0002", L"TN12-345-0005"}, true, 1},
+        {"skip COM2", ScanRequest(true, 2), {L"TN12-345-0005"}, false, 1},
+        {"one port", PortRequest(5), {L"TN12-345-0005"}, false, 1},
     };
     for (const SCase& test : cases)
     {
@@ -205,6 +206,8 @@ TEST_F(DeviceThreadTest, ScanStopsAfterTheFirstOrSkipsAPortAsAsked)
         EXPECT_EQ(log->Ends(), 1);
         // A skipped port is never opened: the instrument there hears nothing.
         EXPECT_EQ(!first->Received().empty(), test.firstInstrumentTouched);
+        EXPECT_EQ(first->OpenCount(), test.firstInstrumentTouched ? 1 : 0);
+        EXPECT_EQ(second->OpenCount(), test.secondOpens);
         if (!test.firstInstrumentTouched)
         {
             for (const std::wstring& text : log->Texts())

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdexcept>
+#include <sys/inotify.h>
 #include <unistd.h>
 
 namespace TerrionTest
@@ -14,6 +15,7 @@ namespace
 {
 
 constexpr int kMaxWaitMs = 20;
+constexpr std::int64_t kHangUpGraceUs = 30000;
 constexpr std::uint8_t kGarbage[] = {0xFE, 0x7E, 0x5A, 0x81, 0xF3, 0x3B};
 
 std::int64_t NowUs()
@@ -28,6 +30,12 @@ CTerrionSimulator::CTerrionSimulator(const CTerrionScenario& scenario) : m_instr
 {
     if (pipe2(m_wake, O_CLOEXEC | O_NONBLOCK) != 0)
         throw std::runtime_error("cannot create the simulator's wake pipe");
+    // Every open of the slave by anyone from now on is an event here. Closes
+    // are watched too: inotify merges an event into an identical unread one,
+    // so two opens in a row would count once without the close in between.
+    m_hOpenWatch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (m_hOpenWatch < 0 || inotify_add_watch(m_hOpenWatch, SlavePath().c_str(), IN_OPEN | IN_CLOSE) < 0)
+        throw std::runtime_error("cannot watch the pseudo-terminal's opens");
     m_thread = std::thread([this] { Run(); });
 }
 
@@ -40,6 +48,7 @@ CTerrionSimulator::~CTerrionSimulator()
         m_thread.join();
     close(m_wake[0]);
     close(m_wake[1]);
+    close(m_hOpenWatch);
 }
 
 void CTerrionSimulator::SetFault(NSimFault fault, std::size_t stopAfter)
@@ -48,6 +57,7 @@ void CTerrionSimulator::SetFault(NSimFault fault, std::size_t stopAfter)
     m_nFault = fault;
     m_nStopAfter = stopAfter;
     m_nProduced = 0;
+    m_bHangUpDue = fault == sfHangUpAfter && stopAfter == 0;
     m_instrument.SetRejectWrites(fault == sfBadChecksum);
 }
 
@@ -149,12 +159,45 @@ int CTerrionSimulator::WriteCount() const
     return m_instrument.WriteCount();
 }
 
+int CTerrionSimulator::OpenCount() const
+{
+    std::lock_guard lock(m_mutex);
+    alignas(inotify_event) char events[4096];
+    for (;;)
+    {
+        const ssize_t n = ::read(m_hOpenWatch, events, sizeof events);
+        if (n <= 0)
+            break;
+        for (ssize_t at = 0; at < n;)
+        {
+            const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+            if (event->mask & IN_OPEN)
+                ++m_nOpens;
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+    return m_nOpens;
+}
+
+bool CTerrionSimulator::HungUp() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_bHungUp;
+}
+
 void CTerrionSimulator::Run()
 {
-    const int master = m_pty.MasterFd();
     std::uint8_t buffer[512];
     while (!m_bStop)
     {
+        const int master = m_pty.MasterFd();
+        if (master < 0)
+        {
+            // Hung up: the line is gone for good.
+            pollfd wake{m_wake[0], POLLIN, 0};
+            poll(&wake, 1, kMaxWaitMs);
+            continue;
+        }
         bool wantWrite = false;
         int waitMs = kMaxWaitMs;
         {
@@ -185,6 +228,19 @@ void CTerrionSimulator::Run()
             continue;
         }
         Flush();
+        std::lock_guard lock(m_mutex);
+        if (m_bHangUpDue && m_pending.empty())
+        {
+            // A moment after the last byte, so that a host waiting for it
+            // usually gets it: a hang-up loses what the far end has not read.
+            if (m_nHangUpAtUs == 0)
+                m_nHangUpAtUs = NowUs() + kHangUpGraceUs;
+            else if (NowUs() >= m_nHangUpAtUs)
+            {
+                m_pty.HangUp();
+                m_bHungUp = true;
+            }
+        }
     }
 }
 
@@ -203,7 +259,10 @@ void CTerrionSimulator::Take(const std::uint8_t* bytes, std::size_t count)
         for (std::uint8_t byte : out)
         {
             ++m_nProduced;
-            if (m_nFault == sfSilent || (m_nFault == sfStopAfter && m_nProduced > m_nStopAfter))
+            const bool cut = m_nFault == sfStopAfter || m_nFault == sfHangUpAfter;
+            if (m_nFault == sfHangUpAfter && m_nProduced >= m_nStopAfter)
+                m_bHangUpDue = true; // once what came before has gone out
+            if (m_nFault == sfSilent || (cut && m_nProduced > m_nStopAfter))
                 continue;
             if (m_nFault == sfGarbage)
                 byte = kGarbage[m_nGarbage++ % sizeof kGarbage];

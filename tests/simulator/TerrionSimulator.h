@@ -4,9 +4,10 @@
 // environment variable TERRIONLINK_COM<n> set to SlavePath()).
 //
 // On request it misbehaves: silence, garbage instead of every reply, silence
-// after a number of bytes, write checksums taken as wrong, and a line rate
-// throttled to a baud rate (10 bits a byte). Faults apply from the moment they
-// are set. Tests inspect the memory and every byte the host sent.
+// or a hang-up after a number of bytes, write checksums taken as wrong, and a
+// line rate throttled to a baud rate (10 bits a byte). Faults apply from the
+// moment they are set; a hang-up is for good. Tests inspect the memory, every
+// byte the host sent and how often the host opened the line.
 //
 // Nothing blocks for long: the thread waits in polls of at most 20 ms and the
 // destructor stops and joins it.
@@ -32,6 +33,7 @@ enum NSimFault : int
     sfGarbage = 2,     ///< every reply byte replaced by noise
     sfStopAfter = 3,   ///< falls silent after a number of reply bytes
     sfBadChecksum = 4, ///< every write checksum is taken as wrong ('f')
+    sfHangUpAfter = 5, ///< hangs the line up after a number of reply bytes (an adapter pulled out)
 };
 
 class CTerrionSimulator
@@ -46,7 +48,8 @@ public:
     /// Maps "COM<port>:" to the slave until the simulator is destroyed.
     void Map(int port) { m_pty.Map(port); }
 
-    /// Sets a fault from now on; stopAfter counts reply bytes for sfStopAfter.
+    /// Sets a fault from now on; stopAfter counts reply bytes for sfStopAfter
+    /// and sfHangUpAfter.
     void SetFault(NSimFault fault, std::size_t stopAfter = 0);
     /// Throttles replies to baud / 10 bytes a second; 0 = as fast as the line goes.
     void SetBaud(std::uint32_t baud);
@@ -67,6 +70,10 @@ public:
     int EraseCount() const;
     int DeleteAllCount() const;
     int WriteCount() const;
+    /// How often the slave side was opened since the simulator started.
+    int OpenCount() const;
+    /// True once the simulator has hung the line up.
+    bool HungUp() const;
 
 private:
     void Run();
@@ -87,6 +94,12 @@ private:
     std::size_t m_nGarbage = 0;
     std::int64_t m_nBurstStartUs = 0;
     std::size_t m_nBurstSent = 0;
+
+    bool m_bHangUpDue = false;
+    bool m_bHungUp = false;
+    std::int64_t m_nHangUpAtUs = 0;
+    int m_hOpenWatch = -1; ///< inotify descriptor watching the slave's opens
+    mutable int m_nOpens = 0;
 
     int m_wake[2] = {-1, -1};
     std::atomic<bool> m_bStop{false};

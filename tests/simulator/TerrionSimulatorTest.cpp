@@ -81,8 +81,16 @@ public:
                 break;
             pollfd fd{m_fd, POLLIN, 0};
             poll(&fd, 1, static_cast<int>(left.count()));
+            if (n == 0 && (fd.revents & POLLHUP))
+                break; // hung up: nothing more will come
         }
         return bytes;
+    }
+    /// True when the simulator has hung the line up.
+    bool IsHungUp() const
+    {
+        pollfd fd{m_fd, POLLIN, 0};
+        return poll(&fd, 1, 0) == 1 && (fd.revents & POLLHUP);
     }
 
     Bytes Exchange(const Bytes& request, std::size_t replyLength, int timeoutMs = 1000)
@@ -272,6 +280,16 @@ TEST_F(TerrionSimulatorTest, MisbehavesOnRequest)
     m_sim->SetFault(sfNone);
     m_host->Send("1002s");
     EXPECT_EQ(m_host->Exchange("0113w", 1), T("o"));
+
+    // Three characters of the dump go out, then the line is hung up for good
+    // (what the host has not read by then is lost, as on a real line).
+    m_sim->SetFault(sfHangUpAfter, 3);
+    m_host->Send("1000s");
+    const Bytes cut = m_host->Exchange("0004n", 8, 2000);
+    EXPECT_LE(cut.size(), 3u);
+    EXPECT_EQ(cut, Bytes(cut.size(), 'F'));
+    EXPECT_TRUE(m_sim->HungUp());
+    EXPECT_TRUE(m_host->IsHungUp());
 }
 
 TEST_F(TerrionSimulatorTest, ThrottlesToTheConfiguredLineRate)
@@ -293,6 +311,10 @@ TEST_F(TerrionSimulatorTest, RecordsEverythingTheHostSent)
     m_host->Send("C0C0i");
     m_host->Exchange(B({0x10}), 1);
     EXPECT_EQ(m_sim->Received(), B({0xC1, 0xD2, 0x04, 'C', '0', 'C', '0', 'i', 0x10}));
+    // The host opened the line once; the simulator itself never opens it.
+    EXPECT_EQ(m_sim->OpenCount(), 1);
+    CRawHost second(m_sim->SlavePath());
+    EXPECT_EQ(m_sim->OpenCount(), 2);
 }
 
 TEST(TerrionScenarioTest, ReadsAScenarioFileIntoTheMemoryImage)

@@ -1,10 +1,13 @@
 #include "streams/Rs232Stream.h"
 #include "streams/FileException.h"
 #include "streams/Win32Error.h"
+#include "tests/support/OsErrorOf.h"
 #include "tests/support/PtyPair.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <ctime>
 #include <termios.h>
 #include <thread>
 
@@ -15,6 +18,14 @@ using namespace StreamIO;
 using TerrionTest::CPtyPair;
 
 constexpr int kPort = 42;
+
+/// Processor time the calling thread has used, in milliseconds.
+long long ThreadCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
 
 class Rs232StreamTest : public ::testing::Test
 {
@@ -258,19 +269,55 @@ TEST_F(Rs232StreamTest, AbortWakesABlockedRead)
     EXPECT_EQ(stream.Read(buffer, 2), 2);
 }
 
-TEST_F(Rs232StreamTest, AbortKeepsBytesAlreadyReceived)
+TEST_F(Rs232StreamTest, AbortKeepsBytesReceivedAndBytesWritten)
 {
-    // Abort cancels waiting reads and writes; it does not throw away input.
+    // Abort cancels waiting reads and writes; it throws away neither input
+    // nor output already handed to the line.
     CRs232Stream stream(kPort, ofRead | ofWrite, nullptr);
     m_pty.Write(std::string("ok"));
     for (int i = 0; i < 200 && stream.GetInputCount() < 2; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     ASSERT_EQ(stream.GetInputCount(), 2);
+    // More than the far end's line buffer takes at once, so part of it is
+    // still queued when the abort comes.
+    std::string output(6000, 'x');
+    output.replace(output.size() - 3, 3, "bye");
+    EXPECT_EQ(stream.Write(output.data(), static_cast<int>(output.size())), static_cast<int>(output.size()));
     EXPECT_TRUE(stream.Abort());
     stream.SetTimeouts(500, -1);
     char buffer[2] = {};
     EXPECT_EQ(stream.Read(buffer, 2), 2);
     EXPECT_EQ(std::string(buffer, 2), "ok");
+    const std::vector<std::uint8_t> sent = m_pty.Read(output.size(), 2000);
+    EXPECT_EQ(std::string(sent.begin(), sent.end()), output);
+}
+
+TEST_F(Rs232StreamTest, HangUpInMidReadFailsAtOnceWithAnIoError)
+{
+    // An adapter pulled out in the middle of a long read: the read fails
+    // with an I/O error at once, without spinning until its time-out.
+    CRs232Stream stream(kPort, ofRead | ofWrite, nullptr);
+    stream.SetTimeouts(4000, 100);
+    m_pty.Write(std::string("ab"));
+    std::thread pull(
+        [this]
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            m_pty.HangUp();
+        });
+    char buffer[8] = {};
+    const auto start = std::chrono::steady_clock::now();
+    const long long cpuStart = ThreadCpuMs();
+    EXPECT_EQ(TerrionTest::OsErrorOf([&] { stream.Read(buffer, 8); }), errIoDevice);
+    const long long cpuMs = ThreadCpuMs() - cpuStart;
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
+            .count();
+    pull.join();
+    EXPECT_LT(ms, 2000) << "the read waited for its time-out";
+    EXPECT_LT(cpuMs, 1000) << "the read spun on the dead line";
+    EXPECT_EQ(TerrionTest::OsErrorOf([&] { stream.Read(buffer, 1); }), errIoDevice);
+    EXPECT_EQ(TerrionTest::OsErrorOf([&] { stream.Write("x", 1); }), errIoDevice);
 }
 
 TEST_F(Rs232StreamTest, ReopenAppliesTheStoredSettings)

@@ -274,6 +274,29 @@ INSTANTIATE_TEST_SUITE_P(Inputs, VNArchiveTruncated,
                                          STruncatedCase{"8-bit string cut short", {0xFF, 0x09, 0x00, 'a'}},
                                          STruncatedCase{"bytes over two buffers", Bytes(30, 0x11)}));
 
+TEST(VNArchive, BooleansAreTrueOnlyForOne)
+{
+    struct SCase
+    {
+        Bytes bytes;
+        bool value;
+    };
+    const SCase cases[] = {
+        {{0x00, 0x00, 0x00, 0x00}, false}, {{0x01, 0x00, 0x00, 0x00}, true},
+        {{0x02, 0x00, 0x00, 0x00}, false}, {{0x00, 0x01, 0x00, 0x00}, false},
+        {{0xFF, 0xFF, 0xFF, 0xFF}, false},
+    };
+    for (const SCase& c : cases)
+    {
+        CRamStream stream(L"RAM:bool", kReadWriteCreate);
+        PutBytes(stream, c.bytes);
+        CVNArchive archive(stream.GetHandle(), CVNArchive::amLoad, 16);
+        bool value = !c.value;
+        archive.ReadBool(value);
+        EXPECT_EQ(value, c.value) << int(c.bytes[0]) << " " << int(c.bytes[1]);
+    }
+}
+
 TEST(VNArchive, SmallBuffersAreRaisedToSixteenBytes)
 {
     CRamStream stream(L"RAM:size", kReadWriteCreate);

@@ -58,6 +58,13 @@ void CPtyPair::Map(int port)
     StreamIO::CComPortMap::SetMapping(port, m_strSlavePath);
 }
 
+void CPtyPair::HangUp()
+{
+    if (m_nMaster >= 0)
+        close(m_nMaster);
+    m_nMaster = -1;
+}
+
 void CPtyPair::Write(const std::vector<std::uint8_t>& bytes)
 {
     std::size_t done = 0;

@@ -23,6 +23,9 @@ public:
 
     /// Maps "COM<port>:" to the slave until the pair is destroyed.
     void Map(int port);
+    /// Closes the master side: the slave is hung up, as a serial line whose
+    /// adapter is pulled out. MasterFd() is -1 afterwards.
+    void HangUp();
 
     /// Writes every byte to the master side.
     void Write(const std::vector<std::uint8_t>& bytes);

@@ -1,0 +1,355 @@
+#include "grid/GridCtrl.h"
+
+#include <wx/dcbuffer.h>
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+#include <wx/settings.h>
+
+#include "grid/GridDcSurface.h"
+
+CGridCtrl::CGridCtrl(int rows, int cols, int fixedRows, int fixedCols)
+    : CGridCore(rows, cols, fixedRows, fixedCols)
+{
+}
+
+CGridCtrl::CGridCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
+{
+    Create(parent, id, pos, size, style);
+}
+
+CGridCtrl::~CGridCtrl()
+{
+    m_timer.Stop();
+    AttachHost(nullptr, GetControlId());
+}
+
+bool CGridCtrl::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
+{
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    if (!wxWindow::Create(parent, id, pos, size, style | wxHSCROLL | wxVSCROLL | wxWANTS_CHARS, kWindowName))
+        return false;
+    SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE));
+    SetScrollbar(wxHORIZONTAL, 0, 0, 0);
+    SetScrollbar(wxVERTICAL, 0, 0, 0);
+    m_timer.SetOwner(this);
+
+    Bind(wxEVT_PAINT, &CGridCtrl::HandlePaint, this);
+    Bind(wxEVT_SIZE, &CGridCtrl::HandleSize, this);
+    Bind(wxEVT_MOUSEWHEEL, &CGridCtrl::HandleWheel, this);
+    Bind(wxEVT_SYS_COLOUR_CHANGED, &CGridCtrl::HandleSysColour, this);
+    for (const wxEventTypeTag<wxScrollWinEvent>& type :
+         {wxEVT_SCROLLWIN_TOP, wxEVT_SCROLLWIN_BOTTOM, wxEVT_SCROLLWIN_LINEUP, wxEVT_SCROLLWIN_LINEDOWN,
+          wxEVT_SCROLLWIN_PAGEUP, wxEVT_SCROLLWIN_PAGEDOWN, wxEVT_SCROLLWIN_THUMBTRACK,
+          wxEVT_SCROLLWIN_THUMBRELEASE})
+        Bind(type, &CGridCtrl::HandleScroll, this);
+
+    AttachHost(this, id);
+    OnCreate();
+    return true;
+}
+
+bool CGridCtrl::HostIsWindow() const
+{
+    return GetHandle() != nullptr && !IsBeingDeleted();
+}
+
+SGridRect CGridCtrl::HostClientRect() const
+{
+    const wxSize size = GetClientSize();
+    return SGridRect{0, 0, std::max(0, size.GetWidth()), std::max(0, size.GetHeight())};
+}
+
+void CGridCtrl::HostInvalidate(const SGridRect* rect)
+{
+    if (!rect)
+        wxWindow::Refresh(false);
+    else if (!rect->IsEmpty())
+    {
+        const wxRect area(rect->left, rect->top, rect->Width(), rect->Height());
+        wxWindow::Refresh(false, &area);
+    }
+}
+
+std::unique_ptr<CGridSurface> CGridCtrl::HostWindowSurface()
+{
+    // GTK draws only while painting: single cells are invalidated instead.
+    return nullptr;
+}
+
+std::unique_ptr<CGridSurface> CGridCtrl::HostMeasureSurface()
+{
+    return CGridDcSurface::ForMeasuring();
+}
+
+void CGridCtrl::HostShowScrollBar(NGridScrollBar bar, bool show)
+{
+    const int orient = bar == SB_HORZ ? wxHORIZONTAL : wxVERTICAL;
+    if (!show)
+        SetScrollbar(orient, 0, 0, 0);
+    m_barShown[bar] = show;
+}
+
+void CGridCtrl::HostSetScrollInfo(NGridScrollBar bar, int maximum, int page, int pos)
+{
+    const int orient = bar == SB_HORZ ? wxHORIZONTAL : wxVERTICAL;
+    // Windows' range 0..maximum with a page is wx's range maximum + 1 with a thumb.
+    SetScrollbar(orient, pos, page, maximum + 1);
+    m_barShown[bar] = true;
+}
+
+int CGridCtrl::HostScrollBarSize(NGridScrollBar bar) const
+{
+    // Measured from the window while the bar shows; the system's figure before that.
+    const wxSize outer = GetSize();
+    const wxSize client = GetClientSize();
+    const int measured =
+        bar == SB_VERT ? outer.GetWidth() - client.GetWidth() : outer.GetHeight() - client.GetHeight();
+    if (m_barShown[bar] && measured > 0)
+        m_barSize[bar] = measured;
+    if (m_barSize[bar] > 0)
+        return m_barSize[bar];
+    const int metric = wxSystemSettings::GetMetric(bar == SB_VERT ? wxSYS_VSCROLL_X : wxSYS_HSCROLL_Y, this);
+    return metric > 0 ? metric : 15;
+}
+
+TGridColor CGridCtrl::HostSysColor(NGridSysColor which) const
+{
+    wxSystemColour colour = wxSYS_COLOUR_WINDOWTEXT;
+    switch (which)
+    {
+    case NGridSysColor::WindowText:
+        colour = wxSYS_COLOUR_WINDOWTEXT;
+        break;
+    case NGridSysColor::Window:
+        colour = wxSYS_COLOUR_WINDOW;
+        break;
+    case NGridSysColor::BtnFace:
+        colour = wxSYS_COLOUR_BTNFACE;
+        break;
+    case NGridSysColor::BtnShadow:
+        colour = wxSYS_COLOUR_BTNSHADOW;
+        break;
+    case NGridSysColor::BtnHighlight:
+        colour = wxSYS_COLOUR_BTNHIGHLIGHT;
+        break;
+    case NGridSysColor::DkShadow3D:
+        colour = wxSYS_COLOUR_3DDKSHADOW;
+        break;
+    }
+    return CGridDcSurface::FromColour(wxSystemSettings::GetColour(colour));
+}
+
+SGridFont CGridCtrl::HostDefaultFont() const
+{
+    return SGridFont{}; // the system's GUI font
+}
+
+int CGridCtrl::HostWheelScrollLines() const
+{
+    return 3; // GTK has no such setting; three lines a notch is the common default
+}
+
+long CGridCtrl::HostNotify(const SGridNotify& notify)
+{
+    wxWindow* owner = GetParent();
+    if (!owner)
+        return 0;
+    CGridNotifyEvent event(GRID_EVT_NOTIFY, GetId());
+    event.SetEventObject(this);
+    event.SetNotify(notify);
+    owner->GetEventHandler()->ProcessEvent(event);
+    return event.GetResult();
+}
+
+void CGridCtrl::HostPostCommand()
+{
+    if (wxWindow* owner = GetParent())
+    {
+        auto* event = new wxCommandEvent(GRID_EVT_COMMAND, GetId());
+        event->SetEventObject(this);
+        wxQueueEvent(owner->GetEventHandler(), event);
+    }
+}
+
+void CGridCtrl::HostSetTimer(int, int milliseconds)
+{
+    m_timer.Start(milliseconds);
+}
+
+void CGridCtrl::HostKillTimer(int)
+{
+    m_timer.Stop();
+}
+
+void CGridCtrl::HostCaptureMouse()
+{
+    if (!HasCapture())
+        CaptureMouse();
+}
+
+void CGridCtrl::HostReleaseMouse()
+{
+    if (HasCapture())
+        ReleaseMouse();
+}
+
+bool CGridCtrl::HostHasCapture() const
+{
+    return HasCapture();
+}
+
+void CGridCtrl::HostSetCursor(NGridCursor cursor)
+{
+    wxStockCursor stock = wxCURSOR_ARROW;
+    switch (cursor)
+    {
+    case NGridCursor::Arrow:
+        stock = wxCURSOR_ARROW;
+        break;
+    case NGridCursor::Hand:
+        stock = wxCURSOR_HAND;
+        break;
+    case NGridCursor::SizeWE:
+        stock = wxCURSOR_SIZEWE;
+        break;
+    case NGridCursor::SizeNS:
+        stock = wxCURSOR_SIZENS;
+        break;
+    case NGridCursor::Wait:
+        stock = wxCURSOR_WAIT;
+        break;
+    }
+    SetCursor(wxCursor(stock));
+}
+
+void CGridCtrl::Refresh(bool eraseBackground, const wxRect* rect)
+{
+    wxWindow::Refresh(eraseBackground, rect);
+}
+
+bool CGridCtrl::SetFont(const wxFont& font)
+{
+    const bool changed = wxWindow::SetFont(font);
+    if (font.IsOk())
+    {
+        SGridFont described;
+        described.face = font.GetFaceName().ToStdWstring();
+        described.height = font.GetPixelSize().GetHeight();
+        described.weight = font.GetNumericWeight();
+        described.italic = font.GetStyle() == wxFONTSTYLE_ITALIC;
+        described.underline = font.GetUnderlined();
+        SetGridFont(described);
+    }
+    return changed;
+}
+
+void CGridCtrl::Render(wxDC& target, const wxRect& box)
+{
+    const wxSize client = GetClientSize();
+    if (client.GetWidth() <= 0 || client.GetHeight() <= 0 || box.IsEmpty())
+        return;
+    if (!m_buffer.IsOk() || m_buffer.GetWidth() < client.GetWidth() ||
+        m_buffer.GetHeight() < client.GetHeight())
+        m_buffer = wxBitmap(client.GetWidth(), client.GetHeight());
+    wxMemoryDC memory(m_buffer);
+    memory.SetPen(*wxTRANSPARENT_PEN);
+    memory.SetBrush(wxBrush(GetBackgroundColour()));
+    memory.DrawRectangle(box);
+    {
+        CGridDcSurface surface(
+            memory, SGridRect{box.GetLeft(), box.GetTop(), box.GetRight() + 1, box.GetBottom() + 1});
+        OnDraw(surface, false);
+    }
+    target.Blit(box.GetLeft(), box.GetTop(), box.GetWidth(), box.GetHeight(), &memory, box.GetLeft(),
+                box.GetTop());
+    memory.SelectObject(wxNullBitmap);
+}
+
+void CGridCtrl::RenderClient(wxDC& dc)
+{
+    Render(dc, wxRect(GetClientSize()));
+}
+
+void CGridCtrl::HandlePaint(wxPaintEvent&)
+{
+    wxPaintDC dc(this);
+    wxRect box = GetUpdateRegion().GetBox();
+    if (box.IsEmpty())
+        box = wxRect(GetClientSize());
+    Render(dc, box);
+}
+
+void CGridCtrl::HandleSize(wxSizeEvent& event)
+{
+    OnSize();
+    wxWindow::Refresh(false);
+    event.Skip();
+}
+
+void CGridCtrl::HandleScroll(wxScrollWinEvent& event)
+{
+    const wxEventType type = event.GetEventType();
+    int code = SB_ENDSCROLL;
+    if (type == wxEVT_SCROLLWIN_LINEUP)
+        code = SB_LINEUP;
+    else if (type == wxEVT_SCROLLWIN_LINEDOWN)
+        code = SB_LINEDOWN;
+    else if (type == wxEVT_SCROLLWIN_PAGEUP)
+        code = SB_PAGEUP;
+    else if (type == wxEVT_SCROLLWIN_PAGEDOWN)
+        code = SB_PAGEDOWN;
+    else if (type == wxEVT_SCROLLWIN_THUMBTRACK)
+        code = SB_THUMBTRACK;
+    else if (type == wxEVT_SCROLLWIN_THUMBRELEASE)
+        code = SB_THUMBPOSITION;
+    else if (type == wxEVT_SCROLLWIN_TOP)
+        code = SB_TOP;
+    else if (type == wxEVT_SCROLLWIN_BOTTOM)
+        code = SB_BOTTOM;
+    if (event.GetOrientation() == wxHORIZONTAL)
+        OnHScroll(code, event.GetPosition());
+    else
+        OnVScroll(code, event.GetPosition());
+}
+
+void CGridCtrl::HandleWheel(wxMouseEvent& event)
+{
+    if (event.GetWheelAxis() == wxMOUSE_WHEEL_VERTICAL)
+        OnMouseWheel(event.GetWheelRotation());
+    else
+        event.Skip();
+}
+
+void CGridCtrl::HandleSysColour(wxSysColourChangedEvent& event)
+{
+    OnSysColorChange();
+    wxWindow::Refresh(false);
+    event.Skip();
+}
+
+bool CGridCtrl::DrawToBitmap(wxBitmap* bitmap)
+{
+    if (!bitmap)
+        return false;
+    const SGridSize size = GetWholeGridSize();
+    if (size.cx <= 0 || size.cy <= 0 || size.cx > kMaxBitmapSide || size.cy > kMaxBitmapSide)
+        return false;
+    wxBitmap rendered(size.cx, size.cy, 24);
+    if (!rendered.IsOk())
+        return false;
+    {
+        wxMemoryDC memory(rendered);
+        if (!memory.IsOk())
+            return false;
+        memory.SetPen(*wxTRANSPARENT_PEN);
+        memory.SetBrush(wxBrush(GetBackgroundColour()));
+        memory.DrawRectangle(0, 0, size.cx, size.cy);
+        {
+            CGridDcSurface surface(memory, SGridRect{0, 0, size.cx, size.cy});
+            OnDraw(surface, true);
+        }
+        memory.SelectObject(wxNullBitmap);
+    }
+    *bitmap = rendered;
+    return true;
+}

@@ -1,0 +1,78 @@
+#pragma once
+#include <memory>
+
+#include <wx/bitmap.h>
+#include <wx/timer.h>
+#include <wx/window.h>
+
+#include "grid/GridCore.h"
+#include "grid/GridNotifyEvent.h"
+
+/// The grid window: a plain wxWindow named "TerrionGridCtrl" that paints the
+/// grid core double-buffered and drives its own scroll bars. Owners call
+/// the grid's operations on it directly and receive GRID_EVT_NOTIFY and
+/// GRID_EVT_COMMAND.
+///
+/// GTK's overlay scroll bars lie over the client area and break the scroll
+/// arithmetic: the program sets GTK_OVERLAY_SCROLLING=0 before GTK starts.
+class CGridCtrl : public CGridCore, private CGridHost, public wxWindow
+{
+public:
+    static constexpr const char* kWindowName = "TerrionGridCtrl";
+    /// The largest bitmap side cairo draws into.
+    static constexpr int kMaxBitmapSide = 32767;
+
+    /// A grid without a window yet (Create makes it).
+    explicit CGridCtrl(int rows = 0, int cols = 0, int fixedRows = 0, int fixedCols = 0);
+    CGridCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos = wxDefaultPosition,
+              const wxSize& size = wxDefaultSize, long style = 0);
+    ~CGridCtrl() override;
+
+    bool Create(wxWindow* parent, wxWindowID id, const wxPoint& pos = wxDefaultPosition,
+                const wxSize& size = wxDefaultSize, long style = 0);
+
+    /// Renders the whole grid into a new bitmap; false when the grid is empty
+    /// or larger than a bitmap can be. Pending repaints of the window stay.
+    bool DrawToBitmap(wxBitmap* bitmap);
+    /// Paints the client area as the screen shows it into `dc` (screenshots).
+    void RenderClient(wxDC& dc);
+
+    /// The window's own refresh (CGridCore::Refresh honours the redraw switch).
+    void Refresh(bool eraseBackground = true, const wxRect* rect = nullptr) override;
+    /// The font of all four default cells.
+    bool SetFont(const wxFont& font) override;
+
+private:
+    // CGridHost
+    bool HostIsWindow() const override;
+    SGridRect HostClientRect() const override;
+    void HostInvalidate(const SGridRect* rect) override;
+    std::unique_ptr<CGridSurface> HostWindowSurface() override;
+    std::unique_ptr<CGridSurface> HostMeasureSurface() override;
+    void HostShowScrollBar(NGridScrollBar bar, bool show) override;
+    void HostSetScrollInfo(NGridScrollBar bar, int maximum, int page, int pos) override;
+    int HostScrollBarSize(NGridScrollBar bar) const override;
+    TGridColor HostSysColor(NGridSysColor which) const override;
+    SGridFont HostDefaultFont() const override;
+    int HostWheelScrollLines() const override;
+    long HostNotify(const SGridNotify& notify) override;
+    void HostPostCommand() override;
+    void HostSetTimer(int id, int milliseconds) override;
+    void HostKillTimer(int id) override;
+    void HostCaptureMouse() override;
+    void HostReleaseMouse() override;
+    bool HostHasCapture() const override;
+    void HostSetCursor(NGridCursor cursor) override;
+
+    void HandlePaint(wxPaintEvent& event);
+    void HandleSize(wxSizeEvent& event);
+    void HandleScroll(wxScrollWinEvent& event);
+    void HandleWheel(wxMouseEvent& event);
+    void HandleSysColour(wxSysColourChangedEvent& event);
+    void Render(wxDC& target, const wxRect& box);
+
+    wxBitmap m_buffer;
+    wxTimer m_timer;
+    bool m_barShown[2] = {false, false};
+    mutable int m_barSize[2] = {0, 0};
+};

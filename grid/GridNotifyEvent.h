@@ -1,0 +1,32 @@
+#pragma once
+#include <wx/event.h>
+
+#include "grid/GridNotify.h"
+
+/// A grid notification on its way to the owner window (what WM_NOTIFY
+/// carries). The owner answers through SetResult; the grid reads it back
+/// for the codes whose result counts (GRIDN_BEGINEDIT, GRIDN_ENDEDIT).
+class CGridNotifyEvent : public wxCommandEvent
+{
+public:
+    CGridNotifyEvent(wxEventType type = wxEVT_NULL, int id = 0);
+
+    const SGridNotify& GetNotify() const { return m_notify; }
+    void SetNotify(const SGridNotify& notify) { m_notify = notify; }
+    int GetCode() const { return m_notify.hdr.code; }
+    int GetRow() const { return m_notify.row; }
+    int GetCol() const { return m_notify.col; }
+    long GetResult() const { return m_result; }
+    void SetResult(long result) { m_result = result; }
+
+    wxEvent* Clone() const override { return new CGridNotifyEvent(*this); }
+
+private:
+    SGridNotify m_notify;
+    long m_result = 0;
+};
+
+/// Every notification of a grid, sent at once to its parent.
+wxDECLARE_EVENT(GRID_EVT_NOTIFY, CGridNotifyEvent);
+/// Posted to the parent after each left-button release over a cell (WM_COMMAND with the grid's id).
+wxDECLARE_EVENT(GRID_EVT_COMMAND, wxCommandEvent);
