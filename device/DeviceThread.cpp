@@ -1,6 +1,7 @@
 #include "device/DeviceThread.h"
 
 #include "device/DeviceSearch.h"
+#include "device/UpgradeJob.h"
 #include "device/VnDevice.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
@@ -154,8 +155,11 @@ void RunJob(const SJobEntry& job)
     case jobSearch:
         RunSearchJob(job);
         break;
+    case jobUpgrade:
+    case jobExpressUpgrade:
+        RunUpgradeJob(job);
+        break;
     default:
-        // The upgrade jobs run here once the upgrade engine exists.
         break;
     }
 }
@@ -322,6 +326,27 @@ bool PostSearchJob(std::shared_ptr<CCallback> callback, const SSearchParams& par
     return true;
 }
 
+bool PostUpgradeJob(std::shared_ptr<CCallback> callback, CVnDevice* device,
+                    std::unique_ptr<StreamIO::CIoStream> package, std::shared_ptr<const CContents> selection,
+                    bool express)
+{
+    if (!callback || device == nullptr || !package)
+        return false;
+    SShared& shared = Shared();
+    std::lock_guard guard(shared.lock);
+    if (!shared.bStarted || !StartWorkerLocked())
+        return false;
+    SJobEntry job;
+    job.nJobType = express ? jobExpressUpgrade : jobUpgrade;
+    job.pCallback = std::move(callback);
+    job.pDevice = device;
+    job.pPackage = std::move(package);
+    job.pSelection = std::move(selection);
+    shared.queue.push_back(std::move(job));
+    shared.wake.notify_all();
+    return true;
+}
+
 void AbortDeviceJobs(int graceMs)
 {
     SShared& shared = Shared();
@@ -374,6 +399,26 @@ void RunSearchJob(const SJobEntry& job)
         watch(nullptr);
         throw;
     }
+}
+
+void RunUpgradeJob(const SJobEntry& job)
+{
+    SWorker* worker = t_pWorker;
+    // An abort must be able to wake the instrument's line while the job waits on it.
+    if (worker != nullptr && job.pDevice != nullptr)
+        WatchStream(*worker, job.pDevice->GetStream());
+    try
+    {
+        CUpgradeJob(job).Run();
+    }
+    catch (...)
+    {
+        if (worker != nullptr)
+            WatchStream(*worker, nullptr);
+        throw;
+    }
+    if (worker != nullptr)
+        WatchStream(*worker, nullptr);
 }
 
 void SetDeviceThreadHost(std::shared_ptr<CDeviceThreadHost> host)

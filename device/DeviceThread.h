@@ -57,9 +57,12 @@ struct SJobEntry
     int nJobType = jobNone;
     std::shared_ptr<CCallback> pCallback;
     SSearchParams search;
-    CVnDevice* pDevice = nullptr;            ///< upgrade only; not owned
-    StreamIO::CIoStream* pPackage = nullptr; ///< upgrade only; not owned
-    CContents* pSelection = nullptr;         ///< upgrade only; not owned
+    CVnDevice* pDevice = nullptr; ///< upgrade only; attached, not owned
+    /// Upgrade only: the open package at its start; the job releases it.
+    std::shared_ptr<StreamIO::CIoStream> pPackage;
+    /// Upgrade only: the components to install (bit 7 of an entry's flags
+    /// leaves it out); none installs every block.
+    std::shared_ptr<const CContents> pSelection;
 };
 
 /// Bounded waits of the cooperative stop and of the wizard's cancel.
@@ -78,6 +81,14 @@ bool StopDeviceThread();
 /// Queues a device search. False for a missing callback, or when the worker
 /// is not started (or has been stopped); a worker that died is replaced.
 bool PostSearchJob(std::shared_ptr<CCallback> callback, const SSearchParams& params);
+
+/// Queues a firmware upgrade of an attached driver (express: the driver's
+/// express flag is set). The job owns the package stream and reports through
+/// the callback's OnFinished; the driver must outlive the job. False for a
+/// missing callback, driver or package, or when the worker is not started.
+bool PostUpgradeJob(std::shared_ptr<CCallback> callback, CVnDevice* device,
+                    std::unique_ptr<StreamIO::CIoStream> package, std::shared_ptr<const CContents> selection,
+                    bool express);
 
 /// Sets the abort flag: the running job stops at its next check without
 /// reporting further, and queued jobs are dropped. With a grace time, waits
@@ -99,6 +110,10 @@ bool IsDeviceThreadRunning();
 /// Runs one search job on the calling thread (the worker calls it for each
 /// search job); results go to the job's callback.
 void RunSearchJob(const SJobEntry& job);
+
+/// Runs one upgrade job on the calling thread (the worker calls it for each
+/// upgrade job).
+void RunUpgradeJob(const SJobEntry& job);
 
 /// The application's error box and wait cursor; none by default. Shared, so
 /// a worker that is still running at exit can keep using it.

@@ -1,11 +1,16 @@
 #include "device/TerrionDevice.h"
 
+#include "device/PackageHeader.h"
 #include "device/TerrionCodec.h"
 #include "device/TerrionRecords.h"
 #include "device/TextReply.h"
 #include "resources/StringIds.h"
+#include "resources/StringTable.h"
 #include "resources/TextFormat.h"
 #include "streams/FileException.h"
+
+#include <algorithm>
+#include <array>
 
 namespace Device
 {
@@ -21,6 +26,16 @@ constexpr int kLeaveWaitMs = 2000;
 constexpr int kEnterTimeoutMs = 3000;
 constexpr int kBootAnswerMax = 66;
 constexpr int kRestoreAttempts = 3;
+constexpr int kUpgradeMinTimeoutMs = 3000;
+constexpr int kEraseTimeoutMs = 15'000;
+constexpr int kBootWaitMs = 50;
+constexpr int kBootWakeLines = 5;
+constexpr int kSubHeaderSize = 16;
+constexpr std::uint32_t kMaxSubHeader = 512;
+constexpr const char* kBootWake = "SC030000FC\r\n";
+constexpr const char* kBootProbe = "SC030102F9\r\n";
+constexpr const char* kBootErase = "SE030000FC\r\n";
+constexpr const char* kBootExit = "SX030000FC\r\n";
 
 } // namespace
 
@@ -477,6 +492,142 @@ bool CTerrionDevice::ReadAllObjects(std::vector<TTerrionObject>& objects)
         return false;
     objects = CTerrionRecords::Decode(area, m_ident, settings);
     return true;
+}
+
+bool CTerrionDevice::BootLine(const std::string& line, char expected)
+{
+    return GetCommands()->SendBootCommand(line.data(), static_cast<int>(line.size()), expected);
+}
+
+int CTerrionDevice::PrepareUpgrade(const CPackageHeader& package)
+{
+    if (CVnDevice::PrepareUpgrade(package) != 0)
+        return ecNotReady;
+    if (!IsReady())
+        return ecNotReady;
+    StreamIO::CIoStream* stream = GetStream();
+    try
+    {
+        int readMs = 0;
+        int writeMs = 0;
+        if (!stream->GetTimeouts(&readMs, &writeMs))
+            return ecCommunication;
+        if ((readMs < kUpgradeMinTimeoutMs || writeMs < kUpgradeMinTimeoutMs) &&
+            !stream->SetTimeouts(std::max(readMs, kUpgradeMinTimeoutMs),
+                                 std::max(writeMs, kUpgradeMinTimeoutMs)))
+            return ecCommunication;
+        if (m_nProtocolState != kStateBootloader)
+        {
+            if (m_bMemoryMode)
+                LeaveMemoryMode(true);
+            std::uint8_t buffer[1] = {CTerrionCodec::kServiceBootloader};
+            if (BinaryCommand(CTerrionCodec::kServiceCommand, 1, buffer, 1, kUpgradeMinTimeoutMs) >= 240)
+                return ecModeChange;
+            for (int i = 0; i < kBootWakeLines; ++i)
+            {
+                CVnCommands::Wait(kBootWaitMs);
+                if (!BootLine(kBootWake, 0))
+                    return ecModeChange;
+            }
+            m_nProtocolState = kStateBootloader;
+        }
+        ReportStatus(Resources::Ids::kUpgradeErase, true);
+        if (CCallback* callback = GetCallback())
+            callback->OnProgress(0, 1, 0);
+        if (!BootLine(kBootProbe, 'G'))
+            return ecCommunication;
+        if (!stream->GetTimeouts(&readMs, &writeMs) || !stream->SetTimeouts(kEraseTimeoutMs, kEraseTimeoutMs))
+            return ecCommunication;
+        if (!BootLine(kBootErase, 'E'))
+        {
+            stream->SetTimeouts(readMs, writeMs);
+            return ecCommunication;
+        }
+        // The erase is done; the S-records that follow keep the long time-outs.
+        if (CCallback* callback = GetCallback())
+            callback->OnProgress(100, 1, 0);
+        return 0;
+    }
+    catch (const CFileException&)
+    {
+        return ecCommunication;
+    }
+}
+
+int CTerrionDevice::BeginBlock(const CPackageHeader&, const SBlockDescriptor&)
+{
+    if (!IsReady())
+        return ecNotReady;
+    if (IsAborted())
+        return ecAborted;
+    ReportStatus(Resources::Ids::kUpgradeModeBefore, true);
+    return 0;
+}
+
+int CTerrionDevice::TransferBlock(const SBlockDescriptor& block)
+{
+    StreamIO::CIoStream* package = GetPackage();
+    if (GetCommands() == nullptr || package == nullptr || !package->IsOpen())
+        return ecNotReady;
+    ReportStatus(Resources::Ids::kUpgradeTransfer, true);
+    const std::uint32_t size = block.DataSize();
+    try
+    {
+        if (block.DataKind() != SBlockDescriptor::kKindSRecords)
+        {
+            // Nothing for the bootloader, but the package must move on to the next block.
+            return SkipBlock(block) == 0 ? 0 : ecNotReady;
+        }
+        std::array<std::uint8_t, kSubHeaderSize> head{};
+        if (package->Read(head.data(), kSubHeaderSize) != kSubHeaderSize)
+            return ecNotReady;
+        const std::uint32_t headSize = static_cast<std::uint32_t>(head[4] | head[5] << 8);
+        const std::uint32_t textSize =
+            static_cast<std::uint32_t>(head[12]) | static_cast<std::uint32_t>(head[13]) << 8 |
+            static_cast<std::uint32_t>(head[14]) << 16 | static_cast<std::uint32_t>(head[15]) << 24;
+        if (headSize < kSubHeaderSize || headSize > kMaxSubHeader || headSize > size ||
+            textSize != size - headSize || textSize > static_cast<std::uint32_t>(INT32_MAX))
+            return ecNotReady;
+        std::array<std::uint8_t, kMaxSubHeader> rest{};
+        const int restSize = static_cast<int>(headSize) - kSubHeaderSize;
+        if (restSize > 0 && package->Read(rest.data(), restSize) != restSize)
+            return ecNotReady;
+        const int length = static_cast<int>(textSize);
+        if (length == 0 || GetCommands()->SendSRecords(package, length, GetCallback()) == length)
+            return 0;
+        return IsAborted() ? ecAborted : ecUpload;
+    }
+    catch (const CFileException&)
+    {
+        return ecNotReady;
+    }
+}
+
+int CTerrionDevice::ProgramBlock(const SBlockDescriptor&)
+{
+    return 0;
+}
+
+int CTerrionDevice::EndBlock(const CPackageHeader&, const SBlockDescriptor&)
+{
+    return 0;
+}
+
+int CTerrionDevice::FinishUpgrade()
+{
+    if (!IsReady())
+        return ecCommunication;
+    try
+    {
+        if (!BootLine(kBootProbe, 'G') || !BootLine(kBootExit, 'X'))
+            return ecCommunication;
+    }
+    catch (const CFileException&)
+    {
+        return ecCommunication;
+    }
+    m_nProtocolState = kStateApplication;
+    return CVnDevice::FinishUpgrade();
 }
 
 } // namespace Device

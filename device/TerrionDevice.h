@@ -62,6 +62,18 @@ public:
     /// Identifies a bootloader: out receives its answer (more than 3 bytes).
     virtual bool IdentifyBootloader(std::string& out);
 
+    // The upgrade through the Terrion's bootloader: PrepareUpgrade switches
+    // it in (framed 0xD2 {0x01}) and erases; blocks of S-record text (a
+    // 16..512-byte sub-header whose 16-bit value at 4 is its length and whose
+    // 32-bit value at 12 is the length of the text that follows) go record
+    // by record; FinishUpgrade leaves the bootloader.
+    int PrepareUpgrade(const CPackageHeader& package) override;
+    int BeginBlock(const CPackageHeader& package, const SBlockDescriptor& block) override;
+    int TransferBlock(const SBlockDescriptor& block) override;
+    int ProgramBlock(const SBlockDescriptor& block) override;
+    int EndBlock(const CPackageHeader& package, const SBlockDescriptor& block) override;
+    int FinishUpgrade() override;
+
     // Memory-access protocol. Each catches the stream's exceptions and
     // reports false or -1; without an attached stream each fails at once.
     /// Releases memory-access mode ("C0C0i"); with wait, sleeps 2000 ms after.
@@ -114,6 +126,8 @@ private:
     /// Erases the block at address and tells how the instrument answered.
     NAnswer Erase(std::uint16_t address);
     bool IsReady() const;
+    /// Writes a bootloader line and checks its one-byte answer (none expected: 0).
+    bool BootLine(const std::string& line, char expected);
     bool EnterMemoryMode();
     /// Sends "C0C0i" whatever the flag says, waits as after leaving, and enters again.
     bool ReenterMemoryMode();

@@ -1,6 +1,8 @@
 #include "device/VnCommands.h"
 
 #include "device/Callback.h"
+#include "device/FileCommandText.h"
+#include "device/FirmwareTransfer.h"
 #include "device/FrameCodec.h"
 #include "device/TextReply.h"
 #include "streams/FileException.h"
@@ -11,7 +13,9 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
+#include <optional>
 #include <thread>
 
 namespace Device
@@ -30,6 +34,28 @@ constexpr int kFixedTimeoutMs = 2000;
 constexpr int kControlTimeoutMs = 20000;
 constexpr int kQueryLineCapacity = 1023;
 constexpr int kTextCommandSlack = 19;
+constexpr int kDirectoryCapacity = 1'000'000;
+constexpr int kDirectoryTimeoutMs = 120'000;
+constexpr int kFileTimeoutMs = 6000;
+constexpr int kMoveTimeoutMs = 10'000;
+constexpr int kLoadChunk = 0x10000;
+
+void PutLittleEndian32(std::uint8_t* out, std::uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        out[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+std::uint32_t GetLittleEndian32(const std::uint8_t* in)
+{
+    return static_cast<std::uint32_t>(in[0]) | static_cast<std::uint32_t>(in[1]) << 8 |
+           static_cast<std::uint32_t>(in[2]) << 16 | static_cast<std::uint32_t>(in[3]) << 24;
+}
+
+std::string Quoted(const std::string& text)
+{
+    return "\"" + text + "\"";
+}
 
 } // namespace
 
@@ -701,6 +727,226 @@ std::int32_t CVnCommands::GetDeviceId()
     return static_cast<std::int32_t>(
         static_cast<std::uint32_t>(buffer[0]) | static_cast<std::uint32_t>(buffer[1]) << 8 |
         static_cast<std::uint32_t>(buffer[2]) << 16 | static_cast<std::uint32_t>(buffer[3]) << 24);
+}
+
+bool CVnCommands::ListDeviceDirectory(std::uint16_t selector, std::wstring& listing)
+{
+    if (m_pStream == nullptr)
+        return false;
+    int oldRead = 0;
+    int oldWrite = 0;
+    bool haveOld = false;
+    try
+    {
+        haveOld = m_pStream->GetTimeouts(&oldRead, &oldWrite);
+    }
+    catch (const CFileException&)
+    {
+    }
+    std::vector<char> answer(static_cast<std::size_t>(kDirectoryCapacity));
+    const int length = TextCommand(CFileCommandText::DirectoryCommand(selector), answer.data(),
+                                   kDirectoryCapacity, kDirectoryTimeoutMs);
+    try
+    {
+        if (haveOld)
+            m_pStream->SetTimeouts(oldRead, oldWrite);
+    }
+    catch (const CFileException&)
+    {
+    }
+    if (length < 1 || length > kDirectoryCapacity)
+        return false;
+    const std::size_t stored = std::min<std::size_t>(static_cast<std::size_t>(length), answer.size() - 1);
+    return CFileCommandText::ParseDirectory(std::string_view(answer.data(), stored), listing);
+}
+
+bool CVnCommands::LoadDeviceFile(StreamIO::CIoStream* destination, const std::wstring& name)
+{
+    if (m_pStream == nullptr || name.empty() || destination == nullptr || !destination->IsOpen())
+        return false;
+    const std::optional<std::string> escaped = CFileCommandText::EscapeName(name);
+    if (!escaped)
+        return false;
+    const std::string command = "LOAD " + Quoted(*escaped) + "\r";
+    SetLineEnd(false, false);
+    try
+    {
+        m_pStream->PurgeInput();
+        m_pStream->WriteByte(CTextReply::kDle);
+        std::uint8_t ack = 0;
+        if (!ReadExact(&ack, 1))
+            return false;
+        if (!WriteAll(command.data(), static_cast<int>(command.size())))
+            return false;
+        std::uint8_t size[4] = {};
+        if (!ReadExact(size, 4))
+            return false;
+        const std::uint32_t length = GetLittleEndian32(size);
+        if (length < 1 || length > kMaxLoadSize)
+            return false;
+        if (!SetTransferTimeouts(length, 2))
+            return false;
+        // In pieces: a file of many megabytes need not sit in memory at once.
+        std::vector<std::uint8_t> chunk(std::min<std::size_t>(length, kLoadChunk));
+        std::uint32_t done = 0;
+        while (done < length)
+        {
+            const int want = static_cast<int>(std::min<std::uint32_t>(length - done, kLoadChunk));
+            if (!ReadExact(chunk.data(), want))
+                return false;
+            if (destination->Write(chunk.data(), want) != want)
+                return false;
+            done += static_cast<std::uint32_t>(want);
+        }
+        return true;
+    }
+    catch (const CFileException&)
+    {
+        return false;
+    }
+}
+
+bool CVnCommands::StoreFile(const std::string& escapedName, const std::vector<std::uint8_t>& data,
+                            int replyTimeoutMs)
+{
+    SetLineEnd(false, false);
+    if (!Query("SAVE " + Quoted(escapedName), kFileTimeoutMs))
+        return false;
+    const auto length = static_cast<std::uint32_t>(data.size());
+    if (length > 0)
+    {
+        if (!SetTransferTimeouts(length, 2))
+            return false;
+    }
+    else if (!m_pStream->SetTimeouts(replyTimeoutMs, replyTimeoutMs))
+    {
+        return false;
+    }
+    std::uint8_t size[4] = {};
+    PutLittleEndian32(size, length);
+    if (!WriteAll(size, 4) || !WriteAll(data.data(), static_cast<int>(length)))
+        return false;
+    std::uint8_t reply[2] = {};
+    return ReadExact(reply, 2) && (reply[0] == 'y' || reply[0] == 'Y');
+}
+
+bool CVnCommands::SaveDeviceFile(const std::wstring& name, StreamIO::CIoStream* source)
+{
+    if (m_pStream == nullptr || name.empty() || source == nullptr || !source->IsOpen())
+        return false;
+    const std::optional<std::string> escaped = CFileCommandText::EscapeName(name);
+    if (!escaped)
+        return false;
+    bool saved = false;
+    try
+    {
+        // The size is checked before SAVE goes out: a refused file must not
+        // leave the instrument waiting for a length.
+        if (source->IsSeekable())
+            source->SetPosition(0);
+        const int length = source->GetLength();
+        if (length < 1 || static_cast<std::uint32_t>(length) > kMaxSaveSize)
+            return false;
+        std::vector<std::uint8_t> data(static_cast<std::size_t>(length));
+        if (source->Read(data.data(), length) != length)
+            return false;
+        saved = StoreFile(*escaped, data, kFileTimeoutMs);
+        m_pStream->SetTimeouts(kFixedTimeoutMs, kFixedTimeoutMs);
+    }
+    catch (const CFileException&)
+    {
+        return false;
+    }
+    return saved;
+}
+
+bool CVnCommands::CreateEmptyDeviceFile(const std::wstring& name)
+{
+    if (m_pStream == nullptr || name.empty())
+        return false;
+    const std::optional<std::string> escaped = CFileCommandText::EscapeName(name);
+    if (!escaped)
+        return false;
+    bool created = false;
+    try
+    {
+        created = StoreFile(*escaped, {}, kFileTimeoutMs);
+    }
+    catch (const CFileException&)
+    {
+        created = false;
+    }
+    try
+    {
+        m_pStream->SetTimeouts(kFixedTimeoutMs, kFixedTimeoutMs);
+    }
+    catch (const CFileException&)
+    {
+    }
+    return created;
+}
+
+bool CVnCommands::MoveDeviceFile(const std::wstring& oldName, const std::wstring& newName)
+{
+    if (m_pStream == nullptr || oldName.empty() || newName.empty() ||
+        oldName.size() > CFileCommandText::kMaxMoveName || newName.size() > CFileCommandText::kMaxMoveName)
+        return false;
+    const std::optional<std::string> from = CFileCommandText::EscapeName(oldName);
+    const std::optional<std::string> to = CFileCommandText::EscapeName(newName);
+    if (!from || !to)
+        return false;
+    return Query("MOVF " + Quoted(*from) + ";" + Quoted(*to), kMoveTimeoutMs);
+}
+
+bool CVnCommands::DeleteDeviceFile(const std::wstring& name)
+{
+    if (m_pStream == nullptr || name.empty())
+        return false;
+    const std::optional<std::string> escaped = CFileCommandText::EscapeName(name);
+    if (!escaped)
+        return false;
+    SetLineEnd(false, false);
+    return Query("DELF " + Quoted(*escaped), kFileTimeoutMs);
+}
+
+bool CVnCommands::Login(SLoginInfo& info)
+{
+    const std::optional<std::string> user = CFileCommandText::UserName(info.user);
+    const std::optional<std::string> password = CFileCommandText::EscapePassword(info.password);
+    if (m_pStream == nullptr || !user || !password)
+        return false;
+    char key[12] = {};
+    std::snprintf(key, sizeof key, "%08X", static_cast<unsigned>(info.key));
+    const std::string head = "RLGI " + Quoted(*user) + "; " + Quoted(*password);
+    if (!Query(head + "; " + key, kFixedTimeoutMs) && !Query(head, kFixedTimeoutMs))
+        return false;
+    return CFileCommandText::ParseLogin(m_strReply, info);
+}
+
+bool CVnCommands::Logout()
+{
+    return Query("RLGO", kFixedTimeoutMs);
+}
+
+bool CVnCommands::SendDescriptor(std::span<const std::uint8_t> descriptor, int checksumFlags)
+{
+    return CFirmwareTransfer(*this).SendDescriptor(descriptor, checksumFlags);
+}
+
+int CVnCommands::TransferBlocks(StreamIO::CIoStream* source, int length, int checksumFlags, int chunk,
+                                CCallback* callback)
+{
+    return CFirmwareTransfer(*this).TransferBlocks(source, length, checksumFlags, chunk, callback);
+}
+
+int CVnCommands::SendSRecords(StreamIO::CIoStream* source, int length, CCallback* callback)
+{
+    return CFirmwareTransfer(*this).SendSRecords(source, length, callback);
+}
+
+bool CVnCommands::ProgramFlash(CCallback* callback, int bar, bool askLongest)
+{
+    return CFirmwareTransfer(*this).ProgramFlash(callback, bar, askLongest);
 }
 
 } // namespace Device

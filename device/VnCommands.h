@@ -22,8 +22,10 @@
 // itself lives in CFrameCodec and CTextReply as pure functions.
 
 #include "device/DeviceInfo.h"
+#include "device/LoginInfo.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -141,11 +143,34 @@ public:
     /// Command 0xF1: the 32-bit device id, -1 on failure.
     std::int32_t GetDeviceId();
 
-    // File commands of the OS-based instruments; the Terrion has none.
-    virtual bool SaveDeviceFile() { return false; }
-    virtual bool CreateEmptyDeviceFile() { return false; }
-    virtual bool MoveDeviceFile() { return false; }
-    virtual bool DeleteDeviceFile() { return false; }
+    // File, directory and login commands of the instruments that keep files
+    // and user accounts (the Terrion has none). Each fails for a name that
+    // CFileCommandText refuses, on a refusal ('?', no 'y'), a wrong length,
+    // a time-out or a stream exception; nothing is retried.
+    /// "DIRS <selector>": the listing, its stated length checked.
+    virtual bool ListDeviceDirectory(std::uint16_t selector, std::wstring& listing);
+    /// "LOAD": the file (1 byte to 80 MiB) into an open destination stream.
+    virtual bool LoadDeviceFile(StreamIO::CIoStream* destination, const std::wstring& name);
+    /// "SAVE": the whole of an open source stream (1 byte to 5 MiB) as a file.
+    virtual bool SaveDeviceFile(const std::wstring& name, StreamIO::CIoStream* source);
+    virtual bool CreateEmptyDeviceFile(const std::wstring& name);
+    /// "MOVF": renames or moves; names of 1 to 256 characters.
+    virtual bool MoveDeviceFile(const std::wstring& oldName, const std::wstring& newName);
+    virtual bool DeleteDeviceFile(const std::wstring& name);
+    /// "RLGI" with the key, then without it; takes user name and rights from the answer.
+    bool Login(SLoginInfo& info);
+    bool Logout();
+
+    // Firmware transfers (see CFirmwareTransfer).
+    bool SendDescriptor(std::span<const std::uint8_t> descriptor, int checksumFlags);
+    int TransferBlocks(StreamIO::CIoStream* source, int length, int checksumFlags, int chunk,
+                       CCallback* callback);
+    int SendSRecords(StreamIO::CIoStream* source, int length, CCallback* callback);
+    bool ProgramFlash(CCallback* callback, int bar, bool askLongest);
+
+    /// Largest file LoadDeviceFile() takes and SaveDeviceFile() sends.
+    static constexpr std::uint32_t kMaxLoadSize = 0x5000000;
+    static constexpr std::uint32_t kMaxSaveSize = 0x500000;
 
     /// Blocks the calling thread; every protocol wait (40 ms between memory
     /// commands, 2000 ms after leaving memory-access mode, mode switches)
@@ -162,6 +187,8 @@ private:
     /// Reads and drops count bytes one at a time; false when one is missing.
     bool Drop(std::int64_t count);
     bool WriteAll(const void* data, int length);
+    /// SAVE "name" and a length with its data; the 2-byte answer must start with 'y'.
+    bool StoreFile(const std::string& escapedName, const std::vector<std::uint8_t>& data, int replyTimeoutMs);
     /// The text exchange up to the reply line: 1 done, 0 the time-outs were
     /// refused, -1 no acknowledgement, short write or no reply line.
     int SendText(const std::string& text, int timeoutMs, std::vector<char>& line, int lineCapacity);

@@ -2,6 +2,7 @@
 
 #include "device/DeviceFactoryTable.h"
 #include "device/DeviceThread.h"
+#include "device/PackageHeader.h"
 #include "device/TextReply.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
@@ -9,6 +10,8 @@
 #include "streams/FileException.h"
 
 #include <array>
+#include <climits>
+#include <cstdint>
 #include <mutex>
 #include <new>
 
@@ -34,6 +37,11 @@ namespace Ids = Resources::Ids;
 std::wstring WithRestart(unsigned id)
 {
     return CStringTable::Text(id) + CStringTable::Text(Ids::kUpgradeRestart);
+}
+
+std::wstring Text(unsigned id)
+{
+    return CStringTable::Text(id);
 }
 
 struct SRegistry
@@ -73,6 +81,7 @@ CVnDevice::~CVnDevice()
 
 std::wstring CVnDevice::GetErrorText(int code) const
 {
+    using namespace Resources::Ids;
     switch (code)
     {
     case ecUpload:
@@ -196,6 +205,36 @@ bool CVnDevice::SendControlD0()
     return m_pCommands != nullptr && m_pCommands->SendControlD0();
 }
 
+bool CVnDevice::ListDeviceDirectory(std::uint16_t selector, std::wstring& listing)
+{
+    return m_pCommands != nullptr && m_pCommands->ListDeviceDirectory(selector, listing);
+}
+
+bool CVnDevice::LoadDeviceFile(StreamIO::CIoStream* destination, const std::wstring& name)
+{
+    return m_pCommands != nullptr && m_pCommands->LoadDeviceFile(destination, name);
+}
+
+bool CVnDevice::SaveDeviceFile(const std::wstring& name, StreamIO::CIoStream* source)
+{
+    return m_pCommands != nullptr && m_pCommands->SaveDeviceFile(name, source);
+}
+
+bool CVnDevice::CreateEmptyDeviceFile(const std::wstring& name)
+{
+    return m_pCommands != nullptr && m_pCommands->CreateEmptyDeviceFile(name);
+}
+
+bool CVnDevice::MoveDeviceFile(const std::wstring& oldName, const std::wstring& newName)
+{
+    return m_pCommands != nullptr && m_pCommands->MoveDeviceFile(oldName, newName);
+}
+
+bool CVnDevice::DeleteDeviceFile(const std::wstring& name)
+{
+    return m_pCommands != nullptr && m_pCommands->DeleteDeviceFile(name);
+}
+
 bool CVnDevice::ResetMode()
 {
     if (m_pStream == nullptr || m_pCommands == nullptr)
@@ -236,6 +275,141 @@ int CVnDevice::BinaryCommand(std::uint8_t command, int n, std::uint8_t* buffer, 
     if (m_pCommands == nullptr || buffer == nullptr || capacity <= 0)
         return 0;
     return m_pCommands->BinaryCommand(command, n, buffer, capacity, timeoutMs < 0 ? 1000 : timeoutMs);
+}
+
+void CVnDevice::ReportStatus(unsigned id, bool withSuffix)
+{
+    if (m_pCallback != nullptr)
+        m_pCallback->OnStatusText(withSuffix ? Text(id) + m_strStepSuffix : Text(id));
+}
+
+bool CVnDevice::IsAborted()
+{
+    return IsDeviceAbortRequested(0);
+}
+
+int CVnDevice::SkipBlock(const SBlockDescriptor& block)
+{
+    if (m_pCommands == nullptr || m_pPackage == nullptr || !m_pPackage->IsOpen() || !m_pPackage->IsSeekable())
+        return ecNotReady;
+    try
+    {
+        const std::int64_t target = static_cast<std::int64_t>(m_pPackage->GetPosition()) + block.DataSize();
+        if (target > m_pPackage->GetLength())
+            return ecFileRead;
+        m_pPackage->SetPosition(static_cast<int>(target));
+    }
+    catch (const StreamIO::CFileException&)
+    {
+        return ecFileRead;
+    }
+    return 0;
+}
+
+int CVnDevice::CheckDevice(const CPackageHeader& package)
+{
+    if (IsAborted())
+        return ecAborted;
+    ReportStatus(Resources::Ids::kUpgradeChecks, false);
+    const std::int32_t id = GetDeviceId();
+    if (id == -1)
+        return ecCommunication;
+    return static_cast<std::uint32_t>(id) == package.m_nDeviceId ? 0 : ecWrongDevice;
+}
+
+int CVnDevice::PrepareUpgrade(const CPackageHeader&)
+{
+    if (m_pCommands == nullptr)
+        return ecNotReady;
+    if (IsAborted())
+        return ecAborted;
+    ReportStatus(Resources::Ids::kUpgradeInitialize, false);
+    return 0;
+}
+
+int CVnDevice::SendDescriptorIfAsked(const CPackageHeader& package, std::uint8_t modeByte, bool changed)
+{
+    if ((changed || !m_bDescriptorSent) && (modeByte & 0x01) != 0)
+    {
+        if (!m_pCommands->SendDescriptor(package.m_descriptor, GetChecksumFlags()))
+            return ecDescriptor;
+        m_bDescriptorSent = true;
+    }
+    if (m_pCallback != nullptr && m_pCallback->IsDetailedProgress())
+        m_pCallback->OnProgress(100, 1, 0);
+    return 0;
+}
+
+int CVnDevice::BeginBlock(const CPackageHeader& package, const SBlockDescriptor& block)
+{
+    if (IsAborted())
+        return ecAborted;
+    if (m_pCommands == nullptr)
+        return ecNotReady;
+    ReportStatus(Resources::Ids::kUpgradeModeBefore, true);
+    bool changed = false;
+    if (!m_pCommands->ChangeMode(block.ModeBefore(), &changed, m_pCallback, 100))
+        return ecModeChange;
+    return SendDescriptorIfAsked(package, block.ModeBefore(), changed);
+}
+
+int CVnDevice::TransferBlock(const SBlockDescriptor& block)
+{
+    if (m_pCommands == nullptr || m_pPackage == nullptr || !m_pPackage->IsOpen())
+        return ecNotReady;
+    ReportStatus(Resources::Ids::kUpgradeTransfer, true);
+    const std::uint32_t size = block.DataSize();
+    if (size > static_cast<std::uint32_t>(INT32_MAX))
+        return ecFileRead;
+    const int length = static_cast<int>(size);
+    if (length == 0)
+        return 0;
+    if (m_pCommands->TransferBlocks(m_pPackage, length, GetChecksumFlags(), GetBlockSize(), m_pCallback) ==
+        length)
+        return 0;
+    return IsAborted() ? ecAborted : ecUpload;
+}
+
+int CVnDevice::ProgramBlock(const SBlockDescriptor& block)
+{
+    if (m_pCommands == nullptr)
+        return ecNotReady;
+    if (IsAborted())
+        return ecAborted;
+    if (!block.ProgramAfter())
+        return 0;
+    ReportStatus(Resources::Ids::kUpgradeWrite, true);
+    return m_pCommands->ProgramFlash(m_pCallback, 2, false) ? 0 : ecProgram;
+}
+
+int CVnDevice::EndBlock(const CPackageHeader& package, const SBlockDescriptor& block)
+{
+    if (IsAborted())
+        return ecAborted;
+    if (m_pCommands == nullptr)
+        return ecNotReady;
+    ReportStatus(Resources::Ids::kUpgradeModeAfter, true);
+    const std::uint8_t before = block.ModeBefore();
+    const std::uint8_t after = block.ModeAfter();
+    bool changed = true;
+    if ((after & 0x0F) != (before & 0x0F) || (after & 0x10) != 0)
+    {
+        if (!m_pCommands->ChangeMode(after, &changed, m_pCallback, 100))
+            return ecModeChange;
+    }
+    return SendDescriptorIfAsked(package, after, changed);
+}
+
+int CVnDevice::FinishUpgrade()
+{
+    if (IsAborted())
+        return ecAborted;
+    if (m_pCallback != nullptr)
+    {
+        ReportStatus(Resources::Ids::kUpgradeFinished, false);
+        m_pCallback->OnProgress(100, 1, 0);
+    }
+    return 0;
 }
 
 std::unique_ptr<CVnDevice> CreateDevice(int type)

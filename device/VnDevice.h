@@ -11,10 +11,12 @@
 // none of them throws. Destroying an attached object closes its stream.
 // A driver object is used by one thread at a time.
 
+#include "device/BlockDescriptor.h"
 #include "device/Callback.h"
 #include "device/Contents.h"
 #include "device/DeviceInfo.h"
 #include "device/DeviceTypes.h"
+#include "device/LoginInfo.h"
 #include "device/VnCommands.h"
 #include "streams/IoStream.h"
 #include "streams/Rs232Settings.h"
@@ -26,14 +28,7 @@
 namespace Device
 {
 
-/// Result of the last remote login.
-struct SLoginInfo
-{
-    std::wstring user;
-    std::wstring password;
-    std::uint16_t rights = 0;
-    std::uint32_t key = 0;
-};
+class CPackageHeader;
 
 class CVnDevice
 {
@@ -84,6 +79,13 @@ public:
     virtual bool RemoteLogout();
     virtual bool SetConnected(bool connected, int keepAliveMs);
     virtual bool SendControlD0();
+    // The file commands of CVnCommands; false without a command object.
+    virtual bool ListDeviceDirectory(std::uint16_t selector, std::wstring& listing);
+    virtual bool LoadDeviceFile(StreamIO::CIoStream* destination, const std::wstring& name);
+    virtual bool SaveDeviceFile(const std::wstring& name, StreamIO::CIoStream* source);
+    virtual bool CreateEmptyDeviceFile(const std::wstring& name);
+    virtual bool MoveDeviceFile(const std::wstring& oldName, const std::wstring& newName);
+    virtual bool DeleteDeviceFile(const std::wstring& name);
     /// Sync, then back to the normal operation mode 12.
     virtual bool ResetMode();
 
@@ -111,6 +113,23 @@ public:
     /// sent); else CVnCommands::BinaryCommand with 1000 ms for a negative time-out.
     virtual int BinaryCommand(std::uint8_t command, int n, std::uint8_t* buffer, int capacity, int timeoutMs);
 
+    // Firmware upgrade steps, run by the upgrade job in this order: CheckDevice,
+    // PrepareUpgrade, then per block BeginBlock, TransferBlock, ProgramBlock,
+    // EndBlock (or SkipBlock), then FinishUpgrade. Each returns 0 or an
+    // NError_code. The base steps use the framed transfer commands; the
+    // package stream is the one given to AttachPackage().
+    virtual int SkipBlock(const SBlockDescriptor& block);
+    virtual int CheckDevice(const CPackageHeader& package);
+    virtual int PrepareUpgrade(const CPackageHeader& package);
+    virtual int BeginBlock(const CPackageHeader& package, const SBlockDescriptor& block);
+    virtual int TransferBlock(const SBlockDescriptor& block);
+    virtual int ProgramBlock(const SBlockDescriptor& block);
+    virtual int EndBlock(const CPackageHeader& package, const SBlockDescriptor& block);
+    virtual int FinishUpgrade();
+    /// Appended to the upgrade's status texts: " [step/steps]" or empty.
+    void SetStepSuffix(const std::wstring& suffix) { m_strStepSuffix = suffix; }
+    StreamIO::CIoStream* GetPackage() const { return m_pPackage; }
+
     NTypes GetType() const { return m_nType; }
     const std::wstring& GetDisplayName() const { return m_strDisplayName; }
     int GetSupportedPorts() const { return m_nSupportedPorts; }
@@ -121,6 +140,16 @@ public:
     const SLoginInfo& GetLoginInfo() const { return m_login; }
 
 protected:
+    /// The string's text, with the step suffix when asked, to the callback.
+    void ReportStatus(unsigned id, bool withSuffix);
+    /// The worker's abort flag, through the abort poll.
+    static bool IsAborted();
+    /// Keeps the result of a login that a driver ran itself.
+    void SetLoginInfo(const SLoginInfo& info) { m_login = info; }
+    /// Sends the package's descriptor when the mode byte asks for it and the
+    /// mode changed or it was never accepted; 0 or ecDescriptor.
+    int SendDescriptorIfAsked(const CPackageHeader& package, std::uint8_t modeByte, bool changed);
+
     StreamIO::SRs232Settings m_serialSettings;
 
 private:
@@ -130,6 +159,7 @@ private:
     CCallback* m_pCallback = nullptr;
     std::unique_ptr<CVnCommands> m_pCommands;
     SLoginInfo m_login;
+    bool m_bDescriptorSent = false;
     bool m_bExpress = false;
     std::wstring m_strStepSuffix;
     NTypes m_nType;

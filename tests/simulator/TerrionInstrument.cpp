@@ -38,6 +38,8 @@ CTerrionInstrument::CTerrionInstrument(const CTerrionScenario& scenario)
     : m_scenario(scenario), m_memory(scenario.BuildMemory()),
       m_nState(scenario.StartsInBootloader() ? tsBootloader : tsApplication)
 {
+    for (const auto& [name, content] : scenario.Files())
+        m_files[name] = std::vector<std::uint8_t>(content.begin(), content.end());
 }
 
 void CTerrionInstrument::Feed(std::uint8_t byte, std::vector<std::uint8_t>& out, bool& dropPending)
@@ -74,11 +76,14 @@ void CTerrionInstrument::FeedApplication(std::uint8_t byte, std::vector<std::uin
 {
     switch (m_nParse)
     {
+    case psFileData:
+        FeedFileData(byte, out);
+        return;
     case psText:
         if (byte == kCr)
         {
+            m_nParse = psIdle; // a SAVE goes on to take its data
             RunText(out);
-            m_nParse = psIdle;
             return;
         }
         if (byte == kLf)
@@ -119,6 +124,8 @@ void CTerrionInstrument::FeedApplication(std::uint8_t byte, std::vector<std::uin
 
 void CTerrionInstrument::RunText(std::vector<std::uint8_t>& out)
 {
+    if (m_scenario.HasFileSystem() && FileAnswer(m_strText, out))
+        return;
     const bool crLf = m_bCrLf; // "EC0"/"EC1" answer in the line end they replace
     const std::string answer = TextAnswer(m_strText);
     if (crLf && !m_strText.empty())
@@ -148,6 +155,146 @@ std::string CTerrionInstrument::TextAnswer(const std::string& command)
         return answer;
     }
     return "?";
+}
+
+namespace
+{
+
+/// The quoted arguments of a command, escapes undone, and what follows the last one.
+std::vector<std::string> QuotedArguments(const std::string& command, std::string& tail)
+{
+    std::vector<std::string> arguments;
+    std::size_t i = 0;
+    tail.clear();
+    while (i < command.size())
+    {
+        if (command[i] != '"')
+        {
+            ++i;
+            continue;
+        }
+        std::string argument;
+        for (++i; i < command.size() && command[i] != '"'; ++i)
+        {
+            if (command[i] == '\\' && i + 1 < command.size())
+                ++i;
+            argument.push_back(command[i]);
+        }
+        ++i;
+        arguments.push_back(argument);
+        tail = command.substr(std::min(i, command.size()));
+    }
+    return arguments;
+}
+
+void AppendLine(std::vector<std::uint8_t>& out, const std::string& text)
+{
+    out.insert(out.end(), text.begin(), text.end());
+    out.push_back(kCr);
+}
+
+} // namespace
+
+bool CTerrionInstrument::FileAnswer(const std::string& command, std::vector<std::uint8_t>& out)
+{
+    const std::string verb = command.substr(0, command.find(' '));
+    std::string tail;
+    const std::vector<std::string> arguments = QuotedArguments(command, tail);
+    if (verb == "DIRS")
+    {
+        std::string listing;
+        for (const auto& [name, content] : m_files)
+            listing += name + "," + std::to_string(content.size()) + ";";
+        char count[16] = {};
+        std::snprintf(count, sizeof count, "%08X;", static_cast<unsigned>(listing.size()));
+        AppendLine(out, count + listing);
+        return true;
+    }
+    if (verb == "LOAD")
+    {
+        const auto file = arguments.size() == 1 ? m_files.find(arguments[0]) : m_files.end();
+        const std::uint32_t length =
+            file == m_files.end() ? 0u : static_cast<std::uint32_t>(file->second.size());
+        for (int shift = 0; shift < 32; shift += 8)
+            out.push_back(static_cast<std::uint8_t>(length >> shift));
+        if (file != m_files.end())
+            out.insert(out.end(), file->second.begin(), file->second.end());
+        return true;
+    }
+    if (verb == "SAVE")
+    {
+        if (arguments.size() != 1)
+        {
+            AppendLine(out, "?");
+            return true;
+        }
+        AppendLine(out, "OK");
+        m_strSaveName = arguments[0];
+        m_saveData.clear();
+        m_nSaveLength = 0;
+        m_nParse = psFileData;
+        return true;
+    }
+    if (verb == "DELF")
+    {
+        const bool found = arguments.size() == 1 && m_files.erase(arguments[0]) == 1;
+        AppendLine(out, found ? "OK" : "?");
+        return true;
+    }
+    if (verb == "MOVF")
+    {
+        const auto file = arguments.size() == 2 ? m_files.find(arguments[0]) : m_files.end();
+        if (file == m_files.end())
+        {
+            AppendLine(out, "?");
+            return true;
+        }
+        std::vector<std::uint8_t> content = std::move(file->second);
+        m_files.erase(file);
+        m_files[arguments[1]] = std::move(content);
+        AppendLine(out, "OK");
+        return true;
+    }
+    if (verb == "RLGI")
+    {
+        const std::size_t keyStart = tail.find_first_not_of("; ");
+        const bool keyed = keyStart != std::string::npos;
+        const std::uint32_t key = keyed ? HexValue(tail.substr(keyStart)) : 0;
+        for (const CTerrionScenario::SAccount& account : m_scenario.Accounts())
+        {
+            if (arguments.size() == 2 && arguments[0] == account.user && arguments[1] == account.password &&
+                (!keyed || key == account.key))
+            {
+                AppendLine(out, account.user + ";" + std::to_string(account.rights));
+                return true;
+            }
+        }
+        AppendLine(out, "?");
+        return true;
+    }
+    if (verb == "RLGO")
+    {
+        AppendLine(out, "OK");
+        return true;
+    }
+    return false;
+}
+
+void CTerrionInstrument::FeedFileData(std::uint8_t byte, std::vector<std::uint8_t>& out)
+{
+    m_saveData.push_back(byte);
+    if (m_saveData.size() == 4)
+    {
+        m_nSaveLength = static_cast<std::uint32_t>(m_saveData[0] | m_saveData[1] << 8 | m_saveData[2] << 16 |
+                                                   m_saveData[3] << 24);
+    }
+    if (m_saveData.size() < 4 || m_saveData.size() < 4 + static_cast<std::size_t>(m_nSaveLength))
+        return;
+    m_files[m_strSaveName] = std::vector<std::uint8_t>(m_saveData.begin() + 4, m_saveData.end());
+    m_saveData.clear();
+    m_nParse = psIdle;
+    out.push_back('y');
+    out.push_back(kCr);
 }
 
 std::vector<std::string> CTerrionInstrument::IdentificationFields() const

@@ -40,10 +40,19 @@
 //   "SI030000FC" -> a 66-byte identification block (the identification
 //   text, ';', blanks), "SE030000FC" -> 'E', "SX030000FC" -> 'X' and back to
 //   the application. Lines whose checksum is wrong are ignored.
+// - With a file system (scenario "files"), text commands with quoted names
+//   (backslash escapes undone): "DIRS xxxx" answers "%08X;" and the listing
+//   "name,size;" of every file; "LOAD" answers the 4-byte little-endian
+//   length and the file (length 0 when missing) instead of a line; "SAVE"
+//   answers "OK", then takes a 4-byte length and that many bytes and answers
+//   "y\r"; "DELF" and "MOVF" answer "OK" or "?"; "RLGI user; password[;
+//   key]" answers "user;rights" (";rights" for the nameless account) or "?"
+//   when the password, or a given key, is wrong; "RLGO" answers "OK".
 
 #include "tests/simulator/TerrionScenario.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -77,6 +86,7 @@ public:
     void SetRejectWrites(bool on) { m_bRejectWrites = on; }
 
     const std::vector<std::uint8_t>& Memory() const { return m_memory; }
+    const std::map<std::string, std::vector<std::uint8_t>>& Files() const { return m_files; }
     /// A byte as a dump shows it (0x021A/0x021B follow the settings block).
     std::uint8_t ReadByte(std::uint16_t address) const;
 
@@ -94,6 +104,9 @@ private:
     void Dump(std::uint32_t count, std::vector<std::uint8_t>& out);
     void StoreByte(std::uint16_t address, std::uint8_t value);
     std::string TextAnswer(const std::string& command);
+    /// The file system's answer to a text command; false when it is not one of its commands.
+    bool FileAnswer(const std::string& command, std::vector<std::uint8_t>& out);
+    void FeedFileData(std::uint8_t byte, std::vector<std::uint8_t>& out);
     std::vector<std::string> IdentificationFields() const;
 
     enum NParse : int
@@ -101,6 +114,7 @@ private:
         psIdle = 0,
         psText = 1,
         psFrame = 2,
+        psFileData = 3, ///< a SAVE's length and bytes
     };
 
     CTerrionScenario m_scenario;
@@ -118,6 +132,11 @@ private:
     std::string m_strDigits;
     std::uint16_t m_nAddress = 0;
     std::string m_strBootLine;
+
+    std::map<std::string, std::vector<std::uint8_t>> m_files;
+    std::string m_strSaveName;
+    std::vector<std::uint8_t> m_saveData;
+    std::uint32_t m_nSaveLength = 0;
 
     int m_nEraseCount = 0;
     int m_nDeleteAllCount = 0;

@@ -148,6 +148,8 @@ CTerrionScenario CTerrionScenario::Parse(const std::string& text)
             }
             else if (keyword == "bootloader")
                 scenario.SetBootloader(true);
+            else if (keyword == "files")
+                scenario.SetFileSystem(true);
             else if (keyword == "default-spacing")
             {
                 std::string value;
@@ -224,6 +226,27 @@ CTerrionScenario CTerrionScenario::Load(const std::string& path)
 CTerrionScenario& CTerrionScenario::SetIdentification(const std::string& text)
 {
     m_strIdentification = text;
+    return *this;
+}
+
+CTerrionScenario& CTerrionScenario::SetFileSystem(bool on)
+{
+    m_bFileSystem = on;
+    return *this;
+}
+
+CTerrionScenario& CTerrionScenario::AddFile(const std::string& name, const std::string& content)
+{
+    m_bFileSystem = true;
+    m_files.emplace_back(name, content);
+    return *this;
+}
+
+CTerrionScenario& CTerrionScenario::AddAccount(const std::string& user, const std::string& password,
+                                               int rights, std::uint32_t key)
+{
+    m_bFileSystem = true;
+    m_accounts.push_back({user, password, rights, key});
     return *this;
 }
 

@@ -18,6 +18,8 @@
 //   reading 125 tenths code=2 byte=0x22
 //   raw 0x1234FF00                    (one record as it stands)
 //   end                               (an explicit end marker)
+//   files                             (it keeps files and user accounts,
+//                                      as the maker's other instruments do)
 // Records after the last statement are erased flash (0xFFFFFFFF), which the
 // driver reads as the end marker; 512 records leave no room for one.
 // Bits the host does not use are not left zero: a reading's bits 0-7 carry
@@ -26,6 +28,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace TerrionTest
@@ -81,6 +84,12 @@ public:
 
     CTerrionScenario& SetIdentification(const std::string& text);
     CTerrionScenario& SetBootloader(bool bootloader);
+    /// Files and user accounts, answered by the file and login commands.
+    CTerrionScenario& SetFileSystem(bool on);
+    CTerrionScenario& AddFile(const std::string& name, const std::string& content);
+    /// A login with a key must give this key; one without a key is taken as it is.
+    CTerrionScenario& AddAccount(const std::string& user, const std::string& password, int rights,
+                                 std::uint32_t key = 0);
     CTerrionScenario& SetDefaultSpacing(std::uint16_t tenths);
     CTerrionScenario& SetSettings(const STerrionSettings& settings);
     /// An old-format block: the first word is the spacing, the rest erased.
@@ -94,6 +103,17 @@ public:
 
     const std::string& Identification() const { return m_strIdentification; }
     bool StartsInBootloader() const { return m_bBootloader; }
+    bool HasFileSystem() const { return m_bFileSystem; }
+
+    struct SAccount
+    {
+        std::string user;
+        std::string password;
+        int rights = 0;
+        std::uint32_t key = 0;
+    };
+    const std::vector<std::pair<std::string, std::string>>& Files() const { return m_files; }
+    const std::vector<SAccount>& Accounts() const { return m_accounts; }
     std::uint16_t DefaultSpacing() const { return m_nDefaultSpacing; }
     const std::vector<std::uint8_t>& SettingsBlock() const { return m_settingsBlock; }
     const std::vector<std::uint32_t>& Records() const { return m_records; }
@@ -108,6 +128,9 @@ public:
 private:
     std::string m_strIdentification = "Terrion;HW 1.1;TN12-345-6789;0A000001;2.0.1";
     bool m_bBootloader = false;
+    bool m_bFileSystem = false;
+    std::vector<std::pair<std::string, std::string>> m_files;
+    std::vector<SAccount> m_accounts;
     std::uint16_t m_nDefaultSpacing = 500;
     std::vector<std::uint8_t> m_settingsBlock;
     std::vector<std::uint32_t> m_records;

@@ -101,6 +101,12 @@ std::vector<std::uint8_t> CTerrionSimulator::MemoryAt(std::uint16_t address, std
     return std::vector<std::uint8_t>(memory.begin() + address, memory.begin() + end);
 }
 
+std::map<std::string, std::vector<std::uint8_t>> CTerrionSimulator::Files() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_instrument.Files();
+}
+
 std::vector<std::uint8_t> CTerrionSimulator::Received() const
 {
     std::lock_guard lock(m_mutex);

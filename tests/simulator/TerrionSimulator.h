@@ -18,6 +18,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -59,6 +60,8 @@ public:
     NTerrionState State() const;
     std::vector<std::uint8_t> Memory() const;
     std::vector<std::uint8_t> MemoryAt(std::uint16_t address, std::size_t count) const;
+    /// The files of an instrument with a file system, by name.
+    std::map<std::string, std::vector<std::uint8_t>> Files() const;
     /// Every byte the host has sent since the start or the last ClearReceived.
     std::vector<std::uint8_t> Received() const;
     std::string ReceivedText() const;
