@@ -1,4 +1,5 @@
 # cmake -DSOURCE_DIR=<tree> -DTABLE=<TerrionLayerTable.cmake> -P CheckIncludeDirection.cmake
+# Also fails on a source file that its folder's CMakeLists.txt does not list.
 # Fails when a file of a folder in the table includes a header of a table
 # folder that its line does not name (see TerrionLayers.cmake).
 cmake_minimum_required(VERSION 3.25)
@@ -29,4 +30,29 @@ endforeach()
 if(problems)
   list(JOIN problems "\n" text)
   message(FATAL_ERROR "Includes against the direction between library folders:\n${text}")
+endif()
+
+# Every source file beside a CMakeLists.txt is named in it: sources are
+# listed by hand, so a file that a merge brought in unlisted fails here with
+# its name instead of as a missing symbol at link time.
+file(GLOB_RECURSE lists "${SOURCE_DIR}/*/CMakeLists.txt")
+set(unlisted "")
+foreach(list_file IN LISTS lists)
+  get_filename_component(dir "${list_file}" DIRECTORY)
+  file(RELATIVE_PATH rel "${SOURCE_DIR}" "${dir}")
+  if(rel MATCHES "^build")
+    continue()
+  endif()
+  file(READ "${list_file}" text)
+  file(GLOB sources RELATIVE "${dir}" "${dir}/*.cpp")
+  foreach(source IN LISTS sources)
+    string(FIND "${text}" "${source}" at)
+    if(at EQUAL -1)
+      list(APPEND unlisted "  ${rel}/${source}")
+    endif()
+  endforeach()
+endforeach()
+if(unlisted)
+  list(JOIN unlisted "\n" text)
+  message(FATAL_ERROR "Sources that no CMakeLists.txt lists:\n${text}")
 endif()

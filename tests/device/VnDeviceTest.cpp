@@ -1,8 +1,8 @@
 // The instrument base class and the factory.
 
 #include "device/VnDevice.h"
-#include "device/DeviceThread.h"
 #include "device/DeviceFactoryTable.h"
+#include "device/DeviceThread.h"
 #include "device/TerrionDevice.h"
 #include "streams/FileStream.h"
 #include "tests/device/DeviceTestSupport.h"
