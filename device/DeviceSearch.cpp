@@ -8,6 +8,10 @@
 #include "streams/FileException.h"
 #include "streams/Rs232Stream.h"
 #include "streams/StreamFactory.h"
+#include "streams/UsbHostProbeControl.h"
+#include "streams/UsbHostStream.h"
+
+#include <vector>
 
 namespace Device
 {
@@ -122,9 +126,40 @@ bool CDeviceSearch::ProbeSerialPort(int port)
 
 void CDeviceSearch::SearchUsb()
 {
-    // The bulk-USB and HID probe transports are not built yet, so their
-    // enumeration finds no path: the status text is all there is.
-    ReportStatus(SearchText(CStringTable::Text(Ids::kSearchUsb)));
+    // One status text for the whole search; each path that cannot be opened adds a line.
+    std::wstring status = SearchText(CStringTable::Text(Ids::kSearchUsb));
+    ReportStatus(status);
+    const bool probe = m_nType == typeBrivonta2;
+    std::vector<std::wstring> paths;
+    if ((probe ? StreamIO::EnumProbeDevices(paths) : StreamIO::EnumUsbHostDevices(paths)) != 0)
+        return;
+    for (const std::wstring& path : paths)
+    {
+        if (m_isAborted() || !m_pDevice)
+            break;
+        std::unique_ptr<StreamIO::CIoStream> stream;
+        try
+        {
+            if (probe)
+                stream = std::make_unique<StreamIO::CUsbHostProbeControl>();
+            else
+                stream = std::make_unique<StreamIO::CUsbHostStream>();
+            if (!stream->Open(path, StreamIO::ofRead | StreamIO::ofWrite))
+                stream.reset();
+        }
+        catch (const StreamIO::CFileException&)
+        {
+            stream.reset();
+        }
+        if (!stream)
+        {
+            status += kLineBreak;
+            status += path;
+            ReportStatus(status);
+            continue;
+        }
+        IdentifyOn(std::move(stream), portUsb, status);
+    }
 }
 
 void CDeviceSearch::SearchEthernet(const SSearchParams& params)

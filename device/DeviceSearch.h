@@ -8,8 +8,9 @@
 //   "Search <display name> device on Serial COM<n>:..."
 // then CR LF and "could not open port.", "No device of the required type
 // found." or " <type name>   Serial: <serial number>". A scan stops at the
-// first instrument when asked to. USB finds nothing until its transport
-// exists; Ethernet tries "IP:<address>:3728".
+// first instrument when asked to. USB tries every present device of the
+// maker (HID probes for the Brivonta, bulk USB for the others); Ethernet
+// tries "IP:<address>:3728".
 //
 // Nothing is reported once the abort poll says so; an instrument found then is
 // deleted. Unless aborted, the search ends with OnDeviceFound(nullptr).

@@ -114,7 +114,8 @@ bool CFirmwareTransfer::SendDescriptor(std::span<const std::uint8_t> descriptor,
 int CFirmwareTransfer::TransferBlocks(StreamIO::CIoStream* source, int length, int checksumFlags, int chunk,
                                       CCallback* callback)
 {
-    if (m_pStream == nullptr || source == nullptr || !source->IsOpen() || length <= 0 || chunk < 0)
+    if (m_pStream == nullptr || source == nullptr || !source->IsOpen() || length <= 0 || chunk < 0 ||
+        chunk > kMaxChunk)
         return 0;
     try
     {
@@ -179,7 +180,9 @@ int CFirmwareTransfer::TransferChunks(StreamIO::CIoStream* source, int length, i
         return -1;
     std::vector<std::uint8_t> frame = {0xC9, kTransferCommand, 0x01, ChecksumFollows(checksumFlags)};
     PutLittleEndian32(frame, static_cast<std::uint32_t>(length));
+    // The header counts nine data bytes: the chunk size goes in its three low bytes.
     PutLittleEndian32(frame, static_cast<std::uint32_t>(chunk));
+    frame.pop_back();
     if (!WriteAll(frame.data(), static_cast<int>(frame.size())))
         return 0;
     const bool detailed = callback != nullptr && callback->IsDetailedProgress();

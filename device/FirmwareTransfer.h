@@ -3,7 +3,7 @@
 // command object:
 //   descriptor  C1 F8 00, the 128 bytes, their checksum; one status byte
 //   whole block C6 F8 01 F, 32-bit length, the data, its checksum; status
-//   in chunks   C9 F8 01 F, 32-bit length, 32-bit chunk size; then per chunk
+//   in chunks   C9 F8 01 F, 32-bit length, 24-bit chunk size; then per chunk
 //               the bytes and their checksum, one status byte each
 //   program     F8 {04} (and {03}) ask the programming times; C1 F8 02 then
 //               one status byte when the flash is written
@@ -35,6 +35,8 @@ class CFirmwareTransfer
 public:
     static constexpr int kDescriptorSize = 128;
     static constexpr int kAttempts = 3;
+    /// The chunk size travels in three bytes.
+    static constexpr int kMaxChunk = 0xFFFFFF;
 
     explicit CFirmwareTransfer(CVnCommands& commands);
 

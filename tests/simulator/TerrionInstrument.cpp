@@ -1,5 +1,6 @@
 #include "tests/simulator/TerrionInstrument.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -100,9 +101,12 @@ void CTerrionInstrument::FeedApplication(std::uint8_t byte, std::vector<std::uin
         m_frame.push_back(byte);
         if (m_frame.size() == m_nFrameLength)
         {
+            m_nParse = psIdle; // a transfer goes on to take its bytes
             RunFrame(out);
-            m_nParse = psIdle;
         }
+        return;
+    case psTransfer:
+        FeedTransferData(byte, out);
         return;
     case psIdle:
         break;
@@ -335,17 +339,26 @@ void CTerrionInstrument::RunFrame(std::vector<std::uint8_t>& out)
         for (int shift = 0; shift < 32; shift += 8)
             out.push_back(static_cast<std::uint8_t>(id >> shift));
     }
+    else if (command == 0xF8 && count >= 1 && m_scenario.HasFramedUpgrade())
+    {
+        RunTransfer(data, count, out);
+    }
     else if (command == 0xF4 && count == 2)
     {
         const std::uint8_t mode = data[1];
         switch (data[0])
         {
         case 0x00: // supported?
+            out.push_back(1);
+            out.push_back(mode == 12 || (m_scenario.HasFramedUpgrade() && mode >= 1 && mode <= 12) ? 1 : 0);
+            break;
         case 0x01: // active?
             out.push_back(1);
-            out.push_back(mode == 12 ? 1 : 0);
+            out.push_back(mode == m_nMode ? 1 : 0);
             break;
-        case 0x02: // switch: nothing to answer, mode 12 is already running
+        case 0x02: // switch: nothing to answer
+            if (mode == 12 || (m_scenario.HasFramedUpgrade() && mode >= 1 && mode <= 12))
+                m_nMode = mode;
             break;
         case 0x03: // duration of a switch
             out.insert(out.end(), {3, 100, 0, 0});
@@ -365,6 +378,108 @@ void CTerrionInstrument::RunFrame(std::vector<std::uint8_t>& out)
     {
         out.push_back(0xFF);
     }
+}
+
+namespace
+{
+
+std::uint32_t Crc32(const std::uint8_t* data, std::size_t count)
+{
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < count; ++i)
+    {
+        crc ^= data[i];
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 1) ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
+    }
+    return ~crc;
+}
+
+std::uint32_t Little32(const std::uint8_t* bytes)
+{
+    return static_cast<std::uint32_t>(bytes[0] | bytes[1] << 8 | bytes[2] << 16) |
+           static_cast<std::uint32_t>(bytes[3]) << 24;
+}
+
+/// The piece's data checked against the CRC-32 that ends it.
+bool CheckedPiece(const std::vector<std::uint8_t>& piece, bool withChecksum)
+{
+    if (!withChecksum)
+        return true;
+    const std::size_t length = piece.size() - 4;
+    return Crc32(piece.data(), length) == Little32(piece.data() + length);
+}
+
+} // namespace
+
+void CTerrionInstrument::RunTransfer(const std::uint8_t* data, std::size_t count,
+                                     std::vector<std::uint8_t>& out)
+{
+    m_transferPiece.clear();
+    m_transferBlock.clear();
+    if (count == 1 && data[0] == 0x00)
+    {
+        m_nTransfer = trDescriptor;
+        m_bTransferChecksum = true;
+        m_nTransferLength = 128;
+        m_nParse = psTransfer;
+    }
+    else if ((count == 6 || count == 9) && data[0] == 0x01)
+    {
+        m_nTransfer = count == 6 ? trWhole : trChunks;
+        m_bTransferChecksum = data[1] != 0;
+        m_nTransferLength = Little32(data + 2);
+        m_nChunk = count == 9 ? static_cast<std::uint32_t>(data[6] | data[7] << 8 | data[8] << 16) : 0;
+        if (m_nTransferLength == 0 || (m_nTransfer == trChunks && m_nChunk == 0))
+            out.push_back(0xFE);
+        else
+            m_nParse = psTransfer;
+    }
+    else if (count == 1 && (data[0] == 0x04 || data[0] == 0x03))
+    {
+        out.insert(out.end(), {3, 50, 0, 0});
+    }
+    else if (count == 1 && data[0] == 0x02)
+    {
+        ++m_nProgramCount;
+        out.push_back(0x00);
+    }
+    else
+    {
+        out.push_back(0xFF);
+    }
+}
+
+void CTerrionInstrument::FeedTransferData(std::uint8_t byte, std::vector<std::uint8_t>& out)
+{
+    m_transferPiece.push_back(byte);
+    const std::size_t left = m_nTransferLength - m_transferBlock.size();
+    const std::size_t dataSize = m_nTransfer == trChunks ? std::min<std::size_t>(m_nChunk, left) : left;
+    if (m_transferPiece.size() < dataSize + (m_bTransferChecksum ? 4 : 0))
+        return;
+    const bool good = CheckedPiece(m_transferPiece, m_bTransferChecksum);
+    const bool rejected = m_nTransfer == trChunks && m_nRejectChunks > 0;
+    if (rejected)
+        --m_nRejectChunks;
+    if (!good || rejected)
+    {
+        // The host starts the whole transfer again after a sync.
+        m_nParse = psIdle;
+        out.push_back(0xFE);
+        return;
+    }
+    m_transferBlock.insert(m_transferBlock.end(), m_transferPiece.begin(),
+                           m_transferPiece.begin() + static_cast<std::ptrdiff_t>(dataSize));
+    m_transferPiece.clear();
+    out.push_back(0x00);
+    if (m_transferBlock.size() < m_nTransferLength)
+        return;
+    m_nParse = psIdle;
+    if (m_nTransfer == trDescriptor)
+        m_descriptors.push_back(m_transferBlock);
+    else
+        m_blocks.push_back(m_transferBlock);
+    m_transferBlock.clear();
 }
 
 void CTerrionInstrument::FeedMemoryAccess(std::uint8_t byte, std::vector<std::uint8_t>& out,
@@ -474,14 +589,29 @@ void CTerrionInstrument::FeedBootloader(std::uint8_t byte, std::vector<std::uint
     if (byte != kLf)
     {
         m_strBootLine.push_back(static_cast<char>(byte));
-        if (m_strBootLine.size() > 64)
-            m_strBootLine.erase(0, m_strBootLine.size() - 64);
+        if (m_strBootLine.size() > 600)
+            m_strBootLine.erase(0, m_strBootLine.size() - 600);
         return;
     }
     std::string line;
     line.swap(m_strBootLine);
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
+    if (line.size() >= 4 && line[0] == 'S' && line[1] >= '0' && line[1] <= '9')
+    {
+        // An S-record: count, address, data and a checksum over all of them.
+        const std::string body = line.substr(2);
+        unsigned sum = 0;
+        bool valid = body.size() % 2 == 0 && std::all_of(body.begin(), body.end(), IsHexDigit) &&
+                     HexValue(body.substr(0, 2)) * 2 == body.size() - 2;
+        for (std::size_t i = 0; valid && i < body.size(); i += 2)
+            sum += HexValue(body.substr(i, 2));
+        valid = valid && (sum & 0xFF) == 0xFF;
+        if (valid)
+            m_sRecords.push_back(line);
+        out.push_back(valid ? 'P' : 'F');
+        return;
+    }
     if (line.size() < 10)
         return;
     line = line.substr(line.size() - 10); // whatever came before the line is noise

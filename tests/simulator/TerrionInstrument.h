@@ -40,6 +40,14 @@
 //   "SI030000FC" -> a 66-byte identification block (the identification
 //   text, ';', blanks), "SE030000FC" -> 'E', "SX030000FC" -> 'X' and back to
 //   the application. Lines whose checksum is wrong are ignored.
+// - With the framed upgrade (scenario "framed-upgrade"), modes 1-12 exist
+//   and command 0xF8 takes firmware: {0x00} then 128 descriptor bytes and
+//   their CRC-32; {0x01, F, length} then the data (and its CRC-32 when F is
+//   1); {0x01, F, length, 24-bit chunk} then each chunk (and its CRC-32); each
+//   answers status 0, or 0xFE for a wrong checksum or a rejected chunk;
+//   {0x04} and {0x03} answer 50 ms as 3 bytes; {0x02} programs (status 0).
+// - The bootloader acknowledges every S-record line (S0-S9) whose checksum
+//   is right with 'P' ('F' otherwise) and keeps it.
 // - With a file system (scenario "files"), text commands with quoted names
 //   (backslash escapes undone): "DIRS xxxx" answers "%08X;" and the listing
 //   "name,size;" of every file; "LOAD" answers the 4-byte little-endian
@@ -95,6 +103,16 @@ public:
     int WriteCount() const { return m_nWriteCount; }
     int RejectedCount() const { return m_nRejectedCount; }
 
+    /// What an upgrade has left: descriptors, whole blocks transferred,
+    /// programming runs, S-records taken, the operation mode.
+    const std::vector<std::vector<std::uint8_t>>& Descriptors() const { return m_descriptors; }
+    const std::vector<std::vector<std::uint8_t>>& Blocks() const { return m_blocks; }
+    int ProgramCount() const { return m_nProgramCount; }
+    const std::vector<std::string>& SRecords() const { return m_sRecords; }
+    int Mode() const { return m_nMode; }
+    /// The next count chunks are answered with a failure status.
+    void RejectChunks(int count) { m_nRejectChunks = count; }
+
 private:
     void FeedApplication(std::uint8_t byte, std::vector<std::uint8_t>& out);
     void FeedMemoryAccess(std::uint8_t byte, std::vector<std::uint8_t>& out, bool& dropPending);
@@ -107,6 +125,8 @@ private:
     /// The file system's answer to a text command; false when it is not one of its commands.
     bool FileAnswer(const std::string& command, std::vector<std::uint8_t>& out);
     void FeedFileData(std::uint8_t byte, std::vector<std::uint8_t>& out);
+    void RunTransfer(const std::uint8_t* data, std::size_t count, std::vector<std::uint8_t>& out);
+    void FeedTransferData(std::uint8_t byte, std::vector<std::uint8_t>& out);
     std::vector<std::string> IdentificationFields() const;
 
     enum NParse : int
@@ -115,6 +135,13 @@ private:
         psText = 1,
         psFrame = 2,
         psFileData = 3, ///< a SAVE's length and bytes
+        psTransfer = 4, ///< firmware bytes after a 0xF8 frame
+    };
+    enum NTransfer : int
+    {
+        trDescriptor = 0,
+        trWhole = 1,
+        trChunks = 2,
     };
 
     CTerrionScenario m_scenario;
@@ -132,6 +159,19 @@ private:
     std::string m_strDigits;
     std::uint16_t m_nAddress = 0;
     std::string m_strBootLine;
+
+    int m_nMode = 12;
+    NTransfer m_nTransfer = trDescriptor;
+    bool m_bTransferChecksum = false;
+    std::uint32_t m_nTransferLength = 0;
+    std::uint32_t m_nChunk = 0;
+    std::vector<std::uint8_t> m_transferBlock; ///< the block so far
+    std::vector<std::uint8_t> m_transferPiece; ///< the piece being received, checksum included
+    int m_nRejectChunks = 0;
+    std::vector<std::vector<std::uint8_t>> m_descriptors;
+    std::vector<std::vector<std::uint8_t>> m_blocks;
+    int m_nProgramCount = 0;
+    std::vector<std::string> m_sRecords;
 
     std::map<std::string, std::vector<std::uint8_t>> m_files;
     std::string m_strSaveName;

@@ -148,6 +148,8 @@ CTerrionScenario CTerrionScenario::Parse(const std::string& text)
             }
             else if (keyword == "bootloader")
                 scenario.SetBootloader(true);
+            else if (keyword == "framed-upgrade")
+                scenario.SetFramedUpgrade(true);
             else if (keyword == "files")
                 scenario.SetFileSystem(true);
             else if (keyword == "default-spacing")
@@ -226,6 +228,12 @@ CTerrionScenario CTerrionScenario::Load(const std::string& path)
 CTerrionScenario& CTerrionScenario::SetIdentification(const std::string& text)
 {
     m_strIdentification = text;
+    return *this;
+}
+
+CTerrionScenario& CTerrionScenario::SetFramedUpgrade(bool on)
+{
+    m_bFramedUpgrade = on;
     return *this;
 }
 

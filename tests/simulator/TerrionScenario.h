@@ -84,6 +84,9 @@ public:
 
     CTerrionScenario& SetIdentification(const std::string& text);
     CTerrionScenario& SetBootloader(bool bootloader);
+    /// Takes firmware the framed way (operation modes 1-12, the transfer
+    /// command 0xF8 with CRC-32 checksums), as the maker's other instruments do.
+    CTerrionScenario& SetFramedUpgrade(bool on);
     /// Files and user accounts, answered by the file and login commands.
     CTerrionScenario& SetFileSystem(bool on);
     CTerrionScenario& AddFile(const std::string& name, const std::string& content);
@@ -104,6 +107,7 @@ public:
     const std::string& Identification() const { return m_strIdentification; }
     bool StartsInBootloader() const { return m_bBootloader; }
     bool HasFileSystem() const { return m_bFileSystem; }
+    bool HasFramedUpgrade() const { return m_bFramedUpgrade; }
 
     struct SAccount
     {
@@ -129,6 +133,7 @@ private:
     std::string m_strIdentification = "Terrion;HW 1.1;TN12-345-6789;0A000001;2.0.1";
     bool m_bBootloader = false;
     bool m_bFileSystem = false;
+    bool m_bFramedUpgrade = false;
     std::vector<std::pair<std::string, std::string>> m_files;
     std::vector<SAccount> m_accounts;
     std::uint16_t m_nDefaultSpacing = 500;

@@ -101,6 +101,42 @@ std::vector<std::uint8_t> CTerrionSimulator::MemoryAt(std::uint16_t address, std
     return std::vector<std::uint8_t>(memory.begin() + address, memory.begin() + end);
 }
 
+std::vector<std::vector<std::uint8_t>> CTerrionSimulator::Descriptors() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_instrument.Descriptors();
+}
+
+std::vector<std::vector<std::uint8_t>> CTerrionSimulator::Blocks() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_instrument.Blocks();
+}
+
+int CTerrionSimulator::ProgramCount() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_instrument.ProgramCount();
+}
+
+std::vector<std::string> CTerrionSimulator::SRecords() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_instrument.SRecords();
+}
+
+int CTerrionSimulator::Mode() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_instrument.Mode();
+}
+
+void CTerrionSimulator::RejectChunks(int count)
+{
+    std::lock_guard lock(m_mutex);
+    m_instrument.RejectChunks(count);
+}
+
 std::map<std::string, std::vector<std::uint8_t>> CTerrionSimulator::Files() const
 {
     std::lock_guard lock(m_mutex);

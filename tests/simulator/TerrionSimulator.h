@@ -60,6 +60,13 @@ public:
     NTerrionState State() const;
     std::vector<std::uint8_t> Memory() const;
     std::vector<std::uint8_t> MemoryAt(std::uint16_t address, std::size_t count) const;
+    /// What an upgrade has left (see CTerrionInstrument).
+    std::vector<std::vector<std::uint8_t>> Descriptors() const;
+    std::vector<std::vector<std::uint8_t>> Blocks() const;
+    int ProgramCount() const;
+    std::vector<std::string> SRecords() const;
+    int Mode() const;
+    void RejectChunks(int count);
     /// The files of an instrument with a file system, by name.
     std::map<std::string, std::vector<std::uint8_t>> Files() const;
     /// Every byte the host has sent since the start or the last ClearReceived.
