@@ -11,6 +11,7 @@
 #include "app/ProjectDropTarget.h"
 #include "app/TerrionLinkApp.h"
 #include "app/ToolBarExt.h"
+#include "app/ToolBarImages.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
 #include "update/wizard/AutoUpdate.h"
@@ -86,6 +87,9 @@ CMainFrame::CMainFrame()
     const wxRect screen = wxDisplay(0u).GetGeometry();
     SetSize(2, 2, std::max(screen.width - 4, 400), std::max(static_cast<int>(screen.height * 0.9), 300));
 
+    wxIcon icon;
+    icon.CopyFromBitmap(CToolBarImages::AppIcon());
+    SetIcon(icon);
     m_progress = new CProgressDlg(this);
     SetMenuBar(BuildMenuBar());
     BuildToolBar();

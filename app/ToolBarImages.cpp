@@ -140,6 +140,22 @@ wxBitmap CToolBarImages::ForCommand(int command)
     return Render(kSize, kSize, [command](wxGraphicsContext& gc) { Draw(gc, command); });
 }
 
+wxBitmap CToolBarImages::AppIcon()
+{
+    return Render(48, 48,
+                  [](wxGraphicsContext& gc)
+                  {
+                      gc.SetPen(*wxTRANSPARENT_PEN);
+                      gc.SetBrush(wxBrush(wxColour(0, 70, 140)));
+                      gc.DrawRoundedRectangle(2, 2, 44, 44, 8);
+                      gc.SetFont(wxFont(wxFontInfo(24).Bold()), *wxWHITE);
+                      double w = 0;
+                      double h = 0;
+                      gc.GetTextExtent(L"T", &w, &h);
+                      gc.DrawText(L"T", 24 - w / 2, 24 - h / 2);
+                  });
+}
+
 wxBitmap CToolBarImages::Logo(bool pressed)
 {
     return Render(120, kSize,

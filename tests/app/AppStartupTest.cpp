@@ -301,30 +301,6 @@ TEST_F(CStartupTest, AWorkerThreadsReportIsShownOnTheUserInterfaceThread)
     EXPECT_EQ(Prompts().messages.size(), 1u);
 }
 
-TEST_F(CStartupTest, ARealClickOnTheLogoOpensTheHomePage)
-{
-    Frame().SetSize(0, 0, 900, 600);
-    Frame().Raise();
-    for (int i = 0; i < 5; ++i)
-    {
-        Pump();
-        wxMilliSleep(20);
-    }
-    const wxRect logo = Frame().Logo()->GetScreenRect();
-    ASSERT_FALSE(logo.IsEmpty());
-    wxUIActionSimulator mouse;
-    mouse.MouseMove(logo.GetPosition() + wxPoint(logo.width / 2, logo.height / 2));
-    Pump();
-    mouse.MouseClick();
-    for (int i = 0; i < 20 && Shell().urls.empty(); ++i)
-    {
-        Pump();
-        wxMilliSleep(20);
-    }
-    ASSERT_EQ(Shell().urls.size(), 1u);
-    EXPECT_EQ(Shell().urls[0], L"https://www.varnel.com/");
-}
-
 TEST_F(CStartupTest, ScreenshotOfTheMainWindowWithAProject)
 {
     Frame().SetSize(0, 0, 1000, 700);
