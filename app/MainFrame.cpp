@@ -13,6 +13,8 @@
 #include "app/ToolBarExt.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
+#include "update/wizard/AutoUpdate.h"
+#include "update/wizard/UpdateFrameLink.h"
 
 #include <wx/display.h>
 #include <wx/filename.h>
@@ -98,13 +100,18 @@ CMainFrame::CMainFrame()
     Bind(wxEVT_MENU, &CMainFrame::OnExit, this, wxID_EXIT);
     for (int command : kDeviceCommands)
         Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateDeviceCommand, this, command);
-    // The update wizard comes with the update services.
-    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateDeviceCommand, this, AppIds::kCheckForUpdates);
+    Bind(wxEVT_MENU, &CMainFrame::OnCheckForUpdates, this, AppIds::kCheckForUpdates);
     Bind(WM_NEW_PROGRAM_VERSION, &CMainFrame::OnNewProgramVersion, this);
     Bind(WM_NEW_FIRMWARE_VERSION, &CMainFrame::OnNewFirmwareVersion, this);
     Bind(EVT_ON_LOGO_CLICK, &CMainFrame::OnLogoClick, this);
     Bind(wxEVT_IDLE, &CMainFrame::OnIdle, this);
     Bind(wxEVT_MENU_HIGHLIGHT, &CMainFrame::OnMenuHighlight, this);
+
+    // Update services: look for a newer program on the update server.
+    m_updateLink =
+        std::make_unique<Update::CUpdateFrameLink>(this, WM_NEW_PROGRAM_VERSION, WM_NEW_FIRMWARE_VERSION);
+    m_autoUpdate = std::make_unique<Update::CAutoUpdate>(this, WM_NEW_PROGRAM_VERSION);
+    m_autoUpdate->StartCheckThread(Update::kNewProgramVersionMessage);
 }
 
 CMainFrame::~CMainFrame()
@@ -262,8 +269,36 @@ void CMainFrame::OnClose(wxCloseEvent& event)
         m_childView->UpdateTitle();
         return;
     }
+    m_autoUpdate.reset(); // stops the start-up check within its bound
+    m_updateLink->Detach();
     RemoveVersionMenu();
     Destroy();
+}
+
+std::shared_ptr<Update::CUpdateUi> CMainFrame::UpdateReceiver() const
+{
+    return m_updateLink->Relay();
+}
+
+bool CMainFrame::IsUpdateCheckRunning() const
+{
+    return m_autoUpdate && m_autoUpdate->Program().IsCheckRunning();
+}
+
+void CMainFrame::OnCheckForUpdates(wxCommandEvent&)
+{
+    if (!m_doc.Close())
+    {
+        m_childView->UpdateTitle();
+        return;
+    }
+    m_childView->UpdateTitle();
+    // A second update object: the start-up check keeps running on its own.
+    Update::CAutoUpdate wizard(this, WM_NEW_PROGRAM_VERSION);
+    wizard.SetLauncher([](const std::filesystem::path& path)
+                       { return TheApp().Shell().OpenDocument(wxString::FromUTF8(path.string())); });
+    if (wizard.RunWizard(false, true))
+        Close(); // the installer runs; the program makes way for it
 }
 
 void CMainFrame::OnAppSettings(wxCommandEvent&)

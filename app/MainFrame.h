@@ -16,6 +16,8 @@
 
 #include <wx/frame.h>
 
+#include <memory>
+
 class CChildView;
 class CLogo;
 class CProgressDlg;
@@ -23,6 +25,13 @@ class CToolBarExt;
 class wxMenu;
 class wxMenuBar;
 class wxUpdateUIEvent;
+
+namespace Update
+{
+class CAutoUpdate;
+class CUpdateFrameLink;
+class CUpdateUi;
+} // namespace Update
 
 class CMainFrame : public wxFrame
 {
@@ -61,6 +70,12 @@ public:
     /// does not start is reported; false then.
     bool RunUpgradeTool();
 
+    /// Where the firmware check of a connection reports: WM_NEW_FIRMWARE_VERSION
+    /// reaches this frame through it while the frame lives.
+    std::shared_ptr<Update::CUpdateUi> UpdateReceiver() const;
+    /// Whether the start-up update check is still running.
+    bool IsUpdateCheckRunning() const;
+
     /// Whether the command is enabled now (asks its update handler).
     bool IsCommandEnabled(int command);
 
@@ -82,6 +97,7 @@ private:
     void OnNewProgramVersion(wxCommandEvent& event);
     void OnNewFirmwareVersion(wxCommandEvent& event);
     void OnLogoClick(wxCommandEvent& event);
+    void OnCheckForUpdates(wxCommandEvent& event);
     void OnIdle(wxIdleEvent& event);
     void OnMenuHighlight(wxMenuEvent& event);
 
@@ -95,4 +111,9 @@ private:
     CVersion m_newerProgram;
     CVersion m_newerFirmware;
     bool m_forwarding = false;
+
+    // Update services: the start-up check (gone once the frame starts
+    // closing) and the receiver that the firmware checks post to.
+    std::unique_ptr<Update::CUpdateFrameLink> m_updateLink;
+    std::unique_ptr<Update::CAutoUpdate> m_autoUpdate;
 };

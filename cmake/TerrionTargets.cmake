@@ -6,6 +6,11 @@
 
 set_property(GLOBAL PROPERTY TERRION_CORE_LIBRARIES "")
 
+# The warnings every core library compiles with, on top of -Wall -Wextra
+# (sign conversions aside: indexes and sizes mix too often to be worth it).
+set(TERRION_STRICT_WARNINGS -Wshadow -Wconversion -Wno-sign-conversion -Wold-style-cast -Wnon-virtual-dtor
+    -Woverloaded-virtual)
+
 function(terrion_core_library name)
   if(NOT ARGN)
     message(STATUS "Library '${name}' has no sources yet; not built")
@@ -13,6 +18,7 @@ function(terrion_core_library name)
   endif()
   add_library(${name} ${ARGN})
   target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}")
+  target_compile_options(${name} PRIVATE ${TERRION_STRICT_WARNINGS})
   set_property(GLOBAL APPEND PROPERTY TERRION_CORE_LIBRARIES ${name})
 endfunction()
 

@@ -144,6 +144,8 @@ protected:
     void ReportStatus(unsigned id, bool withSuffix);
     /// The worker's abort flag, through the abort poll.
     static bool IsAborted();
+    /// Keeps the result of a login that a driver ran itself.
+    void SetLoginInfo(const SLoginInfo& info) { m_login = info; }
     /// Sends the package's descriptor when the mode byte asks for it and the
     /// mode changed or it was never accepted; 0 or ecDescriptor.
     int SendDescriptorIfAsked(const CPackageHeader& package, std::uint8_t modeByte, bool changed);

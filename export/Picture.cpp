@@ -117,8 +117,9 @@ std::uint8_t* CPicture::Create(std::uint32_t width, std::uint32_t height, std::u
 
 void CPicture::Ghost(const CPicture* source)
 {
-    if (!source)
+    if (!source || source == this)
         return;
+    Destroy(); // an owner's own buffers would be lost under the borrowed ones
     m_head = source->m_head;
     m_dib = source->m_dib;
     m_rowStride = source->m_rowStride;

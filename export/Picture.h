@@ -33,7 +33,8 @@ public:
     /// or null. Refuses sizes whose storage cannot be addressed.
     std::uint8_t* Create(std::uint32_t width, std::uint32_t height, std::uint32_t bitCount,
                          std::uint32_t imageType);
-    /// Makes this image share the source's pixels (a ghost); null changes nothing.
+    /// Makes this image share the source's pixels (a ghost), freeing the
+    /// buffers it owned; null (or itself) changes nothing.
     void Ghost(const CPicture* source);
     /// Frees the owned buffers; false for a ghost.
     bool Destroy();

@@ -100,7 +100,7 @@ void CGridCtrl::HostSetScrollInfo(NGridScrollBar bar, int maximum, int page, int
 int CGridCtrl::HostScrollBarSize(NGridScrollBar bar) const
 {
     // Measured from the window while the bar shows; the system's figure before that.
-    const wxSize outer = GetSize();
+    const wxSize outer = GetSize() - GetWindowBorderSize();
     const wxSize client = GetClientSize();
     const int measured =
         bar == SB_VERT ? outer.GetWidth() - client.GetWidth() : outer.GetHeight() - client.GetHeight();

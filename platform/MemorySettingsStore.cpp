@@ -30,7 +30,8 @@ bool CMemorySettingsStore::WriteString(const std::wstring& group, const std::wst
     return true;
 }
 
-bool CMemorySettingsStore::WriteNumber(const std::wstring& group, const std::wstring& name, std::uint32_t value)
+bool CMemorySettingsStore::WriteNumber(const std::wstring& group, const std::wstring& name,
+                                       std::uint32_t value)
 {
     m_values[{group, name}] = value;
     return true;

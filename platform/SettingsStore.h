@@ -14,12 +14,15 @@ public:
     virtual ~CSettingsStore() = default;
 
     /// Reads a text value; false when it is missing or not a text.
-    virtual bool ReadString(const std::wstring& group, const std::wstring& name, std::wstring& value) const = 0;
+    virtual bool ReadString(const std::wstring& group, const std::wstring& name,
+                            std::wstring& value) const = 0;
     /// Reads a number value (a registry DWORD); false when it is missing.
-    virtual bool ReadNumber(const std::wstring& group, const std::wstring& name, std::uint32_t& value) const = 0;
+    virtual bool ReadNumber(const std::wstring& group, const std::wstring& name,
+                            std::uint32_t& value) const = 0;
 
     /// Writes a value; false when the store refuses it.
-    virtual bool WriteString(const std::wstring& group, const std::wstring& name, const std::wstring& value) = 0;
+    virtual bool WriteString(const std::wstring& group, const std::wstring& name,
+                             const std::wstring& value) = 0;
     virtual bool WriteNumber(const std::wstring& group, const std::wstring& name, std::uint32_t value) = 0;
 
     /// Makes the written values durable; false when that fails.

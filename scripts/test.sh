@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the test build (warnings as errors,
-# AddressSanitizer and UndefinedBehaviorSanitizer) and runs every test with
-# CTest. Starts a virtual display when there is none. Exits non-zero when a
-# test fails.
+# Installs what is missing, checks the formatting, builds the test build
+# (warnings as errors, AddressSanitizer and UndefinedBehaviorSanitizer) and
+# runs every test with CTest; then the ThreadSanitizer stage and the fuzzers.
+# Starts a virtual display when there is none. Exits non-zero when a check or
+# a test fails; with CI set, a skipped test fails the run as well.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 bash "$root/scripts/install-deps.sh"
+
+# Formatting: every C++ file of the tree as .clang-format has it.
+format=$(command -v clang-format-14 || command -v clang-format)
+(cd "$root" && git ls-files -- '*.cpp' '*.h' | xargs -r "$format" --dry-run --Werror)
 
 build="$root/build/test"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -15,28 +20,38 @@ cmake --build "$build" -j"$jobs"
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-run_ctest=(ctest --test-dir "$build" --output-on-failure -j"$jobs" --timeout 300)
+# Most tests wait on pseudo-terminals and timers, so more run at once than there are cores.
+run_ctest=(ctest --test-dir "$build" --output-on-failure -j"$((jobs * 2))" --timeout 300)
 if [[ -z "${DISPLAY:-}" ]]; then
   xvfb-run -a -s "-screen 0 1280x1024x24" "${run_ctest[@]}" | tee "$build/ctest.log"
 else
   "${run_ctest[@]}" | tee "$build/ctest.log"
 fi
 
-# ThreadSanitizer: the device worker thread's tests, in a build of their own.
+# ThreadSanitizer: the worker thread's, the device library's and the streams'
+# tests, in a build of their own that makes only those.
 tsan="$root/build/tsan"
 cmake -S "$root" -B "$tsan" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTERRION_TSAN=ON -DTERRION_WERROR=ON >/dev/null
-cmake --build "$tsan" -j"$jobs" --target device_thread_tests
+cmake --build "$tsan" -j"$jobs" --target device_thread_tests device_tests streams_tests
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
-  ctest --test-dir "$tsan" --output-on-failure -L device_thread --no-tests=error --timeout 300 |
-  tee "$tsan/ctest.log"
+  ctest --test-dir "$tsan" --output-on-failure -j"$((jobs * 2))" -L '^(device_thread|device|streams)$' \
+  --no-tests=error --timeout 300 | tee "$tsan/ctest.log"
 
-# libFuzzer: every reader of outside bytes, in a clang build of its own: the
-# project-file and clipboard readers for about a minute, seeded with the
-# golden project files, then the firmware package reader, the instrument's
-# decoders and the version-record reader for 20 seconds each, seeded from
-# tests/data/fuzz. New inputs and any crashing input go to the build folder,
-# never into the source tree.
+# A test that skipped did not check anything: CI counts it as a failure.
+skipped=$(grep -h -E '\((Skipped|Not Run)\)' "$build/ctest.log" "$tsan/ctest.log" || true)
+if [[ -n "$skipped" ]]; then
+  echo "Tests that did not run:"
+  echo "$skipped"
+  if [[ -n "${CI:-}" ]]; then
+    exit 1
+  fi
+fi
+
+# libFuzzer: every reader of outside bytes, in a clang build of its own that
+# makes only the four fuzzers, run side by side for about a minute, seeded
+# from tests/data. New inputs and any crashing input go to the build folder,
+# never into the source tree. (The test build above replays the seeds.)
 fuzz="$root/build/fuzz"
 cmake -S "$root" -B "$fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
@@ -45,17 +60,27 @@ cmake --build "$fuzz" -j"$jobs" --target project_fuzz package_fuzz terrion_fuzz 
 run_fuzz() { # name seconds seed-folder
   mkdir -p "$fuzz/corpus/$1"
   "$fuzz/tests/fuzz/$1_fuzz" -max_total_time="$2" -timeout=10 -malloc_limit_mb=128 \
-    -artifact_prefix="$fuzz/" "$fuzz/corpus/$1" "$3"
+    -artifact_prefix="$fuzz/$1-" "$fuzz/corpus/$1" "$3" >"$fuzz/$1.log" 2>&1
 }
-run_fuzz project 60 "$root/tests/data/project"
+declare -A fuzzers=()
+run_fuzz project 60 "$root/tests/data/project" & fuzzers[project]=$!
 for name in package terrion version; do
-  run_fuzz "$name" 20 "$root/tests/data/fuzz/$name"
+  run_fuzz "$name" 50 "$root/tests/data/fuzz/$name" & fuzzers[$name]=$!
 done
+fuzz_failed=0
+for name in "${!fuzzers[@]}"; do
+  if ! wait "${fuzzers[$name]}"; then
+    echo "Fuzzer $name found a failing input:"
+    tail -n 40 "$fuzz/$name.log"
+    fuzz_failed=1
+  fi
+done
+[[ $fuzz_failed -eq 0 ]] || exit 1
 
-# One closing line over both CTest runs (the fuzz run above fails the script on a finding).
+# One closing line over both CTest runs.
 total=0
 for log in "$build/ctest.log" "$tsan/ctest.log"; do
   count=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -n 1)
   total=$((total + ${count:-0}))
 done
-echo "tests: $total passed, 0 failed"
+echo "tests: $total passed, 0 failed; fuzzers: 4 ran clean"

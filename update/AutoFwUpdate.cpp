@@ -168,6 +168,25 @@ CVersion CAutoFwUpdate::GetFileVersion(const std::wstring& fileName, int content
     return CVersion::FromFirmwareFileName(fileName, contentType);
 }
 
+CVersion CAutoFwUpdate::FindNewest(const Device::CContents& contents, const std::vector<SFtpEntry>& files,
+                                   int contentType)
+{
+    CVersion newest;
+    for (const Device::SContentEntry& entry : contents.m_entries)
+    {
+        if (entry.type != contentType)
+            continue;
+        for (const SFtpEntry& file : files)
+        {
+            CVersion version = GetFileVersion(file.name, contentType);
+            // The highest newer version wins, not the last one listed.
+            if (!version.IsZero() && version > entry.version && version > newest)
+                newest = version;
+        }
+    }
+    return newest;
+}
+
 void CAutoFwUpdate::CheckThreadProc(const std::shared_ptr<SJob>& job)
 {
     auto setExit = [&](int code)
@@ -220,18 +239,8 @@ void CAutoFwUpdate::CheckThreadProc(const std::shared_ptr<SJob>& job)
         client.Disconnect();
         if (!listed || job->stop)
             return setExit(kExitChecked);
-        for (const Device::SContentEntry& entry : job->contents.m_entries)
-        {
-            if (entry.type != 1 && entry.type != 2)
-                continue;
-            for (const SFtpEntry& file : files)
-            {
-                CVersion version = GetFileVersion(file.name, entry.type);
-                // The highest newer version wins, whatever the listing order.
-                if (!version.IsZero() && version > entry.version && version > newest[entry.type])
-                    newest[entry.type] = version;
-            }
-        }
+        newest[1] = FindNewest(job->contents, files, 1);
+        newest[2] = FindNewest(job->contents, files, 2);
     }
     if (job->owner && !job->stop)
     {

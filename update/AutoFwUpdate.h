@@ -4,16 +4,22 @@
 // on the download server for newer firmware files and posts the newest
 // version found. Consecutive failures to reach the server are counted in the
 // settings; after enough of them the user is reminded to go online.
+//
+// The connection holder makes one per wizard connection, with the main
+// frame's CUpdateFrameLink::Relay() as owner and the program's settings store,
+// starts it with (device, 0x411, 0) and deletes it when it disconnects.
 
 #include "device/Contents.h"
 #include "device/DeviceInfo.h"
 #include "platform/SettingsStore.h"
 #include "update/BoundedThread.h"
+#include "update/FtpClient.h"
 #include "update/UpdateUi.h"
 
 #include <atomic>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace Device
 {
@@ -22,8 +28,6 @@ class CVnDevice;
 
 namespace Update
 {
-
-class CFtpClient;
 
 class CAutoFwUpdate
 {
@@ -64,6 +68,10 @@ public:
     /// The version in a firmware file name for a content type (0 when the
     /// name does not fit that type).
     static CVersion GetFileVersion(const std::wstring& fileName, int contentType);
+    /// The highest version among files that is newer than what an entry of
+    /// contentType has installed, whatever the listing order; 0 when none.
+    static CVersion FindNewest(const Device::CContents& contents, const std::vector<SFtpEntry>& files,
+                               int contentType);
 
 private:
     struct SJob;

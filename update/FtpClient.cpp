@@ -299,7 +299,11 @@ bool CFtpClient::List(const std::wstring& pattern, std::vector<SFtpEntry>& entri
         return false;
     }
     std::string body;
+    // Servers without MLSD get LIST; only a failure of that is shown.
+    bool shown = m_bShowMessages;
+    m_bShowMessages = false;
     bool machine = ListWith("MLSD", body);
+    m_bShowMessages = shown;
     if (!machine)
     {
         if (m_nFailure == NFtpFailure::Cancelled || !m_handle)

@@ -193,24 +193,11 @@ std::wstring CReportExport::FileFailedMessage(const std::wstring& path)
 
 void CReportExport::AppendUtf16Le(const std::wstring& text, std::vector<std::uint8_t>& out)
 {
-    auto unit = [&out](std::uint32_t u)
+    // the archive's encoder and rule: a lone surrogate is kept as it was read
+    for (const char16_t unit : StreamIO::CTextCodec::ToUtf16(text))
     {
-        out.push_back(static_cast<std::uint8_t>(u & 0xFF));
-        out.push_back(static_cast<std::uint8_t>(u >> 8));
-    };
-    for (wchar_t wc : text)
-    {
-        auto c = static_cast<std::uint32_t>(wc);
-        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-            c = 0xFFFD;
-        if (c >= 0x10000)
-        {
-            c -= 0x10000;
-            unit(0xD800 + (c >> 10));
-            unit(0xDC00 + (c & 0x3FF));
-        }
-        else
-            unit(c);
+        out.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+        out.push_back(static_cast<std::uint8_t>(unit >> 8));
     }
 }
 

@@ -50,7 +50,8 @@ public:
     static std::wstring NumberedFileName(const std::wstring& path, int number);
     /// The message of a file that cannot be created: "<text> <path>!".
     static std::wstring FileFailedMessage(const std::wstring& path);
-    /// UTF-16LE code units of text (characters past U+FFFF as surrogate pairs).
+    /// UTF-16LE code units of text (characters past U+FFFF as surrogate
+    /// pairs; a lone surrogate stays, as the project archive keeps it).
     static void AppendUtf16Le(const std::wstring& text, std::vector<std::uint8_t>& out);
 
 private:

@@ -1,8 +1,11 @@
 #include "device/others/BootLines.h"
 
+#include "device/BlockDescriptor.h"
 #include "device/VnDevice.h"
 #include "streams/FileException.h"
 
+#include <array>
+#include <climits>
 #include <cstring>
 
 namespace Device
@@ -96,6 +99,44 @@ int CBootLines::Erase(CVnDevice& device)
     catch (const StreamIO::CFileException&)
     {
         return ecCommunication;
+    }
+}
+
+int CBootLines::SendBlockRecords(CVnDevice& device, const SBlockDescriptor& block, bool aborted)
+{
+    constexpr int kSubHeader = 16;
+    constexpr int kMaxSubHeader = 512;
+    StreamIO::CIoStream* package = device.GetPackage();
+    if (device.GetCommands() == nullptr || package == nullptr || !package->IsOpen())
+        return ecNotReady;
+    const std::uint32_t size = block.DataSize();
+    try
+    {
+        if (block.DataKind() != SBlockDescriptor::kKindSRecords)
+            return device.SkipBlock(block) == 0 ? 0 : ecNotReady;
+        std::array<std::uint8_t, kSubHeader> head{};
+        if (package->Read(head.data(), kSubHeader) != kSubHeader)
+            return ecNotReady;
+        const std::uint32_t headSize = static_cast<std::uint32_t>(head[4] | head[5] << 8);
+        const std::uint32_t textSize =
+            static_cast<std::uint32_t>(head[12]) | static_cast<std::uint32_t>(head[13]) << 8 |
+            static_cast<std::uint32_t>(head[14]) << 16 | static_cast<std::uint32_t>(head[15]) << 24;
+        if (headSize < kSubHeader || headSize > kMaxSubHeader || headSize > size ||
+            textSize != size - headSize || textSize > static_cast<std::uint32_t>(INT32_MAX))
+            return ecNotReady;
+        std::array<std::uint8_t, kMaxSubHeader> rest{};
+        const int restSize = static_cast<int>(headSize) - kSubHeader;
+        if (restSize > 0 && package->Read(rest.data(), restSize) != restSize)
+            return ecNotReady;
+        const int length = static_cast<int>(textSize);
+        if (length == 0 ||
+            device.GetCommands()->SendSRecords(package, length, device.GetCallback()) == length)
+            return 0;
+        return aborted ? ecAborted : ecUpload;
+    }
+    catch (const StreamIO::CFileException&)
+    {
+        return ecNotReady;
     }
 }
 

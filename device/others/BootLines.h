@@ -10,6 +10,7 @@ namespace Device
 {
 
 class CVnDevice;
+struct SBlockDescriptor;
 
 class CBootLines
 {
@@ -45,6 +46,10 @@ public:
     /// The erase line with both time-outs at 15,000 ms; the time-outs in
     /// force before are set again. 6 on failure.
     static int Erase(CVnDevice& device);
+    /// A block's S-record text from the package stream to the bootloader,
+    /// after its sub-header (16..512 bytes); a block of another kind is
+    /// skipped in the package. 0, 1 (bad block), 3 (refused) or 9 (aborted).
+    static int SendBlockRecords(CVnDevice& device, const SBlockDescriptor& block, bool aborted);
 };
 
 } // namespace Device

@@ -3,6 +3,7 @@
 #include "device/others/BootLines.h"
 #include "device/others/IdentAnswer.h"
 #include "device/others/OsDeviceProtocol.h"
+#include "device/others/OsUpgradeRules.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
 
@@ -160,6 +161,52 @@ bool CHalvint3SeDevice::WriteProbeParameters(const SProbeParameters& parameters)
     }
     SwitchOff({kRegister09, kRegisterF0, kRegisterF4});
     return written;
+}
+
+bool CHalvint3SeDevice::RemoteLogin(SLoginInfo& info)
+{
+    if (!CBootLines::IsReady(*this))
+        return false;
+    SDeviceInfo scratch;
+    if (CVnDevice::QueryId(scratch) && COsUpgradeRules::HasNoLogin(scratch.firmwareVersion))
+    {
+        // This firmware has no accounts yet: every right, nothing asked.
+        info.rights = 7;
+        SetLoginInfo(info);
+        return true;
+    }
+    if (!GetCommands()->Login(info))
+        return false;
+    SetLoginInfo(info);
+    return (info.rights & 0x01) == 0 || (info.rights & 0x04) != 0;
+}
+
+bool CHalvint3SeDevice::RemoteLogout()
+{
+    CVnDevice::RemoteLogout();
+    return CBootLines::IsReady(*this) && GetCommands()->Logout();
+}
+
+int CHalvint3SeDevice::CheckDevice(const CPackageHeader& package)
+{
+    if (!CBootLines::IsReady(*this))
+        return ecNotReady;
+    if (const int base = CVnDevice::CheckDevice(package))
+        return base;
+    return COsDeviceProtocol::CheckPackage(*this, m_ident, m_ident.osVersion, package, L'H', 0x7FF);
+}
+
+int CHalvint3SeDevice::ProgramBlock(const SBlockDescriptor& block)
+{
+    if (GetCommands() == nullptr)
+        return ecNotReady;
+    if (IsAborted())
+        return ecAborted;
+    if (!block.ProgramAfter() || GetCallback() == nullptr)
+        return 0;
+    ReportStatus(Resources::Ids::kUpgradeWrite, true);
+    const int bar = (block.bytes[12] & 0x0F) == 2 ? 3 : 2;
+    return GetCommands()->ProgramFlash(GetCallback(), bar, true) ? 0 : ecProgram;
 }
 
 } // namespace Device

@@ -25,6 +25,12 @@ public:
     std::wstring GetInfoText() override;
     std::wstring GetSerialNumber() const override { return m_ident.serialNumber; }
     bool GetContents(CContents& contents) override;
+    bool RemoteLogin(SLoginInfo& info) override;
+    bool RemoteLogout() override;
+    /// The base check, then hardware revision and OS version.
+    int CheckDevice(const CPackageHeader& package) override;
+    /// Programs a block that asks for it, with the callback attached.
+    int ProgramBlock(const SBlockDescriptor& block) override;
 
     /// Copies the identification record; true.
     virtual bool GetObjectInfo(SDeviceIdentOs& ident) const;

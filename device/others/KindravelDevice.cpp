@@ -459,7 +459,7 @@ bool CKindravelDevice::DownloadObjects(TKindravelObjectSet& set, std::uint32_t r
     return CKindravelCodec::DecodeTextReply(text, set);
 }
 
-int CKindravelDevice::PrepareBootloader(const std::wstring& status)
+int CKindravelDevice::PrepareBootloader()
 {
     if (GetStream() == nullptr)
         return ecNotReady;
@@ -473,12 +473,9 @@ int CKindravelDevice::PrepareBootloader(const std::wstring& status)
         m_nBootTarget = 0;
         m_nProtocolState = kStateBootloader;
     }
+    ReportStatus(Resources::Ids::kUpgradeErase, true);
     if (CCallback* callback = GetCallback())
-    {
-        if (!status.empty())
-            callback->OnStatusText(status);
         callback->OnProgress(0, 1, 0);
-    }
     if (!SelectBootTarget1())
         return ecModeChange;
     if (const int erased = CBootLines::Erase(*this))
@@ -524,6 +521,38 @@ int CKindravelDevice::LeaveBootloader()
         return ecCommunication;
     }
     return 0;
+}
+
+int CKindravelDevice::PrepareUpgrade(const CPackageHeader& package)
+{
+    if (CVnDevice::PrepareUpgrade(package) != 0)
+        return ecNotReady;
+    return PrepareBootloader();
+}
+
+int CKindravelDevice::BeginBlock(const CPackageHeader&, const SBlockDescriptor& block)
+{
+    if (GetCommands() == nullptr || GetStream() == nullptr)
+        return ecNotReady;
+    if (IsAborted())
+        return ecAborted;
+    ReportStatus(Resources::Ids::kUpgradeModeBefore, true);
+    return SelectBlockTarget(block.bytes);
+}
+
+int CKindravelDevice::TransferBlock(const SBlockDescriptor& block)
+{
+    if (GetCommands() == nullptr || GetPackage() == nullptr || !GetPackage()->IsOpen())
+        return ecNotReady;
+    ReportStatus(Resources::Ids::kUpgradeTransfer, true);
+    return CBootLines::SendBlockRecords(*this, block, IsAborted());
+}
+
+int CKindravelDevice::FinishUpgrade()
+{
+    if (const int left = LeaveBootloader())
+        return left;
+    return CVnDevice::FinishUpgrade();
 }
 
 } // namespace Device

@@ -47,6 +47,12 @@ public:
     bool GetContents(CContents& contents) override;
     bool QueryId(SDeviceInfo& info) override;
     std::int32_t GetDeviceId() override;
+    int PrepareUpgrade(const CPackageHeader& package) override;
+    int BeginBlock(const CPackageHeader& package, const SBlockDescriptor& block) override;
+    int TransferBlock(const SBlockDescriptor& block) override;
+    int ProgramBlock(const SBlockDescriptor&) override { return 0; }
+    int EndBlock(const CPackageHeader&, const SBlockDescriptor&) override { return 0; }
+    int FinishUpgrade() override;
 
     /// Sub-command '3': the instrument's text (empty on failure).
     virtual std::wstring ReadDeviceText(std::wstring& text);
@@ -80,8 +86,7 @@ public:
     // The firmware-upgrade steps of its two-target bootloader, each 0 or an
     // NError_code; the upgrade job's steps run them after the base steps.
     /// Into the bootloader (unless there already), then both targets erased.
-    /// status (when not empty) goes to the callback first.
-    int PrepareBootloader(const std::wstring& status);
+    int PrepareBootloader();
     /// Selects the block's target (descriptor byte 13) unless it is selected
     /// or the block keeps the mode (bit 3 of byte 10).
     int SelectBlockTarget(std::span<const std::uint8_t, 16> descriptor);

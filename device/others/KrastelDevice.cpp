@@ -1,6 +1,7 @@
 #include "device/others/KrastelDevice.h"
 
 #include "device/others/KrastelProtocol.h"
+#include "resources/StringIds.h"
 #include "streams/Rs232Settings.h"
 
 namespace Device
@@ -75,6 +76,24 @@ bool CKrastelDevice::GetObjectInfo(SDeviceIdentEx& ident) const
 {
     ident = m_ident;
     return true;
+}
+
+int CKrastelDevice::EndBlock(const CPackageHeader& package, const SBlockDescriptor& block)
+{
+    if (IsAborted())
+        return ecAborted;
+    if (GetCommands() == nullptr)
+        return ecNotReady;
+    ReportStatus(Resources::Ids::kUpgradeModeAfter, true);
+    const std::uint8_t before = block.ModeBefore();
+    const std::uint8_t after = block.ModeAfter();
+    bool changed = true;
+    if ((after & 0x0F) != (before & 0x0F) || (after & 0x10) != 0)
+    {
+        if (!GetCommands()->ChangeMode(after, &changed, GetCallback(), 150))
+            return ecModeChange;
+    }
+    return SendDescriptorIfAsked(package, after, changed);
 }
 
 } // namespace Device

@@ -26,6 +26,8 @@ public:
     bool ResetMode() override;
     bool Identify(SDeviceInfo& info) override;
     std::wstring GetInfoText() override;
+    /// The base step with the mode switch given half as long again.
+    int EndBlock(const CPackageHeader& package, const SBlockDescriptor& block) override;
     std::wstring GetSerialNumber() const override { return m_ident.serialNumber; }
     bool GetContents(CContents& contents) override;
     int BinaryCommand(std::uint8_t command, int n, std::uint8_t* buffer, int capacity,

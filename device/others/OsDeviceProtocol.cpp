@@ -1,7 +1,9 @@
 #include "device/others/OsDeviceProtocol.h"
 
+#include "device/PackageHeader.h"
 #include "device/others/BootLines.h"
 #include "device/others/IdentAnswer.h"
+#include "device/others/OsUpgradeRules.h"
 
 namespace Device
 {
@@ -47,6 +49,23 @@ void COsDeviceProtocol::FillContents(const std::wstring& osVersion, const std::w
     app.type = 1;
     app.version = CVersion(application);
     contents.m_entries.push_back(app);
+}
+
+int COsDeviceProtocol::CheckPackage(CVnDevice& device, SDeviceIdent& ident, const std::wstring& osVersion,
+                                    const CPackageHeader& package, wchar_t lastLetter, std::uint16_t mask)
+{
+    if (osVersion.empty())
+    {
+        SDeviceInfo scratch;
+        if (!device.Identify(scratch))
+            return ecCommunication;
+    }
+    if (ident.hardwareRevision.empty() || osVersion.empty())
+        return ecNotReady;
+    if (const int hardware = COsUpgradeRules::CheckHardware(ident.hardwareRevision, package.m_nMinHardware,
+                                                            package.m_nMaxHardware, lastLetter, mask))
+        return hardware;
+    return COsUpgradeRules::CheckOs(osVersion, package.m_version);
 }
 
 } // namespace Device

@@ -19,6 +19,11 @@ public:
     /// The OS entry, then the application entry.
     static void FillContents(const std::wstring& osVersion, const std::wstring& application,
                              CContents& contents);
+    /// The package check after the base one: the hardware revision (letters
+    /// 'A'..lastLetter, limits masked) and the OS version; identifies first
+    /// when the OS version is not known. 0, 1, 6, 10 or 11.
+    static int CheckPackage(CVnDevice& device, SDeviceIdent& ident, const std::wstring& osVersion,
+                            const CPackageHeader& package, wchar_t lastLetter, std::uint16_t mask);
 };
 
 } // namespace Device

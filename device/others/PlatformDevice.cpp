@@ -3,6 +3,7 @@
 #include "device/others/BootLines.h"
 #include "device/others/IdentAnswer.h"
 #include "device/others/OsDeviceProtocol.h"
+#include "device/others/OsUpgradeRules.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
 
@@ -59,6 +60,44 @@ bool CPlatformDevice::ReadStatusBlock(std::uint8_t* buffer, int* length)
     if (!CBootLines::IsReady(*this) || buffer == nullptr)
         return false;
     return GetCommands()->ReadStatusBlock(buffer, length);
+}
+
+bool CPlatformDevice::RemoteLogin(SLoginInfo& info)
+{
+    if (!CBootLines::IsReady(*this))
+        return false;
+    if (!GetCommands()->Login(info))
+        return false;
+    SetLoginInfo(info);
+    return (info.rights & 0x01) == 0 || (info.rights & 0x04) != 0;
+}
+
+bool CPlatformDevice::RemoteLogout()
+{
+    CVnDevice::RemoteLogout();
+    return CBootLines::IsReady(*this) && GetCommands()->Logout();
+}
+
+int CPlatformDevice::CheckDevice(const CPackageHeader& package)
+{
+    if (!CBootLines::IsReady(*this))
+        return ecNotReady;
+    if (const int base = CVnDevice::CheckDevice(package))
+        return base;
+    return COsDeviceProtocol::CheckPackage(*this, m_ident, m_ident.osVersion, package, L'Z', 0x1FFF);
+}
+
+int CPlatformDevice::ProgramBlock(const SBlockDescriptor& block)
+{
+    if (GetCommands() == nullptr)
+        return ecNotReady;
+    if (IsAborted())
+        return ecAborted;
+    if (!block.ProgramAfter() || GetCallback() == nullptr)
+        return 0;
+    ReportStatus(Resources::Ids::kUpgradeWrite, true);
+    const int bar = (block.bytes[12] & 0x0F) == 2 ? 3 : 2;
+    return GetCommands()->ProgramFlash(GetCallback(), bar, true) ? 0 : ecProgram;
 }
 
 } // namespace Device

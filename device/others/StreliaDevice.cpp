@@ -53,20 +53,4 @@ bool CStreliaDevice::LeaveServiceMode(bool force, bool wait)
     }
 }
 
-int CStreliaDevice::LeaveBootloader()
-{
-    try
-    {
-        if (!CBootLines::Send(*this, CBootLines::kEnterTarget1, 'G') ||
-            !CBootLines::Send(*this, CBootLines::kExit, 'X'))
-            return ecCommunication;
-    }
-    catch (const StreamIO::CFileException&)
-    {
-        return ecCommunication;
-    }
-    m_nProtocolState = kStateApplication;
-    return 0;
-}
-
 } // namespace Device

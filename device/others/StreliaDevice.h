@@ -16,9 +16,6 @@ public:
 
     std::unique_ptr<CVnDevice> CreateInstance() const override;
     bool LeaveServiceMode(bool force, bool wait) override;
-    /// The end of an upgrade: target 1 and the exit line start the
-    /// application (protocol state 8); 0 or 6.
-    int LeaveBootloader();
 
     static std::wstring TypeName() { return L"KX-7"; }
 };

@@ -25,6 +25,10 @@ public:
     bool GetContents(CContents& contents) override;
     bool QueryId(SDeviceInfo& info) override;
     std::int32_t GetDeviceId() override { return 0; }
+    int PrepareUpgrade(const CPackageHeader&) override { return ecNotReady; }
+    int BeginBlock(const CPackageHeader&, const SBlockDescriptor&) override { return ecNotReady; }
+    int ProgramBlock(const SBlockDescriptor&) override { return 0; }
+    int EndBlock(const CPackageHeader&, const SBlockDescriptor&) override { return 0; }
 
     /// Copies the five (empty) identification strings.
     virtual bool GetObjectInfo(SDeviceIdent& ident) const;

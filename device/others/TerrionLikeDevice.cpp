@@ -114,4 +114,77 @@ bool CTerrionLikeDevice::GetObjectInfo(SDeviceIdent& ident) const
     return true;
 }
 
+int CTerrionLikeDevice::LeaveBootloader()
+{
+    try
+    {
+        if (!CBootLines::Send(*this, CBootLines::kEnterTarget1, 'G') ||
+            !CBootLines::Send(*this, CBootLines::kExit, 'X'))
+            return ecCommunication;
+    }
+    catch (const StreamIO::CFileException&)
+    {
+        return ecCommunication;
+    }
+    m_nProtocolState = kStateApplication;
+    return 0;
+}
+
+int CTerrionLikeDevice::PrepareUpgrade(const CPackageHeader& package)
+{
+    if (CVnDevice::PrepareUpgrade(package) != 0 || !CBootLines::IsReady(*this))
+        return ecNotReady;
+    if (const int raised = CBootLines::RaiseTimeouts(*this, 3000))
+        return raised;
+    if (m_nProtocolState != kStateBootloader)
+    {
+        static constexpr std::uint8_t kBootloader[1] = {0x01};
+        if (const int entered = CBootLines::EnterBootloader(*this, 0xD2, kBootloader, 1, 5))
+            return entered;
+        m_nProtocolState = kStateBootloader;
+    }
+    ReportStatus(Resources::Ids::kUpgradeErase, true);
+    if (CCallback* callback = GetCallback())
+        callback->OnProgress(0, 1, 0);
+    try
+    {
+        if (!CBootLines::Send(*this, CBootLines::kEnterTarget1, 'G'))
+            return ecCommunication;
+    }
+    catch (const StreamIO::CFileException&)
+    {
+        return ecCommunication;
+    }
+    if (const int erased = CBootLines::Erase(*this))
+        return erased;
+    if (CCallback* callback = GetCallback())
+        callback->OnProgress(100, 1, 0);
+    return 0;
+}
+
+int CTerrionLikeDevice::BeginBlock(const CPackageHeader&, const SBlockDescriptor&)
+{
+    if (!CBootLines::IsReady(*this))
+        return ecNotReady;
+    if (IsAborted())
+        return ecAborted;
+    ReportStatus(Resources::Ids::kUpgradeModeBefore, true);
+    return 0;
+}
+
+int CTerrionLikeDevice::TransferBlock(const SBlockDescriptor& block)
+{
+    if (GetCommands() == nullptr || GetPackage() == nullptr || !GetPackage()->IsOpen())
+        return ecNotReady;
+    ReportStatus(Resources::Ids::kUpgradeTransfer, true);
+    return CBootLines::SendBlockRecords(*this, block, IsAborted());
+}
+
+int CTerrionLikeDevice::FinishUpgrade()
+{
+    if (const int left = LeaveBootloader())
+        return left;
+    return CVnDevice::FinishUpgrade();
+}
+
 } // namespace Device

@@ -27,6 +27,12 @@ public:
     bool GetContents(CContents& contents) override;
     bool QueryId(SDeviceInfo& info) override;
     std::int32_t GetDeviceId() override;
+    int PrepareUpgrade(const CPackageHeader& package) override;
+    int BeginBlock(const CPackageHeader& package, const SBlockDescriptor& block) override;
+    int TransferBlock(const SBlockDescriptor& block) override;
+    int ProgramBlock(const SBlockDescriptor&) override { return 0; }
+    int EndBlock(const CPackageHeader&, const SBlockDescriptor&) override { return 0; }
+    int FinishUpgrade() override;
 
     /// Copies the five identification strings.
     virtual bool GetObjectInfo(SDeviceIdent& ident) const;
@@ -36,6 +42,9 @@ public:
     /// Sends the text that leaves the service mode when forced or when the
     /// service mode is on; false on a stream error.
     virtual bool LeaveServiceMode(bool force, bool wait) = 0;
+    /// The end of an upgrade: target 1 and the exit line start the
+    /// application (protocol state 8); 0 or 6.
+    int LeaveBootloader();
 
     std::uint8_t GetProtocolState() const { return m_nProtocolState; }
     const SDeviceIdent& GetIdent() const { return m_ident; }

@@ -212,7 +212,7 @@ bool CWexleyLabDevice::SendStatusCommand()
     return true;
 }
 
-int CWexleyLabDevice::PrepareBootloader(const std::wstring& status)
+int CWexleyLabDevice::PrepareBootloader()
 {
     if (GetStream() == nullptr)
         return ecNotReady;
@@ -225,12 +225,9 @@ int CWexleyLabDevice::PrepareBootloader(const std::wstring& status)
         m_nBootTarget = 0;
         m_nProtocolState = kStateBootloader;
     }
+    ReportStatus(Resources::Ids::kUpgradeErase, true);
     if (CCallback* callback = GetCallback())
-    {
-        if (!status.empty())
-            callback->OnStatusText(status);
         callback->OnProgress(0, 1, 0);
-    }
     if (!EnterBootTarget())
         return ecModeChange;
     if (const int erased = CBootLines::Erase(*this))
@@ -268,6 +265,38 @@ int CWexleyLabDevice::LeaveBootloader()
         return ecCommunication;
     }
     return 0;
+}
+
+int CWexleyLabDevice::PrepareUpgrade(const CPackageHeader& package)
+{
+    if (CVnDevice::PrepareUpgrade(package) != 0)
+        return ecNotReady;
+    return PrepareBootloader();
+}
+
+int CWexleyLabDevice::BeginBlock(const CPackageHeader&, const SBlockDescriptor& block)
+{
+    if (GetCommands() == nullptr || GetStream() == nullptr)
+        return ecNotReady;
+    if (IsAborted())
+        return ecAborted;
+    ReportStatus(Resources::Ids::kUpgradeModeBefore, true);
+    return SelectBlockTarget(block.bytes);
+}
+
+int CWexleyLabDevice::TransferBlock(const SBlockDescriptor& block)
+{
+    if (GetCommands() == nullptr || GetPackage() == nullptr || !GetPackage()->IsOpen())
+        return ecNotReady;
+    ReportStatus(Resources::Ids::kUpgradeTransfer, true);
+    return CBootLines::SendBlockRecords(*this, block, IsAborted());
+}
+
+int CWexleyLabDevice::FinishUpgrade()
+{
+    if (const int left = LeaveBootloader())
+        return left;
+    return CVnDevice::FinishUpgrade();
 }
 
 } // namespace Device

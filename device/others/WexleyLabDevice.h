@@ -45,6 +45,12 @@ public:
     bool GetContents(CContents& contents) override;
     bool QueryId(SDeviceInfo& info) override;
     std::int32_t GetDeviceId() override;
+    int PrepareUpgrade(const CPackageHeader& package) override;
+    int BeginBlock(const CPackageHeader& package, const SBlockDescriptor& block) override;
+    int TransferBlock(const SBlockDescriptor& block) override;
+    int ProgramBlock(const SBlockDescriptor&) override { return 0; }
+    int EndBlock(const CPackageHeader&, const SBlockDescriptor&) override { return 0; }
+    int FinishUpgrade() override;
 
     /// Copies the six identification strings.
     virtual SDeviceIdentEx& GetObjectInfo(SDeviceIdentEx& ident) const;
@@ -62,9 +68,8 @@ public:
     // target 2), each 0 or an NError_code; the upgrade job's steps run them
     // after the base steps.
     /// Into the bootloader (command 1 and 15 keep-alives, unless there
-    /// already), target 2 selected and erased. status (when not empty) goes
-    /// to the callback first.
-    int PrepareBootloader(const std::wstring& status);
+    /// already), target 2 selected and erased.
+    int PrepareBootloader();
     /// Selects target 2 for a block unless it is selected or the block keeps
     /// the mode (bit 3 of byte 10); another target is refused.
     int SelectBlockTarget(std::span<const std::uint8_t, 16> descriptor);

@@ -2,6 +2,7 @@
 
 #include "tests/app/AppTestSupport.h"
 
+#include "app/AppDeviceThreadHost.h"
 #include "app/AppEvents.h"
 #include "app/ChildView.h"
 #include "app/CommandIds.h"
@@ -19,6 +20,7 @@
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/statusbr.h>
+#include <wx/uiaction.h>
 
 #include <array>
 #include <cstdio>
@@ -26,6 +28,7 @@
 #include <fstream>
 #include <set>
 #include <stdexcept>
+#include <thread>
 
 namespace TerrionTest
 {
@@ -265,6 +268,61 @@ TEST_F(CStartupTest, TheUpgradeToolRunsFromTheProgramsFolderAndAMissingOneIsRepo
     EXPECT_EQ(Shell().programs[0], wxString(tool.string()));
     std::wstring written;
     ASSERT_TRUE(CAppEnvironment::UpgradeStore().ReadString(L"Settings", L"Pfad", written));
+}
+
+TEST_F(CStartupTest, AWorkerThreadsReportIsShownOnTheUserInterfaceThread)
+{
+    const auto uiThread = std::this_thread::get_id();
+    std::thread::id shownOn;
+    CAppDeviceThreadHost host(
+        [&](unsigned kind, const std::wstring& text, const std::string& source, int line)
+        {
+            shownOn = std::this_thread::get_id();
+            App().ReportMessage(kind, text, 0, source.c_str(), line);
+        });
+    std::thread worker(
+        [&]
+        {
+            host.ReportMessage(Resources::NMessageKind::FatalError, L"Unhandled exception in Device Thread.",
+                               "DeviceThread", 1109);
+        });
+    worker.join();
+    EXPECT_TRUE(Prompts().messages.empty()); // nothing shown from the worker itself
+    Pump();
+    ASSERT_EQ(Prompts().messages.size(), 1u);
+    EXPECT_EQ(shownOn, uiThread);
+    EXPECT_EQ(Prompts().messages[0].caption, L"Fatal Error");
+
+    // A report after the application detached is dropped.
+    host.Detach();
+    std::thread late([&] { host.ReportMessage(Resources::NMessageKind::Error, L"late", "DeviceThread", 1); });
+    late.join();
+    Pump();
+    EXPECT_EQ(Prompts().messages.size(), 1u);
+}
+
+TEST_F(CStartupTest, ARealClickOnTheLogoOpensTheHomePage)
+{
+    Frame().SetSize(0, 0, 900, 600);
+    Frame().Raise();
+    for (int i = 0; i < 5; ++i)
+    {
+        Pump();
+        wxMilliSleep(20);
+    }
+    const wxRect logo = Frame().Logo()->GetScreenRect();
+    ASSERT_FALSE(logo.IsEmpty());
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(logo.GetPosition() + wxPoint(logo.width / 2, logo.height / 2));
+    Pump();
+    mouse.MouseClick();
+    for (int i = 0; i < 20 && Shell().urls.empty(); ++i)
+    {
+        Pump();
+        wxMilliSleep(20);
+    }
+    ASSERT_EQ(Shell().urls.size(), 1u);
+    EXPECT_EQ(Shell().urls[0], L"https://www.varnel.com/");
 }
 
 TEST_F(CStartupTest, ScreenshotOfTheMainWindowWithAProject)

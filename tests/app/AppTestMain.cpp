@@ -4,6 +4,8 @@
 #include "tests/app/AppTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <wx/debug.h>
+#include <wx/string.h>
 
 #include <cstdlib>
 
@@ -22,10 +24,24 @@ extern "C" const char* __lsan_default_suppressions()
            "leak:libatk\n";
 }
 
+namespace
+{
+
+// A failed wx assertion fails the test instead of waiting for a dialog.
+void FailOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
+                  const wxString& msg)
+{
+    ADD_FAILURE() << "wx assertion " << cond.ToStdString() << " failed in " << func.ToStdString() << " ("
+                  << file.ToStdString() << ":" << line << "): " << msg.ToStdString();
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     ::setenv("GTK_OVERLAY_SCROLLING", "0", 1);
     ::testing::InitGoogleTest(&argc, argv);
+    wxSetAssertHandler(FailOnAssert);
     if (!GTEST_FLAG_GET(list_tests))
         ::testing::AddGlobalTestEnvironment(new TerrionTest::CAppEnvironment(argc, argv));
     return RUN_ALL_TESTS();

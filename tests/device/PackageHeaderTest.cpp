@@ -2,6 +2,7 @@
 
 #include "device/PackageHeader.h"
 #include "streams/FileStream.h"
+#include "tests/support/CommaLocale.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -105,23 +106,12 @@ TEST(PackageHeaderTest, EntrySizeTextsAndCodes)
 // text keeps its point.
 TEST(PackageHeaderTest, SizeTextIgnoresTheProcessLocale)
 {
-    const char* tmp = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp";
-    const std::string dir = std::string(tmp) + "/terrion-pkg-locale-" + std::to_string(getpid());
-    const std::string command = "localedef -i de_DE -f UTF-8 '" + dir + "/de_DE.UTF-8' >/dev/null 2>&1";
-    if (std::system(("mkdir -p '" + dir + "' && " + command).c_str()) != 0)
-        GTEST_SKIP() << "no German locale can be built here";
-    setenv("LOCPATH", dir.c_str(), 1);
-    const std::string previous = std::setlocale(LC_ALL, nullptr);
-    const bool switched = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+    const TerrionTest::CCommaLocale comma;
+    if (!comma.IsActive())
+        GTEST_SKIP() << "no locale with a decimal comma is installed (locales-all)";
     CPackageHeader package;
-    const bool read = package.ReadHeader(Fixed<16>(kHeader)) &&
-                      package.ReadEntry(Fixed<18>(Patched(Patched(kEntry, 0, 0x40), 13, 15)));
-    std::setlocale(LC_ALL, previous.c_str());
-    unsetenv("LOCPATH");
-    std::system(("rm -rf '" + dir + "'").c_str());
-    if (!switched)
-        GTEST_SKIP() << "the German locale could not be selected";
-    ASSERT_TRUE(read);
+    ASSERT_TRUE(package.ReadHeader(Fixed<16>(kHeader)) &&
+                package.ReadEntry(Fixed<18>(Patched(Patched(kEntry, 0, 0x40), 13, 15))));
     EXPECT_EQ(L"1.5 MB", package.m_contents.m_entries.at(0).sizeText);
 }
 

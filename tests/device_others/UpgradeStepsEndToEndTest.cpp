@@ -1,12 +1,15 @@
 // The bootloader steps of the upgrade: the lines each driver sends, the
 // states it leaves, and where the instrument ends.
 
+#include "device/BlockDescriptor.h"
 #include "device/Callback.h"
+#include "device/PackageHeader.h"
 #include "device/others/KindravelDevice.h"
 #include "device/others/StreliaDevice.h"
 #include "device/others/WexleyLabDevice.h"
 #include "tests/device_others/OtherEndToEnd.h"
 #include "tests/simulator/FramedInstrument.h"
+#include "tests/simulator/KrastelInstrument.h"
 
 namespace TerrionTest
 {
@@ -57,7 +60,7 @@ TEST_F(UpgradeSteps, CoverMeterErasesBothTargetsAndLeavesThroughTargetTwo)
     Start(Device::typeKindravel, COtherScenario::For("saltrevane"));
     auto& meter = Device<Device::CKindravelDevice>();
     ASSERT_TRUE(meter.SetCallback(&m_callback));
-    ASSERT_EQ(meter.PrepareBootloader(L"Erase Memory"), 0);
+    ASSERT_EQ(meter.PrepareBootloader(), 0);
     EXPECT_EQ(m_sim->ReceivedText(),
               "\xC1\xD2\x01" + Repeat("SC030000FC\r\n", 5) +
                   "SC030102F9\r\nSE030000FC\r\nSC030100FB\r\nSC030202F8\r\nSE030000FC\r\n");
@@ -87,7 +90,7 @@ TEST_F(UpgradeSteps, WexleyEntersWithCommandOneAndLeavesFromTargetTwo)
     // From the application the exit needs the bootloader first.
     EXPECT_EQ(wexley.LeaveBootloader(), Device::ecCommunication);
     m_sim->ClearReceived();
-    ASSERT_EQ(wexley.PrepareBootloader(L""), 0);
+    ASSERT_EQ(wexley.PrepareBootloader(), 0);
     EXPECT_EQ(m_sim->ReceivedText(),
               std::string("\xC0\x01", 2) + Repeat("SC030000FC\r\n", 15) + "SC030202F8\r\nSE030000FC\r\n");
     m_sim->ClearReceived();
@@ -100,7 +103,7 @@ TEST_F(UpgradeSteps, ATargetThatDoesNotAnswerFailsTheModeChange)
 {
     Start(Device::typeWexleyLab, COtherScenario::For("wexley"));
     m_sim->SetFault(CInstrumentSimulator::fStopAfter, 1); // the 0x00, but no 'G'
-    EXPECT_EQ(Device<Device::CWexleyLabDevice>().PrepareBootloader(L""), Device::ecModeChange);
+    EXPECT_EQ(Device<Device::CWexleyLabDevice>().PrepareBootloader(), Device::ecModeChange);
 }
 
 TEST_F(UpgradeSteps, StreliaStartsItsApplication)
@@ -116,6 +119,84 @@ TEST_F(UpgradeSteps, StreliaStartsItsApplication)
     EXPECT_EQ(m_sim->ReceivedText(), "SC030102F9\r\nSX030000FC\r\n");
     EXPECT_EQ(Device<Device::CStreliaDevice>().GetProtocolState(), 8);
     EXPECT_FALSE(SimInBootloader());
+}
+
+} // namespace
+} // namespace TerrionTest
+
+namespace TerrionTest
+{
+namespace
+{
+
+class UpgradeJobSteps : public COtherEndToEnd
+{
+protected:
+    CRecordingCallback m_callback;
+    Device::CPackageHeader m_package;
+};
+
+TEST_F(UpgradeJobSteps, CoverMeterStepsFromPrepareToFinish)
+{
+    Start(Device::typeKindravel, COtherScenario::For("saltrevane"));
+    ASSERT_TRUE(m_device->SetCallback(&m_callback));
+    ASSERT_EQ(m_device->PrepareUpgrade(m_package), 0);
+    Device::SBlockDescriptor block;
+    block.bytes[13] = 1;
+    ASSERT_EQ(m_device->BeginBlock(m_package, block), 0);
+    EXPECT_EQ(m_device->ProgramBlock(block), 0);
+    EXPECT_EQ(m_device->EndBlock(m_package, block), 0);
+    m_sim->ClearReceived();
+    ASSERT_EQ(m_device->FinishUpgrade(), 0);
+    EXPECT_EQ(m_sim->ReceivedText(), "SX030000FC\r\nSC030202F8\r\nSX030000FC\r\n");
+    ASSERT_GE(m_callback.texts.size(), 3u);
+    EXPECT_EQ(m_callback.texts[1], L"Erase Memory");
+    EXPECT_EQ(m_callback.texts.back(), L"Finished the device upgrade successfully.");
+    m_device->RemoveCallback();
+}
+
+TEST_F(UpgradeJobSteps, KrastelEndBlockSendsTheDescriptorWithoutAModeChange)
+{
+    Start(Device::typeKrastel, COtherScenario::For("aldermoor"));
+    Device::SBlockDescriptor block;
+    block.bytes[10] = 0x01;
+    block.bytes[11] = 0x01;
+    ASSERT_EQ(m_device->EndBlock(m_package, block), 0);
+    EXPECT_EQ(With<CKrastelInstrument>([](CKrastelInstrument& sim) { return sim.DescriptorCount(); }), 1);
+    const std::vector<std::uint8_t> sent = m_sim->Received();
+    ASSERT_EQ(sent.size(), 3u + 128u + 2u); // C1 F8 00, the descriptor, its CRC-16
+    EXPECT_EQ(sent[0], 0xC1);
+    EXPECT_EQ(sent[1], 0xF8);
+}
+
+TEST_F(UpgradeJobSteps, OldHalvintFirmwareLogsInWithoutAsking)
+{
+    COtherScenario scenario = COtherScenario::For("halvint3");
+    scenario.idAnswer = "Halvint 3;0.2.12;HV01-002-0003";
+    Start(Device::typeHalvint3Se, scenario);
+    Device::SLoginInfo login;
+    login.user = L"anna";
+    ASSERT_TRUE(m_device->RemoteLogin(login));
+    EXPECT_EQ(login.rights, 7);
+    EXPECT_EQ(m_device->GetLoginInfo().user, L"anna");
+    EXPECT_EQ(m_sim->ReceivedText().find("RLGI"), std::string::npos);
+
+    // A firmware text that does not read is asked for a login, which this instrument refuses.
+    scenario.idAnswer = "Halvint 3;beta;HV01-002-0003";
+    Start(Device::typeHalvint3Se, scenario);
+    Device::SLoginInfo refused;
+    EXPECT_FALSE(m_device->RemoteLogin(refused));
+    EXPECT_NE(refused.rights, 7);
+    EXPECT_NE(m_sim->ReceivedText().find("RLGI"), std::string::npos);
+}
+
+TEST_F(UpgradeJobSteps, TarlowendTakesNoUpgrade)
+{
+    auto device = Device::CreateDevice(Device::typeTarlowend);
+    Device::SBlockDescriptor block;
+    EXPECT_EQ(device->PrepareUpgrade(m_package), Device::ecNotReady);
+    EXPECT_EQ(device->BeginBlock(m_package, block), Device::ecNotReady);
+    EXPECT_EQ(device->EndBlock(m_package, block), 0);
 }
 
 } // namespace

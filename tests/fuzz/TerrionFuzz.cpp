@@ -59,7 +59,7 @@ void FuzzRecords(TBytes bytes)
 
 void FuzzSettings(TBytes bytes)
 {
-    constexpr std::size_t kSize = CTerrionDevice::kSettingsBlockSize;
+    constexpr std::size_t kSize = Device::TMeasSettings::kBlockSize;
     if (bytes.size() < kSize)
         return;
     const std::span<const std::uint8_t, kSize> block(bytes.data(), kSize);

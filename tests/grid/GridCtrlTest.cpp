@@ -174,6 +174,29 @@ TEST_F(GridWindow, ScrollBarsAndClientAreaFollowTheSize)
     EXPECT_EQ(grid->GetClientSize().GetWidth(), grid->GetSize().GetWidth());
 }
 
+TEST_F(GridWindow, ScrollBarAndWheelEventsScrollByPixels)
+{
+    BuildSeriesDemo(*grid, 40);
+    Pump();
+    wxScrollWinEvent track(wxEVT_SCROLLWIN_THUMBTRACK, 45, wxVERTICAL);
+    grid->GetEventHandler()->ProcessEvent(track);
+    EXPECT_EQ(grid->GetScrollPos32(SB_VERT), 45);
+    EXPECT_EQ(grid->GetScrollPos(wxVERTICAL), 45);
+    EXPECT_EQ(grid->GetTopLeftNonFixedCell().row, 4); // 1 pixel into series 1's report
+    EXPECT_EQ(grid->GetFirstRowOffset(), -1);
+
+    wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
+    wheel.m_wheelRotation = -120;
+    wheel.m_wheelDelta = 120;
+    wheel.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
+    grid->GetEventHandler()->ProcessEvent(wheel);
+    EXPECT_EQ(grid->GetScrollPos32(SB_VERT), 45 + 3 * 15); // three line steps of at most 15 pixels
+
+    wxScrollWinEvent top(wxEVT_SCROLLWIN_TOP, 0, wxVERTICAL);
+    grid->GetEventHandler()->ProcessEvent(top);
+    EXPECT_EQ(grid->GetScrollPos(wxVERTICAL), 0);
+}
+
 TEST_F(GridWindow, ANewFontResizesTheDefaultCells)
 {
     const CGridDefaultCell* normal = grid->GetDefaultCell(false, false);
@@ -185,6 +208,25 @@ TEST_F(GridWindow, ANewFontResizesTheDefaultCells)
     EXPECT_GT(normal->GetWidth(), width);
     EXPECT_GT(normal->GetHeight(), height);
     EXPECT_GT(grid->GetDefaultCell(true, true)->GetMargin(), 3);
+}
+
+TEST_F(GridWindow, ABorderedGridKeepsItsPagesToTheClientArea)
+{
+    grid->Destroy();
+    grid = new CGridCtrl(frame, 102, wxDefaultPosition, wxDefaultSize, wxBORDER_SIMPLE);
+    frame->SetClientSize(250, 200);
+    grid->SetSize(frame->GetClientSize());
+    grid->SetRowCount(60);
+    grid->SetColumnCount(4);
+    grid->SetFixedRowCount(1);
+    for (int col = 0; col < 4; ++col)
+        grid->SetColumnWidth(col, 100);
+    Pump();
+    ASSERT_TRUE(grid->IsScrollBarShown(SB_VERT));
+    ASSERT_TRUE(grid->IsScrollBarShown(SB_HORZ));
+    const wxSize client = grid->GetClientSize();
+    EXPECT_EQ(grid->GetScrollPage(SB_HORZ), client.GetWidth());
+    EXPECT_EQ(grid->GetScrollPage(SB_VERT), client.GetHeight() - grid->GetRowHeight(0));
 }
 
 TEST_F(GridWindow, NotificationsReachTheParentWithTheirCodes)

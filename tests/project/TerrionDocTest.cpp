@@ -418,3 +418,56 @@ TEST_F(TerrionDocTest, SettingsTexts)
 }
 
 } // namespace
+
+// Every setter of series data marks the project modified; sorting, clearing a
+// selection and a comment set to the text it already has do not.
+TEST(TerrionDocModified, SettersMarkTheProjectAndNothingElseDoes)
+{
+    struct SCase
+    {
+        const char* what;
+        void (*act)(CTerrionDoc& doc);
+        bool marks;
+    };
+    const SCase cases[] = {
+        {"SetName", [](CTerrionDoc& d) { d.SetName(0, L"renamed"); }, true},
+        {"SetName to the same text", [](CTerrionDoc& d) { d.SetName(0, d.GetName(0)); }, true},
+        {"SetComment", [](CTerrionDoc& d) { d.SetComment(0, L"other"); }, true},
+        {"SetTime", [](CTerrionDoc& d) { d.SetTime(0, 42); }, true},
+        {"SetDiagramOrder", [](CTerrionDoc& d) { d.SetDiagramOrder(0, DiagramOrderValue); }, true},
+        {"SetExpanded", [](CTerrionDoc& d) { d.SetExpanded(0, !d.IsExpanded(0)); }, true},
+        {"SetSelected", [](CTerrionDoc& d) { d.SetSelected(0, true); }, true},
+        {"SetDiagramMarkLevel", [](CTerrionDoc& d) { d.SetDiagramMarkLevel(0, 3); }, true},
+        {"RemoveSeries", [](CTerrionDoc& d) { d.RemoveSeries(0); }, true},
+        {"SetSummaryOrder", [](CTerrionDoc& d) { d.SetSummaryOrder(SummaryOrderValue); }, true},
+        {"SetSummaryComment", [](CTerrionDoc& d) { d.SetSummaryComment(L"new summary"); }, true},
+        {"SetInSummary", [](CTerrionDoc& d) { d.SetInSummary(0, !d.IsInSummary(0)); }, true},
+        {"SetAllInSummary", [](CTerrionDoc& d) { d.SetAllInSummary(!d.IsInSummary(0)); }, true},
+        {"SetComment to the same text", [](CTerrionDoc& d) { d.SetComment(0, d.GetComment(0)); }, false},
+        {"SetSummaryComment to the same text",
+         [](CTerrionDoc& d) { d.SetSummaryComment(d.GetSummaryComment()); }, false},
+        {"Sort", [](CTerrionDoc& d) { d.Sort(SortMeanDesc); }, false},
+        {"ClearSelection", [](CTerrionDoc& d) { d.GetProjectData().ClearSelection(); }, false},
+        {"ComputeSummaryStatistics", [](CTerrionDoc& d) { d.ComputeSummaryStatistics(); }, false},
+        {"reading through a const document",
+         [](CTerrionDoc& d)
+         {
+             const CTerrionDoc& reader = d;
+             const TMeasSeries* series = reader.GetSeries(0);
+             static_cast<void>(series->strName.size());
+         },
+         false},
+    };
+    const CTempDir temp;
+    for (const SCase& c : cases)
+    {
+        CFakeDocumentUi ui;
+        CTerrionDoc doc(&ui);
+        doc.AddSeries({ObjectA(), ObjectB()}, false);
+        ASSERT_TRUE(doc.SaveFile((temp / "saved.vnr").wstring()));
+        ASSERT_GT(doc.GetMean(0), 0.0) << "series 0 can join the summary";
+        ASSERT_FALSE(doc.IsModified());
+        c.act(doc);
+        EXPECT_EQ(doc.IsModified(), c.marks) << c.what;
+    }
+}

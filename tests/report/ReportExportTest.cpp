@@ -223,3 +223,16 @@ TEST(ReportExportText, CharactersBeyondTheBasicPlaneBecomeSurrogatePairs)
     const std::vector<std::uint8_t> expected = {0x41, 0, 0x3D, 0xD8, 0x00, 0xDE, 0x26, 0x21};
     EXPECT_EQ(bytes, expected);
 }
+
+// A name read from a project file may hold a lone surrogate; the export keeps
+// it as the project file does, instead of turning it into U+FFFD.
+TEST(ReportExportText, LoneSurrogatesAreKeptAsTheArchiveKeepsThem)
+{
+    std::wstring text = L"a";
+    text += static_cast<wchar_t>(0xD83D);
+    text += L"b";
+    text += static_cast<wchar_t>(0xDC00);
+    std::vector<std::uint8_t> bytes;
+    CReportExport::AppendUtf16Le(text, bytes);
+    EXPECT_EQ(bytes, (std::vector<std::uint8_t>{0x61, 0, 0x3D, 0xD8, 0x62, 0, 0x00, 0xDC}));
+}

@@ -46,6 +46,24 @@ TEST(AutoFwUpdateFileVersion, ReadsTheVersionForTheContentType)
             << std::string(c.name, c.name + wcslen(c.name)) << " type " << c.type;
 }
 
+TEST(AutoFwUpdateFindNewest, TheHighestNewerVersionWinsWhateverTheListingOrder)
+{
+    Device::CContents contents;
+    contents.m_entries.resize(2);
+    contents.m_entries[0].type = 1;
+    contents.m_entries[0].version = CVersion(1, 2, 0, 0);
+    contents.m_entries[1].type = 2;
+    contents.m_entries[1].version = CVersion(3, 0, 0, 0);
+    const std::vector<Update::SFtpEntry> files = {
+        {L"T-V1.3.0_FW.lod", 1}, {L"T-V1.2.5_FW.lod", 1}, {L"T-V1.1.0_APP.lod", 1},
+        {L"T-V3.1.0_OS.lod", 1}, {L"T-V2.9.0.lod", 1},    {L"T-V1.2.0_FW.lod", 1},
+    };
+    EXPECT_EQ(CAutoFwUpdate::FindNewest(contents, files, 1), CVersion(2, 9, 0, 0));
+    EXPECT_EQ(CAutoFwUpdate::FindNewest(contents, files, 2), CVersion(3, 1, 0, 0));
+    EXPECT_EQ(CAutoFwUpdate::FindNewest(contents, {files[1], files[0]}, 1), CVersion(1, 3, 0, 0));
+    EXPECT_TRUE(CAutoFwUpdate::FindNewest(contents, {files[2], files[5]}, 1).IsZero());
+}
+
 /// An instrument that identifies at once with fixed contents.
 class CFakeDevice : public Device::CVnDevice
 {

@@ -113,6 +113,27 @@ TEST_F(FtpClientTest, ListingLeavesOutNamesThatLeadOutOfTheFolder)
         EXPECT_EQ(CFtpClient::IsSafeFileName(c.name), c.safe) << std::string(c.name, c.name + wcslen(c.name));
 }
 
+TEST(FtpClientListing, ServerWithoutMachineListingsIsReadFromItsPlainListing)
+{
+    TerrionTest::CFtpServerFixture server;
+    server.AddFile("VnUpgrade/TerrionLink/TerrionLink_V_1_3_0_0.exe", 1234);
+    server.AddFile("VnUpgrade/TerrionLink/Setup with blanks_V_2_0_0_0.exe", 7);
+    ASSERT_TRUE(server.Start({"--no-mlsd"}));
+    auto ui = std::make_shared<TerrionTest::CFakeUpdateUi>();
+    CFtpClient client;
+    client.SetMessageSink(ui);
+    ASSERT_TRUE(client.ConnectUpgradeFolder(L"TerrionLink"));
+    std::vector<SFtpEntry> entries;
+    ASSERT_TRUE(client.List(L"*.exe", entries));
+    std::sort(entries.begin(), entries.end(), [](auto& a, auto& b) { return a.name < b.name; });
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].name, L"Setup with blanks_V_2_0_0_0.exe");
+    EXPECT_EQ(entries[0].size, 7u);
+    EXPECT_EQ(entries[1].name, L"TerrionLink_V_1_3_0_0.exe");
+    EXPECT_EQ(entries[1].size, 1234u);
+    EXPECT_TRUE(ui->Messages().empty());
+}
+
 TEST_F(FtpClientTest, CancelEndsTheNextCallAtOnce)
 {
     CFtpClient client;

@@ -136,6 +136,7 @@ protected:
             wxMilliSleep(20);
         }
         // GTK cannot read a window back through a DC; the X server's picture can.
+        std::filesystem::create_directories(TERRION_TEST_ARTEFACT_DIR);
         wxRect rect = wizard.GetScreenRect();
         wxExecute(wxString::Format("/usr/bin/import -window root -crop %dx%d+%d+%d +repage %s/%s.png",
                                    rect.width, rect.height, rect.x, rect.y, TERRION_TEST_ARTEFACT_DIR, name),

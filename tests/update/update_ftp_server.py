@@ -5,6 +5,7 @@ laid out as the maker's download server, with the update account. Prints
 
 --lie NAME=SIZE   lists NAME with SIZE bytes while sending the real file
 --throttle N      sends file data at N bytes a second
+--no-mlsd         answers MLSD as an unknown command, as older servers do
 """
 import argparse
 import os
@@ -21,6 +22,7 @@ def main():
     parser.add_argument("--root", required=True)
     parser.add_argument("--lie", action="append", default=[])
     parser.add_argument("--throttle", type=int, default=0)
+    parser.add_argument("--no-mlsd", action="store_true")
     args = parser.parse_args()
 
     lies = {}
@@ -47,6 +49,8 @@ def main():
     handler.abstracted_fs = LyingFS
     handler.banner = "test update server"
     handler.passive_ports = None
+    if args.no_mlsd:
+        handler.proto_cmds = {k: v for k, v in FTPHandler.proto_cmds.items() if k != "MLSD"}
     if args.throttle > 0:
         dtp = type("Dtp", (ThrottledDTPHandler,), {})
         dtp.write_limit = args.throttle

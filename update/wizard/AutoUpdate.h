@@ -4,6 +4,15 @@
 // a second one and runs its wizard: the search page asks the server what it
 // offers, the download page copies the chosen installer next to the program
 // and starts it. The window is created only when the wizard runs.
+//
+// The main frame keeps one for its life:
+//   m_autoUpdate = std::make_unique<Update::CAutoUpdate>(this, WM_NEW_PROGRAM_VERSION);
+//   m_autoUpdate->StartCheckThread(Update::kNewProgramVersionMessage);
+// and deletes it when it closes (the check stops within the bounded wait).
+// "Check for updates..." runs a second one on the stack:
+//   Update::CAutoUpdate wizard(this, WM_NEW_PROGRAM_VERSION);
+//   wizard.SetLauncher(...);  // the desktop's default handler
+//   if (wizard.RunWizard(false, true)) Close();
 
 #include "update/ProgramUpdate.h"
 #include "update/UpdateRelay.h"

@@ -59,7 +59,7 @@ bool CPageDownload::OpenTarget()
                          std::filesystem::path(wxString(installer.name).utf8_string())))
         return true;
     // The program's folder is often not ours to write: ask where to put it.
-    wxFileDialog dialog(this, wxEmptyString, wxEmptyString, wxString(installer.name), "(*.exe)|*.exe|",
+    wxFileDialog dialog(this, wxEmptyString, wxEmptyString, wxString(installer.name), "(*.exe)|*.exe",
                         wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (dialog.ShowModal() != wxID_OK)
         return false;

@@ -1,0 +1,32 @@
+# cmake -DSOURCE_DIR=<tree> -DTABLE=<TerrionLayerTable.cmake> -P CheckIncludeDirection.cmake
+# Fails when a file of a folder in the table includes a header of a table
+# folder that its line does not name (see TerrionLayers.cmake).
+cmake_minimum_required(VERSION 3.25)
+include("${TABLE}")
+
+set(problems "")
+foreach(folder IN LISTS TERRION_LAYER_FOLDERS)
+  set(allowed ${TERRION_LAYER_${folder}})
+  if("ANY" IN_LIST allowed OR NOT IS_DIRECTORY "${SOURCE_DIR}/${folder}")
+    continue()
+  endif()
+  file(GLOB_RECURSE files "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp" "${SOURCE_DIR}/${folder}/*.inc")
+  foreach(file IN LISTS files)
+    file(STRINGS "${file}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"[A-Za-z_]+/")
+    foreach(line IN LISTS lines)
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([A-Za-z_]+)/.*$" "\\1" target "${line}")
+      if(target STREQUAL folder OR NOT target IN_LIST TERRION_LAYER_FOLDERS OR target IN_LIST allowed)
+        continue()
+      endif()
+      file(RELATIVE_PATH name "${SOURCE_DIR}" "${file}")
+      string(STRIP "${line}" line)
+      list(JOIN allowed ", " allowedText)
+      list(APPEND problems "  ${name}: ${line} (${folder} may include: ${allowedText})")
+    endforeach()
+  endforeach()
+endforeach()
+
+if(problems)
+  list(JOIN problems "\n" text)
+  message(FATAL_ERROR "Includes against the direction between library folders:\n${text}")
+endif()
