@@ -76,4 +76,14 @@ bool CHidApiTransport::SetFeature(const unsigned char* report, int length)
            hid_send_feature_report(m_pDevice, report, static_cast<std::size_t>(length)) == length;
 }
 
+int CHidApiTransport::ReadInput(unsigned char* report, int length, int timeoutMs)
+{
+    if (m_pDevice == nullptr || length < 2)
+        return -1;
+    // hidapi leaves the id of an unnumbered report out: put a 0 in its place.
+    report[0] = 0;
+    const int got = hid_read_timeout(m_pDevice, report + 1, static_cast<std::size_t>(length - 1), timeoutMs);
+    return got <= 0 ? got : got + 1;
+}
+
 } // namespace StreamIO

@@ -25,6 +25,9 @@ public:
     int FeatureReportLength() override;
     bool GetFeature(unsigned char* report, int length) override;
     bool SetFeature(const unsigned char* report, int length) override;
+    /// hidraw gives no capabilities: the probes' input reports are 8 bytes.
+    int InputReportLength() override { return 9; }
+    int ReadInput(unsigned char* report, int length, int timeoutMs) override;
 
     /// Paths of the present HID devices of the vendor; no HID stack gives none.
     static std::vector<std::string> Enumerate(std::uint16_t vendorId);

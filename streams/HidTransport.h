@@ -1,6 +1,6 @@
 #pragma once
 // What the HID probe channels need from a HID stack: feature reports to get
-// and set on an open device. CHidApiTransport is the real one (hidapi over
+// and set, and input reports to read, on an open device. CHidApiTransport is the real one (hidapi over
 // hidraw); tests give the channels a fake probe.
 
 #include <string>
@@ -21,6 +21,11 @@ public:
     /// report[0] holds the report id; false when the device refuses.
     virtual bool GetFeature(unsigned char* report, int length) = 0;
     virtual bool SetFeature(const unsigned char* report, int length) = 0;
+    /// Bytes in an input report, report id included; 0 when unknown.
+    virtual int InputReportLength() = 0;
+    /// Waits up to timeoutMs (-1 none) for one input report, stored with its
+    /// report id first: its length, 0 when none came, -1 on failure.
+    virtual int ReadInput(unsigned char* report, int length, int timeoutMs) = 0;
 };
 
 } // namespace StreamIO

@@ -1,4 +1,5 @@
 #include "streams/UsbHostProbeControl.h"
+#include "streams/UsbHostProbeData.h"
 #include "streams/UsbHostProbeManager.h"
 #include "streams/UsbHostStream.h"
 #include "streams/Win32Error.h"
@@ -201,6 +202,7 @@ public:
         std::vector<int> hostCounters;
         std::deque<std::string> outgoing;
         bool deaf = false;
+        std::deque<std::vector<unsigned char>> inputs;
         int deviceCounter = 0;
         int opens = 0;
         int closes = 0;
@@ -217,6 +219,18 @@ public:
     }
     void Close() override { ++m_state->closes; }
     int FeatureReportLength() override { return 16; }
+    int InputReportLength() override { return 9; }
+    int ReadInput(unsigned char* report, int length, int) override
+    {
+        std::lock_guard guard(m_state->lock);
+        if (m_state->inputs.empty())
+            return 0;
+        const std::vector<unsigned char> input = m_state->inputs.front();
+        m_state->inputs.pop_front();
+        const int n = std::min(length, static_cast<int>(input.size()));
+        std::copy(input.begin(), input.begin() + n, report);
+        return n;
+    }
     bool GetFeature(unsigned char* report, int length) override
     {
         std::lock_guard guard(m_state->lock);
@@ -342,6 +356,43 @@ TEST_F(ProbeControlTest, SecondControlChannelOnADeviceIsRefused)
     CUsbHostProbeManager::Instance().Close(kPath, CUsbHostProbeManager::chData);
     EXPECT_EQ(m_state->closes, 1);
     EXPECT_FALSE(m_control.IsOpen());
+}
+
+std::vector<unsigned char> InputReport(int sequence, const std::string& payload)
+{
+    std::vector<unsigned char> report = {0, static_cast<unsigned char>(sequence << 5 | payload.size())};
+    report.insert(report.end(), payload.begin(), payload.end());
+    report.resize(9, 0xEE);
+    return report;
+}
+
+TEST_F(ProbeControlTest, DataChannelTakesEachNewReportOnceAndSharesTheDevice)
+{
+    CUsbHostProbeData data;
+    ASSERT_TRUE(data.Open(kPath, ofRead));
+    EXPECT_EQ(m_state->opens, 1); // the control channel's device
+    data.SetTimeouts(200, 200);
+    m_state->inputs = {InputReport(1, "abcdef"), InputReport(1, "abcdef"), InputReport(2, "gh"),
+                       InputReport(3, "1234567")};
+    char buffer[8] = {};
+    EXPECT_EQ(data.Read(buffer, 4), 4);
+    EXPECT_EQ(std::string(buffer, 4), "abcd");
+    // The rest of the first report, then the next new one; the repeat is passed over.
+    EXPECT_EQ(data.Read(buffer, 4), 4);
+    EXPECT_EQ(std::string(buffer, 4), "efgh");
+    EXPECT_EQ(data.GetLastSequence(), 2);
+    // A length field beyond the report is cut at the report's end.
+    m_state->inputs = {{0, static_cast<unsigned char>(4 << 5 | 15), 'x', 'y', 'z', 0, 0, 0, 0}};
+    m_state->inputs.push_front(InputReport(3, "1234567"));
+    EXPECT_EQ(data.Read(buffer, 8), 8);
+    EXPECT_EQ(std::string(buffer, 8), "1234567x");
+    EXPECT_EQ(data.Write("no", 2), 0);
+    EXPECT_EQ(data.Read(buffer, 8), 6); // what was left, then nothing more
+    EXPECT_EQ(data.GetError(), errTimeout);
+
+    CUsbHostProbeData second;
+    EXPECT_FALSE(second.Open(kPath, ofRead));
+    EXPECT_EQ(second.GetError(), errNotSupported);
 }
 
 } // namespace
