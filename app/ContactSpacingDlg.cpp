@@ -149,7 +149,7 @@ CContactSpacingDlg::CContactSpacingDlg(wxWindow* parent)
 void CContactSpacingDlg::SetRecord(const TMeasSettings& record)
 {
     m_record = record;
-    const bool surface = m_record.mode == Calc::modeSurface;
+    const bool surface = m_record.mode == Device::NMeasurementMode::Surface;
     (surface ? m_pSurface : m_pBulk)->SetValue(true);
     FillShapes();
     ShowSpacing();
@@ -199,12 +199,12 @@ void CContactSpacingDlg::ShowSpacing()
 void CContactSpacingDlg::ShowSettings()
 {
     const int mode = IsSurface() ? Calc::modeSurface : Calc::modeBulk;
-    const int shape = m_record.shape == 1   ? Calc::shapeFlat
-                      : m_record.shape == 2 ? Calc::shapeCylinder
-                                            : Calc::shapePrism;
+    const int shape = m_record.shape == Device::NSpecimenShape::Flat       ? Calc::shapeFlat
+                      : m_record.shape == Device::NSpecimenShape::Cylinder ? Calc::shapeCylinder
+                                                                           : Calc::shapePrism;
     m_pShape->SetSelection(Calc::PositionOf(mode, shape));
     LabelForShape();
-    if (m_record.correctionKind == Calc::correctionGeometric)
+    if (m_record.correctionKind == Device::NCorrectionKind::Geometric)
     {
         m_pGeometric->SetValue(true);
         m_pLength->ChangeValue(Tenths(m_record.length));

@@ -190,10 +190,10 @@ std::wstring CSpacingCalculator::LiveFactorText(const SInput& input, TMeasSettin
 bool CSpacingCalculator::Accept(const SInput& input, TMeasSettings& record, std::wstring& error)
 {
     const bool surface = input.mode == modeSurface;
-    record.mode = static_cast<std::uint8_t>(surface ? modeSurface : modeBulk);
-    record.shape = static_cast<std::uint8_t>(input.shape);
-    record.correctionKind = static_cast<std::uint8_t>(
-        input.correction == correctionGeometric ? correctionGeometric : correctionCustom);
+    record.mode = surface ? Device::NMeasurementMode::Surface : Device::NMeasurementMode::Bulk;
+    record.shape = static_cast<Device::NSpecimenShape>(input.shape);
+    record.correctionKind = input.correction == correctionGeometric ? Device::NCorrectionKind::Geometric
+                                                                    : Device::NCorrectionKind::Custom;
 
     double a = record.defaultSpacing / 10.0;
     if (surface && input.customSpacing)

@@ -91,7 +91,18 @@ struct SFixture
             o.ident.hardwareRevision = L"HW 1.1";
             o.ident.signature = L"0A000001";
             o.objectNumber = static_cast<std::uint16_t>(i % 256);
-            o.settings = {true, 500, 380, 1, 380, 1.25f, 1, 2, 1, 2000, 1000, 0};
+            o.settings = {true,
+                          500,
+                          380,
+                          1,
+                          380,
+                          1.25f,
+                          Device::NMeasurementMode::Surface,
+                          Device::NSpecimenShape::Cylinder,
+                          Device::NCorrectionKind::Geometric,
+                          2000,
+                          1000,
+                          0};
             for (int r = 0; r < kReadings; ++r)
                 o.readings.push_back(
                     {10.0 + (i * 7 + r) % 300, 0x10, static_cast<std::uint16_t>(r % 7 ? 10 : 0)});

@@ -1,9 +1,13 @@
 #pragma once
 // Everything the project document asks of the user interface: the save
-// question, messages, file dialogs, the clipboard's bytes and its texts. The
-// application implements it once with wxWidgets; tests implement it in
-// memory. A document without one cancels every question and dialog (so no
-// data is discarded unasked) and finds no clipboard data.
+// question, messages, file dialogs and the clipboard. The application
+// implements it once with wxWidgets; tests implement it in memory. A document
+// without one cancels every question and dialog (so no data is discarded
+// unasked) and finds no clipboard data. Texts come from the string table;
+// the interface only shows them.
+
+#include "platform/ClipboardData.h"
+#include "resources/MessageKind.h"
 
 #include <cstdint>
 #include <string>
@@ -34,20 +38,18 @@ public:
 
     /// Yes, No and Cancel.
     virtual NAnswer AskSaveChanges(const std::wstring& question) = 0;
-    /// A message with an OK button.
-    virtual void ShowError(const std::wstring& text) = 0;
+    /// A message box of that kind with an OK button.
+    virtual void ShowMessage(Resources::NMessageKind kind, const std::wstring& text) = 0;
     /// False when the user cancels.
     virtual bool ChooseOpenPath(const SFileDialog& dialog, std::wstring* path) = 0;
     virtual bool ChooseSavePath(const SFileDialog& dialog, std::wstring* path) = 0;
+
+    /// Whether the clipboard holds data of the named format, without fetching it.
+    virtual bool IsClipboardFormatAvailable(const std::wstring& format) = 0;
     /// The whole data block of the named clipboard format; false when the
     /// clipboard holds none.
     virtual bool ReadClipboard(const std::wstring& format, std::vector<std::uint8_t>* block) = 0;
-    /// Puts block on the clipboard under the format; false on failure.
-    virtual bool WriteClipboard(const std::wstring& format, const std::vector<std::uint8_t>& block) = 0;
-    /// The text of a string-table entry in the user's language.
-    virtual std::wstring LoadString(unsigned id, const std::wstring& fallback)
-    {
-        (void)id;
-        return fallback;
-    }
+    /// Replaces the clipboard's content with every format of data at once;
+    /// false on failure.
+    virtual bool WriteClipboard(const Platform::CClipboardData& data) = 0;
 };

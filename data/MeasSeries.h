@@ -3,7 +3,7 @@
 // readings and settings, its statistics and the user's name and comment.
 
 #include "data/Guid.h"
-#include "device/TerrionDevice.h"
+#include "device/TerrionObject.h"
 
 #include <cstdint>
 #include <string>
@@ -31,5 +31,5 @@ struct TMeasSeries
     bool bExpanded = false;  ///< persisted
     bool bSelected = false;  ///< not persisted
     bool bInSummary = false; ///< persisted
-    Device::CTerrionDevice::TTerrionObject object;
+    Device::TTerrionObject object;
 };

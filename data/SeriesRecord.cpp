@@ -81,9 +81,9 @@ void CSeriesRecord::Write(StreamIO::CVNArchive& ar, const TMeasSeries& s)
     ar.WriteWord(set.defaultSpacing);
     ar.WriteWord(set.spacingWord);
     ar.WriteDWord(std::bit_cast<std::uint32_t>(set.correctionFactor));
-    ar.WriteByte(set.correctionKind);
-    ar.WriteByte(set.mode);
-    ar.WriteByte(set.shape);
+    ar.WriteByte(static_cast<std::uint8_t>(set.correctionKind));
+    ar.WriteByte(static_cast<std::uint8_t>(set.mode));
+    ar.WriteByte(static_cast<std::uint8_t>(set.shape));
     ar.WriteByte(set.format);
     ar.WriteWord(set.length);
     ar.WriteWord(set.diameter);
@@ -142,7 +142,7 @@ void CSeriesRecord::Read(StreamIO::CVNArchive& ar, std::uint16_t formatVersion, 
         for (std::uint32_t r = 0; r < n; ++r)
         {
             const std::uint8_t* p = chunk + r * kReadingSize;
-            Device::CTerrionDevice::TMeas m{};
+            Device::TMeas m{};
             m.recordByte = p[0];
             std::uint64_t bits = 0;
             for (int b = 7; b >= 0; --b)
@@ -163,9 +163,13 @@ void CSeriesRecord::Read(StreamIO::CVNArchive& ar, std::uint16_t formatVersion, 
         std::uint32_t factor = 0;
         ar.ReadDWord(factor);
         set.correctionFactor = std::bit_cast<float>(factor);
-        ar.ReadByte(set.correctionKind);
-        ar.ReadByte(set.mode);
-        ar.ReadByte(set.shape);
+        std::uint8_t code = 0;
+        ar.ReadByte(code);
+        set.correctionKind = static_cast<Device::NCorrectionKind>(code);
+        ar.ReadByte(code);
+        set.mode = static_cast<Device::NMeasurementMode>(code);
+        ar.ReadByte(code);
+        set.shape = static_cast<Device::NSpecimenShape>(code);
         ar.ReadByte(set.format);
         ar.ReadWord(set.length);
         ar.ReadWord(set.diameter);
@@ -176,9 +180,9 @@ void CSeriesRecord::Read(StreamIO::CVNArchive& ar, std::uint16_t formatVersion, 
         set.defaultSpacing = 0;
         set.spacingWord = set.contactSpacing;
         set.correctionFactor = 1.0f;
-        set.correctionKind = 2;
-        set.mode = 1;
-        set.shape = 1;
+        set.correctionKind = Device::NCorrectionKind::Custom;
+        set.mode = Device::NMeasurementMode::Surface;
+        set.shape = Device::NSpecimenShape::Flat;
         set.format = 1;
         set.length = 0;
         set.diameter = 0;

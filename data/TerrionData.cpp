@@ -87,7 +87,12 @@ TMeasSeries* CTerrionData::At(int i) const
     return m_series[static_cast<std::size_t>(i)].get();
 }
 
-TMeasSeries* CTerrionData::GetSeries(int i) const
+const TMeasSeries* CTerrionData::GetSeries(int i) const
+{
+    return At(i);
+}
+
+TMeasSeries* CTerrionData::GetSeries(int i)
 {
     return At(i);
 }
@@ -450,10 +455,11 @@ std::wstring CTerrionData::FormatReading(int i, int r) const
 std::wstring CTerrionData::FormatContactSpacing(int i) const
 {
     const TMeasSeries* s = At(i);
-    if (!s || s->object.settings.mode != 1)
+    if (!s || s->object.settings.mode != Device::NMeasurementMode::Surface)
         return L"--";
     const auto& set = s->object.settings;
-    const unsigned spacing = set.contactSpacing == 0xFFFF ? set.defaultSpacing : set.contactSpacing;
+    const unsigned spacing =
+        set.contactSpacing == Device::TMeasSettings::kSpacingNotSet ? set.defaultSpacing : set.contactSpacing;
     return CNumberFormat::Fixed(spacing / 10.0, 1) + L"mm";
 }
 

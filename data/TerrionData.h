@@ -39,7 +39,7 @@ enum NSeriesSort : std::uint8_t
 class CTerrionData
 {
 public:
-    using TObjects = std::vector<Device::CTerrionDevice::TTerrionObject>;
+    using TObjects = std::vector<Device::TTerrionObject>;
     /// One byte per series, 1 = include (copy to the clipboard).
     using TSelection = std::vector<std::uint8_t>;
     /// Where new series get their identifier and download time; tests
@@ -64,7 +64,9 @@ public:
     int GetCount() const { return static_cast<int>(m_series.size()); }
     bool HasSeries() const { return !m_series.empty(); }
     /// Borrowed; null past the end. A negative index throws std::out_of_range.
-    TMeasSeries* GetSeries(int i) const;
+    /// A writer through the non-const overload marks the document modified itself.
+    const TMeasSeries* GetSeries(int i) const;
+    TMeasSeries* GetSeries(int i);
 
     TGuid GetGuid(int i) const;
     std::wstring GetName(int i) const;

@@ -5,6 +5,9 @@
 #include "data/DocumentUi.h"
 #include "data/DocumentView.h"
 #include "data/ProjectArchive.h"
+#include "resources/StringIds.h"
+#include "resources/StringTable.h"
+#include "streams/AtomicFileWriter.h"
 #include "streams/FileException.h"
 #include "streams/FileVersionInfo.h"
 #include "streams/StreamFactory.h"
@@ -13,24 +16,14 @@
 #include "streams/Win32Error.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
-#include <filesystem>
 #include <new>
 #include <stdexcept>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace
 {
-// String-table ids of the document's texts.
-constexpr unsigned kIdsSaveQuestion = 59399;
-constexpr unsigned kIdsNotAProject = 59396;
-constexpr unsigned kIdsUnnamed = 59490;
-constexpr unsigned kIdsSaveFailed = 59397;
-constexpr unsigned kIdsShapeFlat = 2113;
-constexpr unsigned kIdsModeSurface = 2120;
+using Resources::CStringTable;
+namespace Ids = Resources::Ids;
 
 constexpr unsigned kArchiveBuffer = 1024;
 // Project files move in large blocks; the clipboard and copies stay small.
@@ -94,32 +87,25 @@ bool CTerrionDoc::SetModified()
     return previous;
 }
 
-std::wstring CTerrionDoc::Text(unsigned id, const wchar_t* fallback) const
-{
-    return m_pUi ? m_pUi->LoadString(id, fallback) : std::wstring(fallback);
-}
-
 void CTerrionDoc::ReportError(const std::wstring& text) const
 {
     if (m_pUi)
-        m_pUi->ShowError(text);
+        m_pUi->ShowMessage(Resources::NMessageKind::Error, text);
 }
 
 bool CTerrionDoc::CanPaste() const
 {
-    std::vector<std::uint8_t> block;
-    if (!m_pUi || !m_pUi->ReadClipboard(kClipboardFormat, &block) || block.size() < 4)
-        return false;
-    return (block[0] | block[1] | block[2] | block[3]) != 0;
+    return m_pUi && m_pUi->IsClipboardFormatAvailable(kClipboardFormat);
 }
 
 std::wstring CTerrionDoc::GetTitle(bool nameOnly) const
 {
     if (m_strPath.empty())
-        return m_project.HasSeries() ? Text(kIdsUnnamed, L"Unnamed") : std::wstring();
+        return m_project.HasSeries() ? CStringTable::Text(Ids::kProjectUnnamed) : std::wstring();
     if (!nameOnly)
         return m_strPath;
-    const auto slash = m_strPath.find_last_of(L"/\\");
+    // Linux paths: a backslash is an ordinary character of a file name
+    const auto slash = m_strPath.rfind(L'/');
     std::wstring name = slash == std::wstring::npos ? m_strPath : m_strPath.substr(slash + 1);
     // only the file name's own extension goes, never text after a dot in a folder name
     const auto dot = name.rfind(L'.');
@@ -132,8 +118,7 @@ bool CTerrionDoc::QuerySave()
 {
     if (!m_bModified || !HasAnySeries())
         return true;
-    const auto answer = m_pUi ? m_pUi->AskSaveChanges(Text(
-                                    kIdsSaveQuestion, L"Would you like to save changes in your Project?"))
+    const auto answer = m_pUi ? m_pUi->AskSaveChanges(CStringTable::Text(Ids::kProjectSaveQuestion))
                               : CDocumentUi::AnswerCancel;
     if (answer == CDocumentUi::AnswerYes)
         return Save();
@@ -179,14 +164,12 @@ bool CTerrionDoc::Open(std::wstring path, bool add)
     }
     catch (const StreamIO::CFileException&)
     {
-        ReportError(Text(kIdsNotAProject,
-                         L"This is not a TerrionLink project file or there was an error while reading."));
+        ReportError(CStringTable::Text(Ids::kProjectNotReadable));
         return false;
     }
     catch (const std::bad_alloc&)
     {
-        ReportError(Text(kIdsNotAProject,
-                         L"This is not a TerrionLink project file or there was an error while reading."));
+        ReportError(CStringTable::Text(Ids::kProjectNotReadable));
         return false;
     }
 
@@ -250,68 +233,34 @@ bool CTerrionDoc::SaveFile(const std::wstring& path)
 {
     if (path.empty())
         return false;
-    // A link is followed, so the file it names is replaced, not the link.
-    std::error_code ignored;
-    std::filesystem::path target(StreamIO::CTextCodec::ToUtf8(path));
-    if (std::filesystem::is_symlink(target, ignored))
-        target = std::filesystem::weakly_canonical(target, ignored);
-
     // Written completely beside the target first, then renamed over it: a
     // failure anywhere leaves the old file as it was.
-    std::string temp = target.string() + ".XXXXXX";
     int error = 0;
-    const int fd = mkstemp(temp.data());
-    if (fd < 0)
-        error = StreamIO::Win32ErrorFromErrno(errno);
-    else
+    try
     {
-        struct stat old;
-        if (stat(target.c_str(), &old) == 0)
-            fchmod(fd, old.st_mode & 07777);
-        else
-        {
-            const mode_t mask = umask(0);
-            umask(mask);
-            fchmod(fd, 0666 & ~mask);
-        }
-        close(fd);
-        try
-        {
-            StreamIO::CVNArchive archive(StreamIO::CTextCodec::FromUtf8(temp), StreamIO::CVNArchive::amStore,
-                                         kFileBuffer);
-            Write(archive, nullptr);
-            archive.Close(); // flushes, synchronises and reports
-            if (std::rename(temp.c_str(), target.c_str()) != 0)
-                error = StreamIO::Win32ErrorFromErrno(errno);
-        }
-        catch (const StreamIO::CFileException& e)
-        {
-            error = e.GetOsError();
-        }
-        catch (const std::bad_alloc&)
-        {
-            error = StreamIO::errOutOfMemory;
-        }
-        catch (const std::exception&)
-        {
-            error = StreamIO::errInvalidData; // a series that cannot be written: keep the old file
-        }
-        if (error != 0)
-            unlink(temp.c_str());
-        else if (const int dir = open(target.parent_path().empty() ? "." : target.parent_path().c_str(),
-                                      O_RDONLY | O_DIRECTORY);
-                 dir >= 0)
-        {
-            fsync(dir); // the rename itself reaches the disk
-            close(dir);
-        }
+        StreamIO::CAtomicFileWriter writer(path);
+        StreamIO::CVNArchive archive(writer.GetTempPath(), StreamIO::CVNArchive::amStore, kFileBuffer);
+        Write(archive, nullptr);
+        archive.Close(); // flushes, synchronises and reports
+        writer.Commit();
+    }
+    catch (const StreamIO::CFileException& e)
+    {
+        error = e.GetOsError();
+    }
+    catch (const std::bad_alloc&)
+    {
+        error = StreamIO::errOutOfMemory;
+    }
+    catch (const std::exception&)
+    {
+        error = StreamIO::errInvalidData; // a series that cannot be written: keep the old file
     }
     if (error != 0)
     {
         wchar_t code[32];
         std::swprintf(code, 32, L" (error %d)", error);
-        ReportError(Text(kIdsSaveFailed, L"The project could not be saved to this file:") + L"\n" + path +
-                    code);
+        ReportError(CStringTable::Text(Ids::kProjectNotSaved) + L"\n" + path + code);
         return false;
     }
     m_bModified = false;
@@ -336,7 +285,7 @@ CVersion CTerrionDoc::WriterVersion() const
     return program;
 }
 
-bool CTerrionDoc::Write(StreamIO::CVNArchive& archive, const CTerrionData::TSelection* selection)
+bool CTerrionDoc::Write(StreamIO::CVNArchive& archive, const CTerrionData::TSelection* selection) const
 {
     CProjectArchive::WriteHeader(archive, WriterVersion());
     if (!selection)
@@ -383,7 +332,8 @@ bool CTerrionDoc::RestoreOriginalData()
     return true;
 }
 
-bool CTerrionDoc::CopyToClipboard(const CTerrionData::TSelection& selection)
+bool CTerrionDoc::AddToClipboardData(const CTerrionData::TSelection& selection,
+                                     Platform::CClipboardData& data) const
 {
     std::vector<std::uint8_t> block;
     try
@@ -408,7 +358,13 @@ bool CTerrionDoc::CopyToClipboard(const CTerrionData::TSelection& selection)
     {
         return false;
     }
-    return m_pUi && m_pUi->WriteClipboard(kClipboardFormat, block);
+    data.Set(kClipboardFormat, std::move(block));
+    return true;
+}
+
+bool CTerrionDoc::CopyToClipboard(const CTerrionData::TSelection& selection, Platform::CClipboardData data)
+{
+    return AddToClipboardData(selection, data) && m_pUi && m_pUi->WriteClipboard(data);
 }
 
 bool CTerrionDoc::Paste()
@@ -457,10 +413,10 @@ double CTerrionDoc::GetMean(int i) const
     return s ? s->dMean : 0.0;
 }
 
-int CTerrionDoc::GetMeasurementMode(int i) const
+Device::NMeasurementMode CTerrionDoc::GetMeasurementMode(int i) const
 {
     const TMeasSeries* s = m_project.GetSeries(i);
-    return s ? s->object.settings.mode : 0;
+    return s ? s->object.settings.mode : Device::NMeasurementMode::None;
 }
 
 bool CTerrionDoc::IsDefaultContactSpacing(int i) const
@@ -469,26 +425,26 @@ bool CTerrionDoc::IsDefaultContactSpacing(int i) const
     return !s || !s->object.settings.customSpacing;
 }
 
-int CTerrionDoc::GetSpecimenShape(int i) const
+Device::NSpecimenShape CTerrionDoc::GetSpecimenShape(int i) const
 {
     const TMeasSeries* s = m_project.GetSeries(i);
-    return s ? s->object.settings.shape : 0;
+    return s ? s->object.settings.shape : Device::NSpecimenShape::None;
 }
 
-int CTerrionDoc::GetCorrectionKind(int i) const
+Device::NCorrectionKind CTerrionDoc::GetCorrectionKind(int i) const
 {
     const TMeasSeries* s = m_project.GetSeries(i);
-    return s ? s->object.settings.correctionKind : 0;
+    return s ? s->object.settings.correctionKind : Device::NCorrectionKind::None;
 }
 
 std::wstring CTerrionDoc::FormatMeasurementMode(int i) const
 {
     switch (GetMeasurementMode(i))
     {
-    case 1:
-        return Text(kIdsModeSurface, L"Surface");
-    case 2:
-        return Text(kIdsModeSurface + 1, L"Bulk");
+    case Device::NMeasurementMode::Surface:
+        return CStringTable::Text(Ids::kModeSurface);
+    case Device::NMeasurementMode::Bulk:
+        return CStringTable::Text(Ids::kModeBulk);
     default:
         return L"--";
     }
@@ -498,12 +454,12 @@ std::wstring CTerrionDoc::FormatSpecimenShape(int i) const
 {
     switch (GetSpecimenShape(i))
     {
-    case 1:
-        return Text(kIdsShapeFlat, L"Flat");
-    case 2:
-        return Text(kIdsShapeFlat + 1, L"Cylinder");
-    case 3:
-        return Text(kIdsShapeFlat + 2, L"Prism");
+    case Device::NSpecimenShape::Flat:
+        return CStringTable::Text(Ids::kShapeFlat);
+    case Device::NSpecimenShape::Cylinder:
+        return CStringTable::Text(Ids::kShapeCylinder);
+    case Device::NSpecimenShape::Prism:
+        return CStringTable::Text(Ids::kShapePrism);
     default:
         return L"--";
     }

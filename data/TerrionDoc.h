@@ -8,6 +8,7 @@
 
 #include "data/SummaryData.h"
 #include "data/TerrionData.h"
+#include "platform/ClipboardData.h"
 #include "streams/Version.h"
 
 #include <cstdint>
@@ -47,7 +48,7 @@ public:
     bool HasProjectSeries() const { return m_project.HasSeries(); }
     bool HasOriginalSeries() const { return m_original.HasSeries(); }
     bool HasAnySeries() const { return HasProjectSeries() || HasOriginalSeries(); }
-    /// The clipboard holds a non-empty block of the private format.
+    /// The clipboard holds data of the private format (asked without fetching it).
     bool CanPaste() const;
     /// The whole path, or with nameOnly the file name without its extension;
     /// without a path "" for an empty project, else "Unnamed".
@@ -71,7 +72,7 @@ public:
     bool SaveFile(const std::wstring& path);
     /// Writes a project archive: the whole project, or (with a selection, one
     /// byte per project series) the selected series without the original data.
-    bool Write(StreamIO::CVNArchive& archive, const CTerrionData::TSelection* selection);
+    bool Write(StreamIO::CVNArchive& archive, const CTerrionData::TSelection* selection) const;
     /// Reads a project archive and appends its data; the comment is taken when
     /// the current one is empty. Throws CFileException and then changes nothing.
     void Load(StreamIO::CVNArchive& archive);
@@ -80,10 +81,14 @@ public:
     /// The project data becomes a copy of the original data; false (nothing
     /// changed) when the copy fails.
     bool RestoreOriginalData();
-    /// Puts the selected series on the clipboard in the private format.
-    bool CopyToClipboard(const CTerrionData::TSelection& selection);
+    /// Adds the selected series in the private format to data.
+    bool AddToClipboardData(const CTerrionData::TSelection& selection, Platform::CClipboardData& data) const;
+    /// Puts the selected series on the clipboard in the private format,
+    /// together with the other formats of data (the page's text), in one write.
+    bool CopyToClipboard(const CTerrionData::TSelection& selection, Platform::CClipboardData data = {});
     /// Appends the series on the clipboard; true without change when there
-    /// are none. A damaged block throws CFileException and changes nothing.
+    /// are none. A damaged (or empty) block throws CFileException and
+    /// changes nothing.
     bool Paste();
     /// Removes the series and its own summary entry; posts nothing.
     void RemoveSeries(int i);
@@ -114,7 +119,9 @@ public:
     }
     double GetMean(int i) const;
     void GetMeanRange(double* smallest, double* largest) const { m_project.GetMeanRange(smallest, largest); }
-    TMeasSeries* GetSeries(int i) const { return m_project.GetSeries(i); }
+    /// Read access; a writer takes the non-const overload and marks the project modified itself.
+    const TMeasSeries* GetSeries(int i) const { return m_project.GetSeries(i); }
+    TMeasSeries* GetSeries(int i) { return m_project.GetSeries(i); }
     std::wstring GetName(int i) const { return m_project.GetName(i); }
     void SetName(int i, const std::wstring& text) { m_project.SetName(i, text); }
     std::wstring GetComment(int i) const { return m_project.GetComment(i); }
@@ -124,10 +131,10 @@ public:
     std::wstring FormatContactSpacing(int i) const { return m_project.FormatContactSpacing(i); }
 
     // Per-series settings (past the end: 0, true or the text shown)
-    int GetMeasurementMode(int i) const;
+    Device::NMeasurementMode GetMeasurementMode(int i) const;
     bool IsDefaultContactSpacing(int i) const;
-    int GetSpecimenShape(int i) const;
-    int GetCorrectionKind(int i) const;
+    Device::NSpecimenShape GetSpecimenShape(int i) const;
+    Device::NCorrectionKind GetCorrectionKind(int i) const;
     std::wstring FormatMeasurementMode(int i) const;
     std::wstring FormatSpecimenShape(int i) const;
     std::wstring FormatLength(int i) const;
@@ -181,7 +188,6 @@ private:
     void Commit(CProjectArchive& loaded, bool withOriginal, bool replaceComment);
     bool ApplySummaryState(TMeasSeries& series, bool in);
     CVersion WriterVersion() const;
-    std::wstring Text(unsigned id, const wchar_t* fallback) const;
     void ReportError(const std::wstring& text) const;
 
     CTerrionData m_original;

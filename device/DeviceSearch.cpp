@@ -1,6 +1,9 @@
 #include "device/DeviceSearch.h"
 
 #include "device/VnDevice.h"
+#include "resources/StringIds.h"
+#include "resources/StringTable.h"
+#include "resources/TextFormat.h"
 #include "streams/ComPortMap.h"
 #include "streams/FileException.h"
 #include "streams/Rs232Stream.h"
@@ -11,18 +14,15 @@ namespace Device
 namespace
 {
 
-// The search's texts, as the instrument library has always shown them.
-constexpr const wchar_t* kTextSerial = L"Serial";                                  // 20000
-constexpr const wchar_t* kTextUsb = L"USB";                                        // 20001
-constexpr const wchar_t* kTextEthernet = L"Ethernet";                              // 20002
-constexpr const wchar_t* kTextCannotOpen = L"could not open port.";                // 20004
-constexpr const wchar_t* kTextNoDevice = L"No device of the required type found."; // 20006
+using Resources::CStringTable;
+using Resources::CTextFormat;
+namespace Ids = Resources::Ids;
+
 constexpr const wchar_t* kLineBreak = L"\r\n";
 
-// 20007 " %s   Serial: %s"
 std::wstring FoundText(const SDeviceInfo& info)
 {
-    return L" " + info.typeName + L"   Serial: " + info.serialNumber;
+    return CTextFormat::Format(Ids::kSearchFound, {info.typeName, info.serialNumber});
 }
 
 // Clears the watched stream when the probe is left, also by an exception, so
@@ -48,7 +48,7 @@ CDeviceSearch::CDeviceSearch(CCallback& callback, TAbortTest isAborted, TStreamW
 
 std::wstring CDeviceSearch::SerialPortText(int port)
 {
-    return std::wstring(kTextSerial) + L" COM" + std::to_wstring(port) + L":";
+    return CStringTable::Text(Ids::kSearchSerial) + L" COM" + std::to_wstring(port) + L":";
 }
 
 void CDeviceSearch::Run(const SSearchParams& params)
@@ -124,12 +124,12 @@ void CDeviceSearch::SearchUsb()
 {
     // The bulk-USB and HID probe transports are not built yet, so their
     // enumeration finds no path: the status text is all there is.
-    ReportStatus(SearchText(kTextUsb));
+    ReportStatus(SearchText(CStringTable::Text(Ids::kSearchUsb)));
 }
 
 void CDeviceSearch::SearchEthernet(const SSearchParams& params)
 {
-    std::wstring status = SearchText(std::wstring(kTextEthernet) + L" " + params.strIpAddress);
+    std::wstring status = SearchText(CStringTable::Text(Ids::kSearchEthernet) + L" " + params.strIpAddress);
     ReportStatus(status);
 
     std::unique_ptr<StreamIO::CIoStream> stream = OpenOrReport(
@@ -160,7 +160,7 @@ CDeviceSearch::OpenOrReport(const std::function<std::unique_ptr<StreamIO::CIoStr
     if (!stream || !stream->IsOpen())
     {
         status += kLineBreak;
-        status += kTextCannotOpen;
+        status += CStringTable::Text(Ids::kSearchCannotOpen);
         ReportStatus(status);
         return nullptr;
     }
@@ -170,16 +170,18 @@ CDeviceSearch::OpenOrReport(const std::function<std::unique_ptr<StreamIO::CIoStr
 bool CDeviceSearch::IdentifyOn(std::unique_ptr<StreamIO::CIoStream> stream, NPorts portType,
                                std::wstring& status)
 {
-    m_watchStream(stream.get());
-    const CStreamWatchGuard watchGuard(m_watchStream);
-    const bool attached = m_pDevice->Attach(stream.get(), portType);
+    // A stream that cannot be attached is freed at once, so only an attached
+    // one is ever watched.
+    StreamIO::CIoStream* const port = stream.get();
+    const bool attached = m_pDevice->Attach(std::move(stream), portType);
     if (attached)
-        static_cast<void>(stream.release()); // the driver owns it now
+        m_watchStream(port);
+    const CStreamWatchGuard watchGuard(m_watchStream);
 
     SDeviceInfo info;
     const bool identified = attached && m_pDevice->Identify(info);
     status += kLineBreak;
-    status += identified ? FoundText(info) : std::wstring(kTextNoDevice);
+    status += identified ? FoundText(info) : CStringTable::Text(Ids::kSearchNoDevice);
     ReportStatus(status);
 
     // The stream is about to be closed or to change hands: no abort may reach it.
@@ -187,7 +189,7 @@ bool CDeviceSearch::IdentifyOn(std::unique_ptr<StreamIO::CIoStream> stream, NPor
     if (!identified)
     {
         if (attached)
-            stream = m_pDevice->Detach();
+            m_pDevice->Detach(); // closes the port
         return false;
     }
     HandOver();
@@ -217,8 +219,7 @@ void CDeviceSearch::ReportEnd()
 
 std::wstring CDeviceSearch::SearchText(const std::wstring& portText) const
 {
-    // 20003 "Search %s device on %s..."
-    return L"Search " + m_pDevice->GetDisplayName() + L" device on " + portText + L"...";
+    return CTextFormat::Format(Ids::kSearchDevice, {m_pDevice->GetDisplayName(), portText});
 }
 
 } // namespace Device

@@ -2,6 +2,8 @@
 
 #include "device/DeviceSearch.h"
 #include "device/VnDevice.h"
+#include "resources/StringIds.h"
+#include "resources/StringTable.h"
 #include "streams/IoStream.h"
 
 #include <chrono>
@@ -17,7 +19,6 @@ namespace
 
 constexpr int kFatalErrorLine = 1109;
 constexpr const char* kSourceFile = "DeviceThread";
-constexpr const wchar_t* kUnhandledText = L"Unhandled exception in Device Thread.";
 // While a stop or an abort waits, the worker's port is woken this often, so
 // that each of its successive blocking reads gives up at once.
 constexpr std::chrono::milliseconds kWakeInterval{20};
@@ -228,8 +229,9 @@ void WorkerMain(std::shared_ptr<SWorker> self)
         try
         {
             if (std::shared_ptr<CDeviceThreadHost> host = Host())
-                host->ReportMessage(CDeviceThreadHost::kFatalError, kUnhandledText, kSourceFile,
-                                    kFatalErrorLine);
+                host->ReportMessage(Resources::NMessageKind::FatalError,
+                                    Resources::CStringTable::Text(Resources::Ids::kDeviceThreadUnhandled),
+                                    kSourceFile, kFatalErrorLine);
         }
         catch (...)
         {

@@ -4,6 +4,8 @@
 // application implements it over its own message boxes; tests fake it. The
 // worker calls it on its own thread, so an implementation must be safe there.
 
+#include "resources/MessageKind.h"
+
 #include <string>
 
 namespace Device
@@ -12,14 +14,11 @@ namespace Device
 class CDeviceThreadHost
 {
 public:
-    /// Severity kind of a fatal error (the application's "Fatal Error" box).
-    static constexpr unsigned kFatalError = 3;
-
     virtual ~CDeviceThreadHost() = default;
 
-    /// Shows a message of the given severity kind; sourceFile and line say where it came from.
-    virtual void ReportMessage(unsigned kind, const std::wstring& text, const std::string& sourceFile,
-                               int line) = 0;
+    /// Shows a message of the given kind; sourceFile and line say where it came from.
+    virtual void ReportMessage(Resources::NMessageKind kind, const std::wstring& text,
+                               const std::string& sourceFile, int line) = 0;
     /// Called on the worker thread when a search starts and ends.
     virtual void BeginWaitCursor() {}
     virtual void EndWaitCursor() {}

@@ -3,9 +3,9 @@
 #include "device/TerrionCodec.h"
 #include "device/TerrionRecords.h"
 #include "device/TextReply.h"
+#include "resources/StringIds.h"
+#include "resources/TextFormat.h"
 #include "streams/FileException.h"
-
-#include <cwchar>
 
 namespace Device
 {
@@ -21,8 +21,6 @@ constexpr int kLeaveWaitMs = 2000;
 constexpr int kEnterTimeoutMs = 3000;
 constexpr int kBootAnswerMax = 66;
 constexpr int kRestoreAttempts = 3;
-constexpr const wchar_t* kInfoPattern = L"Device type:\t%ls\r\nSerial number:\t%ls\r\nFirmware "
-                                        L"Version:\t%ls\r\nHardware revision:\t%ls\r\nSignature:\t%ls";
 
 } // namespace
 
@@ -108,11 +106,9 @@ bool CTerrionDevice::IdentifyBootloader(std::string& out)
 
 std::wstring CTerrionDevice::GetInfoText()
 {
-    wchar_t text[1024] = {};
-    std::swprintf(text, 1024, kInfoPattern, m_ident.typeName.c_str(), m_ident.serialNumber.c_str(),
-                  m_ident.firmwareVersion.c_str(), m_ident.hardwareRevision.c_str(),
-                  m_ident.signature.c_str());
-    m_strInfoText = text;
+    m_strInfoText = Resources::CTextFormat::Format(
+        Resources::Ids::kDeviceInfo, {m_ident.typeName, m_ident.serialNumber, m_ident.firmwareVersion,
+                                      m_ident.hardwareRevision, m_ident.signature});
     return m_strInfoText;
 }
 

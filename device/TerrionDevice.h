@@ -19,6 +19,7 @@
 // Memory-access mode is entered lazily by the operations that need it and
 // stays on until the next Identify() or the driver's destruction.
 
+#include "device/TerrionObject.h"
 #include "device/VnDevice.h"
 
 #include <cstdint>
@@ -32,64 +33,21 @@ namespace Device
 class CTerrionDevice : public CVnDevice
 {
 public:
+    using TMeasSettings = Device::TMeasSettings;
+    using TMeas = Device::TMeas;
+    using TTerrionObject = Device::TTerrionObject;
+
     static constexpr std::uint16_t kDefaultSpacingAddress = 0x021A;
     static constexpr std::uint16_t kSettingsAddress = 0x1000;
-    static constexpr int kSettingsBlockSize = 18;
+    static constexpr int kSettingsBlockSize = TMeasSettings::kBlockSize;
     static constexpr std::uint16_t kRecordAddress = 0xF000;
     static constexpr int kRecordAreaSize = 2048;
-    static constexpr std::uint16_t kSpacingNotSet = 0xFFFF;
+    static constexpr std::uint16_t kSpacingNotSet = TMeasSettings::kSpacingNotSet;
     /// The download reports progress (OnProgress, in percent) after each block of this many bytes.
     static constexpr std::size_t kProgressBlockSize = 128;
     /// Protocol states: answered as an application, or from the bootloader.
     static constexpr std::uint8_t kStateApplication = 8;
     static constexpr std::uint8_t kStateBootloader = 3;
-
-    /// The instrument's measurement settings. Lengths are in tenths of a
-    /// millimetre. Value-initialised ({}) it is the zeroed starting record.
-    struct TMeasSettings
-    {
-        bool customSpacing = false;       ///< a contact spacing other than the default is set
-        std::uint16_t defaultSpacing = 0; ///< the instrument's default contact spacing (0x021A)
-        std::uint16_t spacingWord = 0;    ///< the value the instrument works with; 0xFFFF = not set
-        std::uint8_t format = 0;          ///< 1 = current block format
-        std::uint16_t contactSpacing = 0; ///< 0xFFFF = the default spacing
-        float correctionFactor = 0.0f;    ///< k
-        std::uint8_t mode = 0;            ///< 1 surface, 2 bulk
-        std::uint8_t shape = 0;           ///< 1 flat, 2 cylinder, 3 prism
-        std::uint8_t correctionKind = 0;  ///< 1 geometric, 2 custom
-        std::uint16_t length = 0;
-        std::uint16_t diameter = 0; ///< diameter (flat, cylinder) or width (prism)
-        std::uint16_t depth = 0;
-
-        /// Takes the fields of a raw settings block (18 bytes); a block of the
-        /// old format (format byte 0xFF) gives the defaults with its first
-        /// word as the contact spacing. The default spacing is left as it was.
-        void SetFromBlock(std::span<const std::uint8_t, kSettingsBlockSize> block);
-        /// The block as the instrument stores it, always in the current format.
-        std::vector<std::uint8_t> ToBlock() const;
-
-        bool operator==(const TMeasSettings&) const = default;
-    };
-
-    /// One reading.
-    struct TMeas
-    {
-        double value = 0.0;          ///< kΩ·cm; 0.0 for an invalid reading
-        std::uint8_t recordByte = 0; ///< bits 8-15 of the reading's record
-        std::uint16_t current = 0;   ///< µA; 0 marks an invalid reading
-
-        bool operator==(const TMeas&) const = default;
-    };
-
-    /// One downloaded measurement series. Copying copies everything,
-    /// readings included.
-    struct TTerrionObject
-    {
-        SDeviceIdent ident; ///< the instrument that measured it
-        std::uint16_t objectNumber = 0;
-        TMeasSettings settings; ///< in force at the download
-        std::vector<TMeas> readings;
-    };
 
     CTerrionDevice();
     ~CTerrionDevice() override;

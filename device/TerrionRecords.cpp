@@ -13,7 +13,7 @@ constexpr std::uint8_t kOldFormat = 0xFF;
 
 } // namespace
 
-void CTerrionDevice::TMeasSettings::SetFromBlock(std::span<const std::uint8_t, kSettingsBlockSize> block)
+void TMeasSettings::SetFromBlock(std::span<const std::uint8_t, kBlockSize> block)
 {
     const std::uint16_t word = StreamIO::CLittleEndian::Get16(block, 0);
     const std::uint8_t blockFormat = block[2];
@@ -23,27 +23,27 @@ void CTerrionDevice::TMeasSettings::SetFromBlock(std::span<const std::uint8_t, k
     contactSpacing = old ? word : StreamIO::CLittleEndian::Get16(block, 3);
     customSpacing = contactSpacing != kSpacingNotSet;
     correctionFactor = old ? 1.0f : std::bit_cast<float>(StreamIO::CLittleEndian::Get32(block, 5));
-    mode = old ? 1 : block[9];
-    shape = old ? 1 : block[10];
-    correctionKind = old ? 1 : block[11];
+    mode = old ? NMeasurementMode::Surface : static_cast<NMeasurementMode>(block[9]);
+    shape = old ? NSpecimenShape::Flat : static_cast<NSpecimenShape>(block[10]);
+    correctionKind = old ? NCorrectionKind::Geometric : static_cast<NCorrectionKind>(block[11]);
     length = old ? 0 : StreamIO::CLittleEndian::Get16(block, 12);
     diameter = old ? 0 : StreamIO::CLittleEndian::Get16(block, 14);
     depth = old ? 0 : StreamIO::CLittleEndian::Get16(block, 16);
 }
 
-std::vector<std::uint8_t> CTerrionDevice::TMeasSettings::ToBlock() const
+std::vector<std::uint8_t> TMeasSettings::ToBlock() const
 {
     std::vector<std::uint8_t> block;
-    block.reserve(kSettingsBlockSize);
+    block.reserve(kBlockSize);
     StreamIO::CLittleEndian::Append16(block, spacingWord);
     block.push_back(1); // always written in the current format
     StreamIO::CLittleEndian::Append16(block, contactSpacing);
     const std::uint32_t factor = std::bit_cast<std::uint32_t>(correctionFactor);
     for (int shift = 0; shift < 32; shift += 8)
         block.push_back(static_cast<std::uint8_t>(factor >> shift));
-    block.push_back(mode);
-    block.push_back(shape);
-    block.push_back(correctionKind);
+    block.push_back(static_cast<std::uint8_t>(mode));
+    block.push_back(static_cast<std::uint8_t>(shape));
+    block.push_back(static_cast<std::uint8_t>(correctionKind));
     StreamIO::CLittleEndian::Append16(block, length);
     StreamIO::CLittleEndian::Append16(block, diameter);
     StreamIO::CLittleEndian::Append16(block, depth);
@@ -69,7 +69,7 @@ std::uint16_t CTerrionRecords::CurrentOfCode(unsigned code)
     return 0;
 }
 
-CTerrionDevice::TMeas CTerrionRecords::DecodeReading(std::uint32_t record)
+TMeas CTerrionRecords::DecodeReading(std::uint32_t record)
 {
     TMeas reading;
     const unsigned raw = (record >> 16) & 0x7FFu;
@@ -81,9 +81,8 @@ CTerrionDevice::TMeas CTerrionRecords::DecodeReading(std::uint32_t record)
     return reading;
 }
 
-std::vector<CTerrionDevice::TTerrionObject> CTerrionRecords::Decode(std::span<const std::uint8_t> area,
-                                                                    const SDeviceIdent& ident,
-                                                                    const TMeasSettings& settings)
+std::vector<TTerrionObject> CTerrionRecords::Decode(std::span<const std::uint8_t> area,
+                                                    const SDeviceIdent& ident, const TMeasSettings& settings)
 {
     std::vector<TTerrionObject> objects;
     TTerrionObject current;

@@ -8,7 +8,7 @@
 //   other  a reading: bits 16-26 value, bit 27 value in tenths, bits 29-31
 //          current code (0 and 7 invalid, 1..5 = 10 µA each, 6 = 200 µA)
 
-#include "device/TerrionDevice.h"
+#include "device/TerrionObject.h"
 
 #include <cstdint>
 #include <span>
@@ -20,9 +20,9 @@ namespace Device
 class CTerrionRecords
 {
 public:
-    using TMeas = CTerrionDevice::TMeas;
-    using TMeasSettings = CTerrionDevice::TMeasSettings;
-    using TTerrionObject = CTerrionDevice::TTerrionObject;
+    using TMeas = Device::TMeas;
+    using TMeasSettings = Device::TMeasSettings;
+    using TTerrionObject = Device::TTerrionObject;
 
     enum NRecordKind : int
     {

@@ -2,11 +2,13 @@
 
 #include "device/DeviceFactoryTable.h"
 #include "device/TextReply.h"
+#include "resources/StringIds.h"
+#include "resources/StringTable.h"
+#include "resources/TextFormat.h"
 #include "streams/FileException.h"
 
 #include <array>
 #include <atomic>
-#include <cwchar>
 #include <mutex>
 #include <new>
 
@@ -26,33 +28,12 @@ constexpr const wchar_t* kTypeNames[kTypeCount] = {
     L"Platform",   L"Tarlowend",
 };
 
-// Texts of the upgrade errors (string table 20015-20028).
-constexpr const wchar_t* kTextError = L"An error (%d) occurred during the device Upgrade.";
-constexpr const wchar_t* kTextCommunication = L"A communication error occurred during the device Upgrade.";
-constexpr const wchar_t* kTextWrongDevice = L"The upgrade packet does not match the devicetype.";
-constexpr const wchar_t* kTextWrongHardware =
-    L"The upgrade packet does not support this Hardware (Hardware Revision).";
-constexpr const wchar_t* kTextRestart =
-    L"\r\nPlease restart the device and this Application and retry the "
-    L"Upgrade.\r\nIn case the error persists, contact a Varnel service centre.";
-constexpr const wchar_t* kTextUpload = L"An error occurred during data upload process.";
-constexpr const wchar_t* kTextProgram =
-    L"An error occurred during device program.\r\nIf the device says everything "
-    L"went well, ignore this error and restart the device manually. Else:";
-constexpr const wchar_t* kTextModeChange = L"An error occurred during device operation mode change.\r\nIf "
-                                           L"the device says everything went well, ignore "
-                                           L"this error and restart the device manually. Else:";
-constexpr const wchar_t* kTextFileRead = L"An error occurred during file read.";
-constexpr const wchar_t* kTextAborted = L"The process was aborted by the user.";
-constexpr const wchar_t* kTextOsTooOld =
-    L"The upgrade packet needs a newer OS Version than the one in your device.";
-constexpr const wchar_t* kTextNoRemoteLogin = L"No remote login implemented.";
+using Resources::CStringTable;
+namespace Ids = Resources::Ids;
 
-std::wstring Format(const wchar_t* pattern, int code)
+std::wstring WithRestart(unsigned id)
 {
-    wchar_t text[512] = {};
-    std::swprintf(text, 512, pattern, code);
-    return text;
+    return CStringTable::Text(id) + CStringTable::Text(Ids::kUpgradeRestart);
 }
 
 std::atomic<CVnCommands::TAbortPoll> g_abortPoll{nullptr};
@@ -97,25 +78,26 @@ std::wstring CVnDevice::GetErrorText(int code) const
     switch (code)
     {
     case ecUpload:
-        return std::wstring(kTextUpload) + kTextRestart;
+        return WithRestart(Ids::kUpgradeUpload);
     case ecProgram:
-        return std::wstring(kTextProgram) + kTextRestart;
+        return WithRestart(Ids::kUpgradeProgram);
     case ecModeChange:
-        return std::wstring(kTextModeChange) + kTextRestart;
+        return WithRestart(Ids::kUpgradeModeChange);
     case ecCommunication:
-        return std::wstring(kTextCommunication) + kTextRestart;
+        return WithRestart(Ids::kUpgradeCommunication);
     case ecFileRead:
-        return kTextFileRead;
+        return CStringTable::Text(Ids::kUpgradeFileRead);
     case ecWrongDevice:
-        return kTextWrongDevice;
+        return CStringTable::Text(Ids::kUpgradeWrongDevice);
     case ecAborted:
-        return kTextAborted;
+        return CStringTable::Text(Ids::kUpgradeAborted);
     case ecWrongHardware:
-        return kTextWrongHardware;
+        return CStringTable::Text(Ids::kUpgradeWrongHardware);
     case ecOsTooOld:
-        return kTextOsTooOld;
+        return CStringTable::Text(Ids::kUpgradeOsTooOld);
     default:
-        return Format(kTextError, code) + kTextRestart;
+        return Resources::CTextFormat::Format(Ids::kUpgradeError, {std::to_wstring(code)}) +
+               CStringTable::Text(Ids::kUpgradeRestart);
     }
 }
 
@@ -132,6 +114,14 @@ bool CVnDevice::Attach(StreamIO::CIoStream* stream, NPorts portType)
     m_pCommands = std::make_unique<CVnCommands>(stream);
     m_pCommands->SetAbortPoll(g_abortPoll.load(), 0);
     m_pCommands->SetLineEnd(false, false);
+    return true;
+}
+
+bool CVnDevice::Attach(std::unique_ptr<StreamIO::CIoStream> stream, NPorts portType)
+{
+    if (!Attach(stream.get(), portType))
+        return false;
+    static_cast<void>(stream.release()); // owned by m_pStream now
     return true;
 }
 
@@ -182,7 +172,7 @@ CCallback* CVnDevice::RemoveCallback()
 bool CVnDevice::RemoteLogin(SLoginInfo& info)
 {
     m_login = SLoginInfo{};
-    m_login.user = kTextNoRemoteLogin;
+    m_login.user = CStringTable::Text(Ids::kNoRemoteLogin);
     m_login.rights = 6;
     info = m_login;
     return true;

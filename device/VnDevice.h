@@ -54,6 +54,10 @@ public:
     /// success the device owns the stream; on failure the caller still does.
     /// Fails while a stream is attached.
     virtual bool Attach(StreamIO::CIoStream* stream, NPorts portType);
+    /// The same with ownership in the type: the device owns the stream from
+    /// now on, and on failure the stream is closed and freed here. A driver
+    /// that overrides Attach brings this one back with `using CVnDevice::Attach`.
+    bool Attach(std::unique_ptr<StreamIO::CIoStream> stream, NPorts portType);
     /// Gives the stream back to the caller (null when none is attached).
     virtual std::unique_ptr<StreamIO::CIoStream> Detach();
     virtual StreamIO::CIoStream* GetStream() const { return m_pStream; }

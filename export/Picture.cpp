@@ -245,23 +245,33 @@ void CPicture::SetLastError(const char* text)
     m_lastError[sizeof(m_lastError) - 1] = 0;
 }
 
-std::uint8_t* CPicture::GetRowBits(std::uint32_t row) const
+const std::uint8_t* CPicture::GetRowBits(std::uint32_t row) const
 {
     if (!m_dib || row >= GetHeight())
         return nullptr;
     return m_pixels + static_cast<std::size_t>(row) * m_rowStride;
 }
 
-SRgbQuad* CPicture::GetPalette() const
+std::uint8_t* CPicture::GetRowBits(std::uint32_t row)
+{
+    return const_cast<std::uint8_t*>(std::as_const(*this).GetRowBits(row));
+}
+
+const SRgbQuad* CPicture::GetPalette() const
 {
     if (!m_dib || m_head.biClrUsed == 0)
         return nullptr;
-    return reinterpret_cast<SRgbQuad*>(m_dib + 40);
+    return reinterpret_cast<const SRgbQuad*>(m_dib + 40);
+}
+
+SRgbQuad* CPicture::GetPalette()
+{
+    return const_cast<SRgbQuad*>(std::as_const(*this).GetPalette());
 }
 
 SRgbQuad CPicture::GetPaletteColor(std::uint32_t index) const
 {
-    SRgbQuad* palette = GetPalette();
+    const SRgbQuad* palette = GetPalette();
     if (!palette || index >= m_head.biClrUsed)
         return SRgbQuad{};
     return palette[index];
@@ -270,7 +280,7 @@ SRgbQuad CPicture::GetPaletteColor(std::uint32_t index) const
 bool CPicture::GetPaletteRGB(std::uint32_t index, std::uint8_t* red, std::uint8_t* green,
                              std::uint8_t* blue) const
 {
-    SRgbQuad* palette = GetPalette();
+    const SRgbQuad* palette = GetPalette();
     if (!palette || index >= m_head.biClrUsed)
         return false;
     *red = palette[index].rgbRed;
@@ -288,7 +298,7 @@ void CPicture::SetPaletteColor(std::uint32_t index, SRgbQuad colour)
 
 bool CPicture::IsGrayScale() const
 {
-    SRgbQuad* palette = GetPalette();
+    const SRgbQuad* palette = GetPalette();
     if (!palette)
         return false;
     for (std::uint32_t i = 0; i < m_head.biClrUsed; ++i)
@@ -531,9 +541,14 @@ void CPicture::AlphaSet(long x, long y, std::uint8_t level)
         m_alpha[x + y * static_cast<long>(GetWidth())] = level;
 }
 
-std::uint8_t* CPicture::AlphaGetPointer(long x, long y) const
+const std::uint8_t* CPicture::AlphaGetPointer(long x, long y) const
 {
     if (!m_alpha || !IsInside(x, y))
         return nullptr;
     return m_alpha + x + y * static_cast<long>(GetWidth());
+}
+
+std::uint8_t* CPicture::AlphaGetPointer(long x, long y)
+{
+    return const_cast<std::uint8_t*>(std::as_const(*this).AlphaGetPointer(x, y));
 }

@@ -52,9 +52,12 @@ public:
     std::uint32_t GetClrImportant() const { return m_head.biClrImportant; }
     std::uint32_t GetRowStride() const { return m_rowStride; }
     std::uint32_t GetType() const { return m_type; }
-    /// First byte of a row, 0 being the bottom row; null outside.
-    std::uint8_t* GetRowBits(std::uint32_t row) const;
-    SRgbQuad* GetPalette() const;
+    /// First byte of a row, 0 being the bottom row; null outside. Read-only
+    /// through a const image; the non-const overload is for the writer.
+    const std::uint8_t* GetRowBits(std::uint32_t row) const;
+    std::uint8_t* GetRowBits(std::uint32_t row);
+    const SRgbQuad* GetPalette() const;
+    SRgbQuad* GetPalette();
     std::uint32_t GetPaletteSize() const { return m_head.biClrUsed * 4; }
     /// Length of the DIB block: header, palette and pixel rows.
     std::uint32_t GetSize() const { return 40 + GetPaletteSize() + m_head.biSizeImage; }
@@ -92,7 +95,8 @@ public:
     void AlphaDelete();
     std::uint8_t AlphaGet(long x, long y) const;
     void AlphaSet(long x, long y, std::uint8_t level);
-    std::uint8_t* AlphaGetPointer(long x, long y) const;
+    const std::uint8_t* AlphaGetPointer(long x, long y) const;
+    std::uint8_t* AlphaGetPointer(long x, long y);
     std::uint8_t BlindAlphaGet(long x, long y) const
     {
         return m_alpha[x + y * static_cast<long>(GetWidth())];

@@ -2,6 +2,7 @@
 
 #include "streams/FileException.h"
 #include "streams/FileStream.h"
+#include "streams/IpStream.h"
 #include "streams/RamDisk.h"
 #include "streams/RamStream.h"
 #include "streams/Rs232Stream.h"
@@ -62,7 +63,7 @@ std::unique_ptr<CIoStream> CreateStream(const std::wstring& name, std::uint32_t 
     if (HasPrefixNoCase(name, L"RAM:"))
         return std::make_unique<CRamStream>(name, openFlags);
     if (IsIpStreamName(name))
-        CFileException::ThrowOsError(errNotSupported, name);
+        return std::make_unique<CIpStream>(name, openFlags);
     return std::make_unique<CFileStream>(name, openFlags);
 }
 

@@ -35,7 +35,19 @@ enum NWin32Error : int
     errOperationAborted = 995,
     errIoDevice = 1117,
     errTimeout = 1460,
+    errWsaMessageSize = 10040,
+    errWsaAddressInUse = 10048,
+    errWsaAddressNotAvailable = 10049,
+    errWsaNetUnreachable = 10051,
+    errWsaNetReset = 10052,
+    errWsaConnAborted = 10053,
+    errWsaConnReset = 10054,
+    errWsaNotConnected = 10057,
+    errWsaTimedOut = 10060,
+    errWsaConnRefused = 10061,
+    errWsaHostUnreachable = 10065,
     errWsaVersionNotSupported = 10092,
+    errWsaHostNotFound = 11001,
 };
 
 /// Translates a POSIX errno value into the Win32 code that callers expect.

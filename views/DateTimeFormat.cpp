@@ -1,6 +1,7 @@
 #include "views/DateTimeFormat.h"
 
-#include "views/ViewTexts.h"
+#include "resources/StringIds.h"
+#include "resources/StringTable.h"
 
 namespace
 {
@@ -9,6 +10,13 @@ const wchar_t* const kMonths[12] = {L"January",   L"February", L"March",    L"Ap
                                     L"September", L"October",  L"November", L"December"};
 const wchar_t* const kDays[7] = {L"Sunday",   L"Monday", L"Tuesday", L"Wednesday",
                                  L"Thursday", L"Friday", L"Saturday"};
+
+namespace Ids = Resources::Ids;
+
+constexpr unsigned kDatePatterns[4] = {Ids::kDatePattern0, Ids::kDatePattern1, Ids::kDatePattern2,
+                                       Ids::kDatePattern3};
+constexpr unsigned kTimePatterns[4] = {Ids::kTimePattern0, Ids::kTimePattern1, Ids::kTimePattern2,
+                                       Ids::kTimePattern3};
 
 std::wstring Number(int value, std::size_t digits)
 {
@@ -25,8 +33,8 @@ std::wstring CDateTimeFormat::GetDateFormatString(std::uint32_t dtFormat, unsign
     if (index > 3)
         index = 0;
     if (stringId)
-        *stringId = ViewTexts::kDatePatterns[index].id;
-    return ViewTexts::kDatePatterns[index].text;
+        *stringId = kDatePatterns[index];
+    return Resources::CStringTable::Text(kDatePatterns[index]);
 }
 
 std::wstring CDateTimeFormat::GetTimeFormatString(std::uint32_t dtFormat, unsigned* stringId)
@@ -35,8 +43,8 @@ std::wstring CDateTimeFormat::GetTimeFormatString(std::uint32_t dtFormat, unsign
     if (index > 3)
         index = 0;
     if (stringId)
-        *stringId = ViewTexts::kTimePatterns[index].id;
-    return ViewTexts::kTimePatterns[index].text;
+        *stringId = kTimePatterns[index];
+    return Resources::CStringTable::Text(kTimePatterns[index]);
 }
 
 std::wstring CDateTimeFormat::Format(const std::wstring& pattern, const std::tm& time)

@@ -1,18 +1,17 @@
 #include "views/ReportExport.h"
 
 #include "data/TerrionDoc.h"
+#include "platform/ClipboardData.h"
+#include "resources/StringIds.h"
+#include "resources/StringTable.h"
+#include "resources/TextFormat.h"
+#include "streams/AtomicFileWriter.h"
 #include "streams/TextCodec.h"
 #include "views/ReportExportUi.h"
 #include "views/SeriesReport.h"
-#include "views/ViewTexts.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
 #include <functional>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace
 {
@@ -40,11 +39,7 @@ int Position(int k, int n, int scale, int offset = 0)
 
 std::wstring CreatingText(const std::wstring& name)
 {
-    std::wstring text = ViewTexts::kCreatingFile.text;
-    const auto at = text.find(L"%s");
-    if (at != std::wstring::npos)
-        text.replace(at, 2, name);
-    return text;
+    return Resources::CTextFormat::Format(Resources::Ids::kCreatingFile, {name});
 }
 
 void Progress(CReportExportUi* ui, int position)
@@ -102,7 +97,7 @@ bool CReportExport::WriteOneFile(const CTerrionDoc& doc, const TIncluded& includ
     if (!WriteWholeFile(path, bytes))
     {
         if (ui)
-            ui->ShowFileFailed(FileFailedMessage(path));
+            ui->ShowMessage(Resources::NMessageKind::Error, FileFailedMessage(path));
         return false;
     }
     return true;
@@ -180,6 +175,11 @@ std::vector<std::uint8_t> CReportExport::ClipboardBytes(const std::wstring& text
     return bytes;
 }
 
+void CReportExport::PutClipboardText(const std::wstring& text, Platform::CClipboardData& data)
+{
+    data.Set(Platform::CClipboardData::kUnicodeText, ClipboardBytes(text));
+}
+
 std::wstring CReportExport::NumberedFileName(const std::wstring& path, int number)
 {
     const std::size_t keep = path.size() > 4 ? path.size() - 4 : 0;
@@ -188,7 +188,7 @@ std::wstring CReportExport::NumberedFileName(const std::wstring& path, int numbe
 
 std::wstring CReportExport::FileFailedMessage(const std::wstring& path)
 {
-    return std::wstring(ViewTexts::kCannotCreateFile.text) + L" " + path + L"!";
+    return Resources::CStringTable::Text(Resources::Ids::kCannotCreateFile) + L" " + path + L"!";
 }
 
 void CReportExport::AppendUtf16Le(const std::wstring& text, std::vector<std::uint8_t>& out)
@@ -216,35 +216,5 @@ void CReportExport::AppendUtf16Le(const std::wstring& text, std::vector<std::uin
 
 bool CReportExport::WriteWholeFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes)
 {
-    const std::string target = StreamIO::CTextCodec::ToUtf8(path);
-    if (target.empty())
-        return false;
-    std::string temp = target + ".XXXXXX";
-    const int fd = mkstemp(temp.data());
-    if (fd < 0)
-        return false;
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    std::size_t done = 0;
-    bool ok = true;
-    while (done < bytes.size())
-    {
-        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-        {
-            ok = false;
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (close(fd) != 0)
-        ok = false;
-    if (ok && std::rename(temp.c_str(), target.c_str()) != 0)
-        ok = false;
-    if (!ok)
-        unlink(temp.c_str());
-    return ok;
+    return StreamIO::CAtomicFileWriter::WriteFile(path, bytes) == 0;
 }

@@ -11,6 +11,10 @@
 
 class CTerrionDoc;
 class CReportExportUi;
+namespace Platform
+{
+class CClipboardData;
+}
 
 class CReportExport
 {
@@ -37,6 +41,9 @@ public:
                                       const std::wstring& path = {});
     /// The clipboard's bytes: UTF-16LE code units and one 16-bit zero.
     static std::vector<std::uint8_t> ClipboardBytes(const std::wstring& text);
+    /// Adds the clipboard text to data as Unicode text, beside what a copy
+    /// puts there in other formats.
+    static void PutClipboardText(const std::wstring& text, Platform::CClipboardData& data);
 
     /// The path without its last four characters, the number, and those four
     /// characters: run.csv and 2 give run2.csv.

@@ -3,6 +3,8 @@
 // text) and the questions when a file cannot be created. The defaults show
 // nothing and abort.
 
+#include "resources/MessageKind.h"
+
 #include <string>
 
 class CReportExportUi
@@ -19,8 +21,9 @@ public:
     virtual ~CReportExportUi() = default;
     virtual void SetProgress(int /*position*/) {}
     virtual void SetProgressText(const std::wstring& /*text*/) {}
-    /// The one export file cannot be created (error box with OK).
-    virtual void ShowFileFailed(const std::wstring& /*message*/) {}
-    /// A numbered export file cannot be created (Abort, Retry, Ignore).
+    /// A message box of that kind with OK (the one export file cannot be created).
+    virtual void ShowMessage(Resources::NMessageKind /*kind*/, const std::wstring& /*text*/) {}
+    /// A numbered export file cannot be created: an error box with Abort,
+    /// Retry and Ignore.
     virtual NFileAnswer AskFileFailed(const std::wstring& /*message*/) { return FILE_ABORT; }
 };

@@ -3,8 +3,9 @@
 #include "data/NumberFormat.h"
 
 #include "data/TerrionDoc.h"
+#include "resources/StringIds.h"
+#include "resources/StringTable.h"
 #include "views/DateTimeFormat.h"
-#include "views/ViewTexts.h"
 
 #include <charconv>
 #include <cstdint>
@@ -12,7 +13,16 @@
 
 namespace
 {
+namespace Ids = Resources::Ids;
+
 const wchar_t* const kCrLf = L"\r\n";
+
+// The report's labels belong to the export format: always the built-in text.
+const wchar_t* Fixed(unsigned id)
+{
+    const wchar_t* text = Resources::CStringTable::BuiltIn(id);
+    return text ? text : L"";
+}
 const wchar_t* const kField = L" \t"; // the end of a field
 
 std::wstring Padded(const wchar_t* text, std::size_t width)
@@ -36,18 +46,18 @@ enum NLabel
 
 const std::wstring& Label(NLabel label)
 {
-    static const std::wstring labels[5] = {Padded(ViewTexts::kName.text, 36) + L"\t\t\t",
-                                           Padded(ViewTexts::kSerialNumber.text, 36) + L"\t\t\t",
-                                           Padded(ViewTexts::kSoftwareVersion.text, 36) + L"\t\t\t",
-                                           Padded(ViewTexts::kHardwareRevision.text, 36) + L"\t\t\t",
-                                           Padded(ViewTexts::kSignature.text, 36) + L"\t\t\t"};
+    static const std::wstring labels[5] = {Padded(Fixed(Ids::kReportName), 36) + L"\t\t\t",
+                                           Padded(Fixed(Ids::kReportSerialNumber), 36) + L"\t\t\t",
+                                           Padded(Fixed(Ids::kReportSoftwareVersion), 36) + L"\t\t\t",
+                                           Padded(Fixed(Ids::kReportHardwareRevision), 36) + L"\t\t\t",
+                                           Padded(Fixed(Ids::kReportSignature), 36) + L"\t\t\t"};
     return labels[label];
 }
 
 // "<label>%s %s %s" with F, the value and F, then CRLF.
-void AppendSetting(std::wstring& out, const ViewTexts::SText& label, const std::wstring& value)
+void AppendSetting(std::wstring& out, unsigned label, const std::wstring& value)
 {
-    out += label.text;
+    out += Fixed(label);
     out += kField;
     out += L' ';
     out += value;
@@ -81,11 +91,11 @@ const std::wstring& CSeriesReport::HeadingBlock()
 {
     static const std::wstring block = []
     {
-        std::wstring first = L"\t" + Padded(ViewTexts::kHeadingId.text, 20);
-        for (const auto* heading :
-             {&ViewTexts::kHeadingName, &ViewTexts::kHeadingDateTime, &ViewTexts::kHeadingMean,
-              &ViewTexts::kHeadingTotal, &ViewTexts::kHeadingStdDev})
-            first += L"\t" + Padded(heading->text, 18);
+        std::wstring first = L"\t" + Padded(Fixed(Ids::kReportHeadingId), 20);
+        for (const unsigned heading :
+             {Ids::kReportHeadingName, Ids::kReportHeadingDateTime, Ids::kReportHeadingMean,
+              Ids::kReportHeadingTotal, Ids::kReportHeadingStdDev})
+            first += L"\t" + Padded(Fixed(heading), 18);
         std::wstring second = L"\t  " + std::wstring(18, L'-');
         for (int i = 0; i < 5; ++i)
             second += L"\t" + std::wstring(18, L'-');
@@ -104,7 +114,7 @@ int CSeriesReport::GetSeriesReport(const CTerrionDoc& doc, int index, std::wstri
     const auto& object = series->object;
     const auto& ident = object.ident;
 
-    out += ViewTexts::kInstrumentData.text;
+    out += Fixed(Ids::kReportInstrumentData);
     out += kCrLf;
     out += Label(LabelName) + ident.typeName + kCrLf;
     out += Label(LabelSerialNumber) + ident.serialNumber + kCrLf;
@@ -112,42 +122,44 @@ int CSeriesReport::GetSeriesReport(const CTerrionDoc& doc, int index, std::wstri
     out += Label(LabelHardwareRevision) + L"'" + ident.hardwareRevision + L"'" + kCrLf;
     out += Label(LabelSignature) + L"'" + ident.signature + L"'" + kCrLf + kCrLf;
 
-    out += ViewTexts::kComment.text;
+    out += Fixed(Ids::kReportComment);
     out += kCrLf;
     out += L"    \"" + series->strComment + L"\"" + kCrLf + kCrLf;
 
-    out += ViewTexts::kMeasurementData.text;
+    out += Fixed(Ids::kReportMeasurementData);
     out += L"\r\n\r\n\r\n";
-    AppendSetting(out, ViewTexts::kMeasurementMode, doc.FormatMeasurementMode(index));
-    if (doc.GetMeasurementMode(index) == 1)
+    AppendSetting(out, Ids::kReportMeasurementMode, doc.FormatMeasurementMode(index));
+    if (doc.GetMeasurementMode(index) == Device::NMeasurementMode::Surface)
     {
-        out += ViewTexts::kContactSpacing.text;
+        out += Fixed(Ids::kReportContactSpacing);
         out += kField;
         out += L' ';
         out += doc.FormatContactSpacing(index);
-        out += doc.IsDefaultContactSpacing(index) ? ViewTexts::kDefaultSpacing.text : L" ";
+        out += doc.IsDefaultContactSpacing(index) ? Fixed(Ids::kReportDefaultSpacing) : L" ";
         out += kField;
         out += kCrLf;
     }
-    if (doc.GetCorrectionKind(index) == 1)
+    if (doc.GetCorrectionKind(index) == Device::NCorrectionKind::Geometric)
     {
-        const int shape = doc.GetSpecimenShape(index);
-        AppendSetting(out, ViewTexts::kSpecimenShape, doc.FormatSpecimenShape(index));
-        if (shape != 1)
+        const Device::NSpecimenShape shape = doc.GetSpecimenShape(index);
+        AppendSetting(out, Ids::kReportSpecimenShape, doc.FormatSpecimenShape(index));
+        if (shape != Device::NSpecimenShape::Flat)
         {
-            AppendSetting(out, ViewTexts::kSpecimenLength, doc.FormatLength(index));
-            AppendSetting(out, shape == 2 ? ViewTexts::kSpecimenDiameter : ViewTexts::kSpecimenWidth,
+            AppendSetting(out, Ids::kReportSpecimenLength, doc.FormatLength(index));
+            AppendSetting(out,
+                          shape == Device::NSpecimenShape::Cylinder ? Ids::kReportSpecimenDiameter
+                                                                    : Ids::kReportSpecimenWidth,
                           doc.FormatDiameter(index));
-            if (shape == 3)
-                AppendSetting(out, ViewTexts::kSpecimenDepth, doc.FormatDepth(index));
+            if (shape == Device::NSpecimenShape::Prism)
+                AppendSetting(out, Ids::kReportSpecimenDepth, doc.FormatDepth(index));
         }
     }
-    AppendSetting(out, ViewTexts::kCorrection, doc.FormatCorrection(index));
+    AppendSetting(out, Ids::kReportCorrection, doc.FormatCorrection(index));
     out += kCrLf;
 
     const std::wstring resistivityUnit = CTerrionDoc::GetResistivityUnit();
     const std::wstring currentUnit = CTerrionDoc::GetCurrentUnit();
-    out += ViewTexts::kMeasurements.text;
+    out += Fixed(Ids::kReportMeasurements);
     out += kField;
     for (std::size_t j = 1; j <= object.readings.size(); ++j)
         out += Int(static_cast<long long>(j)) + L" " + kField;
@@ -174,7 +186,7 @@ int CSeriesReport::GetSeriesReport(const CTerrionDoc& doc, int index, std::wstri
         minute = local.tm_min;
         second = local.tm_sec;
     }
-    out += ViewTexts::kSummary.text;
+    out += Fixed(Ids::kReportSummary);
     out += HeadingBlock();
     out += kField;
     out += Int(object.objectNumber) + L" " + kField;

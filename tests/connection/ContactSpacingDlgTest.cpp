@@ -30,9 +30,9 @@ TMeasSettings SurfaceFlat()
     record.format = 1;
     record.contactSpacing = 0xFFFF;
     record.correctionFactor = 1.0f;
-    record.mode = 1;
-    record.shape = 1;
-    record.correctionKind = 1;
+    record.mode = Device::NMeasurementMode::Surface;
+    record.shape = Device::NSpecimenShape::Flat;
+    record.correctionKind = Device::NCorrectionKind::Geometric;
     return record;
 }
 
@@ -163,9 +163,9 @@ TEST_F(ContactSpacingDialog, OkAsksAndFillsTheRecord)
     EXPECT_EQ(dialog.ShowModal(), wxID_OK);
     EXPECT_EQ(messages.Count(Ids::kSettingsDeleteQuestion), 2);
     const TMeasSettings& record = dialog.GetRecord();
-    EXPECT_EQ(record.mode, 2);
-    EXPECT_EQ(record.shape, 3);
-    EXPECT_EQ(record.correctionKind, 1);
+    EXPECT_EQ(record.mode, Device::NMeasurementMode::Bulk);
+    EXPECT_EQ(record.shape, Device::NSpecimenShape::Prism);
+    EXPECT_EQ(record.correctionKind, Device::NCorrectionKind::Geometric);
     EXPECT_EQ(record.length, 1000);
     EXPECT_EQ(record.diameter, 500);
     EXPECT_EQ(record.depth, 2000);
@@ -232,7 +232,7 @@ TEST(ContactSpacingDialogLanguage, TheShapeIsReadByPositionNotByItsText)
         });
     EXPECT_EQ(dialog.ShowModal(), wxID_OK);
     Resources::CStringTable::Install(nullptr);
-    EXPECT_EQ(dialog.GetRecord().shape, 2);
+    EXPECT_EQ(dialog.GetRecord().shape, Device::NSpecimenShape::Cylinder);
     EXPECT_EQ(dialog.GetRecord().contactSpacing, 500);
     EXPECT_EQ(dialog.GetRecord().spacingWord, 186);
 }

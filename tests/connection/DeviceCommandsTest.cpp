@@ -178,7 +178,7 @@ TEST_F(DeviceCommands, DownloadThroughTheWizardFillsANewProject)
         const auto& series = expected[i];
         EXPECT_EQ(document.GetObjectId(i), series.object);
         EXPECT_EQ(document.GetSerialNumber(i), L"TN12-345-6789");
-        EXPECT_EQ(document.GetMeasurementMode(i), 1);
+        EXPECT_EQ(document.GetMeasurementMode(i), Device::NMeasurementMode::Surface);
         ASSERT_EQ(document.GetReadingCount(i), static_cast<int>(series.readings.size()));
         for (int r = 0; r < document.GetReadingCount(i); ++r)
         {

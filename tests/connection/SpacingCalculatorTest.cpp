@@ -75,8 +75,8 @@ TEST(SpacingCalculator, AcceptedSettingsGiveTheFactorAndTheSpacingWord)
         ASSERT_TRUE(Calc::Accept(c.input, record, error)) << std::string(error.begin(), error.end());
         EXPECT_EQ(record.contactSpacing, c.contactSpacing);
         EXPECT_EQ(record.spacingWord, c.spacingWord);
-        EXPECT_EQ(record.mode, c.input.mode);
-        EXPECT_EQ(record.shape, c.input.shape);
+        EXPECT_EQ(static_cast<int>(record.mode), c.input.mode);
+        EXPECT_EQ(static_cast<int>(record.shape), c.input.shape);
     }
 }
 
@@ -88,7 +88,7 @@ TEST(SpacingCalculator, GeometricCorrectionStoresRoundedDimensions)
     EXPECT_EQ(record.length, 1000);
     EXPECT_EQ(record.diameter, 501);
     EXPECT_EQ(record.depth, 2000);
-    EXPECT_EQ(record.correctionKind, Calc::correctionGeometric);
+    EXPECT_EQ(record.correctionKind, Device::NCorrectionKind::Geometric);
     EXPECT_FLOAT_EQ(record.correctionFactor, static_cast<float>(200.0 * 50.1 / 100.0 / 10.0));
 }
 

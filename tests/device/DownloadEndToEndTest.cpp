@@ -29,9 +29,9 @@ protected:
         settings.format = 1;
         settings.contactSpacing = 380;
         settings.correctionFactor = 1.25f;
-        settings.mode = 2;
-        settings.shape = 3;
-        settings.correctionKind = 2;
+        settings.mode = Device::NMeasurementMode::Bulk;
+        settings.shape = Device::NSpecimenShape::Prism;
+        settings.correctionKind = Device::NCorrectionKind::Custom;
         settings.length = 1000;
         settings.diameter = 400;
         settings.depth = 250;
@@ -196,9 +196,10 @@ TSettings Settings(bool custom, std::uint16_t word, std::uint16_t spacing, float
     s.format = 1;
     s.contactSpacing = spacing;
     s.correctionFactor = factor;
-    s.mode = mode;
-    s.shape = shape;
-    s.correctionKind = correction;
+    // the bytes as the instrument stores them
+    s.mode = static_cast<Device::NMeasurementMode>(mode);
+    s.shape = static_cast<Device::NSpecimenShape>(shape);
+    s.correctionKind = static_cast<Device::NCorrectionKind>(correction);
     s.length = length;
     s.diameter = diameter;
     s.depth = depth;

@@ -73,7 +73,9 @@ TEST_P(FaultsEndToEnd, FailsWithinTheTimeOuts)
                 settings.spacingWord = 0xFFFF;
                 settings.contactSpacing = 0xFFFF;
                 settings.correctionFactor = 1.0f;
-                settings.mode = settings.shape = settings.correctionKind = 1;
+                settings.mode = Device::NMeasurementMode::Surface;
+                settings.shape = Device::NSpecimenShape::Flat;
+                settings.correctionKind = Device::NCorrectionKind::Geometric;
                 result = m_device->WriteSettings(settings);
                 break;
             }

@@ -4,6 +4,9 @@
 #include "device/DeviceSearch.h"
 #include "device/VnDevice.h"
 #include "tests/device/TerrionEndToEnd.h"
+#include "tests/simulator/TerrionTcpSimulator.h"
+
+#include <stdexcept>
 
 namespace TerrionTest
 {
@@ -61,6 +64,49 @@ TEST(SearchEndToEnd, FindsTheSimulatedTerrionAndHandsOverAWorkingDriver)
     EXPECT_DOUBLE_EQ(objects[0].readings[0].value, 12.3);
     EXPECT_EQ(objects[0].readings[0].current, 20);
     callback.found.clear(); // the driver closes its port before the simulator goes
+}
+
+TEST(SearchEndToEnd, FindsTheInstrumentListeningOnTheNetworkPort)
+{
+    std::unique_ptr<CTerrionTcpSimulator> sim;
+    try
+    {
+        sim = std::make_unique<CTerrionTcpSimulator>(CTerrionScenario().AddSeries(4, {{80, false, 1, 0x10}}));
+    }
+    catch (const std::runtime_error& error)
+    {
+        GTEST_SKIP() << error.what() << " (the port is taken by another program)";
+    }
+
+    CRecordingCallback callback;
+    Device::CDeviceSearch search(
+        callback, [] { return false; }, [](StreamIO::CIoStream*) {});
+    Device::SSearchParams params;
+    params.nType = Device::typeTerrion;
+    params.nPort = Device::portEthernet;
+    params.strIpAddress = L"127.0.0.1";
+    search.Run(params);
+
+    ASSERT_EQ(callback.found.size(), 1u);
+    EXPECT_EQ(callback.ends, 1);
+    EXPECT_EQ(callback.texts, (std::vector<std::wstring>{
+                                  L"Search Terrion device on Ethernet 127.0.0.1...",
+                                  L"Search Terrion device on Ethernet 127.0.0.1...\r\n Terrion   Serial: "
+                                  L"TN12-345-6789"}));
+    Device::CVnDevice& device = *callback.found[0];
+    EXPECT_EQ(device.GetPortType(), Device::portEthernet);
+    EXPECT_EQ(device.GetPortName(), L"IP:127.0.0.1:3728");
+    const std::vector<std::uint8_t> received = sim->Received();
+    EXPECT_EQ(std::string(received.begin(), received.end()), "\x10@ID@\r");
+
+    // The driver it hands over works over the network as over a serial line.
+    auto* terrion = dynamic_cast<Device::CTerrionDevice*>(&device);
+    ASSERT_NE(terrion, nullptr);
+    std::vector<Device::CTerrionDevice::TTerrionObject> objects;
+    ASSERT_TRUE(terrion->ReadAllObjects(objects));
+    ASSERT_EQ(objects.size(), 1u);
+    EXPECT_EQ(objects[0].objectNumber, 4);
+    callback.found.clear();
 }
 
 } // namespace

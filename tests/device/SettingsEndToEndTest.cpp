@@ -21,9 +21,9 @@ protected:
         s.format = 1;
         s.contactSpacing = 0x0190;
         s.correctionFactor = 1.5f;
-        s.mode = 2;
-        s.shape = 2;
-        s.correctionKind = 1;
+        s.mode = Device::NMeasurementMode::Bulk;
+        s.shape = Device::NSpecimenShape::Cylinder;
+        s.correctionKind = Device::NCorrectionKind::Geometric;
         s.length = 1000;
         s.diameter = 500;
         s.depth = 0;

@@ -12,10 +12,9 @@ namespace TerrionTest
 namespace
 {
 
-using Device::CTerrionDevice;
 using Device::CTerrionRecords;
 using TBytes = std::vector<std::uint8_t>;
-using TMeasSettings = CTerrionDevice::TMeasSettings;
+using TMeasSettings = Device::TMeasSettings;
 
 // Records written out byte by byte, little-endian.
 const TBytes kHeader3 = {0x03, 0x00, 0x00, 0x00};
@@ -79,7 +78,7 @@ TEST(TerrionRecordsTest, ReadingValuesAndCurrents)
     {
         std::uint32_t record = 0;
         std::memcpy(&record, c.record.data(), 4);
-        const CTerrionDevice::TMeas reading = CTerrionRecords::DecodeReading(record);
+        const Device::TMeas reading = CTerrionRecords::DecodeReading(record);
         EXPECT_DOUBLE_EQ(c.value, reading.value);
         EXPECT_EQ(c.current, reading.current);
         EXPECT_EQ(c.recordByte, reading.recordByte);
@@ -149,9 +148,9 @@ TEST(TerrionSettingsTest, OldFormatBlock)
     EXPECT_EQ(0x00C8, settings.spacingWord);
     EXPECT_EQ(1, settings.format);
     EXPECT_FLOAT_EQ(1.0f, settings.correctionFactor);
-    EXPECT_EQ(1, settings.mode);
-    EXPECT_EQ(1, settings.shape);
-    EXPECT_EQ(1, settings.correctionKind);
+    EXPECT_EQ(Device::NMeasurementMode::Surface, settings.mode);
+    EXPECT_EQ(Device::NSpecimenShape::Flat, settings.shape);
+    EXPECT_EQ(Device::NCorrectionKind::Geometric, settings.correctionKind);
     EXPECT_EQ(0, settings.length);
     EXPECT_EQ(0, settings.diameter);
     EXPECT_EQ(0, settings.depth);
@@ -171,9 +170,9 @@ TEST(TerrionSettingsTest, CurrentFormatBlockAndItsEncoding)
     EXPECT_EQ(1, settings.format);
     EXPECT_EQ(380, settings.contactSpacing);
     EXPECT_FLOAT_EQ(1.25f, settings.correctionFactor);
-    EXPECT_EQ(2, settings.mode);
-    EXPECT_EQ(3, settings.shape);
-    EXPECT_EQ(2, settings.correctionKind);
+    EXPECT_EQ(Device::NMeasurementMode::Bulk, settings.mode);
+    EXPECT_EQ(Device::NSpecimenShape::Prism, settings.shape);
+    EXPECT_EQ(Device::NCorrectionKind::Custom, settings.correctionKind);
     EXPECT_EQ(1000, settings.length);
     EXPECT_EQ(500, settings.diameter);
     EXPECT_EQ(250, settings.depth);

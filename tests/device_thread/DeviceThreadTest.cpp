@@ -36,13 +36,13 @@ class CFakeHost : public CDeviceThreadHost
 public:
     struct SReport
     {
-        unsigned kind = 0;
+        Resources::NMessageKind kind = Resources::NMessageKind::Information;
         std::wstring text;
         std::string sourceFile;
         int line = 0;
     };
 
-    void ReportMessage(unsigned kind, const std::wstring& text, const std::string& sourceFile,
+    void ReportMessage(Resources::NMessageKind kind, const std::wstring& text, const std::string& sourceFile,
                        int line) override
     {
         std::lock_guard guard(m_lock);
@@ -245,18 +245,19 @@ TEST_F(DeviceThreadTest, SearchesOtherThanSerialReportTheirTextsAndEnd)
     noPort.nPort = static_cast<NPorts>(3);
     SSearchParams usb = PortRequest(1);
     usb.nPort = portUsb;
-    // Nothing listens on the instrument's network port here.
+    // Nothing listens on the instrument's network port of this loopback
+    // address (the simulated network instrument takes 127.0.0.1).
     SSearchParams ethernet = PortRequest(1);
     ethernet.nPort = portEthernet;
-    ethernet.strIpAddress = L"127.0.0.1";
+    ethernet.strIpAddress = L"127.0.0.2";
     const SCase cases[] = {
         {"no driver for the type", noType, {}},
         {"unknown port kind", noPort, {}},
         {"USB", usb, {L"Search Terrion device on USB..."}},
         {"Ethernet",
          ethernet,
-         {L"Search Terrion device on Ethernet 127.0.0.1...",
-          L"Search Terrion device on Ethernet 127.0.0.1...\r\ncould not open port."}},
+         {L"Search Terrion device on Ethernet 127.0.0.2...",
+          L"Search Terrion device on Ethernet 127.0.0.2...\r\ncould not open port."}},
     };
     for (const SCase& test : cases)
     {
@@ -439,7 +440,7 @@ TEST_F(DeviceThreadTest, AWorkerThatDiesIsReportedAndReplacedByTheNextJob)
     ASSERT_TRUE(m_pHost->WaitForReport(kSearchWaitMs));
     const auto reports = m_pHost->Reports();
     ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].kind, CDeviceThreadHost::kFatalError);
+    EXPECT_EQ(reports[0].kind, Resources::NMessageKind::FatalError);
     EXPECT_EQ(reports[0].text, L"Unhandled exception in Device Thread.");
     EXPECT_EQ(reports[0].sourceFile, "DeviceThread");
     EXPECT_EQ(reports[0].line, 1109);

@@ -23,15 +23,16 @@ class CClipboardOnly : public CDocumentUi
 public:
     explicit CClipboardOnly(TBytes block) : m_block(std::move(block)) {}
     NAnswer AskSaveChanges(const std::wstring&) override { return AnswerNo; }
-    void ShowError(const std::wstring&) override {}
+    void ShowMessage(Resources::NMessageKind, const std::wstring&) override {}
     bool ChooseOpenPath(const SFileDialog&, std::wstring*) override { return false; }
     bool ChooseSavePath(const SFileDialog&, std::wstring*) override { return false; }
+    bool IsClipboardFormatAvailable(const std::wstring&) override { return true; }
     bool ReadClipboard(const std::wstring&, TBytes* block) override
     {
         *block = m_block;
         return true;
     }
-    bool WriteClipboard(const std::wstring&, const TBytes&) override { return false; }
+    bool WriteClipboard(const Platform::CClipboardData&) override { return false; }
 
 private:
     TBytes m_block;

@@ -1,7 +1,7 @@
 #pragma once
 // The document's user interface in memory: scripted answers and paths, a
-// record of what was shown, a clipboard of one format, and a view that
-// records the hints posted to it.
+// record of what was shown, a clipboard of several formats written in one
+// piece, and a view that records the hints posted to it.
 
 #include "data/DocumentUi.h"
 #include "data/DocumentView.h"
@@ -26,7 +26,11 @@ public:
         answers.pop_front();
         return answer;
     }
-    void ShowError(const std::wstring& text) override { errors.push_back(text); }
+    void ShowMessage(Resources::NMessageKind kind, const std::wstring& text) override
+    {
+        kinds.push_back(kind);
+        errors.push_back(text);
+    }
     bool ChooseOpenPath(const SFileDialog& dialog, std::wstring* path) override
     {
         return Choose(dialog, path);
@@ -35,24 +39,35 @@ public:
     {
         return Choose(dialog, path);
     }
+    bool IsClipboardFormatAvailable(const std::wstring& format) override
+    {
+        ++formatQueries;
+        return clipboard.count(format) != 0;
+    }
     bool ReadClipboard(const std::wstring& format, std::vector<std::uint8_t>* block) override
     {
+        ++clipboardReads;
         auto it = clipboard.find(format);
         if (it == clipboard.end())
             return false;
         *block = it->second;
         return true;
     }
-    bool WriteClipboard(const std::wstring& format, const std::vector<std::uint8_t>& block) override
+    bool WriteClipboard(const Platform::CClipboardData& data) override
     {
-        clipboard[format] = block;
+        ++clipboardWrites;
+        clipboard = data.Formats(); // a write replaces everything that was there
         return true;
     }
 
     std::deque<NAnswer> answers;    ///< to the save question; Cancel when empty
     std::deque<std::wstring> paths; ///< for the file dialogs; cancelled when empty
     std::vector<std::wstring> questions;
-    std::vector<std::wstring> errors;
+    std::vector<std::wstring> errors; ///< every message shown
+    std::vector<Resources::NMessageKind> kinds;
+    int formatQueries = 0;
+    int clipboardReads = 0;
+    int clipboardWrites = 0;
     std::vector<SFileDialog> dialogs;
     std::map<std::wstring, std::vector<std::uint8_t>> clipboard;
 

@@ -178,9 +178,9 @@ TEST_F(GoldenFileTest, FormatOneReadsWithDefaultsAndSavesAsFormatTwo)
     EXPECT_EQ(set.defaultSpacing, 0);
     EXPECT_EQ(set.spacingWord, 380); // the contact spacing
     EXPECT_EQ(set.correctionFactor, 1.0f);
-    EXPECT_EQ(set.correctionKind, 2);
-    EXPECT_EQ(set.mode, 1);
-    EXPECT_EQ(set.shape, 1);
+    EXPECT_EQ(set.correctionKind, Device::NCorrectionKind::Custom);
+    EXPECT_EQ(set.mode, Device::NMeasurementMode::Surface);
+    EXPECT_EQ(set.shape, Device::NSpecimenShape::Flat);
     EXPECT_EQ(set.format, 1);
     EXPECT_EQ(set.length, 0);
     EXPECT_EQ(set.diameter, 0);
@@ -196,6 +196,14 @@ TEST_F(GoldenFileTest, CopyWritesTheClipboardBlockAndPasteReadsIt)
     ASSERT_TRUE(OpenGolden("summary.vnr"));
     ASSERT_TRUE(doc.CopyToClipboard({0, 1, 0}));
     EXPECT_EQ(ui.clipboard.at(CTerrionDoc::kClipboardFormat), ReadFile(GoldenPath("clip_b.bin")));
+
+    // the page's text rides in the same clipboard object: one write keeps both formats
+    Platform::CClipboardData withText;
+    withText.Set(Platform::CClipboardData::kUnicodeText, {'x', 0, 0, 0});
+    ASSERT_TRUE(doc.CopyToClipboard({0, 1, 0}, withText));
+    EXPECT_EQ(ui.clipboardWrites, 2);
+    EXPECT_EQ(ui.clipboard.at(CTerrionDoc::kClipboardFormat), ReadFile(GoldenPath("clip_b.bin")));
+    EXPECT_EQ(ui.clipboard.at(Platform::CClipboardData::kUnicodeText), (TBytes{'x', 0, 0, 0}));
 
     CFakeDocumentUi other;
     other.clipboard[CTerrionDoc::kClipboardFormat] = ReadFile(GoldenPath("clip_b.bin"));

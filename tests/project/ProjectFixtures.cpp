@@ -20,12 +20,32 @@ TObject MakeObject(std::uint16_t number)
     o.objectNumber = number;
     return o;
 }
+// The coded fields as the golden files store their bytes.
+Device::TMeasSettings Settings(bool custom, std::uint16_t spacing, float factor, std::uint8_t mode,
+                               std::uint8_t shape, std::uint8_t correction, std::uint16_t length,
+                               std::uint16_t diameter, std::uint16_t depth)
+{
+    Device::TMeasSettings s;
+    s.customSpacing = custom;
+    s.defaultSpacing = 500;
+    s.spacingWord = spacing;
+    s.format = 1;
+    s.contactSpacing = spacing;
+    s.correctionFactor = factor;
+    s.mode = static_cast<Device::NMeasurementMode>(mode);
+    s.shape = static_cast<Device::NSpecimenShape>(shape);
+    s.correctionKind = static_cast<Device::NCorrectionKind>(correction);
+    s.length = length;
+    s.diameter = diameter;
+    s.depth = depth;
+    return s;
+}
 } // namespace
 
 TObject ObjectA()
 {
     TObject o = MakeObject(3);
-    o.settings = {true, 500, 380, 1, 380, 1.25f, 1, 2, 1, 2000, 1000, 0};
+    o.settings = Settings(true, 380, 1.25f, 1, 2, 1, 2000, 1000, 0);
     o.readings = {{10.0, 0x10, 10}, {0.0, 0x10, 0}, {30.0, 0x30, 20}, {20.0, 0x50, 200}};
     return o;
 }
@@ -33,7 +53,7 @@ TObject ObjectA()
 TObject ObjectB()
 {
     TObject o = MakeObject(5);
-    o.settings = {false, 500, 0xFFFF, 1, 0xFFFF, 0.5f, 2, 3, 2, 1500, 700, 300};
+    o.settings = Settings(false, 0xFFFF, 0.5f, 2, 3, 2, 1500, 700, 300);
     o.readings = {{5.5, 0x20, 30}, {6.5, 0x20, 30}};
     return o;
 }
@@ -41,7 +61,7 @@ TObject ObjectB()
 TObject ObjectC()
 {
     TObject o = MakeObject(9);
-    o.settings = {false, 500, 0xFFFF, 1, 0xFFFF, 1.0f, 1, 1, 1, 0, 0, 0};
+    o.settings = Settings(false, 0xFFFF, 1.0f, 1, 1, 1, 0, 0, 0);
     return o;
 }
 

@@ -14,8 +14,8 @@
 namespace TerrionTest
 {
 
-using TObject = Device::CTerrionDevice::TTerrionObject;
-using TMeas = Device::CTerrionDevice::TMeas;
+using TObject = Device::TTerrionObject;
+using TMeas = Device::TMeas;
 using TBytes = std::vector<std::uint8_t>;
 
 constexpr std::int64_t kFixedTime = 1700000000;

@@ -296,7 +296,7 @@ TEST(TerrionDataFormat, ReadingsAndContactSpacing)
     EXPECT_EQ(data.FormatReading(0, 9), L"--");
     EXPECT_EQ(data.FormatContactSpacing(0), L"38.0mm");
     EXPECT_EQ(data.FormatContactSpacing(1), L"--"); // bulk
-    data.GetSeries(1)->object.settings.mode = 1;
+    data.GetSeries(1)->object.settings.mode = Device::NMeasurementMode::Surface;
     EXPECT_EQ(data.FormatContactSpacing(1), L"50.0mm"); // 0xFFFF: the default spacing
     EXPECT_EQ(data.FormatContactSpacing(2), L"--");
 }

@@ -274,6 +274,9 @@ TEST_F(TerrionDocTest, TitleDropsOnlyTheFileNamesExtension)
         {"old.data", "project", L"project"},
         {"x", "two.dots.vnr", L"two.dots"},
         {"y", "long.extension", L"long"},
+        // a backslash is part of a Linux file name, never a separator
+        {"z", "back\\slash.vnr", L"back\\slash"},
+        {"c:\\win", "run.vnr", L"run"},
     };
     for (const auto& c : cases)
     {
@@ -284,6 +287,9 @@ TEST_F(TerrionDocTest, TitleDropsOnlyTheFileNamesExtension)
         ASSERT_TRUE(doc.SaveAs());
         EXPECT_EQ(doc.GetTitle(true), c.title);
         EXPECT_EQ(doc.GetTitle(false), path.wstring());
+        ui.paths.clear();
+        EXPECT_FALSE(doc.SaveAs());
+        EXPECT_EQ(ui.dialogs.back().initialName, c.title) << "the save-as name";
     }
 }
 

@@ -16,13 +16,13 @@ SReportSeries BaseSeries()
     o.ident.hardwareRevision = L"B";
     o.ident.signature = L"07A1";
     o.objectNumber = 17;
-    o.settings.mode = 1;
+    o.settings.mode = Device::NMeasurementMode::Surface;
     o.settings.customSpacing = false;
     o.settings.defaultSpacing = 500;
     o.settings.contactSpacing = 0xFFFF;
-    o.settings.correctionKind = 2;
+    o.settings.correctionKind = Device::NCorrectionKind::Custom;
     o.settings.correctionFactor = 1.0f;
-    o.settings.shape = 1;
+    o.settings.shape = Device::NSpecimenShape::Flat;
     o.readings = {{12.25, 0, 100}, {0.0, 0, 0}, {16.75, 0, 120}};
     s.name = L"Pier A";
     s.comment = L"first";

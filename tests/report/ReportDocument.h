@@ -13,7 +13,7 @@ namespace TerrionTest
 /// Instrument strings and settings of the series the report tests use.
 struct SReportSeries
 {
-    Device::CTerrionDevice::TTerrionObject object;
+    Device::TTerrionObject object;
     std::wstring name;
     std::wstring comment;
     std::int64_t time = 0;

@@ -51,7 +51,11 @@ class CRecordingUi : public CReportExportUi
 public:
     void SetProgress(int position) override { positions.push_back(position); }
     void SetProgressText(const std::wstring& text) override { texts.push_back(text); }
-    void ShowFileFailed(const std::wstring& message) override { messages.push_back(message); }
+    void ShowMessage(Resources::NMessageKind kind, const std::wstring& text) override
+    {
+        kinds.push_back(kind);
+        messages.push_back(text);
+    }
     NFileAnswer AskFileFailed(const std::wstring& message) override
     {
         messages.push_back(message);
@@ -64,6 +68,7 @@ public:
     std::vector<int> positions;
     std::vector<std::wstring> texts;
     std::vector<std::wstring> messages;
+    std::vector<Resources::NMessageKind> kinds; ///< of the messages shown with OK
     std::vector<NFileAnswer> answers;
 };
 
@@ -125,6 +130,7 @@ TEST_F(ReportExport, OneFileThatCannotBeCreatedIsReportedAndLeavesNothing)
     EXPECT_FALSE(CReportExport::WriteOneFile(m_doc, {true, true, true}, path.wstring(), &ui));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0], L"The file could not be created: " + path.wstring() + L"!");
+    EXPECT_EQ(ui.kinds, std::vector{Resources::NMessageKind::Error});
     EXPECT_TRUE(std::filesystem::is_empty(m_dir.Path()));
 }
 

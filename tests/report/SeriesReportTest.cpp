@@ -79,7 +79,7 @@ std::vector<SReportCase> Cases()
                      With([](SReportSeries& s) {
                          s.object.settings.customSpacing = true;
                          s.object.settings.contactSpacing = 382;
-                         s.object.settings.correctionKind = 1;
+                         s.object.settings.correctionKind = Device::NCorrectionKind::Geometric;
                          s.object.settings.correctionFactor = 0.5f;
                      }),
                      "UTC0",
@@ -90,8 +90,8 @@ std::vector<SReportCase> Cases()
                          kThreeReadings + Summary(kBaseDate)});
     cases.push_back({"bulk, custom correction",
                      With([](SReportSeries& s) {
-                         s.object.settings.mode = 2;
-                         s.object.settings.shape = 3;
+                         s.object.settings.mode = Device::NMeasurementMode::Bulk;
+                         s.object.settings.shape = Device::NSpecimenShape::Prism;
                      }),
                      "UTC0",
                      Head(L"first") + L"Measurement Mode:  \t Bulk  \t\r\n"
@@ -99,9 +99,9 @@ std::vector<SReportCase> Cases()
                          kThreeReadings + Summary(kBaseDate)});
     cases.push_back({"geometric cylinder",
                      With([](SReportSeries& s) {
-                         s.object.settings.mode = 2;
-                         s.object.settings.correctionKind = 1;
-                         s.object.settings.shape = 2;
+                         s.object.settings.mode = Device::NMeasurementMode::Bulk;
+                         s.object.settings.correctionKind = Device::NCorrectionKind::Geometric;
+                         s.object.settings.shape = Device::NSpecimenShape::Cylinder;
                          s.object.settings.length = 1505;
                          s.object.settings.diameter = 1000;
                          s.object.settings.depth = 77;
@@ -116,8 +116,8 @@ std::vector<SReportCase> Cases()
                          kThreeReadings + Summary(kBaseDate)});
     cases.push_back({"geometric prism",
                      With([](SReportSeries& s) {
-                         s.object.settings.correctionKind = 1;
-                         s.object.settings.shape = 3;
+                         s.object.settings.correctionKind = Device::NCorrectionKind::Geometric;
+                         s.object.settings.shape = Device::NSpecimenShape::Prism;
                          s.object.settings.length = 2000;
                          s.object.settings.diameter = 1500;
                          s.object.settings.depth = 1000;

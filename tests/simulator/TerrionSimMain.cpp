@@ -1,15 +1,17 @@
 // terrion-sim: a simulated Terrion for trying the program by hand.
-//   terrion-sim [--port N] [--baud B] [--markers] [scenario-file]
+//   terrion-sim [--port N] [--baud B] [--markers] [--tcp] [scenario-file]
 // Prints the pseudo-terminal to point the program at and runs until
-// interrupted.
+// interrupted. With --tcp a second instrument listens on 127.0.0.1:3728.
 
 #include "tests/simulator/TerrionSimulator.h"
+#include "tests/simulator/TerrionTcpSimulator.h"
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <memory>
 #include <string>
 #include <unistd.h>
 
@@ -25,7 +27,7 @@ void OnSignal(int)
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: terrion-sim [--port N] [--baud B] [--markers] [scenario-file]\n");
+    std::fprintf(stderr, "usage: terrion-sim [--port N] [--baud B] [--markers] [--tcp] [scenario-file]\n");
     return 2;
 }
 
@@ -36,6 +38,7 @@ int main(int argc, char** argv)
     int port = 1;
     std::uint32_t baud = 0;
     bool markers = false;
+    bool tcp = false;
     std::string scenarioPath;
     for (int i = 1; i < argc; ++i)
     {
@@ -46,6 +49,8 @@ int main(int argc, char** argv)
             baud = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 10));
         else if (arg == "--markers")
             markers = true;
+        else if (arg == "--tcp")
+            tcp = true;
         else if (!arg.empty() && arg[0] != '-' && scenarioPath.empty())
             scenarioPath = arg;
         else
@@ -62,6 +67,13 @@ int main(int argc, char** argv)
         TerrionTest::CTerrionSimulator simulator(scenario);
         simulator.SetBaud(baud);
         simulator.SetDumpMarkers(markers);
+        std::unique_ptr<TerrionTest::CTerrionTcpSimulator> network;
+        if (tcp)
+        {
+            network = std::make_unique<TerrionTest::CTerrionTcpSimulator>(scenario);
+            std::printf("Simulated Terrion on TCP 127.0.0.1:%d (search Ethernet 127.0.0.1)\n",
+                        network->Port());
+        }
 
         std::signal(SIGINT, OnSignal);
         std::signal(SIGTERM, OnSignal);

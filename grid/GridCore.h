@@ -1,0 +1,283 @@
+#pragma once
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "grid/GridCellBase.h"
+#include "grid/GridCellPos.h"
+#include "grid/GridCellRange.h"
+#include "grid/GridConstants.h"
+#include "grid/GridDefaultCell.h"
+#include "grid/GridHost.h"
+#include "grid/GridNotify.h"
+#include "grid/GridSizeIndex.h"
+
+/// Makes a new cell for the grid.
+using TGridCellFactory = std::function<std::unique_ptr<CGridCellBase>()>;
+
+/// The grid without its window: cells, row heights and column widths, the
+/// fixed rows and columns, merged spans, focus and selection, geometry and
+/// scrolling, and the painting order. It reaches the window only through
+/// CGridHost and draws only through CGridSurface, so it runs headless.
+/// The wxWidgets window CGridCtrl is one of these.
+class CGridCore
+{
+public:
+    explicit CGridCore(int rows = 0, int cols = 0, int fixedRows = 0, int fixedCols = 0);
+    CGridCore(const CGridCore&) = delete;
+    CGridCore& operator=(const CGridCore&) = delete;
+    virtual ~CGridCore();
+
+    /// Connects the window (null disconnects) with the control id its notifications carry.
+    void AttachHost(CGridHost* host, int controlId);
+    CGridHost* GetHost() const { return m_host; }
+    int GetControlId() const { return m_controlId; }
+    /// Sizes the height and width arrays to the default cell when the window is made.
+    void OnCreate();
+
+    // Structure.
+    bool SetRowCount(int rows);
+    bool SetColumnCount(int cols);
+    bool SetFixedRowCount(int fixedRows);
+    bool SetFixedColumnCount(int fixedCols);
+    int GetRowCount() const { return m_rows; }
+    int GetColumnCount() const { return m_cols; }
+    int GetFixedRowCount() const { return m_fixedRows; }
+    int GetFixedColumnCount() const { return m_fixedCols; }
+    void DeleteAllItems();
+    bool IsValid(int row, int col) const { return row >= 0 && row < m_rows && col >= 0 && col < m_cols; }
+    bool IsValid(const CGridCellPos& cell) const { return IsValid(cell.row, cell.col); }
+    bool IsValid(const CGridCellRange& range) const;
+
+    CGridCellBase* GetCell(int row, int col) const;
+    /// Stores `cell` at (row, col), tells it its place and deletes the cell it replaces.
+    bool SetCell(int row, int col, std::unique_ptr<CGridCellBase> cell);
+    /// Replaces the cell by a new one from `factory`, which takes over the old cell's attributes.
+    bool SetCellType(int row, int col, const TGridCellFactory& factory);
+    /// The same with a class: false unless it derives from CGridCellBase.
+    template <class TCell> bool SetCellType(int row, int col)
+    {
+        if constexpr (std::is_base_of_v<CGridCellBase, TCell> && !std::is_abstract_v<TCell> &&
+                      std::is_default_constructible_v<TCell>)
+            return SetCellType(row, col, [] { return std::unique_ptr<CGridCellBase>(new TCell()); });
+        else
+            return false;
+    }
+    /// Joins columns firstCol..lastCol of a row into one drawn cell; false outside the grid.
+    bool MergeCells(int row, int firstCol, int lastCol);
+
+    // Sizes in pixels.
+    bool SetRowHeight(int row, int height);
+    bool SetColumnWidth(int col, int width);
+    int GetRowHeight(int row) const;
+    int GetColumnWidth(int col) const;
+    /// Width of col in row: the span's width at its first column, -1 at its other columns.
+    int GetMergedColumnWidth(int col, int row) const;
+    /// Width from col to the end of its span.
+    int GetSpanWidthFrom(int col, int row) const;
+    int GetFixedRowHeight() const;
+    int GetFixedColumnWidth() const;
+    int GetVirtualWidth() const;
+    int GetVirtualHeight() const;
+    bool AutoSizeColumn(int col, int style = 0, bool resetScrollBars = true);
+    bool AutoSizeRow(int row);
+    void AutoSizeColumns(int style = 0);
+    void SetDefaultCellWidth(int width);
+    void SetDefaultCellHeight(int height);
+    /// The default cell for a cell with the given fixed bits.
+    CGridDefaultCell* GetDefaultCell(bool fixedRow, bool fixedCol) const;
+
+    // Contents and state.
+    bool SetItemText(int row, int col, const std::wstring& text);
+    std::wstring GetItemText(int row, int col) const;
+    bool SetItemState(int row, int col, unsigned state);
+    unsigned GetItemState(int row, int col) const;
+    bool SetItemFormat(int row, int col, unsigned format);
+    unsigned GetItemFormat(int row, int col) const;
+    bool SetItemBackColor(int row, int col, TGridColor color);
+    void SetModified(int row = -1, int col = -1);
+    bool IsCellSelected(int row, int col) const;
+    bool IsCellEditable(int row, int col) const;
+    bool InvalidateCellRect(int row, int col);
+    /// Draws one cell at once (on the window when dc is null).
+    bool RedrawCell(int row, int col, CGridSurface* dc = nullptr);
+
+    // Settings.
+    void SetListMode(bool listMode);
+    bool GetListMode() const { return m_listMode; }
+    bool SetWholeRowScrolling(bool wholeRows);
+    bool GetWholeRowScrolling() const { return m_wholeRowScrolling; }
+    void SetRedraw(bool allow, bool resetScrollBars = false);
+    bool GetRedraw() const { return m_allowDraw; }
+    void Refresh();
+    void SetSortColumn(int col);
+    int GetSortColumn() const { return m_sortColumn; }
+    void SetSortAscending(bool ascending) { m_sortAscending = ascending; }
+    bool GetSortAscending() const { return m_sortAscending; }
+    void SetSortOnHeadingClick(bool sort) { m_sortOnHeadingClick = sort; }
+    bool GetSortOnHeadingClick() const { return m_sortOnHeadingClick; }
+    void SetAllowColumnResize(bool allow) { m_allowColumnResize = allow; }
+    bool GetAllowColumnResize() const { return m_allowColumnResize; }
+    void SetAllowRowResize(bool allow) { m_allowRowResize = allow; }
+    bool GetAllowRowResize() const { return m_allowRowResize; }
+    bool SetCopyRowSeparator(bool on);
+    bool SetCopyCellSeparator(bool on);
+    bool SetPrintWithAltColors(bool on);
+    bool GetPrintWithAltColors() const { return m_printWithAltColors; }
+    int GetGridLines() const { return m_gridLines; }
+    TGridColor GetGridLineColor() const { return m_gridLineColor; }
+    TGridColor GetGridBkColor() const { return m_gridBkColor; }
+    bool IsEditable() const { return m_editable; }
+    bool GetFixedRowSelection() const { return m_fixedRowSelection; }
+    bool IsModified() const { return m_modified; }
+    /// Gives the font to all four default cells (their margins and sizes follow).
+    void SetGridFont(const SGridFont& font);
+    const SGridFont& GetGridFont() const;
+    /// A system colour from the window (fixed values without one).
+    TGridColor GetSysColor(NGridSysColor which) const;
+    /// Takes new system colours where the defaults still hold the old ones.
+    void OnSysColorChange();
+
+    // Focus and selection.
+    CGridCellPos SetFocusCell(int row, int col);
+    CGridCellPos SetFocusCell(CGridCellPos cell) { return SetFocusCell(cell.row, cell.col); }
+    CGridCellPos GetFocusCell() const { return m_focusCell; }
+    void SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol, bool forceRepaint = false,
+                          bool selectCells = true);
+    void SetSelectedRange(const CGridCellRange& range, bool forceRepaint = false, bool selectCells = true);
+    void SelectAllCells();
+    void SelectRows(int row, int col, bool forceRepaint, bool selectCells, bool add);
+    void ResetSelectedRange();
+    CGridCellRange GetSelectedCellRange();
+    int GetSelectedCount() const { return m_selectedCount; }
+
+    // Geometry and scrolling.
+    CGridCellPos GetTopLeftNonFixedCell();
+    /// The pixel offset of the top row (<= 0: how far it lies above the body).
+    int GetFirstRowOffset();
+    CGridCellRange GetVisibleNonFixedCellRange(SGridRect* covered = nullptr);
+    CGridCellPos GetCellFromPt(SGridPoint point, bool allowFixed = true);
+    bool GetCellOrigin(int row, int col, SGridPoint* origin);
+    bool GetMergedCellOrigin(int row, int col, SGridPoint* origin);
+    /// The cell's rectangle without its span; right and bottom are its last pixel.
+    bool GetPlainCellRect(int row, int col, SGridRect* rect);
+    /// The cell's rectangle with its span; right and bottom are its last pixel.
+    bool GetCellRect(int row, int col, SGridRect* rect);
+    SGridPoint GetPointClicked(int row, int col, SGridPoint point);
+    bool IsCellVisible(int row, int col);
+    void ResetScrollBars();
+    int GetScrollPos32(NGridScrollBar bar) const { return m_scrollPos[bar]; }
+    void SetScrollPos32(NGridScrollBar bar, int pos);
+    int GetScrollMax(NGridScrollBar bar) const { return m_scrollMax[bar]; }
+    int GetScrollPage(NGridScrollBar bar) const { return m_scrollPage[bar]; }
+    bool IsScrollBarShown(NGridScrollBar bar) const { return (m_barsShown & (bar == SB_HORZ ? 1 : 2)) != 0; }
+    void EnsureVisible(int row, int col);
+    /// A scroll request; thumbPos is the thumb's position for SB_THUMBPOSITION and SB_THUMBTRACK.
+    void OnHScroll(int code, int thumbPos = 0);
+    void OnVScroll(int code, int thumbPos = 0);
+    /// A wheel turn of `delta` (120 a notch, positive away from the user).
+    void OnMouseWheel(int delta);
+    /// The window's size changed.
+    void OnSize();
+
+    // Painting.
+    /// Paints the grid; with `all` the whole grid from its top-left corner (bitmaps).
+    virtual void OnDraw(CGridSurface& dc, bool all);
+    /// Fills the areas around and under the cells; `covered` stands in for the visible cells' area.
+    void EraseBackground(CGridSurface& dc, const SGridRect* covered = nullptr);
+    /// The size of the whole grid as DrawToBitmap renders it.
+    SGridSize GetWholeGridSize() const;
+    /// Queues a cell's OnPostPaint for the end of the next paint.
+    void AddPostPaint(CGridCellBase* cell);
+    bool IsInPostPaint(const CGridCellBase* cell) const;
+
+    /// Sends a notification to the owner; 0 without a window.
+    long SendNotify(int row, int col, int code);
+
+    /// Ends an open in-place edit (none in the core itself).
+    virtual void EndEditing() {}
+
+protected:
+    virtual std::unique_ptr<CGridCellBase> CreateCell(int row, int col);
+    virtual void DestroyCell(int row, int col);
+
+private:
+    using TRow = std::vector<std::unique_ptr<CGridCellBase>>;
+
+    void SetupDefaultCells();
+    void ForgetTopLeft() { m_topLeft = CGridCellPos(-1, -1); }
+    void InvalidateAll();
+    void Invalidate(const SGridRect& rect);
+    void ForgetCell(const CGridCellBase* cell);
+    int ClampScrollPos(NGridScrollBar bar, int pos) const;
+    /// Stores a position as SetScrollInfo does; true when it changed.
+    bool StoreScrollPos(NGridScrollBar bar, int pos);
+    SGridRect ClientRect() const;
+    int FirstVisibleFrom(int row) const;
+    /// Calls `visit`(cell, row, col, rect) for each drawn cell of a body row, spans once.
+    template <class TVisit>
+    void ForEachBodyCell(int row, int top, const CGridCellRange& visible, const SGridRect& clip,
+                         TVisit visit);
+    void TellHiddenCells(const CGridCellRange& visible);
+    void RunPostPaint();
+
+    CGridHost* m_host = nullptr;
+    int m_controlId = 0;
+
+    std::vector<TRow> m_cells;
+    CGridSizeIndex m_rowHeights;
+    CGridSizeIndex m_colWidths;
+    int m_rows = 0;
+    int m_cols = 0;
+    int m_fixedRows = 0;
+    int m_fixedCols = 0;
+
+    CGridDefaultCell m_cellDefault;
+    CGridDefaultCell m_cellFixedColDef;
+    CGridDefaultCell m_cellFixedRowDef;
+    CGridDefaultCell m_cellFixedRowColDef;
+    TGridCellFactory m_cellFactory;
+
+    std::vector<CGridCellBase*> m_postPaint;
+    std::vector<CGridCellBase*> m_postPaintPass;
+
+    // Settings.
+    bool m_listMode = false;
+    bool m_wholeRowScrolling = true;
+    bool m_allowDraw = true;
+    int m_gridLines = GGL_BOTH;
+    TGridColor m_gridLineColor = GridRgb(192, 192, 192);
+    TGridColor m_gridBkColor = GridRgb(128, 128, 128);
+    bool m_allowColumnResize = true;
+    bool m_allowRowResize = true;
+    int m_autoSizeStyle = GAS_BOTH;
+    bool m_sortOnHeadingClick = false;
+    bool m_sortAscending = true;
+    bool m_copyRowSeparator = true;
+    bool m_copyCellSeparator = true;
+    bool m_printWithAltColors = false;
+    bool m_fixedRowSelection = true;
+    bool m_editable = true;
+    bool m_modified = false;
+    std::array<TGridColor, 4> m_sysColors{}; // window text, window, button face, button shadow
+
+    // State.
+    CGridCellPos m_focusCell;
+    CGridCellPos m_anchorCell;
+    CGridCellPos m_clickDownCell;
+    int m_selectedCount = 0;
+    CGridCellRange m_selectionBounds;
+    bool m_addToSelection = false;
+    int m_sortColumn = -1;
+    CGridCellPos m_topLeft;
+    int m_firstRowOffset = 0;
+    CGridCellRange m_previousVisible;
+    std::array<int, 2> m_scrollPos{};
+    std::array<int, 2> m_scrollMax{};
+    std::array<int, 2> m_scrollPage{};
+    int m_barsShown = 0;
+    bool m_inOnSize = false;
+};

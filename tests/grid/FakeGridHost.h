@@ -1,0 +1,104 @@
+#pragma once
+#include <functional>
+#include <vector>
+
+#include "grid/GridHost.h"
+#include "tests/grid/FakeGridSurface.h"
+
+/// A window for the grid core: a client area whose scroll bars take 15
+/// pixels each, and records of invalidations, scroll bars and notifications.
+class CFakeGridHost : public CGridHost
+{
+public:
+    static constexpr int kBarSize = 15;
+
+    explicit CFakeGridHost(int width = 400, int height = 300) : m_width(width), m_height(height) {}
+    virtual ~CFakeGridHost() = default;
+
+    void SetWindowSize(int width, int height)
+    {
+        m_width = width;
+        m_height = height;
+    }
+
+    bool HostIsWindow() const override { return isWindow; }
+    SGridRect HostClientRect() const override
+    {
+        return SGridRect{0, 0, m_width - (barShown[SB_VERT] ? kBarSize : 0),
+                         m_height - (barShown[SB_HORZ] ? kBarSize : 0)};
+    }
+    void HostInvalidate(const SGridRect* rect) override
+    {
+        invalidated.push_back(rect ? *rect : HostClientRect());
+        ++invalidations;
+    }
+    std::unique_ptr<CGridSurface> HostWindowSurface() override { return nullptr; }
+    std::unique_ptr<CGridSurface> HostMeasureSurface() override
+    {
+        return canMeasure ? std::make_unique<CFakeGridSurface>() : nullptr;
+    }
+    void HostShowScrollBar(NGridScrollBar bar, bool show) override
+    {
+        barShown[bar] = show;
+        if (onShowScrollBar)
+            onShowScrollBar();
+    }
+    void HostSetScrollInfo(NGridScrollBar bar, int maximum, int page, int pos) override
+    {
+        barMax[bar] = maximum;
+        barPage[bar] = page;
+        barPos[bar] = pos;
+    }
+    int HostScrollBarSize(NGridScrollBar) const override { return kBarSize; }
+    TGridColor HostSysColor(NGridSysColor which) const override
+    {
+        switch (which)
+        {
+        case NGridSysColor::WindowText:
+            return GridRgb(0, 0, 0);
+        case NGridSysColor::Window:
+            return GridRgb(255, 255, 255);
+        case NGridSysColor::BtnFace:
+            return GridRgb(212, 208, 200);
+        case NGridSysColor::BtnShadow:
+            return GridRgb(128, 128, 128);
+        case NGridSysColor::BtnHighlight:
+            return GridRgb(255, 255, 254);
+        case NGridSysColor::DkShadow3D:
+            return GridRgb(64, 64, 64);
+        }
+        return 0;
+    }
+    SGridFont HostDefaultFont() const override { return SGridFont{L"Sans", 12}; }
+    int HostWheelScrollLines() const override { return wheelLines; }
+    long HostNotify(const SGridNotify& notify) override
+    {
+        notifications.push_back(notify);
+        return notifyAnswer;
+    }
+    void HostPostCommand() override { ++commands; }
+    void HostSetTimer(int, int) override {}
+    void HostKillTimer(int) override {}
+    void HostCaptureMouse() override {}
+    void HostReleaseMouse() override {}
+    bool HostHasCapture() const override { return false; }
+    void HostSetCursor(NGridCursor) override {}
+
+    bool isWindow = true;
+    bool canMeasure = true;
+    int wheelLines = 3;
+    long notifyAnswer = 0;
+    int commands = 0;
+    int invalidations = 0;
+    std::vector<SGridRect> invalidated;
+    std::vector<SGridNotify> notifications;
+    bool barShown[2] = {false, false};
+    int barMax[2] = {0, 0};
+    int barPage[2] = {0, 0};
+    int barPos[2] = {0, 0};
+    std::function<void()> onShowScrollBar;
+
+private:
+    int m_width;
+    int m_height;
+};
