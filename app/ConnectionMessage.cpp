@@ -32,7 +32,12 @@ CConnectionMessage::NAnswer CConnectionMessage::Show(wxWindow* parent, const wxS
 {
     if (Hook())
         return Hook()(text, buttons, icon);
+    return ShowDialog(parent, text, buttons, icon);
+}
 
+CConnectionMessage::NAnswer CConnectionMessage::ShowDialog(wxWindow* parent, const wxString& text,
+                                                           NButtons buttons, NIcon icon)
+{
     long style = 0;
     switch (icon)
     {

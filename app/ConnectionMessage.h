@@ -38,6 +38,8 @@ public:
     static NAnswer Show(wxWindow* parent, const wxString& text, NButtons buttons, NIcon icon);
     /// A string-table text.
     static NAnswer Show(wxWindow* parent, unsigned textId, NButtons buttons, NIcon icon);
+    /// Shows the box itself, whatever the hook.
+    static NAnswer ShowDialog(wxWindow* parent, const wxString& text, NButtons buttons, NIcon icon);
     /// Replaces the boxes by the hook (an empty one brings them back).
     static void SetHook(THook hook);
 };

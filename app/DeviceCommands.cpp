@@ -126,9 +126,9 @@ void CDeviceCommands::DownloadFromDevice(bool append)
             if (result && !objects.empty())
                 m_document.AddSeries(objects, append);
             else if (result)
-                Msg::Show(m_pFrame, Ids::kNoMeasurementsFound, Msg::buttonsOk, Msg::iconInformation);
+                Msg::Show(m_pFrame, Ids::kAppNoMeasurementsFound, Msg::buttonsOk, Msg::iconInformation);
             else
-                Msg::Show(m_pFrame, Ids::kDownloadFailed, Msg::buttonsOk, Msg::iconExclamation);
+                Msg::Show(m_pFrame, Ids::kAppDownloadFailed, Msg::buttonsOk, Msg::iconExclamation);
         }
     }
     if (m_updateTitle)
@@ -139,10 +139,11 @@ CDeviceCommands::NDeleteResult CDeviceCommands::DeleteAll(bool showSuccess)
 {
     if (!m_connection.Connect(false))
     {
-        Msg::Show(m_pFrame, Ids::kNotConnected, Msg::buttonsOk, Msg::iconExclamation);
+        Msg::Show(m_pFrame, Ids::kAppNotConnected, Msg::buttonsOk, Msg::iconExclamation);
         return deleteNotAsked;
     }
-    if (Msg::Show(m_pFrame, Ids::kDeleteAllQuestion, Msg::buttonsYesNo, Msg::iconQuestion) != Msg::answerYes)
+    if (Msg::Show(m_pFrame, Ids::kAppDeleteAllQuestion, Msg::buttonsYesNo, Msg::iconQuestion) !=
+        Msg::answerYes)
         return deleteNotAsked;
     auto* terrion = dynamic_cast<Device::CTerrionDevice*>(m_connection.GetDevice());
     bool deleted = false;
@@ -152,11 +153,11 @@ CDeviceCommands::NDeleteResult CDeviceCommands::DeleteAll(bool showSuccess)
     }
     if (!deleted)
     {
-        Msg::Show(m_pFrame, Ids::kDeleteOnDeviceFailed, Msg::buttonsOk, Msg::iconExclamation);
+        Msg::Show(m_pFrame, Ids::kAppDeleteAllFailed, Msg::buttonsOk, Msg::iconExclamation);
         return deleteFailed;
     }
     if (showSuccess)
-        Msg::Show(m_pFrame, Ids::kDeleteOnTerrionSucceeded, Msg::buttonsOk, Msg::iconInformation);
+        Msg::Show(m_pFrame, Ids::kAppDeleteAllSucceeded, Msg::buttonsOk, Msg::iconInformation);
     return deleteDone;
 }
 
@@ -175,12 +176,12 @@ void CDeviceCommands::EditMeasurementSettings()
             terrion = dynamic_cast<Device::CTerrionDevice*>(m_connection.GetDevice());
         if (!terrion)
         {
-            Msg::Show(m_pFrame, Ids::kNotConnected, Msg::buttonsOk, Msg::iconExclamation);
+            Msg::Show(m_pFrame, Ids::kAppNotConnected, Msg::buttonsOk, Msg::iconExclamation);
             return;
         }
         if (!terrion->ReadSettings(settings))
         {
-            Msg::Show(m_pFrame, Ids::kSettingsLoadFailed, Msg::buttonsOk, Msg::iconExclamation);
+            Msg::Show(m_pFrame, Ids::kAppSettingsLoadFailed, Msg::buttonsOk, Msg::iconExclamation);
             return;
         }
     }
@@ -194,7 +195,7 @@ void CDeviceCommands::EditMeasurementSettings()
     // them; without a successful deletion nothing is written.
     if (DeleteAll(false) != deleteDone)
     {
-        Msg::Show(m_pFrame, Ids::kSettingsNotChanged, Msg::buttonsOk, Msg::iconExclamation);
+        Msg::Show(m_pFrame, Ids::kAppSettingsNotChanged, Msg::buttonsOk, Msg::iconExclamation);
         return;
     }
     bool written = false;
@@ -206,15 +207,14 @@ void CDeviceCommands::EditMeasurementSettings()
         written = terrion && terrion->WriteSettings(dialog.GetRecord());
     }
     if (written)
-        Msg::Show(m_pFrame, Ids::kSettingsChanged, Msg::buttonsOk, Msg::iconInformation);
+        Msg::Show(m_pFrame, Ids::kAppSettingsChanged, Msg::buttonsOk, Msg::iconInformation);
     else
-        Msg::Show(m_pFrame, Ids::kSettingsChangeFailed, Msg::buttonsOk, Msg::iconExclamation);
+        Msg::Show(m_pFrame, Ids::kAppSettingsChangeFailed, Msg::buttonsOk, Msg::iconExclamation);
 }
 
 void CDeviceCommands::UpgradeDevice()
 {
-    if (Msg::Show(m_pFrame, Ids::kUpgradeDeletesMeasurements, Msg::buttonsYesNo, Msg::iconQuestion) !=
-        Msg::answerYes)
+    if (Msg::Show(m_pFrame, Ids::kAppUpgradeQuestion, Msg::buttonsYesNo, Msg::iconQuestion) != Msg::answerYes)
         return;
     long result = 0;
     const wxString path = GetUpgradeToolPath();

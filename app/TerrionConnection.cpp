@@ -38,11 +38,18 @@ bool CTerrionConnection::Connect(bool noCheck)
 
     CDevSelectSheet sheet(Resources::Ids::kConnWizardCaption, nullptr, 2, 0);
     const std::wstring group = WizardGroup();
-    sheet.LoadSettings(m_pStore, group);
+    std::unique_ptr<Platform::CSettingsStore> opened;
+    Platform::CSettingsStore* store = m_pStore;
+    if (!store && m_storeFactory)
+    {
+        opened = m_storeFactory();
+        store = opened.get();
+    }
+    sheet.LoadSettings(store, group);
     sheet.Settings().deviceType = Device::typeTerrion;
     sheet.Settings().express = 0;
     const int result = sheet.DoModal();
-    sheet.SaveSettings(m_pStore, group);
+    sheet.SaveSettings(store, group);
     if (result == CDevSelectSheet::kWizardFinish)
     {
         m_pDevice = sheet.TakeDevice();

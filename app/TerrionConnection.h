@@ -25,8 +25,13 @@ public:
 
     /// The window the firmware check reports to and its two messages.
     void Init(wxWindow* owner, int firmwareMessage, int osMessage);
+    using TStoreFactory = std::function<std::unique_ptr<Platform::CSettingsStore>()>;
+
     /// The firmware-upgrade tool's settings, where the wizard keeps its choices (not owned).
     void SetSettingsStore(Platform::CSettingsStore* store) { m_pStore = store; }
+    /// Or a store opened for each wizard run, so the wizard never writes over
+    /// what others wrote to the same settings meanwhile.
+    void SetSettingsStoreFactory(TStoreFactory factory) { m_storeFactory = std::move(factory); }
     /// Makes the firmware check of a new connection; none by default.
     void SetFirmwareCheckFactory(TFirmwareCheckFactory factory)
     {
@@ -60,6 +65,7 @@ private:
     int m_nFirmwareMessage = 0;
     int m_nOsMessage = 0;
     Platform::CSettingsStore* m_pStore = nullptr;
+    TStoreFactory m_storeFactory;
     TFirmwareCheckFactory m_firmwareCheckFactory;
 };
 

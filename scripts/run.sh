@@ -32,22 +32,21 @@ bash "$root/scripts/install-deps.sh"
 if [[ $simulator -eq 1 ]]; then
   # The simulator lives with the tests; only it and the program are built.
   cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTERRION_BUILD_TESTS=ON >/dev/null
-  targets=(--target terrion-sim)
-  if grep -q 'add_executable(TerrionLink' "$root"/app/*.txt "$root"/app/*.cmake 2>/dev/null; then
-    targets+=(--target TerrionLink)
-  fi
-  cmake --build "$build" -j"$(nproc)" "${targets[@]}"
+  cmake --build "$build" -j"$(nproc)" --target terrion-sim --target TerrionLink
 else
   cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTERRION_BUILD_TESTS=OFF >/dev/null
   cmake --build "$build" -j"$(nproc)"
 fi
 
+# TerrionLink is a desktop program: without a display there is nothing to show.
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
+  echo "run.sh: built $program, but there is no display (neither DISPLAY nor WAYLAND_DISPLAY is set)." >&2
+  echo "run.sh: TerrionLink needs a graphical desktop; on a machine without one: xvfb-run -a scripts/run.sh" >&2
+  exit 2
+fi
+export GTK_OVERLAY_SCROLLING=0
 if [[ $simulator -eq 0 ]]; then
-  if [[ -x "$program" ]]; then
-    exec "$program" "$@"
-  fi
-  echo "Built the libraries in build/release; the TerrionLink program itself is not part of this build yet."
-  exit 0
+  exec "$program" "$@"
 fi
 
 port=1
@@ -77,11 +76,4 @@ if [[ -z "$mapping" ]]; then
 fi
 export "${mapping?}"
 echo "Simulated Terrion ($(basename "$scenario")) on ${mapping#*=}, reached as COM$port."
-
-if [[ -x "$program" ]]; then
-  "$program" "$@"
-else
-  echo "The TerrionLink program is not part of this build yet; the simulator runs until Ctrl-C."
-  echo "Point another program at it with: export $mapping"
-  wait "$sim_pid" || true
-fi
+"$program" "$@"

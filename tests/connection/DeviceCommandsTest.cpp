@@ -238,7 +238,7 @@ TEST_F(DeviceCommands, AnInstrumentThatFailsHalfwayLeavesTheProjectAsItWas)
     commands.OnAddFromDevice();
     EXPECT_EQ(document.GetSeriesCount(), 3);
     EXPECT_EQ(document.GetOriginalData().GetCount(), 3);
-    EXPECT_TRUE(messages.Saw(Ids::kDownloadFailed));
+    EXPECT_TRUE(messages.Saw(Ids::kAppDownloadFailed));
     EXPECT_EQ(progress.shows.back(), false);
     ASSERT_NE(connection.GetDevice(), nullptr);
     EXPECT_EQ(connection.GetDevice()->GetCallback(), nullptr);
@@ -270,7 +270,7 @@ TEST_F(EmptyInstrument, SaysThereAreNoMeasurements)
 {
     commands.OnAddFromDevice();
     ASSERT_EQ(messages.Texts().size(), 1u);
-    EXPECT_TRUE(messages.Saw(Ids::kNoMeasurementsFound));
+    EXPECT_TRUE(messages.Saw(Ids::kAppNoMeasurementsFound));
     EXPECT_EQ(document.GetSeriesCount(), 0);
     EXPECT_FALSE(document.IsModified());
 }
@@ -287,7 +287,7 @@ TEST_F(DeviceCommands, DeleteAllEmptiesTheInstrumentAfterTheQuestion)
     for (int i = 0; i < 200 && sim.DeleteAllCount() == 0; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_EQ(sim.DeleteAllCount(), 1);
-    EXPECT_TRUE(messages.Saw(Ids::kDeleteOnTerrionSucceeded));
+    EXPECT_TRUE(messages.Saw(Ids::kAppDeleteAllSucceeded));
     EXPECT_EQ(sim.MemoryAt(0xF000, 2048), std::vector<std::uint8_t>(2048, 0xFF));
     EXPECT_NE(sim.ReceivedText().find("A5A5t"), std::string::npos);
 }
@@ -297,10 +297,10 @@ TEST_F(DeviceCommands, CommandsWithoutAnInstrumentSayNotConnected)
     sim.SetFault(sfSilent);
     messages.Answer(Msg::answerCancel); // retry question of the wizard
     EXPECT_FALSE(commands.DeleteAllOnDevice(true));
-    EXPECT_TRUE(messages.Saw(Ids::kNotConnected));
+    EXPECT_TRUE(messages.Saw(Ids::kAppNotConnected));
     messages.Answer(Msg::answerCancel);
     commands.EditMeasurementSettings();
-    EXPECT_EQ(messages.Count(Ids::kNotConnected), 2);
+    EXPECT_EQ(messages.Count(Ids::kAppNotConnected), 2);
     EXPECT_EQ(sim.DeleteAllCount(), 0);
 }
 
@@ -345,7 +345,7 @@ TEST_F(DeviceCommands, SettingsAreWrittenAfterTheDeletionAndItsPause)
     watching = false;
     watcher.join();
 
-    EXPECT_TRUE(messages.Saw(Ids::kSettingsChanged));
+    EXPECT_TRUE(messages.Saw(Ids::kAppSettingsChanged));
     EXPECT_EQ(sim.DeleteAllCount(), 1);
     ASSERT_GE(deleteAnsweredMs, 0);
     ASSERT_GE(firstEraseMs, 0);
@@ -371,7 +371,7 @@ TEST_F(DeviceCommands, NoAtTheDeletionQuestionWritesNothing)
             dialog.OkButton()->GetEventHandler()->ProcessEvent(click);
         });
     commands.EditMeasurementSettings();
-    EXPECT_TRUE(messages.Saw(Ids::kSettingsNotChanged));
+    EXPECT_TRUE(messages.Saw(Ids::kAppSettingsNotChanged));
     EXPECT_EQ(sim.EraseCount(), 0);
     EXPECT_EQ(sim.MemoryAt(0x1000, 18), before);
 }
@@ -392,10 +392,10 @@ TEST_F(DeviceCommands, AFailedDeletionWritesNoSettings)
             dialog.OkButton()->GetEventHandler()->ProcessEvent(click);
         });
     commands.EditMeasurementSettings();
-    EXPECT_TRUE(messages.Saw(Ids::kDeleteOnDeviceFailed));
-    EXPECT_TRUE(messages.Saw(Ids::kSettingsNotChanged));
-    EXPECT_FALSE(messages.Saw(Ids::kSettingsChanged));
-    EXPECT_FALSE(messages.Saw(Ids::kSettingsChangeFailed));
+    EXPECT_TRUE(messages.Saw(Ids::kAppDeleteAllFailed));
+    EXPECT_TRUE(messages.Saw(Ids::kAppSettingsNotChanged));
+    EXPECT_FALSE(messages.Saw(Ids::kAppSettingsChanged));
+    EXPECT_FALSE(messages.Saw(Ids::kAppSettingsChangeFailed));
     EXPECT_EQ(sim.EraseCount(), 0);
     EXPECT_EQ(sim.MemoryAt(0x1000, 18), before);
 }

@@ -1,0 +1,47 @@
+#pragma once
+// The window that fills the main frame: it holds the tab sheet with the two
+// measurement pages, runs the project commands on the document, passes the
+// view commands to the active page, opens the help files, enables all these
+// commands and keeps the frame's title in step with the document.
+
+#include "data/DocumentSubscription.h"
+#include "data/DocumentView.h"
+
+#include <wx/panel.h>
+
+class CTabSheet;
+class CTerrionDoc;
+class wxUpdateUIEvent;
+
+class CChildView : public wxPanel, public CDocumentView
+{
+public:
+    CChildView(wxWindow* parent, CTerrionDoc& doc);
+
+    CTabSheet* TabSheet() const { return m_sheet; }
+    wxWindow* GridPage() const { return m_gridPage; }
+    wxWindow* SummaryPage() const { return m_summaryPage; }
+
+    /// The frame's title: "VARNEL TerrionLink", then " - " and the
+    /// document's title when it has one.
+    void UpdateTitle();
+
+    void PostDocumentChanged(int hint) override;
+
+private:
+    void OnCommand(wxCommandEvent& event);
+    void OnUpdateCommand(wxUpdateUIEvent& event);
+    void OnDocumentChanged(wxCommandEvent& event);
+    void RunCommand(int command);
+    bool IsEnabled(int command) const;
+    void OnHelp();
+    void OnHelpUpgrade();
+    /// Opens a help file from the "Pfad" folder; a missing one is reported.
+    void OpenHelpFile(unsigned nameId);
+
+    CTerrionDoc& m_doc;
+    CTabSheet* m_sheet = nullptr;
+    wxWindow* m_gridPage = nullptr;
+    wxWindow* m_summaryPage = nullptr;
+    CDocumentSubscription m_subscription;
+};

@@ -1,0 +1,302 @@
+// Start-up, the main frame's own commands, messages and the screenshot.
+
+#include "tests/app/AppTestSupport.h"
+
+#include "app/AppEvents.h"
+#include "app/ChildView.h"
+#include "app/CommandIds.h"
+#include "app/Logo.h"
+#include "app/MainFrame.h"
+#include "app/ProgramSettings.h"
+#include "app/TabSheet.h"
+#include "app/TerrionLinkApp.h"
+#include "app/ToolBarExt.h"
+#include "resources/StringIds.h"
+
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/filename.h>
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/statusbr.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <stdexcept>
+
+namespace TerrionTest
+{
+namespace
+{
+
+using CStartupTest = CAppTest;
+
+TEST_F(CStartupTest, FirstStartWritesTheFiveDefaults)
+{
+    // The process started with an empty store: start-up wrote every value.
+    auto& store = CAppEnvironment::Store();
+    const std::wstring program = CProgramSettings::RunningProgramPath();
+    std::wstring text;
+    std::uint32_t number = 99;
+    ASSERT_TRUE(store.ReadString(L"Settings", L"LanguageFile", text));
+    EXPECT_EQ(text, program);
+    ASSERT_TRUE(store.ReadString(L"Settings", L"DataFolder", text));
+    EXPECT_EQ(text, L"");
+    ASSERT_TRUE(store.ReadNumber(L"Settings", L"GridCheck", number));
+    EXPECT_EQ(number, 0u);
+    ASSERT_TRUE(store.ReadNumber(L"Settings", L"DTFormat", number));
+    EXPECT_EQ(number, 0u);
+    ASSERT_TRUE(store.ReadString(L"Settings", L"Pfad", text));
+    EXPECT_EQ(text, ProgramFolder());
+}
+
+TEST_F(CStartupTest, StoredSettingsAreKeptAndAMissingFolderIsReported)
+{
+    Platform::CMemorySettingsStore store;
+    store.WriteString(L"Settings", L"LanguageFile", L"/opt/x/TerrionLink_DEU.so");
+    store.WriteNumber(L"Settings", L"DTFormat", 0x0302);
+    store.WriteString(L"Settings", L"Pfad", L"/no/such/folder");
+    store.WriteString(L"Settings", L"DataFolder", std::wstring(5000, L'x')); // too long: missing
+    std::vector<unsigned> reports;
+    CProgramSettings settings(store, L"/opt/x/TerrionLink", [&](unsigned id) { reports.push_back(id); });
+    settings.Read();
+    EXPECT_EQ(settings.LanguageFile(), L"/opt/x/TerrionLink_DEU.so");
+    EXPECT_EQ(settings.DtFormat(), 0x0302u);
+    EXPECT_EQ(settings.DataFolder(), L"");
+    EXPECT_EQ(reports, std::vector<unsigned>{Resources::Ids::kAppDataFolderIncorrect});
+    EXPECT_EQ(settings.GetLanguageFile(false), L"TerrionLink_DEU.so");
+}
+
+TEST_F(CStartupTest, UpgradeToolSettingsNameThePfadFolder)
+{
+    App().WriteUpgradeToolSettings();
+    std::wstring text;
+    ASSERT_TRUE(CAppEnvironment::UpgradeStore().ReadString(L"Settings", L"Pfad", text));
+    EXPECT_EQ(text, ProgramFolder());
+    ASSERT_TRUE(CAppEnvironment::UpgradeStore().ReadString(L"Settings", L"LanguageFile", text));
+    EXPECT_EQ(text, ProgramFolder() + L"/VnUpgrade_ENU.so");
+}
+
+TEST_F(CStartupTest, ReportMessageCaptionButtonsAndRequestByKind)
+{
+    struct SCase
+    {
+        unsigned kind;
+        const wchar_t* caption;
+        long style;
+        bool request;
+    };
+    const SCase cases[] = {
+        {0, L"Information", wxOK | wxCANCEL | wxICON_INFORMATION, false},
+        {1, L"Warning", wxOK | wxCANCEL | wxICON_EXCLAMATION, false},
+        {2, L"Error", wxOK | wxCANCEL | wxICON_ERROR, true},
+        {3, L"Fatal Error", wxOK | wxICON_ERROR, true},
+        {7, L"Error", wxOK | wxICON_ERROR, false},
+    };
+    for (const SCase& c : cases)
+    {
+        Prompts().messages.clear();
+        App().ReportMessage(c.kind, L"Body", 0, "TerrionLink", 1);
+        ASSERT_EQ(Prompts().messages.size(), 1u) << c.kind;
+        const auto& shown = Prompts().messages[0];
+        EXPECT_EQ(shown.caption, c.caption) << c.kind;
+        EXPECT_EQ(shown.style, c.style) << c.kind;
+        EXPECT_TRUE(shown.text.StartsWith(L"Body")) << c.kind;
+        EXPECT_EQ(shown.text.Contains(L"Please send the log file"), c.request) << c.kind;
+    }
+}
+
+TEST_F(CStartupTest, ACommandThatThrowsIsReportedAndTheProgramGoesOn)
+{
+    Frame().Bind(
+        wxEVT_MENU, [](wxCommandEvent&) { throw std::runtime_error("disk on fire"); }, 9999);
+    Command(9999);
+    ASSERT_EQ(Prompts().messages.size(), 1u);
+    EXPECT_TRUE(Prompts().messages[0].text.Contains(L"disk on fire"));
+    EXPECT_EQ(Prompts().messages[0].caption, L"Error");
+    EXPECT_TRUE(Frame().IsShown());
+}
+
+TEST_F(CStartupTest, CommandLineWithOneProjectOpensItAndShowsItInTheTitle)
+{
+    const std::wstring path = ProjectFile("one_series.vnr");
+    Frame().OpenFromCommandLine(wxArrayString{2, std::array<wxString, 2>{L"TerrionLink", path}.data()});
+    EXPECT_TRUE(Frame().Document().HasProjectSeries());
+    EXPECT_EQ(Title(), L"VARNEL TerrionLink - " + wxString(path));
+}
+
+TEST_F(CStartupTest, CommandLineWithTwoArgumentsOpensNothing)
+{
+    const std::wstring path = ProjectFile("one_series.vnr");
+    Frame().OpenFromCommandLine(wxArrayString{3, std::array<wxString, 3>{L"TerrionLink", path, path}.data()});
+    EXPECT_FALSE(Frame().Document().HasAnySeries());
+    EXPECT_EQ(Title(), L"VARNEL TerrionLink");
+}
+
+TEST_F(CStartupTest, OnlyAFirstDroppedFileEndingInVnrOpens)
+{
+    const std::string folder = std::string(TERRION_TEST_DATA_DIR) + "/project/";
+    const std::filesystem::path upper = std::filesystem::temp_directory_path() / "i12_DROPPED.VNR";
+    std::filesystem::copy_file(folder + "one_series.vnr", upper,
+                               std::filesystem::copy_options::overwrite_existing);
+    struct SCase
+    {
+        std::vector<wxString> files;
+        bool opens;
+    };
+    const SCase cases[] = {
+        {{wxString(upper.string())}, true},
+        {{wxString(folder + "make_golden.py"), wxString(folder + "one_series.vnr")}, false},
+        {{wxString(folder + "clip_b.bin")}, false},
+    };
+    for (const SCase& c : cases)
+    {
+        Frame().Document().Close();
+        wxArrayString files;
+        for (const wxString& file : c.files)
+            files.Add(file);
+        Frame().OpenDroppedFiles(files);
+        EXPECT_EQ(Frame().Document().HasProjectSeries(), c.opens) << c.files[0];
+    }
+    std::filesystem::remove(upper);
+    EXPECT_TRUE(Prompts().messages.empty());
+}
+
+TEST_F(CStartupTest, DeviceCommandsKeepTheirPlacesAndAreEnabled)
+{
+    wxMenuBar* bar = Frame().GetMenuBar();
+    for (int command : CMainFrame::kDeviceCommands)
+    {
+        EXPECT_NE(bar->FindItem(command), nullptr) << command;
+        EXPECT_TRUE(Frame().IsCommandEnabled(command)) << command;
+    }
+    EXPECT_NE(Frame().ToolBar()->FindById(AppIds::kDeviceDownload), nullptr);
+    EXPECT_NE(Frame().ToolBar()->FindById(AppIds::kDeviceUpgrade), nullptr);
+}
+
+TEST_F(CStartupTest, VersionReportsBuildTheNewVersionMenu)
+{
+    EXPECT_EQ(Frame().VersionMenu(), nullptr);
+    wxCommandEvent report(WM_NEW_FIRMWARE_VERSION);
+    report.SetInt(1 | (2 << 16));
+    report.SetExtraLong(3 | (4 << 16));
+    wxQueueEvent(&Frame(), report.Clone());
+    Pump();
+    ASSERT_NE(Frame().VersionMenu(), nullptr);
+    wxMenuBar* bar = Frame().GetMenuBar();
+    EXPECT_EQ(bar->GetMenuLabel(bar->GetMenuCount() - 1), L"New Version available!");
+    ASSERT_EQ(Frame().VersionMenu()->GetMenuItemCount(), 1u);
+    EXPECT_EQ(Frame().VersionMenu()->FindItemByPosition(0)->GetItemLabel(),
+              L"Update Terrion to version 1.2.3");
+    EXPECT_EQ(Frame().VersionMenu()->FindItemByPosition(0)->GetId(), AppIds::kDeviceUpgrade);
+
+    const std::size_t menus = bar->GetMenuCount();
+    report.SetInt(0);
+    report.SetExtraLong(0);
+    wxQueueEvent(&Frame(), report.Clone());
+    Pump();
+    EXPECT_EQ(Frame().VersionMenu(), nullptr);
+    EXPECT_EQ(bar->GetMenuCount(), menus - 1);
+}
+
+TEST_F(CStartupTest, TheLogoOpensTheHomePageAndLeavingItEmptiesTheStatusPane)
+{
+    EXPECT_EQ(Frame().Logo()->GetToolTipText(), L"www.varnel.com");
+    wxMouseEvent down(wxEVT_LEFT_DOWN);
+    down.SetEventObject(Frame().Logo());
+    Frame().Logo()->HandleWindowEvent(down);
+    ASSERT_EQ(Shell().urls.size(), 1u);
+    EXPECT_TRUE(Shell().urls[0].Contains(L"varnel"));
+
+    Frame().SetStatusText(L"something", 0);
+    wxMouseEvent leave(wxEVT_LEAVE_WINDOW);
+    leave.SetEventObject(Frame().Logo());
+    Frame().Logo()->HandleWindowEvent(leave);
+    EXPECT_EQ(Frame().GetStatusBar()->GetStatusText(0), L"");
+}
+
+TEST_F(CStartupTest, AMissingHelpFileIsReported)
+{
+    Command(AppIds::ToWindowId(AppIds::kHelp));
+    ASSERT_EQ(Prompts().messages.size(), 1u);
+    EXPECT_TRUE(Prompts().messages[0].text.Contains(L"TerrionLink_ENU.pdf"));
+    EXPECT_TRUE(Shell().documents.empty());
+}
+
+TEST_F(CStartupTest, AnExistingHelpFileIsOpenedFromThePfadFolder)
+{
+    const std::filesystem::path help =
+        std::filesystem::path(wxString(ProgramFolder()).ToStdString()) / "VnUpgrade_ENU.html";
+    {
+        std::FILE* f = std::fopen(help.c_str(), "w");
+        ASSERT_NE(f, nullptr);
+        std::fclose(f);
+    }
+    Command(AppIds::kHelpUpgrade);
+    std::filesystem::remove(help);
+    EXPECT_TRUE(Prompts().messages.empty());
+    ASSERT_EQ(Shell().documents.size(), 1u);
+    EXPECT_EQ(Shell().documents[0], wxString(help.string()));
+}
+
+TEST_F(CStartupTest, TheUpgradeToolRunsFromTheProgramsFolderAndAMissingOneIsReported)
+{
+    const std::filesystem::path tool =
+        std::filesystem::path(wxString(ProgramFolder()).ToStdString()) / "VnUpgrade";
+    std::filesystem::remove(tool);
+    EXPECT_FALSE(Frame().RunUpgradeTool());
+    ASSERT_EQ(Prompts().messages.size(), 1u);
+    EXPECT_TRUE(Prompts().messages[0].text.Contains(wxString(tool.string())));
+    EXPECT_TRUE(Shell().programs.empty());
+
+    {
+        std::ofstream script(tool);
+        script << "#!/bin/sh\n";
+    }
+    std::filesystem::permissions(tool, std::filesystem::perms::owner_all);
+    Prompts().messages.clear();
+    EXPECT_TRUE(Frame().RunUpgradeTool());
+    std::filesystem::remove(tool);
+    EXPECT_TRUE(Prompts().messages.empty());
+    ASSERT_EQ(Shell().programs.size(), 1u);
+    EXPECT_EQ(Shell().programs[0], wxString(tool.string()));
+    std::wstring written;
+    ASSERT_TRUE(CAppEnvironment::UpgradeStore().ReadString(L"Settings", L"Pfad", written));
+}
+
+TEST_F(CStartupTest, ScreenshotOfTheMainWindowWithAProject)
+{
+    Frame().SetSize(0, 0, 1000, 700);
+    Frame().Document().Open(ProjectFile("summary.vnr"), false);
+    Frame().ChildView()->UpdateTitle();
+    Frame().Raise();
+    for (int i = 0; i < 10; ++i)
+    {
+        Pump();
+        wxMilliSleep(20);
+    }
+    const wxRect rect = Frame().GetScreenRect();
+    wxBitmap shot(rect.width, rect.height);
+    {
+        wxScreenDC screen;
+        wxMemoryDC memory(shot);
+        memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+    }
+    wxFileName::Mkdir(TERRION_ARTEFACT_DIR, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    const wxString file = wxString(TERRION_ARTEFACT_DIR) + L"/main_window.png";
+    ASSERT_TRUE(shot.SaveFile(file, wxBITMAP_TYPE_PNG));
+    // Not a blank grab: the toolbar's images and the tabs put several colours in.
+    const wxImage image = shot.ConvertToImage();
+    std::set<unsigned long> colours;
+    for (int y = 0; y < image.GetHeight(); y += 3)
+        for (int x = 0; x < image.GetWidth(); x += 3)
+            colours.insert((static_cast<unsigned long>(image.GetRed(x, y)) << 16) |
+                           (static_cast<unsigned long>(image.GetGreen(x, y)) << 8) | image.GetBlue(x, y));
+    EXPECT_GT(colours.size(), 8u);
+}
+
+} // namespace
+} // namespace TerrionTest

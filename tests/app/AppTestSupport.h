@@ -1,0 +1,104 @@
+#pragma once
+// The running application under test: one CTerrionLinkApp per process with
+// an in-memory settings store, scripted message boxes and file dialogs, and a
+// desktop shell that only records. A fresh main frame for every test.
+
+#include "app/OsShell.h"
+#include "app/UserPrompts.h"
+#include "platform/MemorySettingsStore.h"
+
+#include <gtest/gtest.h>
+#include <wx/string.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+class CMainFrame;
+class CTerrionLinkApp;
+
+namespace TerrionTest
+{
+
+/// Message boxes answered from a queue (wxID_CANCEL, or wxID_OK for an OK-only
+/// box, when it is empty) and file dialogs from a queue of paths.
+class CFakePrompts : public CUserPrompts
+{
+public:
+    struct SMessage
+    {
+        wxString text;
+        wxString caption;
+        long style;
+    };
+
+    int ShowMessage(wxWindow* owner, const wxString& text, const wxString& caption, long style) override;
+    bool ChooseFile(wxWindow* owner, const SFileRequest& request, wxString* path) override;
+
+    std::deque<int> answers;
+    std::deque<wxString> paths;
+    std::vector<SMessage> messages;
+    std::vector<SFileRequest> requests;
+};
+
+class CFakeShell : public COsShell
+{
+public:
+    bool OpenUrl(const wxString& url) override;
+    bool OpenDocument(const wxString& path) override;
+    bool RunAndWait(const wxString& program) override;
+
+    std::vector<wxString> urls;
+    std::vector<wxString> documents;
+    std::vector<wxString> programs;
+};
+
+/// Starts wxWidgets with the application once per process.
+class CAppEnvironment : public ::testing::Environment
+{
+public:
+    CAppEnvironment(int argc, char** argv) : m_argc(argc), m_argv(argv) {}
+    void SetUp() override;
+    void TearDown() override;
+
+    static CTerrionLinkApp& App();
+    static CFakePrompts& Prompts();
+    static CFakeShell& Shell();
+    static Platform::CMemorySettingsStore& Store();
+    static Platform::CMemorySettingsStore& UpgradeStore();
+
+private:
+    int m_argc;
+    char** m_argv;
+};
+
+/// A fresh main frame with the built-in texts; the fakes emptied.
+class CAppTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    CMainFrame& Frame() { return *m_frame; }
+    CFakePrompts& Prompts() { return CAppEnvironment::Prompts(); }
+    CFakeShell& Shell() { return CAppEnvironment::Shell(); }
+    CTerrionLinkApp& App() { return CAppEnvironment::App(); }
+
+    /// Runs a menu command through the frame as the menu would.
+    void Command(int command);
+    /// Lets queued events (document notifications) arrive.
+    static void Pump();
+    /// A project file of the test data.
+    static std::wstring ProjectFile(const std::string& name);
+    /// The frame's title.
+    wxString Title();
+
+    CMainFrame* m_frame = nullptr;
+};
+
+/// The folder of the test program (where the test language library lies).
+std::wstring ProgramFolder();
+/// The test language library beside the test program.
+std::wstring TestLanguageLibrary();
+
+} // namespace TerrionTest

@@ -1,0 +1,224 @@
+// The project commands through the menu: the document, the title and the
+// enabling they change, and the save question when the window closes.
+
+#include "tests/app/AppTestSupport.h"
+
+#include "app/AppEvents.h"
+#include "app/ChildView.h"
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/TabSheet.h"
+#include "app/TerrionLinkApp.h"
+#include "data/TerrionData.h"
+#include "platform/ClipboardData.h"
+#include "tests/support/TempDir.h"
+
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
+#include <wx/msgdlg.h>
+
+#include <filesystem>
+
+namespace TerrionTest
+{
+namespace
+{
+
+class CProjectCommandsTest : public CAppTest
+{
+protected:
+    struct SEnabling
+    {
+        bool save, saveAs, close, restore, exportCsv, print, open, add;
+    };
+
+    SEnabling Enabling()
+    {
+        return {Frame().IsCommandEnabled(AppIds::kProjectSave),
+                Frame().IsCommandEnabled(AppIds::kProjectSaveAs),
+                Frame().IsCommandEnabled(AppIds::kProjectClose),
+                Frame().IsCommandEnabled(AppIds::kRestoreOriginal),
+                Frame().IsCommandEnabled(AppIds::kExportCsv),
+                Frame().IsCommandEnabled(AppIds::kPrint),
+                Frame().IsCommandEnabled(AppIds::kProjectOpen),
+                Frame().IsCommandEnabled(AppIds::kProjectAdd)};
+    }
+
+    void OpenThroughMenu(const std::wstring& path)
+    {
+        Prompts().paths.push_back(path);
+        Command(AppIds::kProjectOpen);
+        Pump();
+    }
+
+    CTempDir m_temp;
+};
+
+TEST_F(CProjectCommandsTest, WithoutAProjectOnlyOpenAndAddAreEnabled)
+{
+    const SEnabling e = Enabling();
+    EXPECT_FALSE(e.save);
+    EXPECT_FALSE(e.saveAs);
+    EXPECT_FALSE(e.close);
+    EXPECT_FALSE(e.restore);
+    EXPECT_FALSE(e.exportCsv);
+    EXPECT_FALSE(e.print);
+    EXPECT_FALSE(Frame().IsCommandEnabled(AppIds::kCopyRows));
+    EXPECT_FALSE(Frame().IsCommandEnabled(AppIds::kDeleteRows));
+    EXPECT_FALSE(Frame().IsCommandEnabled(AppIds::kSelectAllRows));
+    EXPECT_TRUE(e.open);
+    EXPECT_TRUE(e.add);
+}
+
+TEST_F(CProjectCommandsTest, OpenSaveAsAndCloseChangeDocumentTitleAndEnabling)
+{
+    const std::wstring source = ProjectFile("one_series.vnr");
+    OpenThroughMenu(source);
+    ASSERT_EQ(Prompts().requests.size(), 1u);
+    EXPECT_FALSE(Prompts().requests[0].save);
+    EXPECT_TRUE(Frame().Document().HasProjectSeries());
+    EXPECT_EQ(Title(), L"VARNEL TerrionLink - " + wxString(source));
+    SEnabling e = Enabling();
+    EXPECT_FALSE(e.save); // nothing changed yet
+    EXPECT_TRUE(e.saveAs);
+    EXPECT_TRUE(e.close);
+    EXPECT_TRUE(e.exportCsv);
+    EXPECT_TRUE(e.print);
+
+    // Adding the same file again doubles the series and marks the project modified.
+    const int before = Frame().Document().GetSeriesCount();
+    Prompts().paths.push_back(source);
+    Command(AppIds::kProjectAdd);
+    Pump();
+    EXPECT_EQ(Frame().Document().GetSeriesCount(), 2 * before);
+    EXPECT_TRUE(Enabling().save);
+
+    const std::wstring target = (m_temp / "saved.vnr").wstring();
+    Prompts().paths.push_back(target);
+    Command(AppIds::kProjectSaveAs);
+    Pump();
+    EXPECT_TRUE(std::filesystem::exists(target));
+    EXPECT_EQ(Title(), L"VARNEL TerrionLink - " + wxString(target));
+    EXPECT_FALSE(Enabling().save);
+
+    Command(AppIds::kProjectClose);
+    Pump();
+    EXPECT_FALSE(Frame().Document().HasAnySeries());
+    EXPECT_EQ(Title(), L"VARNEL TerrionLink");
+    e = Enabling();
+    EXPECT_FALSE(e.close);
+    EXPECT_FALSE(e.saveAs);
+}
+
+TEST_F(CProjectCommandsTest, RestoreAsksFirstAndNoLeavesTheProject)
+{
+    OpenThroughMenu(ProjectFile("one_series.vnr"));
+    ASSERT_TRUE(Enabling().restore);
+    Frame().Document().SetName(0, L"renamed");
+
+    Prompts().answers.push_back(wxID_NO);
+    Command(AppIds::kRestoreOriginal);
+    ASSERT_EQ(Prompts().messages.size(), 1u);
+    EXPECT_EQ(Prompts().messages[0].style, wxYES_NO | wxICON_QUESTION);
+    EXPECT_EQ(Frame().Document().GetName(0), L"renamed");
+
+    Prompts().answers.push_back(wxID_YES);
+    Command(AppIds::kRestoreOriginal);
+    EXPECT_NE(Frame().Document().GetName(0), L"renamed");
+}
+
+TEST_F(CProjectCommandsTest, WithTheSummaryPageActiveTheGridCommandsAreDisabled)
+{
+    OpenThroughMenu(ProjectFile("one_series.vnr"));
+    EXPECT_TRUE(Frame().IsCommandEnabled(AppIds::kCopyRows));
+    Frame().ChildView()->TabSheet()->SetSelection(1);
+    for (int command : {AppIds::kCopyRows, AppIds::kPasteRows, AppIds::kDeleteRows, AppIds::kSelectAllRows,
+                        AppIds::kExportCsv, AppIds::kExportGraphic})
+        EXPECT_FALSE(Frame().IsCommandEnabled(command)) << command;
+    EXPECT_EQ(Frame().IsCommandEnabled(AppIds::kPrint), Frame().Document().GetSummaryCount() > 0);
+}
+
+TEST_F(CProjectCommandsTest, PrintReachesTheActivePageOnly)
+{
+    int gridPrints = 0;
+    int summaryPrints = 0;
+    CChildView* view = Frame().ChildView();
+    view->GridPage()->Bind(WM_PAGE_PRINT, [&](wxCommandEvent&) { ++gridPrints; });
+    view->SummaryPage()->Bind(WM_PAGE_PRINT, [&](wxCommandEvent&) { ++summaryPrints; });
+    OpenThroughMenu(ProjectFile("one_series.vnr"));
+    Command(AppIds::kPrint);
+    view->TabSheet()->SetSelection(1);
+    Command(AppIds::kPrint);
+    EXPECT_EQ(gridPrints, 1);
+    EXPECT_EQ(summaryPrints, 1);
+}
+
+TEST_F(CProjectCommandsTest, CopiedSeriesAndTheirTextShareTheClipboardAndEnablePaste)
+{
+    OpenThroughMenu(ProjectFile("one_series.vnr"));
+    wxTheClipboard->Clear();
+    EXPECT_FALSE(Frame().IsCommandEnabled(AppIds::kPasteRows));
+
+    Platform::CClipboardData data;
+    data.Set(Platform::CClipboardData::kUnicodeText, {'S', 0, 'e', 0, 'r', 0, 0, 0});
+    const int count = Frame().Document().GetSeriesCount();
+    ASSERT_TRUE(Frame().Document().CopyToClipboard(
+        CTerrionData::TSelection(static_cast<std::size_t>(count), 1), data));
+    EXPECT_TRUE(Frame().IsCommandEnabled(AppIds::kPasteRows));
+    {
+        wxClipboardLocker lock;
+        wxTextDataObject text;
+        ASSERT_TRUE(wxTheClipboard->GetData(text));
+        EXPECT_EQ(text.GetText(), L"Ser");
+    }
+
+    ASSERT_TRUE(Frame().Document().Paste());
+    EXPECT_EQ(Frame().Document().GetSeriesCount(), 2 * count);
+    wxTheClipboard->Clear();
+}
+
+struct SCloseCase
+{
+    const char* name;
+    int answer;
+    bool closes;
+};
+
+class CCloseQuestionTest : public CProjectCommandsTest, public ::testing::WithParamInterface<SCloseCase>
+{
+};
+
+TEST_P(CCloseQuestionTest, ClosingWithUnsavedChangesAsksFirst)
+{
+    const SCloseCase& c = GetParam();
+    // The project gets a path of its own, so that Yes saves there.
+    OpenThroughMenu(ProjectFile("one_series.vnr"));
+    const std::wstring target = (m_temp / "closing.vnr").wstring();
+    Prompts().paths.push_back(target);
+    Command(AppIds::kProjectSaveAs);
+    const auto savedSize = std::filesystem::file_size(target);
+    Frame().Document().SetName(0, L"a name long enough to make the file grow");
+    Prompts().messages.clear();
+
+    Prompts().answers.push_back(c.answer);
+    Frame().Close();
+    ASSERT_EQ(Prompts().messages.size(), 1u);
+    EXPECT_EQ(Prompts().messages[0].text, L"Would you like to save changes in your Project?");
+    EXPECT_EQ(Prompts().messages[0].style, wxYES_NO | wxCANCEL | wxICON_QUESTION);
+    EXPECT_EQ(std::filesystem::file_size(target) != savedSize, c.answer == wxID_YES);
+    if (!c.closes)
+    {
+        EXPECT_TRUE(Frame().Document().IsModified());
+    }
+    Pump();
+    EXPECT_EQ(App().MainFrame() == nullptr, c.closes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, CCloseQuestionTest,
+                         ::testing::Values(SCloseCase{"Cancel", wxID_CANCEL, false},
+                                           SCloseCase{"No", wxID_NO, true},
+                                           SCloseCase{"Yes", wxID_YES, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace TerrionTest
