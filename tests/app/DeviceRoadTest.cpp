@@ -21,7 +21,12 @@
 #include <wx/dcscreen.h>
 #include <wx/filename.h>
 
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <atomic>
 #include <chrono>
+#include <set>
 #include <thread>
 
 namespace TerrionTest
@@ -58,6 +63,22 @@ public:
     int pages = 0;
 };
 
+/// The pixels the X server shows in a rectangle, as one string (read on any thread).
+std::string ScreenBytes(Display* display, const wxRect& rect)
+{
+    XImage* shot =
+        XGetImage(display, DefaultRootWindow(display), rect.x, rect.y, static_cast<unsigned>(rect.width),
+                  static_cast<unsigned>(rect.height), AllPlanes, ZPixmap);
+    if (!shot)
+        return {};
+    std::string bytes;
+    for (int y = 0; y < rect.height; ++y)
+        for (int x = 0; x < rect.width; ++x)
+            bytes += std::to_string(XGetPixel(shot, x, y)) + ",";
+    XDestroyImage(shot);
+    return bytes;
+}
+
 class CDeviceRoadTest : public CAppTest
 {
 protected:
@@ -81,7 +102,30 @@ protected:
 
 TEST_F(CDeviceRoadTest, DownloadSaveAndReopenTheProject)
 {
+    // While the download holds the main loop, another connection to the X
+    // server watches the progress dialog: the bar must be drawn as it moves.
+    Frame().ProgressDlg().Move(100, 100);
+    const wxRect dialogRect = Frame().ProgressDlg().GetScreenRect();
+    std::atomic<bool> watching{true};
+    std::set<std::string> looks;
+    std::thread watcher(
+        [&]
+        {
+            Display* display = XOpenDisplay(nullptr);
+            if (!display)
+                return;
+            while (watching)
+            {
+                looks.insert(ScreenBytes(display, dialogRect));
+                std::this_thread::sleep_for(std::chrono::milliseconds(40));
+            }
+            XCloseDisplay(display);
+        });
     Command(AppIds::kDeviceDownload);
+    watching = false;
+    watcher.join();
+    // Dialog and wizard apart, the bar showed several lengths.
+    EXPECT_GE(looks.size(), 5u);
     ASSERT_GT(m_wizard.pages, 0);
     CTerrionDoc& doc = Frame().Document();
     ASSERT_EQ(doc.GetSeriesCount(), 3);
