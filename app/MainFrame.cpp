@@ -4,14 +4,19 @@
 #include "app/AppSettings.h"
 #include "app/ChildView.h"
 #include "app/CommandIds.h"
+#include "app/ConnectionMessage.h"
+#include "app/DeviceCommands.h"
+#include "app/FrameDownloadProgress.h"
 #include "app/Logo.h"
 #include "app/OsShell.h"
 #include "app/ProgramSettings.h"
 #include "app/ProgressDlg.h"
 #include "app/ProjectDropTarget.h"
+#include "app/TerrionConnection.h"
 #include "app/TerrionLinkApp.h"
 #include "app/ToolBarExt.h"
 #include "app/ToolBarImages.h"
+#include "app/UserPrompts.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
 #include "update/wizard/AutoUpdate.h"
@@ -78,6 +83,28 @@ wxString FormatVersionText(unsigned id, const CVersion& version)
     return text;
 }
 
+/// The connection's messages go through the application's boxes (which tests
+/// answer); a Retry/Cancel question keeps its own buttons.
+CConnectionMessage::NAnswer AskThroughApp(const wxString& text, CConnectionMessage::NButtons buttons,
+                                          CConnectionMessage::NIcon icon)
+{
+    using Msg = CConnectionMessage;
+    if (buttons == Msg::buttonsRetryCancel)
+        return Msg::ShowDialog(TheApp().GetTopWindow(), text, buttons, icon);
+    long style = buttons == Msg::buttonsYesNo ? wxYES_NO : wxOK;
+    switch (icon)
+    {
+    case Msg::iconInformation: style |= wxICON_INFORMATION; break;
+    case Msg::iconExclamation: style |= wxICON_EXCLAMATION; break;
+    case Msg::iconQuestion: style |= wxICON_QUESTION; break;
+    case Msg::iconError: style |= wxICON_ERROR; break;
+    }
+    const int answer = TheApp().MessageBox(text, style);
+    if (buttons == Msg::buttonsOk)
+        return Msg::answerOk;
+    return answer == wxID_YES ? Msg::answerYes : Msg::answerNo;
+}
+
 } // namespace
 
 CMainFrame::CMainFrame()
@@ -102,9 +129,24 @@ CMainFrame::CMainFrame()
     Bind(wxEVT_MENU, &CMainFrame::OnAppSettings, this, AppIds::kAppSettings);
     Bind(wxEVT_MENU, &CMainFrame::OnAbout, this, wxID_ABOUT);
     Bind(wxEVT_MENU, &CMainFrame::OnExit, this, wxID_EXIT);
-    for (int command : kDeviceCommands)
-        Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateDeviceCommand, this, command);
     Bind(wxEVT_MENU, &CMainFrame::OnCheckForUpdates, this, AppIds::kCheckForUpdates);
+    for (int command : kDeviceCommands)
+        Bind(wxEVT_MENU, &CMainFrame::OnDeviceCommand, this, AppIds::ToWindowId(command));
+
+    m_downloadProgress = std::make_unique<CFrameDownloadProgress>(*m_progress);
+    m_deviceCommands = std::make_unique<CDeviceCommands>(this, m_doc, *m_downloadProgress);
+    m_deviceCommands->SetTitleUpdate([this] { m_childView->UpdateTitle(); });
+    m_deviceCommands->SetBeforeUpgrade([this] {
+        m_newerFirmware = CVersion();
+        UpdateVersionMenu();
+    });
+    m_deviceCommands->SetToolRunner([this](const wxString&) -> long {
+        RunUpgradeTool(); // says itself when the tool is missing
+        return 0;
+    });
+    theConnection.Init(this, WM_NEW_FIRMWARE_VERSION, 0);
+    theConnection.SetSettingsStoreFactory([] { return TheApp().OpenUpgradeSettings(); });
+    CConnectionMessage::SetHook(&AskThroughApp);
     Bind(WM_NEW_PROGRAM_VERSION, &CMainFrame::OnNewProgramVersion, this);
     Bind(WM_NEW_FIRMWARE_VERSION, &CMainFrame::OnNewFirmwareVersion, this);
     Bind(EVT_ON_LOGO_CLICK, &CMainFrame::OnLogoClick, this);
@@ -120,6 +162,8 @@ CMainFrame::CMainFrame()
 
 CMainFrame::~CMainFrame()
 {
+    theConnection.Disconnect();
+    CConnectionMessage::SetHook({});
     // The views unsubscribe from the document, which is a member: they go first.
     DestroyChildren();
     m_childView = nullptr;
@@ -322,9 +366,17 @@ void CMainFrame::OnExit(wxCommandEvent&)
     Close();
 }
 
-void CMainFrame::OnUpdateDeviceCommand(wxUpdateUIEvent& event)
+void CMainFrame::OnDeviceCommand(wxCommandEvent& event)
 {
-    event.Enable(false);
+    switch (AppIds::ToCommand(event.GetId()))
+    {
+    case AppIds::kDeviceDownload: m_deviceCommands->OnDownloadAll(); break;
+    case AppIds::kDeviceAdd: m_deviceCommands->OnAddFromDevice(); break;
+    case AppIds::kDeviceDeleteAll: m_deviceCommands->DeleteAllOnDevice(true); break;
+    case AppIds::kDeviceSettings: m_deviceCommands->EditMeasurementSettings(); break;
+    case AppIds::kDeviceUpgrade: m_deviceCommands->UpgradeDevice(); break;
+    default: event.Skip(); break;
+    }
 }
 
 void CMainFrame::OnNewProgramVersion(wxCommandEvent& event)

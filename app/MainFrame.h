@@ -6,9 +6,8 @@
 // available!" menu when an update check reports a newer version.
 //
 // The device commands (download, add, delete all, measurement settings,
-// upgrade) keep their menu entries and toolbar buttons here; they stay
-// disabled until the instrument connection provides them: their ids are in
-// kDeviceCommands, and OnUpdateDeviceCommand is where they get enabled.
+// upgrade; their ids are in kDeviceCommands) run through CDeviceCommands
+// with the instrument held by theConnection.
 
 #include "app/AppDocumentUi.h"
 #include "data/TerrionDoc.h"
@@ -19,6 +18,8 @@
 #include <memory>
 
 class CChildView;
+class CDeviceCommands;
+class CDownloadProgress;
 class CLogo;
 class CProgressDlg;
 class CToolBarExt;
@@ -44,6 +45,7 @@ public:
     CProgressDlg& ProgressDlg() { return *m_progress; }
     CToolBarExt* ToolBar() const { return m_toolBar; }
     CLogo* Logo() const { return m_logo; }
+    CDeviceCommands& DeviceCommands() { return *m_deviceCommands; }
 
     /// Opens args[1] as a project when args holds the program and exactly one more.
     void OpenFromCommandLine(const wxArrayString& args);
@@ -93,7 +95,7 @@ private:
     void OnAppSettings(wxCommandEvent& event);
     void OnAbout(wxCommandEvent& event);
     void OnExit(wxCommandEvent& event);
-    void OnUpdateDeviceCommand(wxUpdateUIEvent& event);
+    void OnDeviceCommand(wxCommandEvent& event);
     void OnNewProgramVersion(wxCommandEvent& event);
     void OnNewFirmwareVersion(wxCommandEvent& event);
     void OnLogoClick(wxCommandEvent& event);
@@ -116,4 +118,6 @@ private:
     // closing) and the receiver that the firmware checks post to.
     std::unique_ptr<Update::CUpdateFrameLink> m_updateLink;
     std::unique_ptr<Update::CAutoUpdate> m_autoUpdate;
+    std::unique_ptr<CDownloadProgress> m_downloadProgress;
+    std::unique_ptr<CDeviceCommands> m_deviceCommands;
 };

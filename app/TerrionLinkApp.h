@@ -4,6 +4,7 @@
 // windows share (prompts, desktop shell, settings stores).
 
 #include "app/ProgramSettings.h"
+#include "platform/SettingsStore.h"
 #include "streams/FileVersionInfo.h"
 
 #include <wx/app.h>
@@ -79,6 +80,11 @@ public:
 
     CUserPrompts& Prompts() { return *m_services.prompts; }
     COsShell& Shell() { return *m_services.shell; }
+    /// Opens the firmware-upgrade tool's settings store (null when there is none).
+    std::unique_ptr<Platform::CSettingsStore> OpenUpgradeSettings()
+    {
+        return m_services.upgradeSettings ? m_services.upgradeSettings() : nullptr;
+    }
     CMainFrame* MainFrame() const { return m_mainFrame; }
     void ForgetMainFrame() { m_mainFrame = nullptr; }
     /// Creates, shows and returns the main frame (start-up does this once).

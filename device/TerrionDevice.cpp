@@ -319,7 +319,12 @@ int CTerrionDevice::ReadMemory(std::vector<std::uint8_t>& out, std::uint16_t add
             std::uint8_t value = 0;
             const auto step = decoder.Feed(character, value);
             if (step == CTerrionCodec::CDumpDecoder::stepByte)
+            {
                 bytes.push_back(value);
+                // The record area takes seconds at 19200 baud: let the bar move per block.
+                if (m_bReportProgress && GetCallback() && bytes.size() % kProgressBlockSize == 0)
+                    GetCallback()->OnProgress(static_cast<int>(bytes.size() * 100 / count), 1, 0);
+            }
             else if (step == CTerrionCodec::CDumpDecoder::stepInvalid)
             {
                 // A garbled dump must not pass as data; stop the instrument's dump.
@@ -488,7 +493,10 @@ bool CTerrionDevice::ReadAllObjects(std::vector<TTerrionObject>& objects)
         return false;
     objects.clear();
     std::vector<std::uint8_t> area;
-    if (ReadMemory(area, kRecordAddress, kRecordAreaSize) != kRecordAreaSize)
+    m_bReportProgress = true;
+    const int read = ReadMemory(area, kRecordAddress, kRecordAreaSize);
+    m_bReportProgress = false;
+    if (read != kRecordAreaSize)
         return false;
     objects = CTerrionRecords::Decode(area, m_ident, settings);
     return true;

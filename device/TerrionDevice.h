@@ -43,6 +43,8 @@ public:
     static constexpr std::uint16_t kRecordAddress = 0xF000;
     static constexpr int kRecordAreaSize = 2048;
     static constexpr std::uint16_t kSpacingNotSet = TMeasSettings::kSpacingNotSet;
+    /// The download reports progress (OnProgress, in percent) after each block of this many bytes.
+    static constexpr std::size_t kProgressBlockSize = 128;
     /// Protocol states: answered as an application, or from the bootloader.
     static constexpr std::uint8_t kStateApplication = 8;
     static constexpr std::uint8_t kStateBootloader = 3;
@@ -103,7 +105,8 @@ public:
     bool ReadDefaultSpacing(TMeasSettings& settings);
     /// Clears the stored series ("A5A5t"; no reply).
     bool DeleteAllSeries();
-    /// Downloads every stored series. On failure objects is untouched (the
+    /// Downloads every stored series, reporting the record read's progress to
+    /// the callback per block. On failure objects is untouched (the
     /// settings could not be read) or empty (the records could not be read).
     bool ReadAllObjects(std::vector<TTerrionObject>& objects);
 
@@ -136,6 +139,7 @@ private:
     SDeviceIdent m_ident;
     std::wstring m_strInfoText;
     bool m_bMemoryMode = false;
+    bool m_bReportProgress = false;
 };
 
 } // namespace Device

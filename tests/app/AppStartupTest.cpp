@@ -168,13 +168,13 @@ TEST_F(CStartupTest, OnlyAFirstDroppedFileEndingInVnrOpens)
     EXPECT_TRUE(Prompts().messages.empty());
 }
 
-TEST_F(CStartupTest, DeviceCommandsKeepTheirPlacesAndAreDisabled)
+TEST_F(CStartupTest, DeviceCommandsKeepTheirPlacesAndAreEnabled)
 {
     wxMenuBar* bar = Frame().GetMenuBar();
     for (int command : CMainFrame::kDeviceCommands)
     {
         EXPECT_NE(bar->FindItem(command), nullptr) << command;
-        EXPECT_FALSE(Frame().IsCommandEnabled(command)) << command;
+        EXPECT_TRUE(Frame().IsCommandEnabled(command)) << command;
     }
     EXPECT_NE(Frame().ToolBar()->FindById(AppIds::kDeviceDownload), nullptr);
     EXPECT_NE(Frame().ToolBar()->FindById(AppIds::kDeviceUpgrade), nullptr);

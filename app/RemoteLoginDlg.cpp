@@ -1,0 +1,67 @@
+#include "app/RemoteLoginDlg.h"
+
+#include "app/ConnectionMessage.h"
+#include "resources/StringIds.h"
+#include "resources/StringTable.h"
+
+#include <wx/button.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+namespace
+{
+
+namespace Ids = Resources::Ids;
+
+wxString Text(unsigned id)
+{
+    return wxString(Resources::CStringTable::Text(id));
+}
+
+} // namespace
+
+CRemoteLoginDlg::CRemoteLoginDlg(wxWindow* parent, Device::CVnDevice* device)
+    : wxDialog(parent, wxID_ANY, Text(Ids::kLoginTitle)), m_pDevice(device)
+{
+    auto* grid = new wxFlexGridSizer(2, 6, 6);
+    grid->Add(new wxStaticText(this, wxID_ANY, Text(Ids::kLoginUser)), 0, wxALIGN_CENTER_VERTICAL);
+    m_pUser = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(200, -1));
+    grid->Add(m_pUser, 1, wxEXPAND);
+    grid->Add(new wxStaticText(this, wxID_ANY, Text(Ids::kLoginPassword)), 0, wxALIGN_CENTER_VERTICAL);
+    m_pPassword =
+        new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(200, -1), wxTE_PASSWORD);
+    grid->Add(m_pPassword, 1, wxEXPAND);
+    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    buttons->Add(new wxButton(this, wxID_OK, Text(Ids::kButtonOk)), 0, wxRIGHT, 6);
+    buttons->Add(new wxButton(this, wxID_CANCEL, Text(Ids::kButtonCancel)), 0);
+    auto* column = new wxBoxSizer(wxVERTICAL);
+    column->Add(grid, 0, wxALL | wxEXPAND, 10);
+    column->Add(buttons, 0, wxALL | wxALIGN_RIGHT, 10);
+    SetSizerAndFit(column);
+    Bind(wxEVT_BUTTON, &CRemoteLoginDlg::OnOk, this, wxID_OK);
+    if (m_pDevice)
+        m_pUser->SetValue(wxString(m_pDevice->GetLoginInfo().user));
+}
+
+int CRemoteLoginDlg::ShowModal()
+{
+    if (!m_pDevice)
+        return wxID_CANCEL;
+    return wxDialog::ShowModal();
+}
+
+void CRemoteLoginDlg::OnOk(wxCommandEvent&)
+{
+    Device::SLoginInfo info;
+    info.user = m_pUser->GetValue().ToStdWstring();
+    info.password = m_pPassword->GetValue().ToStdWstring();
+    if (m_pDevice->RemoteLogin(info))
+    {
+        EndModal(wxID_OK);
+        return;
+    }
+    if (CConnectionMessage::Show(this, Ids::kLoginFailed, CConnectionMessage::buttonsRetryCancel,
+                                 CConnectionMessage::iconExclamation) != CConnectionMessage::answerRetry)
+        EndModal(wxID_CANCEL);
+}

@@ -1,0 +1,211 @@
+// The main road in the running program: the device commands of the main
+// frame against the simulated Terrion, the connection wizard answered
+// through its observer, message boxes by the scripted prompts.
+
+#include "app/ChildView.h"
+#include "app/CommandIds.h"
+#include "app/DevFoundPage.h"
+#include "app/DevSelectSheet.h"
+#include "app/MainFrame.h"
+#include "app/ProgressDlg.h"
+#include "app/TerrionConnection.h"
+#include "data/TerrionDoc.h"
+#include "resources/StringIds.h"
+#include "resources/StringTable.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/simulator/TerrionSimulator.h"
+#include "tests/support/TempDir.h"
+
+#include <wx/app.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/filename.h>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <atomic>
+#include <chrono>
+#include <set>
+#include <thread>
+
+namespace TerrionTest
+{
+namespace
+{
+
+constexpr int kPort = 243;
+
+/// Next on the port page, Finish once the search found the instrument.
+class CWizardAnswers
+{
+public:
+    CWizardAnswers()
+    {
+        CDevSelectSheet::SetTestObserver(
+            [this](CDevSelectSheet& sheet, CDevSelectSheet::NStep step)
+            {
+                if (step == CDevSelectSheet::stepPageShown)
+                {
+                    ++pages;
+                    if (sheet.GetCurrentPage() == sheet.GetFoundPage())
+                        return; // the search runs by itself
+                }
+                const int button =
+                    step == CDevSelectSheet::stepSearchEnded && !sheet.IsButtonEnabled(wxID_FORWARD)
+                        ? wxID_CANCEL
+                        : wxID_FORWARD;
+                wxTheApp->CallAfter([&sheet, button] { sheet.PressButton(button); });
+            });
+    }
+    ~CWizardAnswers() { CDevSelectSheet::SetTestObserver({}); }
+
+    int pages = 0;
+};
+
+/// The pixels the X server shows in a rectangle, as one string (read on any thread).
+std::string ScreenBytes(Display* display, const wxRect& rect)
+{
+    XImage* shot =
+        XGetImage(display, DefaultRootWindow(display), rect.x, rect.y, static_cast<unsigned>(rect.width),
+                  static_cast<unsigned>(rect.height), AllPlanes, ZPixmap);
+    if (!shot)
+        return {};
+    std::string bytes;
+    for (int y = 0; y < rect.height; ++y)
+        for (int x = 0; x < rect.width; ++x)
+            bytes += std::to_string(XGetPixel(shot, x, y)) + ",";
+    XDestroyImage(shot);
+    return bytes;
+}
+
+class CDeviceRoadTest : public CAppTest
+{
+protected:
+    CDeviceRoadTest() : m_sim(CTerrionScenario::Load(TERRION_TEST_DATA_DIR "/device/three_series.scenario"))
+    {
+        m_sim.Map(kPort);
+        auto& store = CAppEnvironment::UpgradeStore();
+        store.WriteNumber(L"ConnWizard", L"ComPort", kPort);
+        store.WriteNumber(L"ConnWizard", L"CommPort", 1);
+        store.WriteNumber(L"ConnWizard", L"Scan", 0);
+    }
+    void TearDown() override
+    {
+        theConnection.Disconnect(); // before the simulator goes
+        CAppTest::TearDown();
+    }
+
+    CTerrionSimulator m_sim;
+    CWizardAnswers m_wizard;
+};
+
+TEST_F(CDeviceRoadTest, DownloadSaveAndReopenTheProject)
+{
+    // While the download holds the main loop, another connection to the X
+    // server watches the progress dialog: the bar must be drawn as it moves.
+    Frame().ProgressDlg().Move(100, 100);
+    const wxRect dialogRect = Frame().ProgressDlg().GetScreenRect();
+    std::atomic<bool> watching{true};
+    std::set<std::string> looks;
+    std::thread watcher(
+        [&]
+        {
+            Display* display = XOpenDisplay(nullptr);
+            if (!display)
+                return;
+            while (watching)
+            {
+                looks.insert(ScreenBytes(display, dialogRect));
+                std::this_thread::sleep_for(std::chrono::milliseconds(40));
+            }
+            XCloseDisplay(display);
+        });
+    Command(AppIds::kDeviceDownload);
+    watching = false;
+    watcher.join();
+    // Dialog and wizard apart, the bar showed several lengths.
+    EXPECT_GE(looks.size(), 5u);
+    ASSERT_GT(m_wizard.pages, 0);
+    CTerrionDoc& doc = Frame().Document();
+    ASSERT_EQ(doc.GetSeriesCount(), 3);
+    EXPECT_EQ(doc.GetObjectId(0), 3);
+    EXPECT_EQ(doc.GetObjectId(1), 7);
+    EXPECT_EQ(doc.GetObjectId(2), 255);
+    EXPECT_EQ(doc.GetReadingCount(1), 3);
+    EXPECT_TRUE(Prompts().messages.empty());
+    EXPECT_FALSE(Frame().ProgressDlg().IsShown());
+    EXPECT_EQ(Frame().ProgressDlg().GetPos(), 1000);
+    EXPECT_TRUE(Title().Contains(L"Unnamed")) << Title();
+    EXPECT_EQ(CAppEnvironment::UpgradeStore().Contains(L"ConnWizard", L"DeviceType"), true);
+
+    // Saved and opened again, the project holds the same series.
+    CTempDir folder;
+    const std::wstring path = (folder / "downloaded.vnr").wstring();
+    ASSERT_TRUE(doc.SaveFile(path));
+    ASSERT_TRUE(doc.Close());
+    ASSERT_EQ(doc.GetSeriesCount(), 0);
+    ASSERT_TRUE(doc.Open(path, false));
+    ASSERT_EQ(doc.GetSeriesCount(), 3);
+    EXPECT_EQ(doc.GetObjectId(2), 255);
+    EXPECT_DOUBLE_EQ(doc.GetReading(0, 1), 12.5);
+
+    // Add: the held instrument, no wizard, the series appended.
+    const int pages = m_wizard.pages;
+    Command(AppIds::kDeviceAdd);
+    EXPECT_EQ(m_wizard.pages, pages);
+    EXPECT_EQ(doc.GetSeriesCount(), 6);
+
+    Frame().SetSize(0, 0, 1000, 700);
+    Frame().Raise();
+    for (int i = 0; i < 10; ++i)
+    {
+        Pump();
+        wxMilliSleep(20);
+    }
+    const wxRect rect = Frame().GetScreenRect();
+    wxBitmap shot(rect.width, rect.height);
+    {
+        wxScreenDC screen;
+        wxMemoryDC memory(shot);
+        memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+    }
+    wxFileName::Mkdir(TERRION_ARTEFACT_DIR, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    EXPECT_TRUE(
+        shot.SaveFile(wxString(TERRION_ARTEFACT_DIR) + L"/main_window_downloaded.png", wxBITMAP_TYPE_PNG));
+}
+
+TEST_F(CDeviceRoadTest, DeleteAllAndTheMeasurementSettingsOfTheInstrument)
+{
+    Prompts().answers = {wxID_YES, wxID_OK}; // "Do you really ...?", "... succeeded."
+    Command(AppIds::kDeviceDeleteAll);
+    ASSERT_EQ(Prompts().messages.size(), 2u);
+    EXPECT_EQ(Prompts().messages[1].text,
+              wxString(Resources::CStringTable::Text(Resources::Ids::kAppDeleteAllSucceeded)));
+    for (int i = 0; i < 200 && m_sim.DeleteAllCount() == 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(m_sim.DeleteAllCount(), 1);
+
+    // An empty instrument now: the download says so and the project stays empty.
+    Prompts().messages.clear();
+    Command(AppIds::kDeviceAdd);
+    ASSERT_EQ(Prompts().messages.size(), 1u);
+    EXPECT_EQ(Prompts().messages[0].text,
+              wxString(Resources::CStringTable::Text(Resources::Ids::kAppNoMeasurementsFound)));
+    EXPECT_EQ(Frame().Document().GetSeriesCount(), 0);
+}
+
+TEST_F(CDeviceRoadTest, UpgradeFreesThePortAndRunsTheTool)
+{
+    Command(AppIds::kDeviceAdd);
+    ASSERT_NE(theConnection.GetDevice(), nullptr);
+    Prompts().messages.clear();
+    Prompts().answers = {wxID_YES, wxID_OK};
+    Command(AppIds::kDeviceUpgrade);
+    EXPECT_EQ(theConnection.GetDevice(), nullptr);
+    // The fake shell found no tool file to run: that is said.
+    EXPECT_GE(Prompts().messages.size(), 1u);
+}
+
+} // namespace
+} // namespace TerrionTest

@@ -1,0 +1,199 @@
+#include "tests/connection/ConnectionTestSupport.h"
+
+#include "app/DevFoundPage.h"
+#include "app/ProgressRepaint.h"
+#include "device/DeviceThread.h"
+#include "resources/StringTable.h"
+
+#include <gtest/gtest.h>
+
+#include <wx/app.h>
+#include <wx/evtloop.h>
+#include <wx/image.h>
+#include <wx/init.h>
+#include <wx/window.h>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <chrono>
+#include <thread>
+
+namespace ConnectionTest
+{
+namespace
+{
+
+class CTestApp : public wxApp
+{
+public:
+    bool OnInit() override { return true; }
+};
+
+/// wxWidgets and the device worker, once for the whole executable.
+class CWxEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        static char name[] = "connection_tests";
+        static char* argv[] = {name, nullptr};
+        int argc = 1;
+        wxApp::SetInstance(new CTestApp);
+        ASSERT_TRUE(wxEntryStart(argc, argv));
+        ASSERT_TRUE(wxTheApp->CallOnInit());
+        wxInitAllImageHandlers();
+        ASSERT_TRUE(Device::StartDeviceThread());
+    }
+    void TearDown() override
+    {
+        Device::StopDeviceThread();
+        wxEntryCleanup();
+    }
+};
+
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new CWxEnvironment);
+
+} // namespace
+
+CMessageScript::CMessageScript()
+{
+    CConnectionMessage::SetHook(
+        [this](const wxString& text, CConnectionMessage::NButtons buttons, CConnectionMessage::NIcon)
+        {
+            m_texts.push_back(text.ToStdWstring());
+            if (m_steps.empty())
+                return buttons == CConnectionMessage::buttonsOk ? CConnectionMessage::answerOk
+                                                                : CConnectionMessage::answerCancel;
+            SStep step = std::move(m_steps.front());
+            m_steps.pop_front();
+            if (step.action)
+                step.action();
+            return step.answer;
+        });
+}
+
+CMessageScript::~CMessageScript()
+{
+    CConnectionMessage::SetHook({});
+}
+
+void CMessageScript::Answer(CConnectionMessage::NAnswer answer, std::function<void()> action)
+{
+    m_steps.push_back({answer, std::move(action)});
+}
+
+int CMessageScript::Count(unsigned textId) const
+{
+    const std::wstring text = Resources::CStringTable::Text(textId);
+    int count = 0;
+    for (const auto& seen : m_texts)
+        if (seen == text)
+            ++count;
+    return count;
+}
+
+bool CMessageScript::Saw(unsigned textId) const
+{
+    return Count(textId) > 0;
+}
+
+CWizardDriver::CWizardDriver()
+{
+    CDevSelectSheet::SetTestObserver(
+        [this](CDevSelectSheet& sheet, CDevSelectSheet::NStep step)
+        {
+            if (step == CDevSelectSheet::stepPageShown)
+            {
+                ++m_nPagesShown;
+                if (onPage && onPage(sheet))
+                    return;
+                if (sheet.GetCurrentPage() == sheet.GetFoundPage())
+                {
+                    if (onSearchPage)
+                        onSearchPage(sheet);
+                    return;
+                }
+                wxTheApp->CallAfter([&sheet] { sheet.PressButton(wxID_FORWARD); });
+                return;
+            }
+            ++m_nSearches;
+            if (onSearchEnded)
+                onSearchEnded(sheet);
+            const bool found = sheet.IsButtonEnabled(wxID_FORWARD);
+            wxTheApp->CallAfter([&sheet, found] { sheet.PressButton(found ? wxID_FORWARD : wxID_CANCEL); });
+        });
+}
+
+CWizardDriver::~CWizardDriver()
+{
+    CDevSelectSheet::SetTestObserver({});
+}
+
+void RunLoopFor(int ms)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    wxGUIEventLoop loop;
+    wxEventLoopActivator activate(&loop);
+    while (std::chrono::steady_clock::now() < end)
+    {
+        while (loop.Pending())
+            loop.Dispatch();
+        loop.ProcessIdle();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+wxImage ScreenImage(const wxRect& rect)
+{
+    // Straight from the server: a wxScreenDC on GTK 3 may hand back an older picture.
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return {};
+    wxImage image;
+    XImage* shot =
+        XGetImage(display, DefaultRootWindow(display), rect.x, rect.y, static_cast<unsigned>(rect.width),
+                  static_cast<unsigned>(rect.height), AllPlanes, ZPixmap);
+    if (shot)
+    {
+        const auto channel = [](unsigned long pixel, unsigned long mask)
+        {
+            int shift = 0;
+            while (mask && !(mask & 1))
+            {
+                mask >>= 1;
+                ++shift;
+            }
+            return static_cast<unsigned char>(mask ? ((pixel >> shift) & mask) * 255 / mask : 0);
+        };
+        image.Create(rect.width, rect.height);
+        for (int y = 0; y < rect.height; ++y)
+            for (int x = 0; x < rect.width; ++x)
+            {
+                const unsigned long pixel = XGetPixel(shot, x, y);
+                image.SetRGB(x, y, channel(pixel, shot->red_mask), channel(pixel, shot->green_mask),
+                             channel(pixel, shot->blue_mask));
+            }
+        XDestroyImage(shot);
+    }
+    XCloseDisplay(display);
+    return image;
+}
+
+void SaveScreenshot(wxWindow* window, const std::string& name)
+{
+    // Let the window paint what it shows now.
+    CProgressRepaint::Now(window);
+    CProgressRepaint::Now(window);
+    ScreenImage(window->GetScreenRect())
+        .SaveFile(wxString(std::string(TERRION_TEST_OUTPUT_DIR) + "/" + name + ".png"), wxBITMAP_TYPE_PNG);
+}
+
+} // namespace ConnectionTest
+
+// GTK, fontconfig and D-Bus keep caches for the life of the process.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libfontconfig\nleak:libglib\nleak:libgobject\nleak:libgtk-3\nleak:libgdk-3\nleak:libdbus\n"
+           "leak:libpango\nleak:libcairo\nleak:libatk\nleak:libgio\n";
+}

@@ -1,0 +1,76 @@
+#pragma once
+// What the connection's GUI tests share: wxWidgets and the device worker
+// started once for the executable, message boxes answered from a script, the
+// wizard driven through its observer, and screenshots for the artefacts.
+
+#include "app/ConnectionMessage.h"
+#include "app/DevSelectSheet.h"
+
+#include <wx/gdicmn.h>
+#include <wx/image.h>
+#include <wx/string.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+class wxWindow;
+
+namespace ConnectionTest
+{
+
+/// Answers every message box from a queue (answerOk once it is empty, or
+/// answerCancel for questions) and keeps the texts asked.
+class CMessageScript
+{
+public:
+    CMessageScript();
+    ~CMessageScript();
+
+    /// The next answers, in order; an action runs when its message comes.
+    void Answer(CConnectionMessage::NAnswer answer, std::function<void()> action = {});
+    const std::vector<std::wstring>& Texts() const { return m_texts; }
+    bool Saw(unsigned textId) const;
+    int Count(unsigned textId) const;
+
+private:
+    struct SStep
+    {
+        CConnectionMessage::NAnswer answer;
+        std::function<void()> action;
+    };
+    std::deque<SStep> m_steps;
+    std::vector<std::wstring> m_texts;
+};
+
+/// Drives the connection wizard: Next on the port page, then Finish when
+/// the search found something, Cancel when it found nothing. Counts pages.
+class CWizardDriver
+{
+public:
+    CWizardDriver();
+    ~CWizardDriver();
+
+    int PagesShown() const { return m_nPagesShown; }
+    int SearchesEnded() const { return m_nSearches; }
+    /// Called on every page shown; true when it took the page's action itself.
+    std::function<bool(CDevSelectSheet&)> onPage;
+    /// Called when a search has ended, before Finish or Cancel is pressed.
+    std::function<void(CDevSelectSheet&)> onSearchEnded;
+    /// Replaces the driver's action when the search page shows (for example Cancel).
+    std::function<void(CDevSelectSheet&)> onSearchPage;
+
+private:
+    int m_nPagesShown = 0;
+    int m_nSearches = 0;
+};
+
+/// The pixels the X server shows in a screen rectangle.
+wxImage ScreenImage(const wxRect& rect);
+/// Saves a window's on-screen pixels as a PNG in the build folder.
+void SaveScreenshot(wxWindow* window, const std::string& name);
+/// Lets the main loop run for ms milliseconds.
+void RunLoopFor(int ms);
+
+} // namespace ConnectionTest

@@ -1,0 +1,296 @@
+// The connection wizard against the simulated Terrion: its pages, its stored
+// choices, the search on the worker thread and a cancel while it runs.
+
+#include "app/DevFoundPage.h"
+#include "app/DevSelectPage.h"
+#include "app/PortSelectPage.h"
+#include "app/RemoteLoginDlg.h"
+#include "app/TerrionConnection.h"
+#include "app/WelcomePage.h"
+#include "device/DeviceThread.h"
+#include "platform/MemorySettingsStore.h"
+#include "resources/StringIds.h"
+#include "resources/StringTable.h"
+#include "tests/connection/ConnectionTestSupport.h"
+#include "tests/simulator/TerrionSimulator.h"
+
+#include <gtest/gtest.h>
+
+#include <wx/app.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/textctrl.h>
+
+#include <chrono>
+#include <thread>
+
+namespace
+{
+
+using namespace ConnectionTest;
+namespace Ids = Resources::Ids;
+using Msg = CConnectionMessage;
+
+const std::wstring kGroup = L"ConnWizard";
+
+/// Stores a serial search on one port, as a user's last choices would.
+void StorePort(Platform::CMemorySettingsStore& store, int port)
+{
+    store.WriteNumber(kGroup, L"ComPort", static_cast<std::uint32_t>(port));
+    store.WriteNumber(kGroup, L"CommPort", 1);
+    store.WriteNumber(kGroup, L"Scan", 0);
+    store.WriteNumber(kGroup, L"Stop Scan", 0);
+}
+
+class CCountingFirmwareCheck : public CConnectionFirmwareCheck
+{
+public:
+    explicit CCountingFirmwareCheck(int& starts) : m_starts(starts) {}
+    void Start(Device::CVnDevice&, int, int) override { ++m_starts; }
+
+private:
+    int& m_starts;
+};
+
+TEST(ConnectionWizard, AFirstRunOffersASerialScanAndStoresTheTerrion)
+{
+    Platform::CMemorySettingsStore store;
+    CTerrionConnection connection;
+    connection.SetSettingsStore(&store);
+    CMessageScript messages;
+    CWizardDriver driver;
+    bool checked = false;
+    driver.onPage = [&](CDevSelectSheet& sheet)
+    {
+        CPortSelectPage* page = sheet.GetPortPage();
+        EXPECT_EQ(sheet.GetCurrentPage(), page);
+        EXPECT_EQ(sheet.GetPageCount(), 2);
+        EXPECT_EQ(page->GetInterfaceList()->GetStringSelection(), wxString(L"Serial"));
+        EXPECT_TRUE(page->GetScanBox()->GetValue());
+        EXPECT_TRUE(page->GetStopBox()->GetValue());
+        EXPECT_FALSE(page->GetComEdit()->IsEnabled());
+        EXPECT_FALSE(page->GetIpEdit()->IsEnabled());
+        EXPECT_FALSE(sheet.IsButtonEnabled(wxID_BACKWARD));
+        EXPECT_TRUE(sheet.IsButtonEnabled(wxID_FORWARD));
+        SaveScreenshot(&sheet, "wizard_port_page");
+        checked = true;
+        wxTheApp->CallAfter([&sheet] { sheet.PressButton(wxID_CANCEL); });
+        return true;
+    };
+    EXPECT_FALSE(connection.Connect(false));
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(connection.GetDevice(), nullptr);
+    // Cancelled, the wizard still keeps its settings, now for the Terrion.
+    std::uint32_t value = 99;
+    ASSERT_TRUE(store.ReadNumber(kGroup, L"Express", value));
+    EXPECT_EQ(value, 0u);
+    ASSERT_TRUE(store.ReadNumber(kGroup, L"DeviceType", value));
+    EXPECT_EQ(value, 7u);
+}
+
+TEST(ConnectionWizard, StoredChoicesComeBackAndTheFoundTerrionIsHeld)
+{
+    constexpr int kPort = 231;
+    TerrionTest::CTerrionSimulator sim;
+    sim.Map(kPort);
+    Platform::CMemorySettingsStore store;
+    StorePort(store, kPort);
+    CTerrionConnection connection;
+    connection.SetSettingsStore(&store);
+    int checkStarts = 0;
+    connection.SetFirmwareCheckFactory([&](wxWindow*)
+                                       { return std::make_unique<CCountingFirmwareCheck>(checkStarts); });
+    CMessageScript messages;
+    CWizardDriver driver;
+    driver.onPage = [&](CDevSelectSheet& sheet)
+    {
+        if (sheet.GetCurrentPage() == sheet.GetPortPage())
+        {
+            EXPECT_EQ(sheet.GetPortPage()->GetComEdit()->GetValue(), wxString(L"231"));
+            EXPECT_FALSE(sheet.GetPortPage()->GetScanBox()->GetValue());
+            EXPECT_TRUE(sheet.GetPortPage()->GetComEdit()->IsEnabled());
+            EXPECT_FALSE(sheet.GetPortPage()->GetStopBox()->IsEnabled());
+        }
+        return false;
+    };
+    driver.onSearchEnded = [&](CDevSelectSheet& sheet)
+    {
+        CDevFoundPage* page = sheet.GetFoundPage();
+        EXPECT_EQ(page->GetFoundCount(), 1u);
+        EXPECT_EQ(page->GetFoundList()->GetString(0), wxString(L"Serial number: TN12-345-6789    @ COM231"));
+        EXPECT_EQ(page->GetStatusEdit()->GetValue(), wxString(L"Finished device search, found device(s):"));
+        EXPECT_TRUE(page->GetInfoEdit()->GetValue().Contains(wxS("TN12-345-6789")));
+        EXPECT_TRUE(sheet.IsButtonEnabled(wxID_BACKWARD));
+        SaveScreenshot(&sheet, "wizard_search_page");
+    };
+    ASSERT_TRUE(connection.Connect(false));
+    ASSERT_NE(connection.GetDevice(), nullptr);
+    EXPECT_EQ(connection.GetDevice()->GetType(), Device::typeTerrion);
+    EXPECT_EQ(checkStarts, 1);
+    EXPECT_TRUE(messages.Texts().empty());
+    std::uint32_t value = 0;
+    ASSERT_TRUE(store.ReadNumber(kGroup, L"ComPort", value));
+    EXPECT_EQ(value, static_cast<std::uint32_t>(kPort));
+    ASSERT_TRUE(store.ReadNumber(kGroup, L"Scan", value));
+    EXPECT_EQ(value, 0u);
+
+    // Held and answering: no wizard, but a fresh identification.
+    const int pages = driver.PagesShown();
+    sim.ClearReceived();
+    EXPECT_TRUE(connection.Connect(false));
+    EXPECT_EQ(driver.PagesShown(), pages);
+    EXPECT_NE(sim.ReceivedText().find("@ID@"), std::string::npos);
+    connection.Disconnect();
+    EXPECT_FALSE(connection.HasFirmwareCheck());
+}
+
+TEST(ConnectionWizard, ASearchThatFindsNothingAsksToRetry)
+{
+    constexpr int kPort = 251; // maps to no device at all
+    Platform::CMemorySettingsStore store;
+    StorePort(store, kPort);
+    CTerrionConnection connection;
+    connection.SetSettingsStore(&store);
+    CMessageScript messages;
+    messages.Answer(Msg::answerRetry);
+    messages.Answer(Msg::answerCancel);
+    CWizardDriver driver;
+    driver.onSearchEnded = [&](CDevSelectSheet& sheet)
+    {
+        EXPECT_EQ(sheet.GetFoundPage()->GetStatusEdit()->GetValue(),
+                  wxString(L"Finished device search, no device found."));
+        EXPECT_TRUE(sheet.IsButtonEnabled(wxID_BACKWARD));
+        EXPECT_FALSE(sheet.IsButtonEnabled(wxID_FORWARD));
+    };
+    EXPECT_FALSE(connection.Connect(false));
+    EXPECT_EQ(messages.Count(Ids::kNoDeviceRetry), 2);
+    EXPECT_EQ(driver.SearchesEnded(), 1);
+}
+
+TEST(ConnectionWizard, CancelDuringASearchReturnsWithinItsBound)
+{
+    constexpr int kPort = 232;
+    TerrionTest::CTerrionSimulator sim;
+    sim.SetFault(TerrionTest::sfSilent);
+    sim.Map(kPort);
+    Platform::CMemorySettingsStore store;
+    StorePort(store, kPort);
+    CTerrionConnection connection;
+    connection.SetSettingsStore(&store);
+    CMessageScript messages;
+    CWizardDriver driver;
+    std::chrono::steady_clock::time_point pressed;
+    bool searching = false;
+    driver.onSearchPage = [&](CDevSelectSheet& sheet)
+    {
+        wxTheApp->CallAfter(
+            [&]
+            {
+                searching = sheet.GetFoundPage()->IsSearching();
+                EXPECT_FALSE(sheet.IsButtonEnabled(wxID_BACKWARD));
+                EXPECT_FALSE(sheet.IsButtonEnabled(wxID_FORWARD));
+                // Let the worker get into the silent instrument's time-out.
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                pressed = std::chrono::steady_clock::now();
+                sheet.PressButton(wxID_CANCEL);
+            });
+    };
+    EXPECT_FALSE(connection.Connect(false));
+    const auto waited =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - pressed);
+    EXPECT_TRUE(searching);
+    EXPECT_LT(waited.count(), Device::kDeviceSearchAbortWaitMs);
+    EXPECT_TRUE(messages.Texts().empty()); // no late report reached a page
+    RunLoopFor(100);
+}
+
+TEST(ConnectionWizard, PortTextsOfTheFoundList)
+{
+    EXPECT_EQ(CDevFoundPage::PortText(L"\\\\.\\COM5"), L"@ COM5");
+    EXPECT_EQ(CDevFoundPage::PortText(L"IP:10.0.0.2:3728"), L"@ IP:10.0.0.2");
+    EXPECT_EQ(CDevFoundPage::PortText(L"COM7:"), L"@ COM7:");
+    EXPECT_EQ(CDevFoundPage::PortText(L"/dev/ttyUSB0"), L"");
+}
+
+TEST(ConnectionWizard, StartModeZeroShowsWelcomeAndTypePages)
+{
+    CMessageScript messages;
+    CWizardDriver driver;
+    std::vector<wxWizardPage*> shown;
+    driver.onPage = [&](CDevSelectSheet& sheet)
+    {
+        shown.push_back(sheet.GetCurrentPage());
+        if (shown.size() == 2)
+        {
+            CDevSelectPage* page = sheet.GetTypePage();
+            EXPECT_EQ(page->GetTypeList()->GetCount(), 12u);
+            EXPECT_EQ(page->GetTypeList()->GetSelection(), 7);
+            EXPECT_TRUE(sheet.IsButtonEnabled(wxID_BACKWARD));
+            wxTheApp->CallAfter([&sheet] { sheet.PressButton(wxID_BACKWARD); });
+            return true;
+        }
+        if (shown.size() == 3)
+        {
+            wxTheApp->CallAfter([&sheet] { sheet.PressButton(wxID_CANCEL); });
+            return true;
+        }
+        return false; // welcome: Next
+    };
+    CDevSelectSheet sheet(Ids::kConnWizardCaption, nullptr, 0, 0);
+    sheet.Settings().deviceType = Device::typeTerrion;
+    EXPECT_EQ(sheet.DoModal(), CDevSelectSheet::kWizardCancel);
+    EXPECT_EQ(sheet.GetPageCount(), 4);
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0], sheet.GetWelcomePage());
+    EXPECT_EQ(shown[1], sheet.GetTypePage());
+    EXPECT_EQ(shown[2], sheet.GetWelcomePage());
+}
+
+/// An instrument that refuses the first login.
+class CLoginDevice : public Device::CVnDevice
+{
+public:
+    CLoginDevice() : CVnDevice(Device::typeTerrion, L"Terrion", Device::portSerial, 10) {}
+    std::unique_ptr<CVnDevice> CreateInstance() const override { return std::make_unique<CLoginDevice>(); }
+    bool Identify(Device::SDeviceInfo&) override { return true; }
+    std::wstring GetInfoText() override { return {}; }
+    std::wstring GetSerialNumber() const override { return {}; }
+    bool GetContents(Device::CContents&) override { return false; }
+    bool RemoteLogin(Device::SLoginInfo& info) override
+    {
+        attempts.push_back(info.user + L"/" + info.password);
+        return attempts.size() > 1;
+    }
+    std::vector<std::wstring> attempts;
+};
+
+TEST(RemoteLoginDialog, AFailedLoginOffersRetryWithTheValuesKept)
+{
+    CMessageScript messages;
+    messages.Answer(Msg::answerRetry);
+    CLoginDevice device;
+    CRemoteLoginDlg dialog(nullptr, &device);
+    const auto pressOk = [&dialog]
+    {
+        wxCommandEvent click(wxEVT_BUTTON, wxID_OK);
+        click.SetEventObject(dialog.FindWindow(wxID_OK));
+        dialog.GetEventHandler()->ProcessEvent(click);
+    };
+    wxTheApp->CallAfter(
+        [&]
+        {
+            dialog.GetUserEdit()->SetValue(wxS("admin"));
+            dialog.GetPasswordEdit()->SetValue(wxS("secret"));
+            pressOk();
+            EXPECT_EQ(dialog.GetUserEdit()->GetValue(), wxString(wxS("admin")));
+            pressOk();
+        });
+    EXPECT_EQ(dialog.ShowModal(), wxID_OK);
+    EXPECT_EQ(device.attempts, (std::vector<std::wstring>{L"admin/secret", L"admin/secret"}));
+    EXPECT_EQ(messages.Count(Ids::kLoginFailed), 1);
+
+    CRemoteLoginDlg without(nullptr, nullptr);
+    EXPECT_EQ(without.ShowModal(), wxID_CANCEL);
+}
+
+} // namespace
