@@ -94,10 +94,18 @@ CConnectionMessage::NAnswer AskThroughApp(const wxString& text, CConnectionMessa
     long style = buttons == Msg::buttonsYesNo ? wxYES_NO : wxOK;
     switch (icon)
     {
-    case Msg::iconInformation: style |= wxICON_INFORMATION; break;
-    case Msg::iconExclamation: style |= wxICON_EXCLAMATION; break;
-    case Msg::iconQuestion: style |= wxICON_QUESTION; break;
-    case Msg::iconError: style |= wxICON_ERROR; break;
+    case Msg::iconInformation:
+        style |= wxICON_INFORMATION;
+        break;
+    case Msg::iconExclamation:
+        style |= wxICON_EXCLAMATION;
+        break;
+    case Msg::iconQuestion:
+        style |= wxICON_QUESTION;
+        break;
+    case Msg::iconError:
+        style |= wxICON_ERROR;
+        break;
     }
     const int answer = TheApp().MessageBox(text, style);
     if (buttons == Msg::buttonsOk)
@@ -136,14 +144,18 @@ CMainFrame::CMainFrame()
     m_downloadProgress = std::make_unique<CFrameDownloadProgress>(*m_progress);
     m_deviceCommands = std::make_unique<CDeviceCommands>(this, m_doc, *m_downloadProgress);
     m_deviceCommands->SetTitleUpdate([this] { m_childView->UpdateTitle(); });
-    m_deviceCommands->SetBeforeUpgrade([this] {
-        m_newerFirmware = CVersion();
-        UpdateVersionMenu();
-    });
-    m_deviceCommands->SetToolRunner([this](const wxString&) -> long {
-        RunUpgradeTool(); // says itself when the tool is missing
-        return 0;
-    });
+    m_deviceCommands->SetBeforeUpgrade(
+        [this]
+        {
+            m_newerFirmware = CVersion();
+            UpdateVersionMenu();
+        });
+    m_deviceCommands->SetToolRunner(
+        [this](const wxString&) -> long
+        {
+            RunUpgradeTool(); // says itself when the tool is missing
+            return 0;
+        });
     theConnection.Init(this, WM_NEW_FIRMWARE_VERSION, 0);
     theConnection.SetSettingsStoreFactory([] { return TheApp().OpenUpgradeSettings(); });
     CConnectionMessage::SetHook(&AskThroughApp);
@@ -370,12 +382,24 @@ void CMainFrame::OnDeviceCommand(wxCommandEvent& event)
 {
     switch (AppIds::ToCommand(event.GetId()))
     {
-    case AppIds::kDeviceDownload: m_deviceCommands->OnDownloadAll(); break;
-    case AppIds::kDeviceAdd: m_deviceCommands->OnAddFromDevice(); break;
-    case AppIds::kDeviceDeleteAll: m_deviceCommands->DeleteAllOnDevice(true); break;
-    case AppIds::kDeviceSettings: m_deviceCommands->EditMeasurementSettings(); break;
-    case AppIds::kDeviceUpgrade: m_deviceCommands->UpgradeDevice(); break;
-    default: event.Skip(); break;
+    case AppIds::kDeviceDownload:
+        m_deviceCommands->OnDownloadAll();
+        break;
+    case AppIds::kDeviceAdd:
+        m_deviceCommands->OnAddFromDevice();
+        break;
+    case AppIds::kDeviceDeleteAll:
+        m_deviceCommands->DeleteAllOnDevice(true);
+        break;
+    case AppIds::kDeviceSettings:
+        m_deviceCommands->EditMeasurementSettings();
+        break;
+    case AppIds::kDeviceUpgrade:
+        m_deviceCommands->UpgradeDevice();
+        break;
+    default:
+        event.Skip();
+        break;
     }
 }
 
