@@ -30,6 +30,19 @@ class CContents
 public:
     virtual ~CContents() = default;
 
+    /// Leaves the firmware at this version as the only entry, as for the
+    /// instruments that report just one version in their identity answer.
+    void SetSingleFirmware(const std::wstring& firmwareVersion)
+    {
+        m_entries.clear();
+        SContentEntry entry;
+        entry.flags = 1;
+        entry.secondByte = 1;
+        entry.type = 1;
+        entry.version = CVersion(firmwareVersion);
+        m_entries.push_back(entry);
+    }
+
     CVersion m_version{0, 0, 0, 0};
     std::vector<SContentEntry> m_entries;
 };

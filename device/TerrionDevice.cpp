@@ -135,13 +135,7 @@ bool CTerrionDevice::GetContents(CContents& contents)
         if (!Identify(scratch))
             return false;
     }
-    contents.m_entries.clear();
-    SContentEntry entry;
-    entry.flags = 1;
-    entry.secondByte = 1;
-    entry.type = 1;
-    entry.version = CVersion(m_ident.firmwareVersion);
-    contents.m_entries.push_back(entry);
+    contents.SetSingleFirmware(m_ident.firmwareVersion);
     return true;
 }
 

@@ -2,8 +2,6 @@
 
 #include "device/others/BootLines.h"
 #include "device/others/IdentAnswer.h"
-#include "resources/StringIds.h"
-#include "resources/StringTable.h"
 #include "streams/FileException.h"
 
 #include <cwchar>
@@ -44,9 +42,7 @@ bool CBrivonta2Device::Identify(SDeviceInfo& info)
 
 std::wstring CBrivonta2Device::GetInfoText()
 {
-    m_strInfoText = CIdentAnswer::Format(Resources::CStringTable::Text(Resources::Ids::kDeviceInfo),
-                                         {m_ident.typeName, m_ident.serialNumber, m_ident.firmwareVersion,
-                                          m_ident.hardwareRevision, m_ident.signature});
+    m_strInfoText = CIdentAnswer::InfoText(m_ident);
     return m_strInfoText;
 }
 
@@ -58,13 +54,7 @@ bool CBrivonta2Device::GetContents(CContents& contents)
         if (!Identify(scratch))
             return false;
     }
-    contents.m_entries.clear();
-    SContentEntry entry;
-    entry.flags = 1;
-    entry.secondByte = 1;
-    entry.type = 1;
-    entry.version = CVersion(m_ident.firmwareVersion);
-    contents.m_entries.push_back(entry);
+    contents.SetSingleFirmware(m_ident.firmwareVersion);
     return true;
 }
 

@@ -1,6 +1,9 @@
 #include "device/others/IdentAnswer.h"
 
+#include "device/DeviceInfo.h"
 #include "device/TextReply.h"
+#include "resources/StringIds.h"
+#include "resources/StringTable.h"
 
 namespace Device
 {
@@ -124,6 +127,21 @@ bool CIdentAnswer::AllSet(std::initializer_list<std::wstring_view> fields)
         if (field.empty())
             return false;
     return true;
+}
+
+std::wstring CIdentAnswer::InfoText(const SDeviceIdent& ident)
+{
+    return Format(
+        Resources::CStringTable::Text(Resources::Ids::kDeviceInfo),
+        {ident.typeName, ident.serialNumber, ident.firmwareVersion, ident.hardwareRevision, ident.signature});
+}
+
+std::int32_t CIdentAnswer::DeviceId(std::wstring_view signature)
+{
+    std::uint32_t value = 0;
+    if (!ParseSignature(signature, value))
+        return 0;
+    return static_cast<std::int32_t>(value);
 }
 
 } // namespace Device

@@ -13,6 +13,8 @@
 namespace Device
 {
 
+struct SDeviceIdent;
+
 class CIdentAnswer
 {
 public:
@@ -36,6 +38,11 @@ public:
 
     /// Puts the fields in place of the pattern's "%s", one after the other.
     static std::wstring Format(std::wstring_view pattern, std::initializer_list<std::wstring_view> fields);
+
+    /// The device information text filled from the ident's fields.
+    static std::wstring InfoText(const SDeviceIdent& ident);
+    /// The signature read as the device id, 0 when it does not read.
+    static std::int32_t DeviceId(std::wstring_view signature);
 
     /// True when none of the fields is empty.
     static bool AllSet(std::initializer_list<std::wstring_view> fields);

@@ -117,9 +117,7 @@ bool CWexleyLabDevice::EnterBootTarget()
 
 std::wstring CWexleyLabDevice::GetInfoText()
 {
-    m_strInfoText = CIdentAnswer::Format(Resources::CStringTable::Text(Resources::Ids::kDeviceInfo),
-                                         {m_ident.typeName, m_ident.serialNumber, m_ident.firmwareVersion,
-                                          m_ident.hardwareRevision, m_ident.signature});
+    m_strInfoText = CIdentAnswer::InfoText(m_ident);
     return m_strInfoText;
 }
 
@@ -131,13 +129,7 @@ bool CWexleyLabDevice::GetContents(CContents& contents)
         if (!Identify(scratch))
             return false;
     }
-    contents.m_entries.clear();
-    SContentEntry entry;
-    entry.flags = 1;
-    entry.secondByte = 1;
-    entry.type = 1;
-    entry.version = CVersion(m_ident.firmwareVersion);
-    contents.m_entries.push_back(entry);
+    contents.SetSingleFirmware(m_ident.firmwareVersion);
     return true;
 }
 
@@ -158,10 +150,7 @@ std::int32_t CWexleyLabDevice::GetDeviceId()
     if (GetCommands() == nullptr)
         return 0;
     SDeviceInfo scratch;
-    std::uint32_t signature = 0;
-    if (!Identify(scratch) || !CIdentAnswer::ParseSignature(m_ident.signature, signature))
-        return 0;
-    return static_cast<std::int32_t>(signature);
+    return Identify(scratch) ? CIdentAnswer::DeviceId(m_ident.signature) : 0;
 }
 
 SDeviceIdentEx& CWexleyLabDevice::GetObjectInfo(SDeviceIdentEx& ident) const
