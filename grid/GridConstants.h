@@ -143,3 +143,36 @@ inline constexpr int kGridWheelPageScroll = -1;
 
 /// Timer of the auto-scroll while selecting with the mouse.
 inline constexpr int kGridAutoScrollTimer = 1;
+
+/// Key numbers as the keyboard handlers and GRIDN_KEYCOMMAND carry them
+/// (the Windows virtual-key numbers; letters are their capitals).
+enum NGridKey : unsigned
+{
+    VK_LBUTTON = 0x01,
+    VK_BACK = 0x08,
+    VK_TAB = 0x09,
+    VK_RETURN = 0x0D,
+    VK_ESCAPE = 0x1B,
+    VK_SPACE = 0x20,
+    VK_PRIOR = 0x21,
+    VK_NEXT = 0x22,
+    VK_END = 0x23,
+    VK_HOME = 0x24,
+    VK_LEFT = 0x25,
+    VK_UP = 0x26,
+    VK_RIGHT = 0x27,
+    VK_DOWN = 0x28,
+    VK_DELETE = 0x2E,
+    VK_F2 = 0x71,
+};
+
+/// Keys held during a key or mouse event (the mouse messages' bits).
+enum NGridModifier : unsigned
+{
+    GRID_MK_SHIFT = 0x04,
+    GRID_MK_CONTROL = 0x08,
+    GRID_MK_ALT = 0x20,
+};
+
+/// Control id of the in-place edit window.
+inline constexpr int IDC_GRID_INPLACE_EDIT = 8;

@@ -904,6 +904,13 @@ void CGridCore::ResetSelectedRange()
     SetFocusCell(-1, -1);
 }
 
+// Not yet interactive: the selection, keyboard and editing handlers follow.
+void CGridCore::SelectCells(CGridCellPos, bool, bool) {}
+void CGridCore::OnSelecting(const CGridCellPos&) {}
+void CGridCore::OnKeyDown(unsigned) {}
+void CGridCore::OnChar(unsigned) {}
+void CGridCore::OnEditCell(int, int, SGridPoint, unsigned) {}
+
 CGridCellRange CGridCore::GetSelectedCellRange()
 {
     CGridCellRange range(m_rows, m_cols, -1, -1);

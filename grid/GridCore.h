@@ -151,6 +151,11 @@ public:
     void SelectAllCells();
     void SelectRows(int row, int col, bool forceRepaint, bool selectCells, bool add);
     void ResetSelectedRange();
+    /// Selects (or deselects) the rectangle from the anchor to `cell`.
+    void SelectCells(CGridCellPos cell, bool forceRepaint = false, bool selectCells = true);
+    /// Extends the selection to `cell` as the current mouse mode says.
+    void OnSelecting(const CGridCellPos& cell);
+    NGridMouseMode GetMouseMode() const { return m_mouseMode; }
     CGridCellRange GetSelectedCellRange();
     int GetSelectedCount() const { return m_selectedCount; }
 
@@ -199,6 +204,13 @@ public:
 
     /// Ends an open in-place edit (none in the core itself).
     virtual void EndEditing() {}
+
+    // Keyboard; keys are NGridKey numbers, held keys come from CGridHost::HostModifiers.
+    virtual void OnKeyDown(unsigned key);
+    virtual void OnChar(unsigned ch);
+
+    /// Starts an in-place edit of (row, col); point is relative to the cell or (-1, -1).
+    virtual void OnEditCell(int row, int col, SGridPoint point, unsigned firstChar);
 
 protected:
     virtual std::unique_ptr<CGridCellBase> CreateCell(int row, int col);
@@ -274,6 +286,7 @@ private:
     int m_selectedCount = 0;
     CGridCellRange m_selectionBounds;
     bool m_addToSelection = false;
+    NGridMouseMode m_mouseMode = GMM_NONE;
     int m_sortColumn = -1;
     CGridCellPos m_topLeft;
     int m_firstRowOffset = 0;

@@ -63,6 +63,7 @@ private:
     void HostReleaseMouse() override;
     bool HostHasCapture() const override;
     void HostSetCursor(NGridCursor cursor) override;
+    unsigned HostModifiers() const override { return m_modifiers; }
 
     void HandlePaint(wxPaintEvent& event);
     void HandleSize(wxSizeEvent& event);
@@ -74,5 +75,6 @@ private:
     wxBitmap m_buffer;
     wxTimer m_timer;
     bool m_barShown[2] = {false, false};
+    unsigned m_modifiers = 0;
     mutable int m_barSize[2] = {0, 0};
 };

@@ -48,6 +48,8 @@ public:
     virtual void HostReleaseMouse() = 0;
     virtual bool HostHasCapture() const = 0;
     virtual void HostSetCursor(NGridCursor cursor) = 0;
+    /// The NGridModifier keys held, as the window last saw them.
+    virtual unsigned HostModifiers() const = 0;
 
 protected:
     ~CGridHost() = default;

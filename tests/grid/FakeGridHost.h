@@ -77,6 +77,7 @@ public:
         return notifyAnswer;
     }
     void HostPostCommand() override { ++commands; }
+    unsigned HostModifiers() const override { return modifiers; }
     void HostSetTimer(int, int) override {}
     void HostKillTimer(int) override {}
     void HostCaptureMouse() override {}
@@ -87,6 +88,7 @@ public:
     bool isWindow = true;
     bool canMeasure = true;
     int wheelLines = 3;
+    unsigned modifiers = 0;
     long notifyAnswer = 0;
     int commands = 0;
     int invalidations = 0;
