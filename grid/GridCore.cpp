@@ -905,11 +905,21 @@ void CGridCore::ResetSelectedRange()
 }
 
 // Not yet interactive: the selection, keyboard and editing handlers follow.
-void CGridCore::SelectCells(CGridCellPos, bool, bool) {}
-void CGridCore::OnSelecting(const CGridCellPos&) {}
-void CGridCore::OnKeyDown(unsigned) {}
-void CGridCore::OnChar(unsigned) {}
-void CGridCore::OnEditCell(int, int, SGridPoint, unsigned) {}
+void CGridCore::SelectCells(CGridCellPos, bool, bool)
+{
+}
+void CGridCore::OnSelecting(const CGridCellPos&)
+{
+}
+void CGridCore::OnKeyDown(unsigned)
+{
+}
+void CGridCore::OnChar(unsigned)
+{
+}
+void CGridCore::OnEditCell(int, int, SGridPoint, unsigned)
+{
+}
 
 CGridCellRange CGridCore::GetSelectedCellRange()
 {
