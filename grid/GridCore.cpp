@@ -904,13 +904,34 @@ void CGridCore::ResetSelectedRange()
     SetFocusCell(-1, -1);
 }
 
-// Not yet interactive: the selection, keyboard and editing handlers follow.
-void CGridCore::SelectCells(CGridCellPos, bool, bool)
+void CGridCore::SelectCells(CGridCellPos cell, bool forceRepaint, bool selectCells)
 {
+    if (cell.row < m_fixedRows || cell.row >= m_rows || cell.col < m_fixedCols || cell.col >= m_cols)
+        return;
+    // Without an anchor the rectangle is the cell alone, not a span from -1.
+    const CGridCellPos anchor = IsValid(m_anchorCell) ? m_anchorCell : cell;
+    SetSelectedRange(std::min(anchor.row, cell.row), std::min(anchor.col, cell.col),
+                     std::max(anchor.row, cell.row), std::max(anchor.col, cell.col), forceRepaint,
+                     selectCells);
 }
-void CGridCore::OnSelecting(const CGridCellPos&)
+
+void CGridCore::OnSelecting(const CGridCellPos& cell)
 {
+    if (m_mouseMode == GMM_SELECT_ROWS)
+    {
+        if (cell.row >= m_fixedRows && cell.row < m_rows && cell.col >= 0 && cell.col < m_cols)
+        {
+            const int anchorRow = m_anchorCell.row >= m_fixedRows ? m_anchorCell.row : cell.row;
+            SetSelectedRange(std::min(anchorRow, cell.row), m_fixedCols, std::max(anchorRow, cell.row),
+                             m_cols - 1);
+        }
+    }
+    else if (m_mouseMode == GMM_SELECT_CELLS)
+        SelectCells(cell, false, true);
+    SendNotify(cell.row, cell.col, GRIDN_SELCHANGING);
 }
+
+// Not yet interactive: the keyboard and editing handlers follow.
 void CGridCore::OnKeyDown(unsigned)
 {
 }
