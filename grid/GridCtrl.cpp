@@ -52,6 +52,7 @@ bool CGridCtrl::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, cons
     Bind(wxEVT_MOUSE_CAPTURE_CHANGED, &CGridCtrl::HandleCaptureChanged, this);
     Bind(wxEVT_TIMER, [this](wxTimerEvent&) { OnTimer(kGridAutoScrollTimer); });
 
+    m_tip = new CGridTipWindow(this);
     AttachHost(this, id);
     OnCreate();
     return true;
@@ -445,9 +446,9 @@ bool CGridCtrl::HostCursorPos(SGridPoint* point) const
 
 void CGridCtrl::HostSetTipTool(const SGridRect& rect, const std::wstring& title, const std::wstring& text)
 {
-    if (!m_tip)
-        m_tip = new CGridTipWindow(this);
-    m_tip->SetTool(wxRect(rect.left, rect.top, rect.Width(), rect.Height()), wxString(title), wxString(text));
+    if (m_tip)
+        m_tip->SetTool(wxRect(rect.left, rect.top, rect.Width(), rect.Height()), wxString(title),
+                       wxString(text));
 }
 
 void CGridCtrl::HostRemoveTipTool()

@@ -44,7 +44,7 @@ public:
     /// The font of all four default cells.
     bool SetFont(const wxFont& font) override;
 
-    /// The hot-spot tip, null until the first hot spot is hovered.
+    /// The hot-spot tip (null before Create).
     CGridTipWindow* GetTipWindow() const { return m_tip; }
 
 private:
