@@ -10,7 +10,6 @@
 #include <wx/frame.h>
 #include <wx/image.h>
 #include <wx/settings.h>
-#include <wx/uiaction.h>
 #include <wx/utils.h>
 
 #include "grid/GridCtrl.h"
@@ -178,27 +177,6 @@ TEST_F(GridMouseWindow, DraggingAColumnDividerShowsTheLineAndResizesTheColumn)
     grid->SetItemText(0, 1, L"A heading of some length");
     Send(wxEVT_LEFT_DCLICK, 171, 8);
     EXPECT_NE(grid->GetColumnWidth(1), 111);
-}
-
-TEST_F(GridMouseWindow, RealMouseDragOnADividerResizesTheColumn)
-{
-    Shape();
-    Pump();
-    wxUIActionSimulator mouse;
-    const wxPoint start = grid->ClientToScreen(wxPoint(120, 8));
-    ASSERT_TRUE(mouse.MouseMove(start));
-    Pump();
-    ASSERT_TRUE(PumpUntil([&] { return grid->GetMouseMode() == GMM_OVER_COLUMN_DIVIDER; }));
-    ASSERT_TRUE(mouse.MouseDown());
-    ASSERT_TRUE(PumpUntil([&] { return grid->GetMouseMode() == GMM_SIZING_COLUMN; }));
-    ASSERT_TRUE(mouse.MouseMove(start + wxPoint(40, 10)));
-    ASSERT_TRUE(PumpUntil([&] { return grid->GetTrackLinePos() == 160; }));
-    ASSERT_TRUE(mouse.MouseUp());
-    ASSERT_TRUE(PumpUntil([&] { return grid->GetColumnWidth(1) != 60; }));
-    EXPECT_EQ(grid->GetColumnWidth(1), 100);
-    // Out of the way of the windows the next tests open.
-    mouse.MouseMove(wxPoint(1200, 1000));
-    Pump();
 }
 
 TEST_F(GridMouseWindow, DemoWithATipIsSavedAsAScreenshot)
