@@ -565,6 +565,14 @@ void CGridCore::OnCaptureChanged(bool toGrid)
     KillAutoScroll();
     if (m_mouseMode == GMM_DRAGGING)
         m_mouseMode = GMM_NONE;
+    // The release will not come here: a divider drag ends unsized, without its line.
+    if (IsSizingMode(m_mouseMode))
+    {
+        MoveTrackLine(-1);
+        m_sizingClamp = false;
+        m_leftButtonDown = false;
+        m_mouseMode = GMM_NONE;
+    }
 }
 
 void CGridCore::OnTimer(int id)

@@ -413,6 +413,23 @@ TEST(GridMouse, DraggingAColumnDividerResizesTheColumnLeftOfIt)
     }
 }
 
+TEST(GridMouse, LosingTheCaptureDuringADividerDragLeavesNoLineBehind)
+{
+    SMouseFixture f;
+    f.grid.OnMouseMove({100, 5});
+    f.grid.OnLButtonDown({100, 5});
+    f.grid.OnMouseMove({140, 5});
+    ASSERT_EQ(f.grid.GetTrackLinePos(), 140);
+    f.grid.OnCaptureChanged(false);
+    EXPECT_EQ(f.grid.GetTrackLinePos(), -1);
+    EXPECT_EQ(f.grid.GetMouseMode(), GMM_NONE);
+    // Later moves with the button up neither draw the line nor resize.
+    f.grid.OnMouseMove({160, 50});
+    f.grid.OnLButtonUp({160, 50});
+    EXPECT_EQ(f.grid.GetTrackLinePos(), -1);
+    EXPECT_EQ(f.grid.GetColumnWidth(1), 50);
+}
+
 TEST(GridMouse, DraggingARowDividerResizesTheRowAboveIt)
 {
     SMouseFixture f(10, 4, 1);
