@@ -9,10 +9,25 @@
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
+#include "grid/GridCell.h"
 #include "grid/GridCtrl.h"
 
 namespace
 {
+
+/// A cell that asks for the hand cursor and counts the asks.
+class CHandCell : public CGridCell
+{
+public:
+    bool OnSetCursor() override
+    {
+        ++asked;
+        if (GetGrid() && GetGrid()->GetHost())
+            GetGrid()->GetHost()->HostSetCursor(NGridCursor::Hand);
+        return true;
+    }
+    static inline int asked = 0;
+};
 
 void Pump()
 {
@@ -95,6 +110,15 @@ TEST_F(GridPointer, DoubleClickOnADividerAutoSizesTheColumn)
     Pump();
     EXPECT_EQ(grid->GetColumnWidth(0), 60);
     EXPECT_EQ(grid->GetColumnWidth(2), 60);
+}
+
+TEST_F(GridPointer, TheCellUnderThePointerChoosesTheCursor)
+{
+    grid->SetCellType<CHandCell>(3, 2);
+    CHandCell::asked = 0;
+    ASSERT_TRUE(mouse.MouseMove(grid->ClientToScreen(wxPoint(140, 65))));
+    ASSERT_TRUE(PumpUntil([&] { return CHandCell::asked > 0; }));
+    EXPECT_TRUE(grid->GetCursor().IsOk());
 }
 
 } // namespace
