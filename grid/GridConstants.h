@@ -141,8 +141,23 @@ enum class NGridCursor
 /// The wheel setting that scrolls a page per notch.
 inline constexpr int kGridWheelPageScroll = -1;
 
-/// Timer of the auto-scroll while selecting with the mouse.
-inline constexpr int kGridAutoScrollTimer = 1;
+/// Timer of the auto-scroll while selecting with the mouse, and its interval.
+inline constexpr int kGridAutoScrollTimer = 0x201;
+inline constexpr int kGridAutoScrollInterval = 25;
+
+// Mouse resizing and hot-spot tips.
+/// How near a divider (either side, pixels) a press grabs it.
+inline constexpr int kGridResizeCaptureRange = 3;
+/// Width of the line that follows a dragged divider.
+inline constexpr int kGridTrackLineWidth = 2;
+/// The one tool of the hot-spot tip.
+inline constexpr int kGridHotSpotTool = 666;
+/// The pointer rests this long (ms) in a hot spot before its tip shows.
+inline constexpr int kGridTipInitialDelay = 500;
+/// A shown tip hides itself after this long (ms).
+inline constexpr int kGridTipAutoPop = 30000;
+/// The widest a tip grows before its text wraps (pixels).
+inline constexpr int kGridTipMaxWidth = 1200;
 
 /// Key numbers as the keyboard handlers and GRIDN_KEYCOMMAND carry them
 /// (the Windows virtual-key numbers; letters are their capitals).

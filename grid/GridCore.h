@@ -212,6 +212,35 @@ public:
     /// Starts an in-place edit of (row, col); point is relative to the cell or (-1, -1).
     virtual void OnEditCell(int row, int col, SGridPoint point, unsigned firstChar);
 
+    // Mouse; points are client coordinates, held keys come from CGridHost::HostModifiers.
+    /// The point lies in the fixed rows within the capture range of a column divider.
+    bool MouseOverColumnResizeArea(SGridPoint point);
+    /// The point lies in the fixed columns within the capture range of a row divider.
+    bool MouseOverRowResizeArea(SGridPoint point);
+    void OnLButtonDown(SGridPoint point);
+    void OnMouseMove(SGridPoint point);
+    void OnLButtonUp(SGridPoint point);
+    void OnLButtonDblClk(SGridPoint point);
+    void OnRButtonUp(SGridPoint point);
+    /// Sets the cursor for the pointer at `point` (inside the client area).
+    void OnSetCursor(SGridPoint point);
+    /// The mouse capture moved; `toGrid` when the grid itself gained it.
+    void OnCaptureChanged(bool toGrid);
+    void OnTimer(int id);
+    /// The pointer left the window: its tip goes.
+    void OnMouseLeaveWindow();
+    /// Hides the hot-spot tip (scrolling and leaving call it too).
+    void HideTooltip();
+    /// A press in the fixed rows, and in the fixed columns.
+    virtual void OnFixedRowClick(CGridCellPos& cell);
+    virtual void OnFixedColumnClick(CGridCellPos& cell);
+    /// Starts a drag of the selection; drag-and-drop is off in this grid.
+    virtual void OnBeginDrag() {}
+    CGridCellPos GetClickDownCell() const { return m_clickDownCell; }
+    /// Where the line of a dragged divider is painted: its x (columns) or y
+    /// (rows), -1 while no divider is dragged.
+    int GetTrackLinePos() const { return m_trackLine; }
+
 protected:
     virtual std::unique_ptr<CGridCellBase> CreateCell(int row, int col);
     virtual void DestroyCell(int row, int col);
@@ -296,4 +325,34 @@ private:
     std::array<int, 2> m_scrollPage{};
     int m_barsShown = 0;
     bool m_inOnSize = false;
+
+    // Mouse.
+    bool IsFixedCell(const CGridCellPos& cell) const
+    {
+        return cell.row < m_fixedRows || cell.col < m_fixedCols;
+    }
+    bool PointInCellText(const CGridCellPos& cell, SGridPoint point);
+    bool StartSizing(SGridPoint point, bool column);
+    void EndSizing(SGridPoint point, bool column);
+    SGridPoint ClampToSizing(SGridPoint point) const;
+    /// Shows the tracking line at pos (-1 removes it), repainting the old and the new band.
+    void MoveTrackLine(int pos);
+    SGridRect TrackBand(int pos) const;
+    void KillAutoScroll();
+    void Hover(SGridPoint point);
+
+    SGridPoint m_clickDownPoint;
+    SGridPoint m_lastMousePoint;
+    CGridCellPos m_hoverCell;
+    bool m_leftButtonDown = false;
+    int m_autoScrollTimer = 0;
+    SGridRect m_tipRect;
+    std::wstring m_tipTitle;
+    std::wstring m_tipText;
+    bool m_tipTool = false;
+    int m_trackLine = -1;
+    bool m_trackVertical = true;
+    /// While a divider is dragged the pointer counts as held inside these bounds (right and bottom outside).
+    bool m_sizingClamp = false;
+    SGridRect m_sizingBounds;
 };

@@ -380,6 +380,7 @@ void CGridCore::OnHScroll(int code, int thumbPos)
 {
     if (code > SB_ENDSCROLL - 1 || code < 0)
         return;
+    HideTooltip();
     EndEditing();
     const SGridRect client = ClientRect();
     const int fixedWidth = GetFixedColumnWidth();
@@ -452,6 +453,7 @@ void CGridCore::OnVScroll(int code, int thumbPos)
 {
     if (code > SB_ENDSCROLL - 1 || code < 0)
         return;
+    HideTooltip();
     EndEditing();
     const SGridRect client = ClientRect();
     const int fixedHeight = GetFixedRowHeight();

@@ -278,6 +278,9 @@ void CGridCore::OnDraw(CGridSurface& dc, bool all)
             });
     }
     dc.ResetClip();
+    // The line of a dragged divider lies over everything; moving it repaints what it covered.
+    if (!all && m_trackLine >= 0)
+        dc.FillSolidRect(TrackBand(m_trackLine), GetSysColor(NGridSysColor::WindowText));
     RunPostPaint();
 }
 

@@ -6,6 +6,7 @@
 #include <wx/settings.h>
 
 #include "grid/GridDcSurface.h"
+#include "grid/GridTipWindow.h"
 
 CGridCtrl::CGridCtrl(int rows, int cols, int fixedRows, int fixedCols)
     : CGridCore(rows, cols, fixedRows, fixedCols)
@@ -20,6 +21,7 @@ CGridCtrl::CGridCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const 
 CGridCtrl::~CGridCtrl()
 {
     m_timer.Stop();
+    delete m_tip;
     AttachHost(nullptr, GetControlId());
 }
 
@@ -42,7 +44,15 @@ bool CGridCtrl::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, cons
           wxEVT_SCROLLWIN_PAGEUP, wxEVT_SCROLLWIN_PAGEDOWN, wxEVT_SCROLLWIN_THUMBTRACK,
           wxEVT_SCROLLWIN_THUMBRELEASE})
         Bind(type, &CGridCtrl::HandleScroll, this);
+    for (const wxEventTypeTag<wxMouseEvent>& type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK,
+                                                     wxEVT_RIGHT_UP, wxEVT_MOTION, wxEVT_LEAVE_WINDOW})
+        Bind(type, &CGridCtrl::HandleMouse, this);
+    Bind(wxEVT_SET_CURSOR, &CGridCtrl::HandleSetCursor, this);
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, &CGridCtrl::HandleCaptureLost, this);
+    Bind(wxEVT_MOUSE_CAPTURE_CHANGED, &CGridCtrl::HandleCaptureChanged, this);
+    Bind(wxEVT_TIMER, [this](wxTimerEvent&) { OnTimer(kGridAutoScrollTimer); });
 
+    m_tip = new CGridTipWindow(this);
     AttachHost(this, id);
     OnCreate();
     return true;
@@ -352,4 +362,103 @@ bool CGridCtrl::DrawToBitmap(wxBitmap* bitmap)
     }
     *bitmap = rendered;
     return true;
+}
+
+// ---------------------------------------------------------------- mouse
+
+namespace
+{
+
+unsigned MouseModifiers(const wxMouseEvent& event)
+{
+    unsigned keys = 0;
+    if (event.ShiftDown())
+        keys |= GRID_MK_SHIFT;
+    if (event.ControlDown())
+        keys |= GRID_MK_CONTROL;
+    if (event.AltDown())
+        keys |= GRID_MK_ALT;
+    return keys;
+}
+
+} // namespace
+
+void CGridCtrl::HandleMouse(wxMouseEvent& event)
+{
+    const wxEventType type = event.GetEventType();
+    const SGridPoint point{event.GetX(), event.GetY()};
+    m_modifiers = MouseModifiers(event);
+    if (type == wxEVT_LEFT_DOWN)
+        OnLButtonDown(point);
+    else if (type == wxEVT_LEFT_UP)
+    {
+        const bool held = HasCapture();
+        OnLButtonUp(point);
+        // Windows follows the end of a capture with a mouse move, which puts a
+        // divider mode back before a double-click arrives; GTK sends none.
+        if (held)
+            OnMouseMove(point);
+    }
+    else if (type == wxEVT_LEFT_DCLICK)
+        OnLButtonDblClk(point);
+    else if (type == wxEVT_RIGHT_UP)
+        OnRButtonUp(point);
+    else if (type == wxEVT_MOTION)
+    {
+        if (m_tip)
+            m_tip->RelayMouseMove(wxPoint(point.x, point.y));
+        OnMouseMove(point);
+    }
+    else if (type == wxEVT_LEAVE_WINDOW)
+        OnMouseLeaveWindow();
+    event.Skip();
+}
+
+void CGridCtrl::HandleSetCursor(wxSetCursorEvent& event)
+{
+    // While the grid holds the mouse the cursor stays as the press set it.
+    if (!HasCapture())
+        OnSetCursor(SGridPoint{event.GetX(), event.GetY()});
+    event.SetCursor(GetCursor());
+}
+
+void CGridCtrl::HandleCaptureLost(wxMouseCaptureLostEvent&)
+{
+    OnCaptureChanged(false);
+}
+
+void CGridCtrl::HandleCaptureChanged(wxMouseCaptureChangedEvent& event)
+{
+    OnCaptureChanged(event.GetCapturedWindow() == this);
+}
+
+void CGridCtrl::HostSetFocus()
+{
+    SetFocus();
+}
+
+bool CGridCtrl::HostCursorPos(SGridPoint* point) const
+{
+    const wxPoint at = ScreenToClient(wxGetMousePosition());
+    *point = SGridPoint{at.x, at.y};
+    return true;
+}
+
+void CGridCtrl::HostSetTipTool(const SGridRect& rect, const std::wstring& title, const std::wstring& text)
+{
+    if (m_tip)
+        m_tip->SetTool(wxRect(rect.left, rect.top, rect.Width(), rect.Height()), wxString(title),
+                       wxString(text));
+}
+
+void CGridCtrl::HostRemoveTipTool()
+{
+    if (m_tip)
+        m_tip->RemoveTool();
+}
+
+void CGridCtrl::HostPopTip()
+{
+    if (m_tip)
+        m_tip->Pop();
 }

@@ -8,6 +8,8 @@
 #include "grid/GridCore.h"
 #include "grid/GridNotifyEvent.h"
 
+class CGridTipWindow;
+
 /// The grid window: a plain wxWindow named "TerrionGridCtrl" that paints the
 /// grid core double-buffered and drives its own scroll bars. Owners call
 /// the grid's operations on it directly and receive GRID_EVT_NOTIFY and
@@ -42,6 +44,9 @@ public:
     /// The font of all four default cells.
     bool SetFont(const wxFont& font) override;
 
+    /// The hot-spot tip (null before Create).
+    CGridTipWindow* GetTipWindow() const { return m_tip; }
+
 private:
     // CGridHost
     bool HostIsWindow() const override;
@@ -64,6 +69,18 @@ private:
     bool HostHasCapture() const override;
     void HostSetCursor(NGridCursor cursor) override;
     unsigned HostModifiers() const override { return m_modifiers; }
+
+    // Mouse and the hot-spot tip.
+    void HostSetFocus() override;
+    bool HostCursorPos(SGridPoint* point) const override;
+    void HostSetTipTool(const SGridRect& rect, const std::wstring& title, const std::wstring& text) override;
+    void HostRemoveTipTool() override;
+    void HostPopTip() override;
+    void HandleMouse(wxMouseEvent& event);
+    void HandleSetCursor(wxSetCursorEvent& event);
+    void HandleCaptureLost(wxMouseCaptureLostEvent& event);
+    void HandleCaptureChanged(wxMouseCaptureChangedEvent& event);
+    CGridTipWindow* m_tip = nullptr;
 
     void HandlePaint(wxPaintEvent& event);
     void HandleSize(wxSizeEvent& event);

@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <string>
 
 #include "grid/GridConstants.h"
 #include "grid/GridFont.h"
@@ -50,6 +51,20 @@ public:
     virtual void HostSetCursor(NGridCursor cursor) = 0;
     /// The NGridModifier keys held, as the window last saw them.
     virtual unsigned HostModifiers() const = 0;
+
+    // Mouse and the hot-spot tip.
+    /// The window takes the keyboard focus.
+    virtual void HostSetFocus() = 0;
+    /// The pointer's position in client coordinates; false when it is unknown.
+    virtual bool HostCursorPos(SGridPoint* point) const = 0;
+    /// Puts the hot-spot tip over `rect` (client coordinates, right and bottom
+    /// outside) in place of any other; it shows once the pointer rests there.
+    virtual void HostSetTipTool(const SGridRect& rect, const std::wstring& title,
+                                const std::wstring& text) = 0;
+    /// Takes the hot-spot tip away.
+    virtual void HostRemoveTipTool() = 0;
+    /// Hides a shown or pending tip; it stays in place for the next rest.
+    virtual void HostPopTip() = 0;
 
 protected:
     ~CGridHost() = default;

@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "grid/GridHost.h"
@@ -78,12 +79,47 @@ public:
     }
     void HostPostCommand() override { ++commands; }
     unsigned HostModifiers() const override { return modifiers; }
-    void HostSetTimer(int, int) override {}
-    void HostKillTimer(int) override {}
-    void HostCaptureMouse() override {}
-    void HostReleaseMouse() override {}
-    bool HostHasCapture() const override { return false; }
-    void HostSetCursor(NGridCursor) override {}
+    void HostSetTimer(int id, int milliseconds) override
+    {
+        timerId = id;
+        timerInterval = milliseconds;
+    }
+    void HostKillTimer(int) override { timerId = 0; }
+    void HostCaptureMouse() override { captured = true; }
+    void HostReleaseMouse() override { captured = false; }
+    bool HostHasCapture() const override { return captured; }
+    void HostSetCursor(NGridCursor which) override { cursor = which; }
+
+    // Mouse and the hot-spot tip.
+    struct STip
+    {
+        SGridRect rect;
+        std::wstring title;
+        std::wstring text;
+    };
+    void HostSetFocus() override { ++focusTaken; }
+    bool HostCursorPos(SGridPoint* point) const override
+    {
+        *point = cursorPos;
+        return true;
+    }
+    void HostSetTipTool(const SGridRect& rect, const std::wstring& title, const std::wstring& text) override
+    {
+        tips.push_back(STip{rect, title, text});
+        tipTool = true;
+    }
+    void HostRemoveTipTool() override { tipTool = false; }
+    void HostPopTip() override { ++tipPops; }
+
+    int timerId = 0;
+    int timerInterval = 0;
+    bool captured = false;
+    NGridCursor cursor = NGridCursor::Arrow;
+    int focusTaken = 0;
+    SGridPoint cursorPos;
+    std::vector<STip> tips; ///< every tool put up
+    bool tipTool = false;
+    int tipPops = 0;
 
     bool isWindow = true;
     bool canMeasure = true;

@@ -103,6 +103,10 @@ void BuildSeriesDemo(CGridCtrl& grid, int seriesCount)
         grid.SetItemText(row, 1, L"Series " + std::to_wstring(i + 1));
         grid.SetItemText(row, 2, L"10.12.2026 14:" + std::to_wstring(10 + i % 50));
         grid.SetItemText(row, 3, Format(L"%0.1f k\u03A9\u00B7cm", 12.5 + i));
+        // The mean value's bar explains itself in a tip.
+        grid.GetCell(row, 3)->AddHotSpot(nullptr, L"Series " + std::to_wstring(i + 1),
+                                         Format(L"Mean value %0.1f k\u03A9\u00B7cm\r\n", 12.5 + i) +
+                                             std::to_wstring(10 + i) + L" readings");
         grid.SetItemText(row, 4, std::to_wstring(10 + i));
         grid.SetItemText(row, 5, i % 4 == 3 ? L"--" : Format(L"%.2f", 0.37 * (i + 1)));
         for (int col = 0; col < 6; ++col)
