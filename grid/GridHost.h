@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <string>
 
 #include "grid/GridConstants.h"
 #include "grid/GridFont.h"
@@ -9,6 +10,9 @@
 
 /// What the grid core needs of the window it lives in. The wxWidgets window
 /// implements it; tests fake it.
+class CGridCore;
+class CGridInPlaceEditor;
+
 class CGridHost
 {
 public:
@@ -50,6 +54,13 @@ public:
     virtual void HostSetCursor(NGridCursor cursor) = 0;
     /// The NGridModifier keys held, as the window last saw them.
     virtual unsigned HostModifiers() const = 0;
+
+    /// Opens an in-place edit of (row, col) over `rect` (client pixels, right and
+    /// bottom its last pixel) holding `text`; null when none can be made. The
+    /// edit reports to `grid` and lives until it ends or is cancelled.
+    virtual CGridInPlaceEditor* HostCreateInPlaceEdit(CGridCore& grid, SGridRect rect, NGridTextAlign align,
+                                                      unsigned id, int row, int col, const std::wstring& text,
+                                                      unsigned firstChar) = 0;
 
 protected:
     ~CGridHost() = default;
