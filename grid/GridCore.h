@@ -186,8 +186,9 @@ public:
     void OnVScroll(int code, int thumbPos = 0);
     /// A wheel turn of `delta` (120 a notch, positive away from the user).
     void OnMouseWheel(int delta);
-    /// The window's size changed.
-    void OnSize();
+    /// The window's size changed; endEditing false when only its client area did
+    /// (scroll bars coming and going), which leaves an open edit alone.
+    void OnSize(bool endEditing = true);
 
     // Painting.
     /// Paints the grid; with `all` the whole grid from its top-left corner (bitmaps).
