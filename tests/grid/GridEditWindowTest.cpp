@@ -12,6 +12,7 @@
 #include <wx/utils.h>
 
 #include "grid/GridCtrl.h"
+#include "grid/GridKeyMap.h"
 #include "grid/InPlaceEdit.h"
 #include "tests/grid/GridDemo.h"
 
@@ -101,6 +102,60 @@ protected:
     CGridCtrl* grid = nullptr;
     std::shared_ptr<std::vector<SGridNotify>> notes = std::make_shared<std::vector<SGridNotify>>();
 };
+
+TEST(GridKeyMap, WxKeysBecomeTheGridsKeyNumbersAndCharactersStayApart)
+{
+    const struct
+    {
+        int wxKey;
+        unsigned gridKey;
+    } keys[] = {
+        {WXK_SPACE, VK_SPACE},
+        {WXK_PAGEUP, VK_PRIOR},
+        {WXK_PAGEDOWN, VK_NEXT},
+        {WXK_END, VK_END},
+        {WXK_HOME, VK_HOME},
+        {WXK_LEFT, VK_LEFT},
+        {WXK_UP, VK_UP},
+        {WXK_RIGHT, VK_RIGHT},
+        {WXK_DOWN, VK_DOWN},
+        {WXK_NUMPAD_UP, VK_UP},
+        {WXK_RETURN, VK_RETURN},
+        {WXK_NUMPAD_ENTER, VK_RETURN},
+        {WXK_TAB, VK_TAB},
+        {WXK_ESCAPE, VK_ESCAPE},
+        {WXK_BACK, VK_BACK},
+        {WXK_DELETE, VK_DELETE},
+        {WXK_F2, VK_F2},
+        {'a', 'A'},
+        {'S', 'S'},
+        {'7', '7'},
+        {WXK_SHIFT, 0},
+    };
+    for (const auto& k : keys)
+        EXPECT_EQ(CGridKeyMap::ToGridKey(k.wxKey), k.gridKey) << k.wxKey;
+
+    const struct
+    {
+        int code;
+        wxChar ch;
+        unsigned gridChar;
+    } chars[] = {
+        {' ', ' ', ' '},         {'!', '!', '!'},        {'(', '(', '('},
+        {WXK_LEFT, WXK_NONE, 0}, {WXK_DELETE, 127, 0},   {WXK_RETURN, '\r', VK_RETURN},
+        {WXK_TAB, '\t', VK_TAB}, {WXK_BACK, 8, VK_BACK}, {0x00E9, 0x00E9, 0x00E9},
+    };
+    for (const auto& c : chars)
+    {
+        wxKeyEvent event(wxEVT_CHAR);
+        event.m_keyCode = c.code;
+        event.m_uniChar = c.ch;
+        EXPECT_EQ(CGridKeyMap::ToGridChar(event), c.gridChar) << c.code;
+    }
+
+    wxKeyboardState held(true, false, true, false); // Ctrl and Alt
+    EXPECT_EQ(CGridKeyMap::Modifiers(held), static_cast<unsigned>(GRID_MK_CONTROL | GRID_MK_ALT));
+}
 
 TEST_F(GridEditWindow, KeyEventsReachTheGridAsKeyNumbers)
 {
