@@ -256,6 +256,17 @@ TEST(GridEdit, ScrollingEndsTheEditAndKeepsItsText)
     EXPECT_EQ(f.Editor()->reports, 1);
 }
 
+TEST(GridEdit, OnlyARealResizeEndsTheEdit)
+{
+    SEditFixture f;
+    f.grid.OnChar('Z');
+    f.grid.OnSize(false); // the client area changed under a scroll bar
+    EXPECT_TRUE(f.Editor()->open);
+    f.grid.OnSize();
+    EXPECT_FALSE(f.Editor()->open);
+    EXPECT_EQ(f.grid.GetItemText(2, 1), L"Z");
+}
+
 TEST(GridEdit, AnEditWhoseCellGoesAwayIsCancelledWithoutAReport)
 {
     struct SCase
