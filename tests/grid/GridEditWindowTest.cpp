@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
 #include <wx/frame.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
@@ -64,6 +66,20 @@ protected:
         if (frame)
             frame->Destroy();
         Pump();
+    }
+
+    /// The grid as the screen shows it, edit included, for a person to look at.
+    void SaveScreenshot(const char* name)
+    {
+        Pump();
+        const wxRect area(grid->GetScreenPosition(), grid->GetSize());
+        wxBitmap shot(area.GetWidth(), area.GetHeight(), 24);
+        {
+            wxMemoryDC memory(shot);
+            wxScreenDC screen;
+            memory.Blit(0, 0, area.GetWidth(), area.GetHeight(), &screen, area.GetX(), area.GetY());
+        }
+        shot.ConvertToImage().SaveFile(wxString(TERRION_GRID_ARTEFACTS "/") + name, wxBITMAP_TYPE_PNG);
     }
 
     CInPlaceEdit* Edit() const
@@ -191,6 +207,7 @@ TEST_F(GridEditWindow, TypingANewNameCommitsIt)
     EXPECT_TRUE(grid->GetCell(1, 1)->IsEditing());
     for (char c : std::string("all 3"))
         edit->SendChar(static_cast<unsigned char>(c));
+    SaveScreenshot("grid_edit.png");
     Key(edit, wxEVT_KEY_DOWN, WXK_RETURN, '\r');
     Pump();
     EXPECT_EQ(grid->GetItemText(1, 1), L"Wall 3");
