@@ -2,122 +2,16 @@
 // key events reach the core with the grid's key numbers, typed names are
 // committed, Escape cancels, and an edit whose grid or rows go away closes
 // without reporting.
-#include <memory>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <wx/app.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
-#include <wx/frame.h>
-#include <wx/uiaction.h>
-#include <wx/utils.h>
 
-#include "grid/GridCtrl.h"
 #include "grid/GridKeyMap.h"
-#include "grid/InPlaceEdit.h"
-#include "tests/grid/GridDemo.h"
+#include "tests/grid/GridEditWindowFixture.h"
 
 namespace
 {
-
-void Pump()
-{
-    for (int i = 0; i < 5; ++i)
-    {
-        wxTheApp->ProcessPendingEvents();
-        wxYield();
-    }
-}
-
-/// Lets the display deliver simulated input until `done` holds (at most two seconds).
-template <class TDone> bool PumpUntil(TDone done)
-{
-    for (int i = 0; i < 100 && !done(); ++i)
-    {
-        Pump();
-        wxMilliSleep(20);
-    }
-    return done();
-}
-
-class GridEditWindow : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        frame = new wxFrame(nullptr, wxID_ANY, "grid edit test", wxPoint(0, 0), wxSize(640, 360));
-        grid = new CGridCtrl(frame, 101);
-        frame->Bind(GRID_EVT_NOTIFY,
-                    [log = notes](CGridNotifyEvent& event)
-                    {
-                        log->push_back(event.GetNotify());
-                        event.Skip();
-                    });
-        frame->Show();
-        BuildSeriesDemo(*grid, 10);
-        Pump();
-        grid->SetFocus();
-        grid->SetFocusCell(1, 1);
-        notes->clear();
-    }
-    void TearDown() override
-    {
-        if (frame)
-            frame->Destroy();
-        Pump();
-    }
-
-    /// The grid as the screen shows it, edit included, for a person to look at.
-    void SaveScreenshot(const char* name)
-    {
-        Pump();
-        const wxRect area(grid->GetScreenPosition(), grid->GetSize());
-        wxBitmap shot(area.GetWidth(), area.GetHeight(), 24);
-        {
-            wxMemoryDC memory(shot);
-            wxScreenDC screen;
-            memory.Blit(0, 0, area.GetWidth(), area.GetHeight(), &screen, area.GetX(), area.GetY());
-        }
-        shot.ConvertToImage().SaveFile(wxString(TERRION_GRID_ARTEFACTS "/") + name, wxBITMAP_TYPE_PNG);
-    }
-
-    CInPlaceEdit* Edit() const
-    {
-        return dynamic_cast<CInPlaceEdit*>(grid->FindWindow(IDC_GRID_INPLACE_EDIT));
-    }
-
-    void Key(wxWindow* target, wxEventType type, int code, wxChar ch = WXK_NONE, int modifiers = wxMOD_NONE)
-    {
-        wxKeyEvent event(type);
-        event.m_keyCode = code;
-        event.m_uniChar = ch;
-        event.SetShiftDown((modifiers & wxMOD_SHIFT) != 0);
-        event.SetControlDown((modifiers & wxMOD_CONTROL) != 0);
-        event.SetAltDown((modifiers & wxMOD_ALT) != 0);
-        event.SetEventObject(target);
-        target->GetEventHandler()->ProcessEvent(event);
-    }
-
-    std::vector<int> Codes() const
-    {
-        std::vector<int> codes;
-        for (const SGridNotify& n : *notes)
-            codes.push_back(n.hdr.code);
-        return codes;
-    }
-    bool Saw(int code) const
-    {
-        for (const SGridNotify& n : *notes)
-            if (n.hdr.code == code)
-                return true;
-        return false;
-    }
-
-    wxFrame* frame = nullptr;
-    CGridCtrl* grid = nullptr;
-    std::shared_ptr<std::vector<SGridNotify>> notes = std::make_shared<std::vector<SGridNotify>>();
-};
 
 TEST(GridKeyMap, WxKeysBecomeTheGridsKeyNumbersAndCharactersStayApart)
 {
@@ -207,7 +101,6 @@ TEST_F(GridEditWindow, TypingANewNameCommitsIt)
     EXPECT_TRUE(grid->GetCell(1, 1)->IsEditing());
     for (char c : std::string("all 3"))
         edit->SendChar(static_cast<unsigned char>(c));
-    SaveScreenshot("grid_edit.png");
     Key(edit, wxEVT_KEY_DOWN, WXK_RETURN, '\r');
     Pump();
     EXPECT_EQ(grid->GetItemText(1, 1), L"Wall 3");
@@ -300,46 +193,6 @@ TEST_F(GridEditWindow, AnOpenEditClosesUnreportedWhenItsRowsOrTheGridGo)
     Pump();
     EXPECT_FALSE(Saw(GRIDN_ENDEDIT));
     EXPECT_FALSE(Saw(GRIDN_EDITUNCHANGED));
-}
-
-// The real key path: X key events through GTK to the grid and its edit. Other
-// window tests share the display and may take the keyboard focus for a moment,
-// so the whole typing is tried again (a few times at most) when that happened.
-TEST_F(GridEditWindow, RealKeysStartAnEditWithASpaceAndCommitWithEnter)
-{
-    // Key presses go to the window under the pointer: this one lies away from the
-    // corner where the other window tests open theirs.
-    frame->Move(620, 640);
-    wxUIActionSimulator sim;
-    wxString started;
-    bool committed = false;
-    for (int attempt = 0; attempt < 3 && !committed; ++attempt)
-    {
-        grid->EndEditing();
-        Pump();
-        grid->SetItemText(1, 1, L"Series 1");
-        grid->SetFocusCell(1, 1);
-        notes->clear();
-        frame->Raise();
-        sim.MouseMove(grid->ClientToScreen(wxPoint(300, 200)));
-        grid->SetFocus();
-        Pump();
-        sim.Char(' ');
-        if (!PumpUntil([this] { return Edit() != nullptr; }))
-            continue;
-        CInPlaceEdit* edit = Edit();
-        started = edit->GetValue();
-        sim.Text("Ab");
-        PumpUntil([edit] { return edit->GetValue() == " Ab"; });
-        sim.Char(WXK_RETURN);
-        PumpUntil([this] { return Saw(GRIDN_ENDEDIT); });
-        Pump();
-        committed = grid->GetItemText(1, 1) == L" Ab" && Saw(GRIDN_KEYCOMMAND) && Saw(GRIDN_ENDEDIT);
-    }
-    EXPECT_EQ(started, " ") << "the typed space must start the edit and replace the name";
-    EXPECT_TRUE(committed);
-    EXPECT_EQ(grid->GetItemText(1, 1), L" Ab");
-    EXPECT_EQ(Edit(), nullptr);
 }
 
 } // namespace
