@@ -2,6 +2,7 @@
 
 #include "grid/GridCore.h"
 #include "grid/GridDefaultCell.h"
+#include "grid/GridInPlaceEditor.h"
 
 CGridCell::CGridCell() = default;
 
@@ -56,6 +57,7 @@ void CGridCell::Reset()
     m_data = 0;
     m_grid = nullptr;
     m_editing = false;
+    m_editWnd = nullptr;
     m_format = static_cast<unsigned>(-1);
     m_textColor = 0;
     m_backColor = kGridWhite;
@@ -108,4 +110,32 @@ bool CGridCell::ClearHotSpots()
 {
     m_hotSpots.clear();
     return true;
+}
+
+bool CGridCell::Edit(int row, int col, SGridRect rect, SGridPoint, unsigned id, unsigned firstChar)
+{
+    if (m_editing && m_editWnd)
+    {
+        m_editWnd->SendChar(firstChar & ~kGridTypedChar);
+        return true;
+    }
+    CGridCore* grid = GetGrid();
+    if (!grid || !grid->GetHost())
+        return false;
+    const unsigned format = GetFormat();
+    const NGridTextAlign align = (format & DT_RIGHT) != 0    ? NGridTextAlign::Right
+                                 : (format & DT_CENTER) != 0 ? NGridTextAlign::Center
+                                                             : NGridTextAlign::Left;
+    m_editing = true;
+    m_editWnd =
+        grid->GetHost()->HostCreateInPlaceEdit(*grid, rect, align, id, row, col, GetText(), firstChar);
+    if (!m_editWnd)
+        m_editing = false;
+    return m_editing;
+}
+
+void CGridCell::EndEdit()
+{
+    if (m_editWnd)
+        m_editWnd->EndEdit();
 }

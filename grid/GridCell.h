@@ -48,9 +48,17 @@ public:
     bool GetDrawFocusFrame() const override { return m_drawFocusFrame; }
     bool IsDefaultFont() const override { return !m_font; }
     bool IsEditing() const override { return m_editing; }
+    CGridInPlaceEditor* GetEditWnd() const override { return m_editWnd; }
 
     void Reset() override;
-    void OnEndEdit() override { m_editing = false; }
+    /// Opens an in-place edit through the grid's window, or types firstChar into the open one.
+    bool Edit(int row, int col, SGridRect rect, SGridPoint point, unsigned id, unsigned firstChar) override;
+    void EndEdit() override;
+    void OnEndEdit() override
+    {
+        m_editing = false;
+        m_editWnd = nullptr;
+    }
 
     bool HitTestHotSpot(SGridPoint point, SGridRect* rect, std::wstring* title, std::wstring* text) override;
     bool AddHotSpot(const SGridRect* rect, const std::wstring& title, const std::wstring& text) override;
@@ -84,6 +92,7 @@ private:
     std::unique_ptr<SGridFont> m_font;
     int m_margin = -1;
     bool m_editing = false;
+    CGridInPlaceEditor* m_editWnd = nullptr;
     CGridCore* m_grid = nullptr;
     bool m_invertOnSelect = true;
     bool m_drawFocusFrame = true;

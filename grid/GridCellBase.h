@@ -8,6 +8,7 @@
 
 class CGridCore;
 class CGridDefaultCell;
+class CGridInPlaceEditor;
 class CGridSurface;
 
 /// A cell of the grid. The grid asks a cell through these operations for
@@ -67,6 +68,8 @@ public:
     virtual CGridDefaultCell* GetDefaultCell() const;
     virtual bool IsDefaultFont() const = 0;
     virtual bool IsEditing() const = 0;
+    /// The open in-place edit, or null.
+    virtual CGridInPlaceEditor* GetEditWnd() const = 0;
 
     bool IsFocused() const { return (GetState() & GCS_FOCUSED) != 0; }
     /// For a merged cell: any cell of its span in `row` is focused.

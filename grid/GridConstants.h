@@ -191,3 +191,7 @@ enum NGridModifier : unsigned
 
 /// Control id of the in-place edit window.
 inline constexpr int IDC_GRID_INPLACE_EDIT = 8;
+
+/// Marks the first character of an edit as a typed character, not a key:
+/// VK_SPACE..VK_DOWN share their numbers with " !\"#$%&'(".
+inline constexpr unsigned kGridTypedChar = 0x80000000u;

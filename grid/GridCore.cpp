@@ -50,6 +50,7 @@ CGridCore::CGridCore(int rows, int cols, int fixedRows, int fixedCols)
 
 CGridCore::~CGridCore()
 {
+    CancelEditing();
     m_host = nullptr; // the window is going; nothing more reaches it
     m_postPaint.clear();
     m_postPaintPass.clear();
@@ -142,6 +143,7 @@ void CGridCore::DestroyCell(int row, int col)
 {
     SetItemState(row, col, 0);
     auto& slot = m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+    CancelCellEdit(slot.get());
     ForgetCell(slot.get());
     slot.reset();
 }
@@ -389,6 +391,7 @@ bool CGridCore::SetCell(int row, int col, std::unique_ptr<CGridCellBase> cell)
     auto& slot = m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
     std::unique_ptr<CGridCellBase> old = std::move(slot);
     slot = std::move(cell);
+    CancelCellEdit(old.get());
     ForgetCell(old.get());
     return true;
 }
@@ -929,17 +932,6 @@ void CGridCore::OnSelecting(const CGridCellPos& cell)
     else if (m_mouseMode == GMM_SELECT_CELLS)
         SelectCells(cell, false, true);
     SendNotify(cell.row, cell.col, GRIDN_SELCHANGING);
-}
-
-// Not yet interactive: the keyboard and editing handlers follow.
-void CGridCore::OnKeyDown(unsigned)
-{
-}
-void CGridCore::OnChar(unsigned)
-{
-}
-void CGridCore::OnEditCell(int, int, SGridPoint, unsigned)
-{
 }
 
 CGridCellRange CGridCore::GetSelectedCellRange()

@@ -11,6 +11,7 @@
 #include "grid/GridCellRange.h"
 #include "grid/GridConstants.h"
 #include "grid/GridDefaultCell.h"
+#include "grid/GridDisplayInfo.h"
 #include "grid/GridHost.h"
 #include "grid/GridNotify.h"
 #include "grid/GridSizeIndex.h"
@@ -185,8 +186,9 @@ public:
     void OnVScroll(int code, int thumbPos = 0);
     /// A wheel turn of `delta` (120 a notch, positive away from the user).
     void OnMouseWheel(int delta);
-    /// The window's size changed.
-    void OnSize();
+    /// The window's size changed; endEditing false when only its client area did
+    /// (scroll bars coming and going), which leaves an open edit alone.
+    void OnSize(bool endEditing = true);
 
     // Painting.
     /// Paints the grid; with `all` the whole grid from its top-left corner (bitmaps).
@@ -202,15 +204,29 @@ public:
     /// Sends a notification to the owner; 0 without a window.
     long SendNotify(int row, int col, int code);
 
-    /// Ends an open in-place edit (none in the core itself).
-    virtual void EndEditing() {}
-
     // Keyboard; keys are NGridKey numbers, held keys come from CGridHost::HostModifiers.
     virtual void OnKeyDown(unsigned key);
+    /// A typed character; starts an edit of the focus cell with it.
     virtual void OnChar(unsigned ch);
+    /// Whether Tab moves the focus (rather than leaving the grid).
+    bool GetHandleTabKey() const { return m_handleTabKey; }
+    virtual void OnEditSelectAll() { SelectAllCells(); }
+    /// Ctrl+C; the grid's clipboard is the owner's business until it has one of its own.
+    virtual void OnEditCopy() {}
 
+    // In-place editing.
     /// Starts an in-place edit of (row, col); point is relative to the cell or (-1, -1).
+    /// firstChar is an NGridKey number, or a typed character marked with kGridTypedChar.
     virtual void OnEditCell(int row, int col, SGridPoint point, unsigned firstChar);
+    /// Stores an edited text, asks the owner and tells the cell its edit is over.
+    virtual void OnEndEditCell(int row, int col, const std::wstring& text);
+    virtual bool ValidateEdit(int row, int col, const std::wstring& text);
+    /// Ends the focus cell's open edit, which reports its text.
+    virtual void EndEditing();
+    /// An edit's report: stores the text and, after a navigation key, moves on and edits there.
+    void OnEndInPlaceEdit(const SGridDisplayInfo& info);
+    /// Closes every open edit without reporting (its cell or the grid is going away).
+    void CancelEditing();
 
     // Mouse; points are client coordinates, held keys come from CGridHost::HostModifiers.
     /// The point lies in the fixed rows within the capture range of a column divider.
@@ -266,6 +282,9 @@ private:
     void ForEachBodyCell(int row, int top, const CGridCellRange& visible, const SGridRect& clip,
                          TVisit visit);
     void TellHiddenCells(const CGridCellRange& visible);
+    /// Closes a cell's open edit without a report.
+    static void CancelCellEdit(CGridCellBase* cell);
+    unsigned Modifiers() const { return m_host ? m_host->HostModifiers() : 0; }
     void RunPostPaint();
 
     CGridHost* m_host = nullptr;
@@ -306,6 +325,7 @@ private:
     bool m_fixedRowSelection = true;
     bool m_editable = true;
     bool m_modified = false;
+    bool m_handleTabKey = true;
     std::array<TGridColor, 4> m_sysColors{}; // window text, window, button face, button shadow
 
     // State.

@@ -365,13 +365,14 @@ void CGridCore::ResetScrollBars()
     ForgetTopLeft();
 }
 
-void CGridCore::OnSize()
+void CGridCore::OnSize(bool endEditing)
 {
     // The guard belongs to this grid: one grid's resize must not block another's.
     if (m_inOnSize)
         return;
     m_inOnSize = true;
-    EndEditing();
+    if (endEditing)
+        EndEditing();
     ResetScrollBars();
     m_inOnSize = false;
 }

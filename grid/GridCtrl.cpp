@@ -6,7 +6,9 @@
 #include <wx/settings.h>
 
 #include "grid/GridDcSurface.h"
+#include "grid/GridKeyMap.h"
 #include "grid/GridTipWindow.h"
+#include "grid/InPlaceEdit.h"
 
 CGridCtrl::CGridCtrl(int rows, int cols, int fixedRows, int fixedCols)
     : CGridCore(rows, cols, fixedRows, fixedCols)
@@ -20,6 +22,8 @@ CGridCtrl::CGridCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const 
 
 CGridCtrl::~CGridCtrl()
 {
+    // An open edit is a child window: close it before the children go, unreported.
+    CancelEditing();
     m_timer.Stop();
     delete m_tip;
     AttachHost(nullptr, GetControlId());
@@ -51,6 +55,8 @@ bool CGridCtrl::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, cons
     Bind(wxEVT_MOUSE_CAPTURE_LOST, &CGridCtrl::HandleCaptureLost, this);
     Bind(wxEVT_MOUSE_CAPTURE_CHANGED, &CGridCtrl::HandleCaptureChanged, this);
     Bind(wxEVT_TIMER, [this](wxTimerEvent&) { OnTimer(kGridAutoScrollTimer); });
+    Bind(wxEVT_KEY_DOWN, &CGridCtrl::HandleKeyDown, this);
+    Bind(wxEVT_CHAR, &CGridCtrl::HandleChar, this);
 
     m_tip = new CGridTipWindow(this);
     AttachHost(this, id);
@@ -291,7 +297,10 @@ void CGridCtrl::HandlePaint(wxPaintEvent&)
 
 void CGridCtrl::HandleSize(wxSizeEvent& event)
 {
-    OnSize();
+    // GTK also sends one when only a scroll bar came or went; that must not end an edit.
+    const wxSize size = GetSize();
+    OnSize(size != m_lastSize);
+    m_lastSize = size;
     wxWindow::Refresh(false);
     event.Skip();
 }
@@ -461,4 +470,62 @@ void CGridCtrl::HostPopTip()
 {
     if (m_tip)
         m_tip->Pop();
+}
+
+// ---------------------------------------------------------------- keyboard and in-place editing
+
+CGridInPlaceEditor* CGridCtrl::HostCreateInPlaceEdit(CGridCore&, SGridRect rect, NGridTextAlign align,
+                                                     unsigned id, int row, int col, const std::wstring& text,
+                                                     unsigned firstChar)
+{
+    const long style = align == NGridTextAlign::Right    ? wxTE_RIGHT
+                       : align == NGridTextAlign::Center ? wxTE_CENTRE
+                                                         : wxTE_LEFT;
+    return new CInPlaceEdit(this, rect, style, static_cast<wxWindowID>(id), row, col, wxString(text),
+                            firstChar);
+}
+
+void CGridCtrl::HandleKeyDown(wxKeyEvent& event)
+{
+    m_modifiers = CGridKeyMap::Modifiers(event);
+    const unsigned key = CGridKeyMap::ToGridKey(event);
+    // Ctrl+Tab (and Tab when the grid leaves it alone) moves on to the next control.
+    if (key == VK_TAB && (!GetHandleTabKey() || (m_modifiers & GRID_MK_CONTROL) != 0))
+    {
+        event.Skip();
+        return;
+    }
+    if (key != 0)
+        OnKeyDown(key);
+    switch (key)
+    {
+    case VK_TAB:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_END:
+    case VK_HOME:
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+    case VK_DELETE:
+    case VK_F2:
+        break; // used up: GTK must not move the focus with them
+    default:
+        // The character of the key follows, as on Windows (a space or Enter may start an edit).
+        event.Skip();
+        break;
+    }
+}
+
+void CGridCtrl::HandleChar(wxKeyEvent& event)
+{
+    m_modifiers = CGridKeyMap::Modifiers(event);
+    const unsigned ch = CGridKeyMap::ToGridChar(event);
+    if (ch == 0 || (ch == VK_TAB && (!GetHandleTabKey() || (m_modifiers & GRID_MK_CONTROL) != 0)))
+    {
+        event.Skip();
+        return;
+    }
+    OnChar(ch);
 }

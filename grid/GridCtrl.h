@@ -46,6 +46,9 @@ public:
 
     /// The hot-spot tip (null before Create).
     CGridTipWindow* GetTipWindow() const { return m_tip; }
+    // Keyboard and in-place editing.
+    /// Records the held keys of a key event the grid did not get itself (an edit's).
+    void NoteHeldKeys(unsigned modifiers) { m_modifiers = modifiers; }
 
 private:
     // CGridHost
@@ -69,6 +72,11 @@ private:
     bool HostHasCapture() const override;
     void HostSetCursor(NGridCursor cursor) override;
     unsigned HostModifiers() const override { return m_modifiers; }
+    CGridInPlaceEditor* HostCreateInPlaceEdit(CGridCore& grid, SGridRect rect, NGridTextAlign align,
+                                              unsigned id, int row, int col, const std::wstring& text,
+                                              unsigned firstChar) override;
+    void HandleKeyDown(wxKeyEvent& event);
+    void HandleChar(wxKeyEvent& event);
 
     // Mouse and the hot-spot tip.
     void HostSetFocus() override;
@@ -93,5 +101,6 @@ private:
     wxTimer m_timer;
     bool m_barShown[2] = {false, false};
     unsigned m_modifiers = 0;
+    wxSize m_lastSize;
     mutable int m_barSize[2] = {0, 0};
 };

@@ -10,6 +10,9 @@
 
 /// What the grid core needs of the window it lives in. The wxWidgets window
 /// implements it; tests fake it.
+class CGridCore;
+class CGridInPlaceEditor;
+
 class CGridHost
 {
 public:
@@ -65,6 +68,12 @@ public:
     virtual void HostRemoveTipTool() = 0;
     /// Hides a shown or pending tip; it stays in place for the next rest.
     virtual void HostPopTip() = 0;
+    /// Opens an in-place edit of (row, col) over `rect` (client pixels, right and
+    /// bottom its last pixel) holding `text`; null when none can be made. The
+    /// edit reports to `grid` and lives until it ends or is cancelled.
+    virtual CGridInPlaceEditor* HostCreateInPlaceEdit(CGridCore& grid, SGridRect rect, NGridTextAlign align,
+                                                      unsigned id, int row, int col, const std::wstring& text,
+                                                      unsigned firstChar) = 0;
 
 protected:
     ~CGridHost() = default;

@@ -1,10 +1,12 @@
 #pragma once
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "grid/GridHost.h"
 #include "tests/grid/FakeGridSurface.h"
+#include "tests/grid/FakeInPlaceEditor.h"
 
 /// A window for the grid core: a client area whose scroll bars take 15
 /// pixels each, and records of invalidations, scroll bars and notifications.
@@ -75,7 +77,7 @@ public:
     long HostNotify(const SGridNotify& notify) override
     {
         notifications.push_back(notify);
-        return notifyAnswer;
+        return answer ? answer(notify) : notifyAnswer;
     }
     void HostPostCommand() override { ++commands; }
     unsigned HostModifiers() const override { return modifiers; }
@@ -121,11 +123,27 @@ public:
     bool tipTool = false;
     int tipPops = 0;
 
+    // In-place edits: kept here after they end, so tests can look at them.
+    CGridInPlaceEditor* HostCreateInPlaceEdit(CGridCore& grid, SGridRect rect, NGridTextAlign align, unsigned,
+                                              int row, int col, const std::wstring& text,
+                                              unsigned firstChar) override
+    {
+        if (!canEdit)
+            return nullptr;
+        editors.push_back(std::make_unique<CFakeInPlaceEditor>(grid, rect, align, row, col, text, firstChar));
+        return editors.back().get();
+    }
+    CFakeInPlaceEditor* LastEditor() const { return editors.empty() ? nullptr : editors.back().get(); }
+    bool canEdit = true;
+    std::vector<std::unique_ptr<CFakeInPlaceEditor>> editors;
+
     bool isWindow = true;
     bool canMeasure = true;
     int wheelLines = 3;
     unsigned modifiers = 0;
     long notifyAnswer = 0;
+    /// Answers notifications in place of notifyAnswer when set.
+    std::function<long(const SGridNotify&)> answer;
     int commands = 0;
     int invalidations = 0;
     std::vector<SGridRect> invalidated;

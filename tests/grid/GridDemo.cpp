@@ -113,7 +113,9 @@ void BuildSeriesDemo(CGridCtrl& grid, int seriesCount)
         {
             grid.SetItemBackColor(row, col, kRowColor);
             grid.GetCell(row, col)->SetTextColor(kTextColor);
-            grid.SetItemState(row, col, grid.GetItemState(row, col) | GCS_READONLY);
+            // As on the series page, only the name is edited in place.
+            if (col != 1)
+                grid.SetItemState(row, col, grid.GetItemState(row, col) | GCS_READONLY);
         }
         grid.SetItemBackColor(row, 0, kTealColor);
 
@@ -124,6 +126,8 @@ void BuildSeriesDemo(CGridCtrl& grid, int seriesCount)
             static_cast<CDemoReportCell*>(grid.GetCell(detail, col))->series = i;
         }
         grid.MergeCells(detail, 1, 5);
+        for (int col = 0; col < 6; ++col)
+            grid.SetItemState(detail, col, grid.GetItemState(detail, col) | GCS_READONLY);
         grid.SetRowHeight(detail, i % 3 == 1 ? 90 : 0);
     }
     grid.SetRedraw(true, true);

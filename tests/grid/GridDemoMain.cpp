@@ -1,4 +1,5 @@
-// A window with a grid shaped like the series page, to look at and scroll.
+// A window with a grid shaped like the series page, to look at, scroll, move
+// through with the keyboard and rename series in.
 #include <cstdlib>
 
 #include <wx/app.h>
@@ -17,7 +18,10 @@ public:
         auto* frame = new wxFrame(nullptr, wxID_ANY, "Grid demo", wxDefaultPosition, wxSize(680, 420));
         auto* grid = new CGridCtrl(frame, 101);
         BuildSeriesDemo(*grid, 60);
+        // Ready for the keyboard: the first name has the focus (type to rename it).
+        grid->SetFocusCell(1, 1);
         frame->Show();
+        grid->SetFocus();
         return true;
     }
 };

@@ -1,0 +1,94 @@
+// In-place editing: starting an edit, taking its text back and moving on
+// after a navigating key.
+#include "grid/GridCore.h"
+#include "grid/GridInPlaceEditor.h"
+
+void CGridCore::OnEditCell(int row, int col, SGridPoint point, unsigned firstChar)
+{
+    if (!IsValid(row, col) || !IsCellEditable(row, col))
+        return;
+    EnsureVisible(row, col);
+    if (!IsCellVisible(row, col))
+        return;
+    SGridRect rect;
+    if (!GetCellRect(row, col, &rect))
+        return;
+    if (SendNotify(row, col, GRIDN_BEGINEDIT) < 0)
+        return;
+    // The owner may have changed the grid while answering.
+    if (CGridCellBase* cell = GetCell(row, col))
+        cell->Edit(row, col, rect, point, IDC_GRID_INPLACE_EDIT, firstChar);
+}
+
+void CGridCore::OnEndEditCell(int row, int col, const std::wstring& text)
+{
+    if (!GetCell(row, col))
+        return;
+    const std::wstring previous = GetItemText(row, col);
+    if (text == previous)
+        SendNotify(row, col, GRIDN_EDITUNCHANGED);
+    else
+    {
+        SetItemText(row, col, text);
+        if (ValidateEdit(row, col, text) && SendNotify(row, col, GRIDN_ENDEDIT) >= 0)
+        {
+            SetModified(row, col);
+            RedrawCell(row, col);
+        }
+        else
+            SetItemText(row, col, previous);
+    }
+    if (CGridCellBase* cell = GetCell(row, col))
+        cell->OnEndEdit();
+}
+
+bool CGridCore::ValidateEdit(int row, int col, const std::wstring& text)
+{
+    CGridCellBase* cell = GetCell(row, col);
+    return !cell || cell->ValidateEdit(text);
+}
+
+void CGridCore::EndEditing()
+{
+    if (CGridCellBase* cell = GetCell(m_focusCell.row, m_focusCell.col))
+        cell->EndEdit();
+}
+
+void CGridCore::OnEndInPlaceEdit(const SGridDisplayInfo& info)
+{
+    OnEndEditCell(info.row, info.col, info.text);
+    const auto key = static_cast<unsigned>(info.lParam);
+    switch (key)
+    {
+    case VK_TAB:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_END:
+    case VK_HOME:
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+        OnKeyDown(key);
+        OnEditCell(m_focusCell.row, m_focusCell.col, SGridPoint{-1, -1}, key);
+        break;
+    default:
+        break;
+    }
+}
+
+void CGridCore::CancelEditing()
+{
+    for (TRow& cells : m_cells)
+        for (std::unique_ptr<CGridCellBase>& cell : cells)
+            CancelCellEdit(cell.get());
+}
+
+void CGridCore::CancelCellEdit(CGridCellBase* cell)
+{
+    if (!cell || !cell->IsEditing())
+        return;
+    if (CGridInPlaceEditor* editor = cell->GetEditWnd())
+        editor->Cancel();
+    cell->OnEndEdit();
+}
