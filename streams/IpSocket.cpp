@@ -129,6 +129,21 @@ CIpSocket::NWait CIpSocket::Wait(int fd, short events, int timeoutMs, std::uint6
     }
 }
 
+int CIpSocket::WaitFor(int fd, short events, int timeoutMs, std::uint64_t abortSeen)
+{
+    switch (Wait(fd, events, timeoutMs, abortSeen))
+    {
+    case waitReady:
+        return 0;
+    case waitTimeout:
+        return errTimeout;
+    case waitAborted:
+        return errOperationAborted;
+    default:
+        return WsaErrorFromErrno(errno);
+    }
+}
+
 int CIpSocket::NewSocket(int socketType, int protocol)
 {
     return ::socket(AF_INET, socketType | SOCK_NONBLOCK | SOCK_CLOEXEC, protocol);
@@ -168,22 +183,36 @@ int CIpSocket::ConnectBounded(int fd, const addrinfo& address)
         return 0;
     if (errno != EINPROGRESS && errno != EINTR)
         return WsaErrorFromErrno(errno);
-    switch (Wait(fd, POLLOUT, kConnectTimeoutMs, abortSeen))
-    {
-    case waitReady:
-        break;
-    case waitTimeout:
-        return errWsaTimedOut;
-    case waitAborted:
-        return errOperationAborted;
-    default:
-        return WsaErrorFromErrno(errno);
-    }
+    if (const int error = WaitFor(fd, POLLOUT, kConnectTimeoutMs, abortSeen))
+        return error == errTimeout ? errWsaTimedOut : error;
     int error = 0;
     socklen_t length = sizeof error;
     if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0)
         return WsaErrorFromErrno(errno);
     return error == 0 ? 0 : WsaErrorFromErrno(error);
+}
+
+int CIpSocket::OpenOn(const addrinfo& address, int socketType, int protocol, bool listen, int& fd)
+{
+    fd = NewSocket(socketType, protocol);
+    if (fd < 0)
+        return WsaErrorFromErrno(errno);
+    int error = 0;
+    if (IsServer())
+    {
+        // A server started again right after a stop must get its port back.
+        const int on = 1;
+        setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+        if (::bind(fd, address.ai_addr, address.ai_addrlen) != 0 || (listen && ::listen(fd, 1) != 0))
+            error = WsaErrorFromErrno(errno);
+    }
+    else
+    {
+        error = ConnectBounded(fd, address);
+    }
+    if (error != 0)
+        CloseFd(fd);
+    return error;
 }
 
 bool CIpSocket::IsDottedQuad(const std::string& text)

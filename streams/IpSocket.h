@@ -71,11 +71,17 @@ protected:
     /// Waits for events on fd for at most timeoutMs (-1 none) or until an abort
     /// newer than abortSeen.
     NWait Wait(int fd, short events, int timeoutMs, std::uint64_t abortSeen);
+    /// Wait() as a result: 0 ready, 1460 time-out, 995 aborted or the error.
+    int WaitFor(int fd, short events, int timeoutMs, std::uint64_t abortSeen);
     std::uint64_t AbortCount() const { return m_nAbortCount.load(); }
     /// A non-blocking socket of the type, or -1 with errno set.
     static int NewSocket(int socketType, int protocol);
     /// connect() that gives up after kConnectTimeoutMs or an abort; 0 or the error.
     int ConnectBounded(int fd, const addrinfo& address);
+    /// A socket of the type on the address: a server's bound (listening with
+    /// listen), its port reusable at once; a client's connected. 0 with fd
+    /// set, or the error with nothing left open.
+    int OpenOn(const addrinfo& address, int socketType, int protocol, bool listen, int& fd);
     void CloseFd(int& fd);
 
     std::string m_strHost;

@@ -38,42 +38,21 @@ int CTcpSocket::Open()
 {
     if (m_hSocket >= 0 || m_hListen >= 0)
         return errNotSupported;
-    const bool server = IsServer();
     return ForEachAddress(SOCK_STREAM, IPPROTO_TCP,
-                          [this, server](const addrinfo& address)
+                          [this](const addrinfo& address)
                           {
-                              int fd = NewSocket(SOCK_STREAM, IPPROTO_TCP);
-                              if (fd < 0)
-                                  return WsaErrorFromErrno(errno);
-                              int error = 0;
-                              if (server)
-                              {
-                                  // A server started again right after a stop must get its port back.
-                                  SetOption(fd, SOL_SOCKET, SO_REUSEADDR);
-                                  if (::bind(fd, address.ai_addr, address.ai_addrlen) != 0 ||
-                                      ::listen(fd, 1) != 0)
-                                      error = WsaErrorFromErrno(errno);
-                              }
-                              else
-                              {
-                                  error = ConnectBounded(fd, address);
-                              }
-                              if (error != 0)
-                              {
-                                  CloseFd(fd);
+                              int fd = -1;
+                              if (const int error = OpenOn(address, SOCK_STREAM, IPPROTO_TCP, true, fd))
                                   return error;
-                              }
-                              if (server)
+                              if (IsServer())
                               {
                                   m_hListen = fd;
+                                  return 0;
                               }
-                              else
-                              {
-                                  SetOption(fd, SOL_SOCKET, SO_OOBINLINE);
-                                  SetOption(fd, IPPROTO_TCP, TCP_NODELAY);
-                                  m_hSocket = fd;
-                                  m_bConnected = true;
-                              }
+                              SetOption(fd, SOL_SOCKET, SO_OOBINLINE);
+                              SetOption(fd, IPPROTO_TCP, TCP_NODELAY);
+                              m_hSocket = fd;
+                              m_bConnected = true;
                               return 0;
                           });
 }
@@ -96,17 +75,8 @@ int CTcpSocket::Accept(std::uint64_t abortSeen)
 {
     if (m_hListen < 0)
         return errWsaNotConnected;
-    switch (Wait(m_hListen, POLLIN, m_nReadTimeoutMs, abortSeen))
-    {
-    case waitReady:
-        break;
-    case waitTimeout:
-        return errTimeout;
-    case waitAborted:
-        return errOperationAborted;
-    default:
-        return WsaErrorFromErrno(errno);
-    }
+    if (const int error = WaitFor(m_hListen, POLLIN, m_nReadTimeoutMs, abortSeen))
+        return error;
     const int fd = ::accept4(m_hListen, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
     if (fd < 0)
         return errno == EAGAIN || errno == EWOULDBLOCK ? errTimeout : WsaErrorFromErrno(errno);
@@ -119,32 +89,24 @@ int CTcpSocket::Accept(std::uint64_t abortSeen)
     return 0;
 }
 
+int CTcpSocket::Connected(std::uint64_t abortSeen)
+{
+    if (IsServer() && !m_bConnected)
+    {
+        if (const int error = Accept(abortSeen))
+            return error;
+    }
+    return m_bConnected && m_hSocket >= 0 ? 0 : errWsaNotConnected;
+}
+
 int CTcpSocket::Read(void* buffer, int size, int* count)
 {
     *count = 0;
     const std::uint64_t abortSeen = AbortCount();
-    if (IsServer() && !m_bConnected)
-    {
-        const int error = Accept(abortSeen);
-        if (error != 0)
-            return error;
-    }
-    if (!m_bConnected || m_hSocket < 0)
-        return errWsaNotConnected;
-    switch (Wait(m_hSocket, POLLIN, m_nReadTimeoutMs, abortSeen))
-    {
-    case waitReady:
-        break;
-    case waitTimeout:
-        return errTimeout;
-    case waitAborted:
-        return errOperationAborted;
-    default:
-    {
-        const int error = WsaErrorFromErrno(errno);
+    if (const int error = Connected(abortSeen))
+        return error;
+    if (const int error = WaitFor(m_hSocket, POLLIN, m_nReadTimeoutMs, abortSeen))
         return IsServer() && IsConnectionLost(error) ? Relisten(error) : error;
-    }
-    }
     for (;;)
     {
         const ssize_t n = ::recv(m_hSocket, buffer, static_cast<std::size_t>(size), 0);
@@ -171,28 +133,13 @@ int CTcpSocket::Write(const void* buffer, int size, int* count)
 {
     *count = 0;
     const std::uint64_t abortSeen = AbortCount();
-    if (IsServer() && !m_bConnected)
-    {
-        const int error = Accept(abortSeen);
-        if (error != 0)
-            return error;
-    }
-    if (!m_bConnected || m_hSocket < 0)
-        return errWsaNotConnected;
+    if (const int error = Connected(abortSeen))
+        return error;
     const auto* bytes = static_cast<const std::uint8_t*>(buffer);
     while (*count < size)
     {
-        switch (Wait(m_hSocket, POLLOUT, m_nWriteTimeoutMs, abortSeen))
-        {
-        case waitReady:
-            break;
-        case waitTimeout:
-            return *count > 0 ? 0 : errTimeout;
-        case waitAborted:
-            return errOperationAborted;
-        default:
-            return WsaErrorFromErrno(errno);
-        }
+        if (const int error = WaitFor(m_hSocket, POLLOUT, m_nWriteTimeoutMs, abortSeen))
+            return error == errTimeout && *count > 0 ? 0 : error;
         // MSG_NOSIGNAL: a peer that has gone must give an error, not kill the process.
         const ssize_t n =
             ::send(m_hSocket, bytes + *count, static_cast<std::size_t>(size - *count), MSG_NOSIGNAL);

@@ -22,6 +22,8 @@ public:
 private:
     /// A server's wait for its one connection; 0, 1460 or the error.
     int Accept(std::uint64_t abortSeen);
+    /// A server takes its connection first; 0 when there is one, else the error.
+    int Connected(std::uint64_t abortSeen);
     /// A server drops its peer and listens again; returns error unchanged.
     int Relisten(int error);
     /// Connection errors that a server answers by listening again.

@@ -18,32 +18,14 @@ int CUdpSocket::Open()
 {
     if (m_hSocket >= 0)
         return errNotSupported;
-    const bool server = IsServer();
     return ForEachAddress(SOCK_DGRAM, IPPROTO_UDP,
-                          [this, server](const addrinfo& address)
+                          [this](const addrinfo& address)
                           {
-                              int fd = NewSocket(SOCK_DGRAM, IPPROTO_UDP);
-                              if (fd < 0)
-                                  return WsaErrorFromErrno(errno);
-                              int error = 0;
-                              if (server)
-                              {
-                                  const int on = 1;
-                                  setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-                                  if (::bind(fd, address.ai_addr, address.ai_addrlen) != 0)
-                                      error = WsaErrorFromErrno(errno);
-                              }
-                              else
-                              {
-                                  error = ConnectBounded(fd, address);
-                              }
-                              if (error != 0)
-                              {
-                                  CloseFd(fd);
+                              int fd = -1;
+                              if (const int error = OpenOn(address, SOCK_DGRAM, IPPROTO_UDP, false, fd))
                                   return error;
-                              }
                               m_hSocket = fd;
-                              m_bConnected = !server;
+                              m_bConnected = !IsServer();
                               return 0;
                           });
 }
@@ -77,17 +59,8 @@ int CUdpSocket::Read(void* buffer, int size, int* count)
         *count = static_cast<int>(n);
         return 0;
     }
-    switch (Wait(m_hSocket, POLLIN, m_nReadTimeoutMs, AbortCount()))
-    {
-    case waitReady:
-        break;
-    case waitTimeout:
-        return errTimeout;
-    case waitAborted:
-        return errOperationAborted;
-    default:
-        return WsaErrorFromErrno(errno);
-    }
+    if (const int error = WaitFor(m_hSocket, POLLIN, m_nReadTimeoutMs, AbortCount()))
+        return error;
     int pending = 0;
     if (ioctl(m_hSocket, FIONREAD, &pending) != 0)
         pending = 0;
@@ -145,17 +118,8 @@ int CUdpSocket::Write(const void* buffer, int size, int* count)
     *count = 0;
     if (!m_bConnected || m_hSocket < 0)
         return 0; // a server has nobody to answer before the first datagram
-    switch (Wait(m_hSocket, POLLOUT, m_nWriteTimeoutMs, AbortCount()))
-    {
-    case waitReady:
-        break;
-    case waitTimeout:
-        return errTimeout;
-    case waitAborted:
-        return errOperationAborted;
-    default:
-        return WsaErrorFromErrno(errno);
-    }
+    if (const int error = WaitFor(m_hSocket, POLLOUT, m_nWriteTimeoutMs, AbortCount()))
+        return error;
     ssize_t n = 0;
     do
     {

@@ -32,87 +32,19 @@ void SetPayloadLength(std::vector<unsigned char>& report, int length)
 
 } // namespace
 
-CUsbHostProbeControl::CUsbHostProbeControl() = default;
-
-CUsbHostProbeControl::~CUsbHostProbeControl()
+CUsbHostProbeControl::CUsbHostProbeControl() : CUsbHostProbeChannel(CUsbHostProbeManager::chControl, kHeader)
 {
-    if (m_pTransport)
-        CloseNoThrow();
 }
 
 bool CUsbHostProbeControl::Open(const std::wstring& path, std::uint32_t openFlags)
 {
-    if (m_pTransport)
-    {
-        SetError(errNotSupported);
+    if (!OpenChannel(path, openFlags))
         return false;
-    }
-    SetNameAndFlags(path, openFlags);
-    SetError(0);
-    m_nReportLength = 0;
-    m_bAbort = false;
-    std::shared_ptr<CHidTransport> transport;
-    const int error = CUsbHostProbeManager::Instance().Open(path, CUsbHostProbeManager::chControl, transport);
-    if (error != 0)
-    {
-        SetError(error);
-        return false;
-    }
-    const int length = transport->FeatureReportLength();
-    if (length <= kHeader)
-    {
-        CUsbHostProbeManager::Instance().Close(path, CUsbHostProbeManager::chControl);
-        ThrowError(errGenFailure);
-    }
-    m_pTransport = std::move(transport);
-    m_nReportLength = length;
-    m_writeReport.assign(static_cast<std::size_t>(length), 0);
-    m_readReport.assign(static_cast<std::size_t>(length), 0);
-    m_nPartial = 0;
-    m_nPartialSize = 0;
-    if (!m_pTransport->GetFeature(m_readReport.data(), length))
+    m_writeReport.assign(static_cast<std::size_t>(m_nReportLength), 0);
+    m_readReport.assign(static_cast<std::size_t>(m_nReportLength), 0);
+    if (!m_pTransport->GetFeature(m_readReport.data(), m_nReportLength))
         SetError(errGenFailure);
     return GetError() == 0;
-}
-
-void CUsbHostProbeControl::Close()
-{
-    if (!m_pTransport)
-        ThrowError(errInvalidHandle);
-    m_pTransport.reset();
-    m_writeReport.clear();
-    m_readReport.clear();
-    m_nReportLength = 0;
-    m_bAbort = false;
-    CUsbHostProbeManager::Instance().Close(GetName(), CUsbHostProbeManager::chControl);
-}
-
-bool CUsbHostProbeControl::IsOpen() const
-{
-    return m_pTransport != nullptr && CUsbHostProbeManager::Instance().GetHandle(
-                                          GetName(), CUsbHostProbeManager::chControl) == m_pTransport;
-}
-
-bool CUsbHostProbeControl::GetTimeouts(int* readMs, int* writeMs)
-{
-    if (readMs != nullptr)
-        *readMs = m_nReadTimeoutMs;
-    if (writeMs != nullptr)
-        *writeMs = m_nWriteTimeoutMs;
-    return true;
-}
-
-bool CUsbHostProbeControl::SetTimeouts(int readMs, int writeMs)
-{
-    m_nReadTimeoutMs = readMs < 0 ? -1 : readMs;
-    m_nWriteTimeoutMs = writeMs < 0 ? -1 : writeMs;
-    return true;
-}
-
-bool CUsbHostProbeControl::Abort()
-{
-    m_bAbort = true;
-    return true;
 }
 
 bool CUsbHostProbeControl::GetReport(std::vector<unsigned char>& report)
@@ -217,19 +149,9 @@ int CUsbHostProbeControl::Read(void* buffer, int length)
     if (!m_pTransport || m_nReportLength <= kHeader || length <= 0 || length > m_nReportLength - kHeader)
         return 0;
     auto* out = static_cast<unsigned char*>(buffer);
-    int got = 0;
-    // The rest of a report that an earlier read left.
-    if (m_nPartial > 0 && m_nPartial < m_nPartialSize)
-    {
-        const int take = std::min(length, m_nPartialSize - m_nPartial);
-        std::memcpy(out, m_readReport.data() + kHeader + m_nPartial, static_cast<std::size_t>(take));
-        m_nPartial += take;
-        got = take;
-        if (m_nPartial >= m_nPartialSize)
-            m_nPartial = m_nPartialSize = 0;
-        if (got == length)
-            return got;
-    }
+    int got = TakeHeldPayload(m_readReport, out, length);
+    if (got == length)
+        return got;
     std::uint64_t start = 0;
     QueryTimeStamp(&start);
     for (;;)
@@ -242,11 +164,7 @@ int CUsbHostProbeControl::Read(void* buffer, int length)
             const int take = std::min(length - got, payload);
             std::memcpy(out + got, m_readReport.data() + kHeader, static_cast<std::size_t>(take));
             got += take;
-            if (take < payload)
-            {
-                m_nPartial = take;
-                m_nPartialSize = payload;
-            }
+            HoldRest(take, payload);
             m_readReport[1] |= kAck;
             SetReport(m_readReport);
         }
@@ -265,28 +183,6 @@ int CUsbHostProbeControl::Read(void* buffer, int length)
     if (got == 0 && GetError() == 0)
         SetError(errHandleEof);
     return got;
-}
-
-void CUsbHostProbeControl::PurgeInput()
-{
-    if (!m_pTransport)
-        return;
-    const int readMs = m_nReadTimeoutMs;
-    const int writeMs = m_nWriteTimeoutMs;
-    m_nReadTimeoutMs = 0;
-    m_nWriteTimeoutMs = 0;
-    try
-    {
-        unsigned char byte = 0;
-        while (Read(&byte, 1) == 1)
-        {
-        }
-    }
-    catch (const CFileException&)
-    {
-    }
-    m_nReadTimeoutMs = readMs;
-    m_nWriteTimeoutMs = writeMs;
 }
 
 void CUsbHostProbeControl::Flush()

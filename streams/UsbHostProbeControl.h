@@ -16,35 +16,23 @@
 // from another thread ends a read or write at its next check. A write that
 // the device does not take in time is cancelled, reports 1460 and 0 bytes.
 
-#include "streams/IoStream.h"
-#include "streams/UsbHostProbeManager.h"
+#include "streams/UsbHostProbeChannel.h"
 
-#include <atomic>
-#include <memory>
 #include <vector>
 
 namespace StreamIO
 {
 
-class CUsbHostProbeControl : public CIoStream
+class CUsbHostProbeControl : public CUsbHostProbeChannel
 {
 public:
     CUsbHostProbeControl();
-    ~CUsbHostProbeControl() override;
 
     bool Open(const std::wstring& path, std::uint32_t openFlags) override;
-    void Close() override;
-    bool IsOpen() const override;
-    bool GetTimeouts(int* readMs, int* writeMs) override;
-    bool SetTimeouts(int readMs, int writeMs) override;
-    bool Abort() override;
-    void PurgeInput() override;
     void Flush() override;
     int Read(void* buffer, int length) override;
     int Write(const void* buffer, int length) override;
 
-    void SetPollInterval(int ms) { m_nPollMs = ms; }
-    int GetPollInterval() const { return m_nPollMs; }
     /// Bytes in a feature report (0 until open).
     int GetReportLength() const { return m_nReportLength; }
 
@@ -57,16 +45,8 @@ private:
     static std::uint64_t Since(std::uint64_t start);
     void Pause(std::uint64_t start, int timeoutMs, int slackMs) const;
 
-    std::shared_ptr<CHidTransport> m_pTransport;
-    int m_nReadTimeoutMs = 500;
-    int m_nWriteTimeoutMs = 100;
-    int m_nReportLength = 0;
     std::vector<unsigned char> m_writeReport;
     std::vector<unsigned char> m_readReport;
-    int m_nPartial = 0;     ///< payload bytes of the held read report already handed out
-    int m_nPartialSize = 0; ///< payload length of the held read report
-    int m_nPollMs = 1;
-    std::atomic<bool> m_bAbort{false};
 };
 
 } // namespace StreamIO

@@ -20,101 +20,17 @@ constexpr int kSliceMs = 20;
 
 } // namespace
 
-CUsbHostProbeData::CUsbHostProbeData() = default;
-
-CUsbHostProbeData::~CUsbHostProbeData()
+CUsbHostProbeData::CUsbHostProbeData() : CUsbHostProbeChannel(CUsbHostProbeManager::chData, kHeader)
 {
-    if (m_pTransport)
-        CloseNoThrow();
 }
 
 bool CUsbHostProbeData::Open(const std::wstring& path, std::uint32_t openFlags)
 {
-    if (m_pTransport)
-    {
-        SetError(errNotSupported);
+    if (!OpenChannel(path, openFlags))
         return false;
-    }
-    SetNameAndFlags(path, openFlags);
-    SetError(0);
-    m_bAbort = false;
-    std::shared_ptr<CHidTransport> transport;
-    const int error = CUsbHostProbeManager::Instance().Open(path, CUsbHostProbeManager::chData, transport);
-    if (error != 0)
-    {
-        SetError(error);
-        return false;
-    }
-    const int length = transport->InputReportLength();
-    if (length <= kHeader)
-    {
-        CUsbHostProbeManager::Instance().Close(path, CUsbHostProbeManager::chData);
-        ThrowError(errGenFailure);
-    }
-    m_pTransport = std::move(transport);
-    m_nReportLength = length;
-    m_report.assign(static_cast<std::size_t>(length), 0);
-    m_nPartial = m_nPartialSize = 0;
+    m_report.assign(static_cast<std::size_t>(m_nReportLength), 0);
     m_nLastSequence = -1;
     return true;
-}
-
-void CUsbHostProbeData::Close()
-{
-    if (!m_pTransport)
-        ThrowError(errInvalidHandle);
-    m_pTransport.reset();
-    m_report.clear();
-    m_nReportLength = 0;
-    m_bAbort = false;
-    CUsbHostProbeManager::Instance().Close(GetName(), CUsbHostProbeManager::chData);
-}
-
-bool CUsbHostProbeData::IsOpen() const
-{
-    return m_pTransport != nullptr && CUsbHostProbeManager::Instance().GetHandle(
-                                          GetName(), CUsbHostProbeManager::chData) == m_pTransport;
-}
-
-bool CUsbHostProbeData::GetTimeouts(int* readMs, int* writeMs)
-{
-    if (readMs != nullptr)
-        *readMs = m_nReadTimeoutMs;
-    if (writeMs != nullptr)
-        *writeMs = m_nWriteTimeoutMs;
-    return true;
-}
-
-bool CUsbHostProbeData::SetTimeouts(int readMs, int writeMs)
-{
-    m_nReadTimeoutMs = readMs < 0 ? -1 : readMs;
-    m_nWriteTimeoutMs = writeMs < 0 ? -1 : writeMs;
-    return true;
-}
-
-bool CUsbHostProbeData::Abort()
-{
-    m_bAbort = true;
-    return true;
-}
-
-void CUsbHostProbeData::PurgeInput()
-{
-    if (!m_pTransport)
-        return;
-    const int readMs = m_nReadTimeoutMs;
-    m_nReadTimeoutMs = 0;
-    try
-    {
-        unsigned char byte = 0;
-        while (Read(&byte, 1) == 1)
-        {
-        }
-    }
-    catch (const CFileException&)
-    {
-    }
-    m_nReadTimeoutMs = readMs;
 }
 
 int CUsbHostProbeData::Read(void* buffer, int length)
@@ -123,18 +39,9 @@ int CUsbHostProbeData::Read(void* buffer, int length)
     if (!m_pTransport || length <= 0)
         return 0;
     auto* out = static_cast<unsigned char*>(buffer);
-    int got = 0;
-    if (m_nPartial > 0 && m_nPartial < m_nPartialSize)
-    {
-        const int take = std::min(length, m_nPartialSize - m_nPartial);
-        std::memcpy(out, m_report.data() + kHeader + m_nPartial, static_cast<std::size_t>(take));
-        m_nPartial += take;
-        got = take;
-        if (m_nPartial >= m_nPartialSize)
-            m_nPartial = m_nPartialSize = 0;
-        if (got == length)
-            return got;
-    }
+    int got = TakeHeldPayload(m_report, out, length);
+    if (got == length)
+        return got;
     std::uint64_t start = 0;
     QueryTimeStamp(&start);
     while (got < length && !m_bAbort)
@@ -175,11 +82,7 @@ int CUsbHostProbeData::Read(void* buffer, int length)
         const int take = std::min(length - got, payload);
         std::memcpy(out + got, m_report.data() + kHeader, static_cast<std::size_t>(take));
         got += take;
-        if (take < payload)
-        {
-            m_nPartial = take;
-            m_nPartialSize = payload;
-        }
+        HoldRest(take, payload);
     }
     m_bAbort = false;
     if (got == 0 && GetError() == 0)

@@ -2,6 +2,7 @@
 
 #include "device/others/BootLines.h"
 #include "device/others/IdentAnswer.h"
+#include "device/others/UsbProbeDataChannel.h"
 #include "streams/FileException.h"
 
 #include <cwchar>
@@ -9,7 +10,8 @@
 namespace Device
 {
 
-CBrivonta2Device::CBrivonta2Device() : CVnDevice(typeBrivonta2, L"Brivonta 3", portUsb, 8)
+CBrivonta2Device::CBrivonta2Device()
+    : CVnDevice(typeBrivonta2, L"Brivonta 3", portUsb, 8), m_pData(std::make_unique<CUsbProbeDataChannel>())
 {
 }
 
@@ -97,6 +99,13 @@ bool CBrivonta2Device::GetSerialPacket(std::array<std::uint8_t, kPacketSize>& pa
     packet.fill(0);
     SDeviceInfo scratch;
     return QueryId(scratch) && BuildSerialPacket(scratch.serialNumber, packet);
+}
+
+std::unique_ptr<StreamIO::CIoStream> CBrivonta2Device::Detach()
+{
+    if (m_pData != nullptr)
+        m_pData->Close();
+    return CVnDevice::Detach();
 }
 
 void CBrivonta2Device::SetDataChannel(std::unique_ptr<CProbeDataChannel> channel)

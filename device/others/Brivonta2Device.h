@@ -35,8 +35,12 @@ public:
     virtual bool GetObjectInfo(SDeviceIdent& ident) const;
     static constexpr std::size_t kReportSize = 8;
 
-    /// The channel input reports come through (owned); the HID probe
-    /// transport's data stream in use, a fake in tests.
+    /// Closes the data channel with the control stream: a later attach to
+    /// another probe must not read this one's reports.
+    std::unique_ptr<StreamIO::CIoStream> Detach() override;
+
+    /// Replaces the channel input reports come through (owned); by default
+    /// the HID probe transport's data stream.
     void SetDataChannel(std::unique_ptr<CProbeDataChannel> channel);
     /// Reads one 8-byte input report, opening the data channel on the control
     /// stream's device first when needed; sequence receives its number.

@@ -29,7 +29,7 @@ constexpr std::uint8_t kEnterMemoryAccess[3] = {0xC1, 0xD2, 0x04};
 
 } // namespace
 
-CKindravelDevice::CKindravelDevice() : CVnDevice(typeKindravel, L"Saltrevane", portSerial, kFamily)
+CKindravelDevice::CKindravelDevice() : CBootloaderDevice(typeKindravel, L"Saltrevane", portSerial, kFamily)
 {
     m_serialSettings.baud = kHomeRate;
     m_serialSettings.handshake = 0;
@@ -44,59 +44,24 @@ std::unique_ptr<CVnDevice> CKindravelDevice::CreateInstance() const
 
 bool CKindravelDevice::Identify(SDeviceInfo& info)
 {
-    if (!CBootLines::IsReady(*this))
-        return false;
     std::string answer;
-    std::wstring ignored;
-    if (GetCommands()->QueryIdentity(ignored))
-    {
-        answer = GetCommands()->GetReply();
-        if (m_nBootTarget == 0)
-            m_nBootTarget = 2;
-        m_nProtocolState = kStateApplication;
-    }
-    else
-    {
-        if (!IdentifyBootloader(answer))
-            return false;
-        m_nProtocolState = kStateBootloader;
-    }
+    if (!CBootLines::IsReady(*this) || !ReadIdentAnswer(answer))
+        return false;
     std::wstring* const fields[] = {&m_ident.typeName, &m_ident.hardwareRevision, &m_ident.serialNumber,
                                     &m_ident.signature, &m_ident.firmwareVersion};
-    if (!CIdentAnswer::Split(CIdentAnswer::FillOnce(answer), fields, false))
-        return false;
-    static_cast<SDeviceInfo&>(info) = static_cast<const SDeviceInfo&>(m_ident);
-    std::uint32_t signature = 0;
-    if (!CIdentAnswer::ParseSignature(m_ident.signature, signature))
-        return false;
-    return CIdentAnswer::AllSet({m_ident.typeName, m_ident.firmwareVersion, m_ident.serialNumber,
-                                 m_ident.hardwareRevision, m_ident.signature}) &&
-           static_cast<int>(signature >> 24) == kFamily;
+    return CIdentAnswer::Split(CIdentAnswer::FillOnce(answer), fields, false) && CheckIdent(info);
+}
+
+void CKindravelDevice::OnApplicationAnswered()
+{
+    if (m_nBootTarget == 0)
+        m_nBootTarget = 2;
+    CBootloaderDevice::OnApplicationAnswered();
 }
 
 bool CKindravelDevice::IdentifyBootloader(std::string& out)
 {
-    if (!CBootLines::IsReady(*this))
-        return false;
-    try
-    {
-        bool selected = false;
-        if (m_nBootTarget == 0)
-        {
-            if (!CBootLines::Send(*this, CBootLines::kEnterTarget2, 'G'))
-                return false;
-            m_nBootTarget = 2;
-            selected = true;
-        }
-        const bool read = CBootLines::ReadIdentification(*this, out);
-        if (selected && CBootLines::Send(*this, CBootLines::kLeaveTarget2, 'G'))
-            m_nBootTarget = 0;
-        return read;
-    }
-    catch (const CFileException&)
-    {
-        return false;
-    }
+    return IdentifyOnTarget2(out);
 }
 
 bool CKindravelDevice::SelectTarget(std::uint8_t target)
@@ -133,44 +98,6 @@ bool CKindravelDevice::SelectBootTarget1()
 bool CKindravelDevice::SelectBootTarget2()
 {
     return SelectTarget(2);
-}
-
-std::wstring CKindravelDevice::GetInfoText()
-{
-    m_strInfoText = CIdentAnswer::InfoText(m_ident);
-    return m_strInfoText;
-}
-
-bool CKindravelDevice::GetContents(CContents& contents)
-{
-    if (m_ident.signature.empty())
-    {
-        SDeviceInfo scratch;
-        if (!Identify(scratch))
-            return false;
-    }
-    contents.SetSingleFirmware(m_ident.firmwareVersion);
-    return true;
-}
-
-bool CKindravelDevice::QueryId(SDeviceInfo& info)
-{
-    if (GetCommands() != nullptr && GetCommands()->QueryId(info))
-    {
-        if (m_nBootTarget == 0)
-            m_nBootTarget = 2;
-        m_nProtocolState = kStateApplication;
-        return true;
-    }
-    return Identify(info);
-}
-
-std::int32_t CKindravelDevice::GetDeviceId()
-{
-    if (GetCommands() == nullptr)
-        return 0;
-    SDeviceInfo scratch;
-    return Identify(scratch) ? CIdentAnswer::DeviceId(m_ident.signature) : 0;
 }
 
 bool CKindravelDevice::GetObjectInfo(SDeviceIdent& ident) const
@@ -510,38 +437,6 @@ int CKindravelDevice::LeaveBootloader()
         return ecCommunication;
     }
     return 0;
-}
-
-int CKindravelDevice::PrepareUpgrade(const CPackageHeader& package)
-{
-    if (CVnDevice::PrepareUpgrade(package) != 0)
-        return ecNotReady;
-    return PrepareBootloader();
-}
-
-int CKindravelDevice::BeginBlock(const CPackageHeader&, const SBlockDescriptor& block)
-{
-    if (GetCommands() == nullptr || GetStream() == nullptr)
-        return ecNotReady;
-    if (IsAborted())
-        return ecAborted;
-    ReportStatus(Resources::Ids::kUpgradeModeBefore, true);
-    return SelectBlockTarget(block.bytes);
-}
-
-int CKindravelDevice::TransferBlock(const SBlockDescriptor& block)
-{
-    if (GetCommands() == nullptr || GetPackage() == nullptr || !GetPackage()->IsOpen())
-        return ecNotReady;
-    ReportStatus(Resources::Ids::kUpgradeTransfer, true);
-    return CBootLines::SendBlockRecords(*this, block, IsAborted());
-}
-
-int CKindravelDevice::FinishUpgrade()
-{
-    if (const int left = LeaveBootloader())
-        return left;
-    return CVnDevice::FinishUpgrade();
 }
 
 } // namespace Device

@@ -10,7 +10,7 @@
 // settings block and the delete-all run through the Terrion's memory-access
 // protocol; the other 0xD2 sub-commands are passed through unchanged.
 
-#include "device/VnDevice.h"
+#include "device/others/BootloaderDevice.h"
 #include "device/others/KindravelObject.h"
 
 #include <array>
@@ -21,15 +21,13 @@
 namespace Device
 {
 
-class CKindravelDevice : public CVnDevice
+class CKindravelDevice : public CBootloaderDevice
 {
 public:
     using TMeas = TKindravelMeas;
     using TKindravelObject = Device::TKindravelObject;
     using TKindravelObjectSet = Device::TKindravelObjectSet;
 
-    static constexpr std::uint8_t kStateApplication = 8;
-    static constexpr std::uint8_t kStateBootloader = 3;
     static constexpr std::uint8_t kServiceCommand = 0xD2;
     static constexpr std::uint32_t kHomeRate = 19200;
     static constexpr int kSettingsBlockSize = 44;
@@ -42,17 +40,6 @@ public:
 
     std::unique_ptr<CVnDevice> CreateInstance() const override;
     bool Identify(SDeviceInfo& info) override;
-    std::wstring GetInfoText() override;
-    std::wstring GetSerialNumber() const override { return m_ident.serialNumber; }
-    bool GetContents(CContents& contents) override;
-    bool QueryId(SDeviceInfo& info) override;
-    std::int32_t GetDeviceId() override;
-    int PrepareUpgrade(const CPackageHeader& package) override;
-    int BeginBlock(const CPackageHeader& package, const SBlockDescriptor& block) override;
-    int TransferBlock(const SBlockDescriptor& block) override;
-    int ProgramBlock(const SBlockDescriptor&) override { return 0; }
-    int EndBlock(const CPackageHeader&, const SBlockDescriptor&) override { return 0; }
-    int FinishUpgrade() override;
 
     /// Sub-command '3': the instrument's text (empty on failure).
     virtual std::wstring ReadDeviceText(std::wstring& text);
@@ -77,21 +64,20 @@ public:
     virtual bool DownloadObjects(TKindravelObjectSet& set, std::uint32_t rate, bool binary);
     /// Copies the five identification strings.
     virtual bool GetObjectInfo(SDeviceIdent& ident) const;
-    virtual bool IdentifyBootloader(std::string& out);
+    bool IdentifyBootloader(std::string& out) override;
     /// Only from the bootloader: leaves target 2 and selects target 1.
     virtual bool SelectBootTarget1();
     /// Only from the bootloader: leaves target 1 and selects target 2.
     virtual bool SelectBootTarget2();
 
-    // The firmware-upgrade steps of its two-target bootloader, each 0 or an
-    // NError_code; the upgrade job's steps run them after the base steps.
+    // The upgrade steps of its two-target bootloader.
     /// Into the bootloader (unless there already), then both targets erased.
-    int PrepareBootloader();
+    int PrepareBootloader() override;
     /// Selects the block's target (descriptor byte 13) unless it is selected
     /// or the block keeps the mode (bit 3 of byte 10).
-    int SelectBlockTarget(std::span<const std::uint8_t, 16> descriptor);
+    int SelectBlockTarget(std::span<const std::uint8_t, 16> descriptor) override;
     /// Back to target 1, leave, touch target 2, leave: the application starts.
-    int LeaveBootloader();
+    int LeaveBootloader() override;
 
     /// Switches the line and the instrument to a rate; on failure both stay
     /// at the old one.
@@ -99,10 +85,11 @@ public:
     /// The divisor the instrument takes for a rate.
     static int BaudDivisor(std::uint32_t rate);
 
-    std::uint8_t GetProtocolState() const { return m_nProtocolState; }
-    std::uint8_t GetBootTarget() const { return m_nBootTarget; }
-
     static std::wstring TypeName() { return L"Saltrevane"; }
+
+protected:
+    const SDeviceIdent& Ident() const override { return m_ident; }
+    void OnApplicationAnswered() override;
 
 private:
     bool SubCommand(std::span<const std::uint8_t> data, int capacity, int* result, std::uint8_t* reply);
@@ -110,10 +97,7 @@ private:
     bool WriteItem(const std::string& text);
     bool SelectTarget(std::uint8_t target);
 
-    std::uint8_t m_nBootTarget = 0;
-    std::uint8_t m_nProtocolState = kStateApplication;
     SDeviceIdent m_ident;
-    std::wstring m_strInfoText;
 };
 
 } // namespace Device

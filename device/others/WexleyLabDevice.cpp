@@ -27,7 +27,7 @@ bool EqualNoCase(std::wstring_view a, std::wstring_view b)
 
 } // namespace
 
-CWexleyLabDevice::CWexleyLabDevice() : CVnDevice(typeWexleyLab, L"Wexley Lab", portSerial, kFamily)
+CWexleyLabDevice::CWexleyLabDevice() : CBootloaderDevice(typeWexleyLab, L"Wexley Lab", portSerial, kFamily)
 {
     m_serialSettings.baud = 115200;
     m_serialSettings.handshake = 0;
@@ -42,60 +42,25 @@ std::unique_ptr<CVnDevice> CWexleyLabDevice::CreateInstance() const
 
 bool CWexleyLabDevice::Identify(SDeviceInfo& info)
 {
-    if (!CBootLines::IsReady(*this))
-        return false;
     std::string answer;
-    std::wstring ignored;
-    if (GetCommands()->QueryIdentity(ignored))
-    {
-        answer = GetCommands()->GetReply();
-        if (m_nBootTarget == 0)
-            m_nBootTarget = 2;
-        m_nProtocolState = kStateApplication;
-    }
-    else
-    {
-        if (!IdentifyBootloader(answer))
-            return false;
-        m_nProtocolState = kStateBootloader;
-    }
+    if (!CBootLines::IsReady(*this) || !ReadIdentAnswer(answer))
+        return false;
     std::wstring* const fields[] = {&m_ident.typeName,        &m_ident.hardwareRevision,
                                     &m_ident.serialNumber,    &m_ident.signature,
                                     &m_ident.firmwareVersion, &m_ident.bootloaderVersion};
-    if (!CIdentAnswer::Split(CIdentAnswer::FillOnce(answer), fields, true))
-        return false;
-    static_cast<SDeviceInfo&>(info) = static_cast<const SDeviceInfo&>(m_ident);
-    std::uint32_t signature = 0;
-    if (!CIdentAnswer::ParseSignature(m_ident.signature, signature))
-        return false;
-    return CIdentAnswer::AllSet({m_ident.typeName, m_ident.firmwareVersion, m_ident.serialNumber,
-                                 m_ident.hardwareRevision, m_ident.signature}) &&
-           static_cast<int>(signature >> 24) == kFamily;
+    return CIdentAnswer::Split(CIdentAnswer::FillOnce(answer), fields, true) && CheckIdent(info);
+}
+
+void CWexleyLabDevice::OnApplicationAnswered()
+{
+    if (m_nBootTarget == 0)
+        m_nBootTarget = 2;
+    CBootloaderDevice::OnApplicationAnswered();
 }
 
 bool CWexleyLabDevice::IdentifyBootloader(std::string& out)
 {
-    if (!CBootLines::IsReady(*this))
-        return false;
-    try
-    {
-        bool selected = false;
-        if (m_nBootTarget == 0)
-        {
-            if (!CBootLines::Send(*this, CBootLines::kEnterTarget2, 'G'))
-                return false;
-            m_nBootTarget = 2;
-            selected = true;
-        }
-        const bool read = CBootLines::ReadIdentification(*this, out);
-        if (selected && CBootLines::Send(*this, CBootLines::kLeaveTarget2, 'G'))
-            m_nBootTarget = 0;
-        return read;
-    }
-    catch (const StreamIO::CFileException&)
-    {
-        return false;
-    }
+    return IdentifyOnTarget2(out);
 }
 
 bool CWexleyLabDevice::EnterBootTarget()
@@ -113,44 +78,6 @@ bool CWexleyLabDevice::EnterBootTarget()
     {
         return false;
     }
-}
-
-std::wstring CWexleyLabDevice::GetInfoText()
-{
-    m_strInfoText = CIdentAnswer::InfoText(m_ident);
-    return m_strInfoText;
-}
-
-bool CWexleyLabDevice::GetContents(CContents& contents)
-{
-    if (m_ident.signature.empty())
-    {
-        SDeviceInfo scratch;
-        if (!Identify(scratch))
-            return false;
-    }
-    contents.SetSingleFirmware(m_ident.firmwareVersion);
-    return true;
-}
-
-bool CWexleyLabDevice::QueryId(SDeviceInfo& info)
-{
-    if (GetCommands() != nullptr && GetCommands()->QueryId(info))
-    {
-        if (m_nBootTarget == 0)
-            m_nBootTarget = 2;
-        m_nProtocolState = kStateApplication;
-        return true;
-    }
-    return Identify(info);
-}
-
-std::int32_t CWexleyLabDevice::GetDeviceId()
-{
-    if (GetCommands() == nullptr)
-        return 0;
-    SDeviceInfo scratch;
-    return Identify(scratch) ? CIdentAnswer::DeviceId(m_ident.signature) : 0;
 }
 
 SDeviceIdentEx& CWexleyLabDevice::GetObjectInfo(SDeviceIdentEx& ident) const
@@ -254,38 +181,6 @@ int CWexleyLabDevice::LeaveBootloader()
         return ecCommunication;
     }
     return 0;
-}
-
-int CWexleyLabDevice::PrepareUpgrade(const CPackageHeader& package)
-{
-    if (CVnDevice::PrepareUpgrade(package) != 0)
-        return ecNotReady;
-    return PrepareBootloader();
-}
-
-int CWexleyLabDevice::BeginBlock(const CPackageHeader&, const SBlockDescriptor& block)
-{
-    if (GetCommands() == nullptr || GetStream() == nullptr)
-        return ecNotReady;
-    if (IsAborted())
-        return ecAborted;
-    ReportStatus(Resources::Ids::kUpgradeModeBefore, true);
-    return SelectBlockTarget(block.bytes);
-}
-
-int CWexleyLabDevice::TransferBlock(const SBlockDescriptor& block)
-{
-    if (GetCommands() == nullptr || GetPackage() == nullptr || !GetPackage()->IsOpen())
-        return ecNotReady;
-    ReportStatus(Resources::Ids::kUpgradeTransfer, true);
-    return CBootLines::SendBlockRecords(*this, block, IsAborted());
-}
-
-int CWexleyLabDevice::FinishUpgrade()
-{
-    if (const int left = LeaveBootloader())
-        return left;
-    return CVnDevice::FinishUpgrade();
 }
 
 } // namespace Device

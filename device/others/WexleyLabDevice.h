@@ -6,7 +6,7 @@
 // selected with "SC030202F8\r\n". Command 7 reads a status record, command
 // 11 writes three information strings.
 
-#include "device/VnDevice.h"
+#include "device/others/BootloaderDevice.h"
 #include "device/others/IdentRecords.h"
 
 #include <cstdint>
@@ -26,11 +26,9 @@ struct SWexleyStatus
     bool flag4 = false;
 };
 
-class CWexleyLabDevice : public CVnDevice
+class CWexleyLabDevice : public CBootloaderDevice
 {
 public:
-    static constexpr std::uint8_t kStateApplication = 8;
-    static constexpr std::uint8_t kStateBootloader = 3;
     static constexpr std::uint8_t kStatusCommand = 7;
     static constexpr std::uint8_t kInfoCommand = 11;
     /// Longest information string: a command carries at most 47 data bytes.
@@ -40,17 +38,6 @@ public:
 
     std::unique_ptr<CVnDevice> CreateInstance() const override;
     bool Identify(SDeviceInfo& info) override;
-    std::wstring GetInfoText() override;
-    std::wstring GetSerialNumber() const override { return m_ident.serialNumber; }
-    bool GetContents(CContents& contents) override;
-    bool QueryId(SDeviceInfo& info) override;
-    std::int32_t GetDeviceId() override;
-    int PrepareUpgrade(const CPackageHeader& package) override;
-    int BeginBlock(const CPackageHeader& package, const SBlockDescriptor& block) override;
-    int TransferBlock(const SBlockDescriptor& block) override;
-    int ProgramBlock(const SBlockDescriptor&) override { return 0; }
-    int EndBlock(const CPackageHeader&, const SBlockDescriptor&) override { return 0; }
-    int FinishUpgrade() override;
 
     /// Copies the six identification strings.
     virtual SDeviceIdentEx& GetObjectInfo(SDeviceIdentEx& ident) const;
@@ -60,32 +47,28 @@ public:
     virtual bool QueryStatus(SWexleyStatus& status);
     /// Command 7 {4}; the answer is not checked.
     virtual bool SendStatusCommand();
-    virtual bool IdentifyBootloader(std::string& out);
+    bool IdentifyBootloader(std::string& out) override;
     /// Selects target 2; only from the bootloader.
     virtual bool EnterBootTarget();
 
-    // The firmware-upgrade steps of its bootloader (one application target,
-    // target 2), each 0 or an NError_code; the upgrade job's steps run them
-    // after the base steps.
+    // The upgrade steps of its bootloader (one application target, target 2).
     /// Into the bootloader (command 1 and 15 keep-alives, unless there
     /// already), target 2 selected and erased.
-    int PrepareBootloader();
+    int PrepareBootloader() override;
     /// Selects target 2 for a block unless it is selected or the block keeps
     /// the mode (bit 3 of byte 10); another target is refused.
-    int SelectBlockTarget(std::span<const std::uint8_t, 16> descriptor);
+    int SelectBlockTarget(std::span<const std::uint8_t, 16> descriptor) override;
     /// Target 2, then the exit line: the application starts.
-    int LeaveBootloader();
-
-    std::uint8_t GetProtocolState() const { return m_nProtocolState; }
-    std::uint8_t GetBootTarget() const { return m_nBootTarget; }
+    int LeaveBootloader() override;
 
     static std::wstring TypeName() { return L"Wexley Lab"; }
 
+protected:
+    const SDeviceIdent& Ident() const override { return m_ident; }
+    void OnApplicationAnswered() override;
+
 private:
     SDeviceIdentEx m_ident;
-    std::wstring m_strInfoText;
-    std::uint8_t m_nBootTarget = 0;
-    std::uint8_t m_nProtocolState = kStateApplication;
 };
 
 } // namespace Device

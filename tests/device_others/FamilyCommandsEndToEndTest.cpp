@@ -283,6 +283,7 @@ public:
         return true;
     }
     bool IsOpen() const override { return m_bOpen; }
+    void Close() override { m_bOpen = false; }
     void PurgeInput() override { ++m_state.purges; }
     bool SetTimeouts(int, int) override { return true; }
     int Read(void* buffer, int length) override
@@ -309,7 +310,8 @@ TEST_F(FamilyCommands, BrivontaReadsInputReportsFromItsDataChannel)
     auto& probe = Device<Device::CBrivonta2Device>();
     std::array<std::uint8_t, 8> report{};
     int sequence = -1;
-    EXPECT_FALSE(probe.ReadInputReport(report, sequence, 100)); // no data channel
+    probe.SetDataChannel(nullptr);
+    EXPECT_FALSE(probe.ReadInputReport(report, sequence, 100));
 
     CFakeProbeChannel::SState state;
     state.reports = {{1, 2, 3, 4, 5, 6, 7, 8}, {9, 9, 9, 9, 9, 9, 9, 9}, {1, 2, 3}};

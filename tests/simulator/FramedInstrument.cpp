@@ -51,7 +51,7 @@ void CFramedInstrument::EnterBootloader()
 {
     m_bBootloader = true;
     m_nBootTarget = 0;
-    m_strBootLine.clear();
+    m_bootLine.Clear();
 }
 
 std::vector<std::string> CFramedInstrument::Fields() const
@@ -233,28 +233,15 @@ void CFramedInstrument::RunFrame(std::vector<std::uint8_t>& out)
 
 void CFramedInstrument::FeedBootloader(std::uint8_t byte, std::vector<std::uint8_t>& out)
 {
-    if (byte != kLf)
-    {
-        m_strBootLine.push_back(static_cast<char>(byte));
-        if (m_strBootLine.size() > 64)
-            m_strBootLine.erase(0, m_strBootLine.size() - 64);
-        return;
-    }
     std::string line;
-    line.swap(m_strBootLine);
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    if (line.size() < 10)
+    if (!m_bootLine.Feed(byte, line))
         return;
-    line = line.substr(line.size() - 10);
-    if (line[0] != 'S' || line.substr(2, 2) != "03")
+    const std::optional<CBootLine::SCommand> command = CBootLine::Command(line);
+    if (!command)
         return;
-    const std::uint32_t word = Hex(line.substr(4, 4));
-    const std::uint32_t check = Hex(line.substr(8, 2));
-    if (check != 0xFFu - ((0x03u + (word >> 8) + (word & 0xFF)) & 0xFF))
-        return;
-    m_texts.push_back(line);
-    switch (line[1])
+    const std::uint32_t word = command->word;
+    m_texts.push_back(command->text);
+    switch (command->letter)
     {
     case 'C':
         if (word == 0x0102 || word == 0x0202)

@@ -17,6 +17,7 @@
 //   identification, ';', blanks) once a target is selected, "SE" -> 'E',
 //   "SX" -> 'X' and back to the application.
 
+#include "tests/simulator/BootLine.h"
 #include "tests/simulator/OtherScenario.h"
 #include "tests/simulator/SimInstrument.h"
 
@@ -93,7 +94,7 @@ private:
     std::string m_strText;
     std::vector<std::uint8_t> m_frame;
     int m_nFrameData = 0;
-    std::string m_strBootLine;
+    CBootLine m_bootLine{64};
     std::vector<std::vector<std::uint8_t>> m_frames;
     std::vector<std::string> m_texts;
 };

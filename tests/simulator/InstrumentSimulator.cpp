@@ -2,9 +2,7 @@
 
 #include <cerrno>
 #include <chrono>
-#include <fcntl.h>
 #include <poll.h>
-#include <stdexcept>
 #include <termios.h>
 #include <unistd.h>
 
@@ -41,20 +39,12 @@ std::uint32_t RateOf(speed_t speed)
 CInstrumentSimulator::CInstrumentSimulator(std::unique_ptr<CSimInstrument> instrument)
     : m_pInstrument(std::move(instrument))
 {
-    if (pipe2(m_wake, O_CLOEXEC | O_NONBLOCK) != 0)
-        throw std::runtime_error("cannot create the simulator's wake pipe");
-    m_thread = std::thread([this] { Run(); });
+    m_thread.Start([this] { Run(); });
 }
 
 CInstrumentSimulator::~CInstrumentSimulator()
 {
-    m_bStop = true;
-    const char one = 1;
-    [[maybe_unused]] ssize_t ignored = ::write(m_wake[1], &one, 1);
-    if (m_thread.joinable())
-        m_thread.join();
-    close(m_wake[0]);
-    close(m_wake[1]);
+    m_thread.Stop();
 }
 
 void CInstrumentSimulator::SetFault(NFault fault, std::size_t stopAfter)
@@ -96,7 +86,7 @@ void CInstrumentSimulator::Run()
 {
     const int master = m_pty.MasterFd();
     std::uint8_t buffer[512];
-    while (!m_bStop)
+    while (!m_thread.Stopping())
     {
         bool wantWrite = false;
         {
@@ -104,21 +94,18 @@ void CInstrumentSimulator::Run()
             wantWrite = !m_pending.empty();
         }
         pollfd fds[2] = {{master, static_cast<short>(POLLIN | (wantWrite ? POLLOUT : 0)), 0},
-                         {m_wake[0], POLLIN, 0}};
+                         {m_thread.WakeFd(), POLLIN, 0}};
         const int ready = poll(fds, 2, kTickMs);
-        if (m_bStop)
+        if (m_thread.Stopping())
             break;
         if (ready < 0)
             continue;
-        ssize_t n = 0;
-        if (fds[0].revents & POLLIN)
-            n = ::read(master, buffer, sizeof buffer);
+        const int n = m_pty.ReadFromHost(fds[0].revents, buffer, sizeof buffer);
         if (n > 0)
             Take(buffer, static_cast<std::size_t>(n));
-        else if ((fds[0].revents & (POLLHUP | POLLERR)) || (n < 0 && errno == EIO))
+        else if (n < 0)
         {
-            pollfd wake{m_wake[0], POLLIN, 0};
-            poll(&wake, 1, 5);
+            m_thread.Pause(5);
             std::lock_guard lock(m_mutex);
             m_pending.clear();
             continue;

@@ -10,15 +10,14 @@
 // reply byte, and silence after a number of reply bytes.
 
 #include "tests/simulator/SimInstrument.h"
+#include "tests/simulator/SimThread.h"
 #include "tests/support/PtyPair.h"
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace TerrionTest
@@ -77,9 +76,7 @@ private:
     std::vector<std::uint8_t> m_pending;
     std::size_t m_nGarbage = 0;
 
-    int m_wake[2] = {-1, -1};
-    std::atomic<bool> m_bStop{false};
-    std::thread m_thread;
+    CSimThread m_thread;
 };
 
 } // namespace TerrionTest

@@ -330,7 +330,7 @@ void CTerrionInstrument::RunFrame(std::vector<std::uint8_t>& out)
         out.push_back(0x00);
         m_nState = data[0] == 0x04 ? tsMemoryAccess : tsBootloader;
         m_strDigits.clear();
-        m_strBootLine.clear();
+        m_bootLine.Clear();
     }
     else if (command == 0xF1 && count == 0)
     {
@@ -586,17 +586,9 @@ void CTerrionInstrument::StoreByte(std::uint16_t address, std::uint8_t value)
 
 void CTerrionInstrument::FeedBootloader(std::uint8_t byte, std::vector<std::uint8_t>& out)
 {
-    if (byte != kLf)
-    {
-        m_strBootLine.push_back(static_cast<char>(byte));
-        if (m_strBootLine.size() > 600)
-            m_strBootLine.erase(0, m_strBootLine.size() - 600);
-        return;
-    }
     std::string line;
-    line.swap(m_strBootLine);
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
+    if (!m_bootLine.Feed(byte, line))
+        return;
     if (line.size() >= 4 && line[0] == 'S' && line[1] >= '0' && line[1] <= '9')
     {
         // An S-record: count, address, data and a checksum over all of them.
@@ -612,20 +604,13 @@ void CTerrionInstrument::FeedBootloader(std::uint8_t byte, std::vector<std::uint
         out.push_back(valid ? 'P' : 'F');
         return;
     }
-    if (line.size() < 10)
+    const std::optional<CBootLine::SCommand> command = CBootLine::Command(line);
+    if (!command)
         return;
-    line = line.substr(line.size() - 10); // whatever came before the line is noise
-    if (line[0] != 'S' || line.substr(2, 2) != "03")
-        return;
-    const std::uint32_t word = HexValue(line.substr(4, 4));
-    const std::uint32_t check = HexValue(line.substr(8, 2));
-    if (check != 0xFFu - ((0x03u + (word >> 8) + (word & 0xFF)) & 0xFF))
-        return;
-
-    switch (line[1])
+    switch (command->letter)
     {
     case 'C':
-        if (word == 0x0102)
+        if (command->word == 0x0102)
             out.push_back('G');
         break;
     case 'I':

@@ -57,6 +57,7 @@
 //   key]" answers "user;rights" (";rights" for the nameless account) or "?"
 //   when the password, or a given key, is wrong; "RLGO" answers "OK".
 
+#include "tests/simulator/BootLine.h"
 #include "tests/simulator/TerrionScenario.h"
 
 #include <cstdint>
@@ -158,7 +159,7 @@ private:
 
     std::string m_strDigits;
     std::uint16_t m_nAddress = 0;
-    std::string m_strBootLine;
+    CBootLine m_bootLine{600};
 
     int m_nMode = 12;
     NTransfer m_nTransfer = trDescriptor;

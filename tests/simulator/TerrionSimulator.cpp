@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <fcntl.h>
 #include <poll.h>
 #include <stdexcept>
 #include <sys/inotify.h>
@@ -28,26 +27,18 @@ std::int64_t NowUs()
 
 CTerrionSimulator::CTerrionSimulator(const CTerrionScenario& scenario) : m_instrument(scenario)
 {
-    if (pipe2(m_wake, O_CLOEXEC | O_NONBLOCK) != 0)
-        throw std::runtime_error("cannot create the simulator's wake pipe");
     // Every open of the slave by anyone from now on is an event here. Closes
     // are watched too: inotify merges an event into an identical unread one,
     // so two opens in a row would count once without the close in between.
     m_hOpenWatch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (m_hOpenWatch < 0 || inotify_add_watch(m_hOpenWatch, SlavePath().c_str(), IN_OPEN | IN_CLOSE) < 0)
         throw std::runtime_error("cannot watch the pseudo-terminal's opens");
-    m_thread = std::thread([this] { Run(); });
+    m_thread.Start([this] { Run(); });
 }
 
 CTerrionSimulator::~CTerrionSimulator()
 {
-    m_bStop = true;
-    const char one = 1;
-    [[maybe_unused]] ssize_t ignored = ::write(m_wake[1], &one, 1);
-    if (m_thread.joinable())
-        m_thread.join();
-    close(m_wake[0]);
-    close(m_wake[1]);
+    m_thread.Stop();
     close(m_hOpenWatch);
 }
 
@@ -230,14 +221,13 @@ bool CTerrionSimulator::HungUp() const
 void CTerrionSimulator::Run()
 {
     std::uint8_t buffer[512];
-    while (!m_bStop)
+    while (!m_thread.Stopping())
     {
         const int master = m_pty.MasterFd();
         if (master < 0)
         {
             // Hung up: the line is gone for good.
-            pollfd wake{m_wake[0], POLLIN, 0};
-            poll(&wake, 1, kMaxWaitMs);
+            m_thread.Pause(kMaxWaitMs);
             continue;
         }
         bool wantWrite = false;
@@ -249,22 +239,19 @@ void CTerrionSimulator::Run()
                 waitMs = NextWaitMs();
         }
         pollfd fds[2] = {{master, static_cast<short>(POLLIN | (wantWrite && waitMs == 0 ? POLLOUT : 0)), 0},
-                         {m_wake[0], POLLIN, 0}};
+                         {m_thread.WakeFd(), POLLIN, 0}};
         const int ready = poll(fds, 2, waitMs == 0 ? kMaxWaitMs : waitMs);
-        if (m_bStop)
+        if (m_thread.Stopping())
             break;
         if (ready < 0)
             continue;
-        ssize_t n = 0;
-        if (fds[0].revents & POLLIN)
-            n = ::read(master, buffer, sizeof buffer);
+        const int n = m_pty.ReadFromHost(fds[0].revents, buffer, sizeof buffer);
         if (n > 0)
             Take(buffer, static_cast<std::size_t>(n));
-        else if ((fds[0].revents & (POLLHUP | POLLERR)) || (n < 0 && errno == EIO))
+        else if (n < 0)
         {
             // No host has the slave open: nothing to say to anyone.
-            pollfd wake{m_wake[0], POLLIN, 0};
-            poll(&wake, 1, 5);
+            m_thread.Pause(5);
             std::lock_guard lock(m_mutex);
             m_pending.clear();
             continue;

@@ -12,16 +12,15 @@
 // Nothing blocks for long: the thread waits in polls of at most 20 ms and the
 // destructor stops and joins it.
 
+#include "tests/simulator/SimThread.h"
 #include "tests/simulator/TerrionInstrument.h"
 #include "tests/simulator/TerrionScenario.h"
 #include "tests/support/PtyPair.h"
 
-#include <atomic>
 #include <cstdint>
 #include <map>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace TerrionTest
@@ -111,9 +110,7 @@ private:
     int m_hOpenWatch = -1; ///< inotify descriptor watching the slave's opens
     mutable int m_nOpens = 0;
 
-    int m_wake[2] = {-1, -1};
-    std::atomic<bool> m_bStop{false};
-    std::thread m_thread;
+    CSimThread m_thread;
 };
 
 } // namespace TerrionTest

@@ -24,7 +24,7 @@ CTerrionTcpSimulator::CTerrionTcpSimulator(const CTerrionScenario& scenario, con
     local.sin_port = htons(static_cast<std::uint16_t>(port));
     inet_pton(AF_INET, address.c_str(), &local.sin_addr);
     if (m_nListen < 0 || bind(m_nListen, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0 ||
-        listen(m_nListen, 4) != 0 || pipe2(m_wake, O_CLOEXEC | O_NONBLOCK) != 0)
+        listen(m_nListen, 4) != 0)
     {
         if (m_nListen >= 0)
             ::close(m_nListen);
@@ -33,19 +33,13 @@ CTerrionTcpSimulator::CTerrionTcpSimulator(const CTerrionScenario& scenario, con
     socklen_t length = sizeof local;
     getsockname(m_nListen, reinterpret_cast<sockaddr*>(&local), &length);
     m_nPort = ntohs(local.sin_port);
-    m_thread = std::thread([this] { Run(); });
+    m_thread.Start([this] { Run(); });
 }
 
 CTerrionTcpSimulator::~CTerrionTcpSimulator()
 {
-    m_bStop = true;
-    const char one = 1;
-    [[maybe_unused]] ssize_t ignored = ::write(m_wake[1], &one, 1);
-    if (m_thread.joinable())
-        m_thread.join();
+    m_thread.Stop();
     ::close(m_nListen);
-    ::close(m_wake[0]);
-    ::close(m_wake[1]);
 }
 
 std::vector<std::uint8_t> CTerrionTcpSimulator::Received() const
@@ -59,12 +53,12 @@ void CTerrionTcpSimulator::Run()
     int connection = -1;
     std::uint8_t buffer[512];
     std::vector<std::uint8_t> out;
-    while (!m_bStop)
+    while (!m_thread.Stopping())
     {
-        pollfd fds[3] = {{m_nListen, POLLIN, 0}, {m_wake[0], POLLIN, 0}, {connection, POLLIN, 0}};
+        pollfd fds[3] = {{m_nListen, POLLIN, 0}, {m_thread.WakeFd(), POLLIN, 0}, {connection, POLLIN, 0}};
         if (poll(fds, connection >= 0 ? 3 : 2, 20) < 0 && errno != EINTR)
             break;
-        if (m_bStop)
+        if (m_thread.Stopping())
             break;
         if (fds[0].revents & POLLIN)
         {

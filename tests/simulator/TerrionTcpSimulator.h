@@ -4,6 +4,7 @@
 // default), takes one connection at a time and answers on its own thread as
 // the pseudo-terminal simulator does. A new connection replaces the old one.
 
+#include "tests/simulator/SimThread.h"
 #include "tests/simulator/TerrionInstrument.h"
 #include "tests/simulator/TerrionScenario.h"
 
@@ -42,10 +43,8 @@ private:
     std::vector<std::uint8_t> m_received;
     int m_nListen = -1;
     int m_nPort = 0;
-    int m_wake[2] = {-1, -1};
     std::atomic<int> m_nConnections{0};
-    std::atomic<bool> m_bStop{false};
-    std::thread m_thread;
+    CSimThread m_thread;
 };
 
 } // namespace TerrionTest

@@ -3,6 +3,7 @@
 #include "streams/UsbHostProbeManager.h"
 #include "streams/UsbHostStream.h"
 #include "streams/Win32Error.h"
+#include "tests/support/FakeProbe.h"
 #include "tests/support/OsErrorOf.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,7 @@ namespace
 {
 
 using namespace StreamIO;
+using TerrionTest::CFakeProbe;
 using TerrionTest::OsErrorOf;
 
 // ---- bulk USB over a fake transport ----
@@ -189,98 +191,19 @@ TEST(UsbEnumeration, NoDevicePresentGivesAnEmptyList)
 
 // ---- HID probe control channel over a fake probe ----
 
-// A probe's side of the feature report: it takes the host's reports (sets
-// acknowledge) unless told to stay deaf, and offers its own payloads when
-// the report is free.
-class CFakeProbe : public CHidTransport
-{
-public:
-    struct SState
-    {
-        std::mutex lock;
-        std::vector<unsigned char> report = std::vector<unsigned char>(16, 0);
-        std::vector<std::string> received;
-        std::vector<int> hostCounters;
-        std::deque<std::string> outgoing;
-        bool deaf = false;
-        std::deque<std::vector<unsigned char>> inputs;
-        int deviceCounter = 0;
-        int opens = 0;
-        int closes = 0;
-    };
-
-    explicit CFakeProbe(std::shared_ptr<SState> state) : m_state(std::move(state))
-    {
-        m_state->report[1] = 0x01;
-    }
-    int Open(const std::string&) override
-    {
-        ++m_state->opens;
-        return 0;
-    }
-    void Close() override { ++m_state->closes; }
-    int FeatureReportLength() override { return 16; }
-    int InputReportLength() override { return 9; }
-    int ReadInput(unsigned char* report, int length, int) override
-    {
-        std::lock_guard guard(m_state->lock);
-        if (m_state->inputs.empty())
-            return 0;
-        const std::vector<unsigned char> input = m_state->inputs.front();
-        m_state->inputs.pop_front();
-        const int n = std::min(length, static_cast<int>(input.size()));
-        std::copy(input.begin(), input.begin() + n, report);
-        return n;
-    }
-    bool GetFeature(unsigned char* report, int length) override
-    {
-        std::lock_guard guard(m_state->lock);
-        std::vector<unsigned char>& r = m_state->report;
-        const bool free = (r[1] & 0x01) != 0 && ((r[1] & 0x02) == 0 || (r[2] & 0x3F) == 0);
-        if (free && !m_state->outgoing.empty())
-        {
-            const std::string payload = m_state->outgoing.front();
-            m_state->outgoing.pop_front();
-            m_state->deviceCounter = (m_state->deviceCounter + 1) & 7;
-            r[1] = static_cast<unsigned char>((r[1] & 0x1C) | (m_state->deviceCounter << 5));
-            r[2] = static_cast<unsigned char>(payload.size());
-            std::copy(payload.begin(), payload.end(), r.begin() + 3);
-        }
-        std::copy(r.begin(), r.begin() + length, report);
-        return true;
-    }
-    bool SetFeature(const unsigned char* report, int length) override
-    {
-        std::lock_guard guard(m_state->lock);
-        std::vector<unsigned char>& r = m_state->report;
-        r.assign(report, report + length);
-        if ((r[1] & 0x02) != 0 && (r[1] & 0x01) == 0 && !m_state->deaf)
-        {
-            m_state->received.emplace_back(reinterpret_cast<const char*>(&r[3]), r[2] & 0x3F);
-            m_state->hostCounters.push_back((r[1] >> 2) & 7);
-            r[1] |= 0x01; // taken
-        }
-        return true;
-    }
-
-private:
-    std::shared_ptr<SState> m_state;
-};
-
 class ProbeControlTest : public ::testing::Test
 {
 protected:
     ProbeControlTest()
     {
-        CUsbHostProbeManager::Instance().SetTransportFactory([state = m_state]
-                                                             { return std::make_unique<CFakeProbe>(state); });
+        CFakeProbe::Install(m_state);
         EXPECT_TRUE(m_control.Open(kPath, ofRead | ofWrite));
         m_control.SetTimeouts(300, 300);
     }
     ~ProbeControlTest() override
     {
         m_control.CloseNoThrow();
-        CUsbHostProbeManager::Instance().SetTransportFactory(nullptr);
+        CFakeProbe::Uninstall();
     }
 
     static constexpr const wchar_t* kPath = L"/dev/hidraw-fake";
@@ -359,24 +282,14 @@ TEST_F(ProbeControlTest, SecondControlChannelOnADeviceIsRefused)
     EXPECT_FALSE(m_control.IsOpen());
 }
 
-std::vector<unsigned char> InputReport(int sequence, const std::string& payload)
-{
-    // Built at its final size: gcc 12 warns falsely on growing a two-byte vector.
-    std::vector<unsigned char> report(9, 0xEE);
-    report[0] = 0;
-    report[1] = static_cast<unsigned char>(sequence << 5 | payload.size());
-    std::copy_n(payload.begin(), std::min<std::size_t>(payload.size(), 7), report.begin() + 2);
-    return report;
-}
-
 TEST_F(ProbeControlTest, DataChannelTakesEachNewReportOnceAndSharesTheDevice)
 {
     CUsbHostProbeData data;
     ASSERT_TRUE(data.Open(kPath, ofRead));
     EXPECT_EQ(m_state->opens, 1); // the control channel's device
     data.SetTimeouts(200, 200);
-    m_state->inputs = {InputReport(1, "abcdef"), InputReport(1, "abcdef"), InputReport(2, "gh"),
-                       InputReport(3, "1234567")};
+    m_state->inputs = {CFakeProbe::InputReport(1, "abcdef"), CFakeProbe::InputReport(1, "abcdef"),
+                       CFakeProbe::InputReport(2, "gh"), CFakeProbe::InputReport(3, "1234567")};
     char buffer[8] = {};
     EXPECT_EQ(data.Read(buffer, 4), 4);
     EXPECT_EQ(std::string(buffer, 4), "abcd");
@@ -386,7 +299,7 @@ TEST_F(ProbeControlTest, DataChannelTakesEachNewReportOnceAndSharesTheDevice)
     EXPECT_EQ(data.GetLastSequence(), 2);
     // A length field beyond the report is cut at the report's end.
     m_state->inputs = {{0, static_cast<unsigned char>(4 << 5 | 15), 'x', 'y', 'z', 0, 0, 0, 0}};
-    m_state->inputs.push_front(InputReport(3, "1234567"));
+    m_state->inputs.push_front(CFakeProbe::InputReport(3, "1234567"));
     EXPECT_EQ(data.Read(buffer, 8), 8);
     EXPECT_EQ(std::string(buffer, 8), "1234567x");
     EXPECT_EQ(data.Write("no", 2), 0);

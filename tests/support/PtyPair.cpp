@@ -127,4 +127,15 @@ std::vector<std::uint8_t> CPtyPair::ReadUntilQuiet(int quietMs)
     }
 }
 
+int CPtyPair::ReadFromHost(short revents, std::uint8_t* buffer, std::size_t size)
+{
+    ssize_t n = 0;
+    if (revents & POLLIN)
+        n = ::read(m_nMaster, buffer, size);
+    if (n > 0)
+        return static_cast<int>(n);
+    // Without a host on the slave the master reports a hang-up or EIO.
+    return (revents & (POLLHUP | POLLERR)) || (n < 0 && errno == EIO) ? -1 : 0;
+}
+
 } // namespace TerrionTest

@@ -34,6 +34,10 @@ public:
     std::vector<std::uint8_t> Read(std::size_t count, int timeoutMs);
     /// Reads whatever arrives until the line is quiet for quietMs.
     std::vector<std::uint8_t> ReadUntilQuiet(int quietMs);
+    /// After a poll() on the master gave revents: reads what the host sent
+    /// into buffer. The count, 0 when nothing came, -1 when no host has the
+    /// slave open.
+    int ReadFromHost(short revents, std::uint8_t* buffer, std::size_t size);
 
 private:
     int m_nMaster = -1;
