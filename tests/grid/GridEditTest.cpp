@@ -350,3 +350,20 @@ TEST(GridEdit, StartTableForKeysAndTypedCharacters)
 }
 
 } // namespace
+
+TEST(GridEdit, AClickOnTheFocusCellTextOpensTheEditOnReleaseAndTheNextPressCommitsIt)
+{
+    SEditFixture f;
+    const SGridPoint onText{70, 45}; // cell (2, 1): columns of 60, rows of 20 under a heading of 20
+    f.grid.OnLButtonDown(onText);
+    EXPECT_TRUE(f.host.editors.empty());
+    f.grid.OnLButtonUp(onText);
+    ASSERT_EQ(f.host.editors.size(), 1u);
+    EXPECT_EQ(f.Editor()->row, 2);
+    EXPECT_EQ(f.Editor()->col, 1);
+
+    f.Editor()->Type('s');
+    f.grid.OnLButtonDown(SGridPoint{70, 85});
+    EXPECT_EQ(f.grid.GetItemText(2, 1), L"Names");
+    EXPECT_FALSE(f.grid.GetCell(2, 1)->IsEditing());
+}
