@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 
 #include "app/AppEvents.h"
+#include "app/AppFirmwareCheck.h"
 #include "app/AppSettings.h"
 #include "app/ChildView.h"
 #include "app/CommandIds.h"
@@ -156,7 +157,6 @@ CMainFrame::CMainFrame()
             RunUpgradeTool(); // says itself when the tool is missing
             return 0;
         });
-    theConnection.Init(this, WM_NEW_FIRMWARE_VERSION, 0);
     theConnection.SetSettingsStoreFactory([] { return TheApp().OpenUpgradeSettings(); });
     CConnectionMessage::SetHook(&AskThroughApp);
     Bind(WM_NEW_PROGRAM_VERSION, &CMainFrame::OnNewProgramVersion, this);
@@ -168,13 +168,21 @@ CMainFrame::CMainFrame()
     // Update services: look for a newer program on the update server.
     m_updateLink =
         std::make_unique<Update::CUpdateFrameLink>(this, WM_NEW_PROGRAM_VERSION, WM_NEW_FIRMWARE_VERSION);
+    // Every wizard connection checks the instrument's firmware; the check holds
+    // the link's relay, not this frame, so a late one reports to nobody.
+    theConnection.Init(this, static_cast<int>(Update::kNewFirmwareVersionMessage), 0);
+    theConnection.SetFirmwareCheckFactory(
+        [receiver = m_updateLink->Relay(), store = TheApp().SettingsStore()](wxWindow*)
+        { return std::make_unique<CAppFirmwareCheck>(receiver, store); });
     m_autoUpdate = std::make_unique<Update::CAutoUpdate>(this, WM_NEW_PROGRAM_VERSION);
     m_autoUpdate->StartCheckThread(Update::kNewProgramVersionMessage);
 }
 
 CMainFrame::~CMainFrame()
 {
-    theConnection.Disconnect();
+    theConnection.Disconnect(); // stops the connection's firmware check within its bound
+    theConnection.SetFirmwareCheckFactory({});
+    theConnection.Init(nullptr, 0, 0);
     CConnectionMessage::SetHook({});
     // The views unsubscribe from the document, which is a member: they go first.
     DestroyChildren();

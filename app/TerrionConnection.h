@@ -49,6 +49,8 @@ public:
     /// The held instrument (owned here), or null.
     Device::CVnDevice* GetDevice() const { return m_pDevice.get(); }
     bool HasFirmwareCheck() const { return m_pFirmwareCheck != nullptr; }
+    /// The firmware check of the current connection (owned here), or null.
+    CConnectionFirmwareCheck* FirmwareCheck() const { return m_pFirmwareCheck.get(); }
 
     /// Holds an instrument without the wizard (a test's shortcut).
     void Hold(std::unique_ptr<Device::CVnDevice> device) { m_pDevice = std::move(device); }

@@ -8,6 +8,7 @@
 #include "app/WxSettingsStore.h"
 #include "app/WxUserPrompts.h"
 #include "device/DeviceThread.h"
+#include "platform/LockedSettingsStore.h"
 #include "platform/SettingsStore.h"
 #include "resources/MessageKind.h"
 #include "resources/StringIds.h"
@@ -66,7 +67,9 @@ CTerrionLinkApp::~CTerrionLinkApp() = default;
 bool CTerrionLinkApp::OnInit()
 {
     CompleteServices(m_services);
-    m_settings = std::make_unique<CProgramSettings>(*m_services.settings, m_services.programPath,
+    // One store for the program's settings, shared with the firmware check's worker.
+    m_settingsStore = std::make_shared<Platform::CLockedSettingsStore>(std::move(m_services.settings));
+    m_settings = std::make_unique<CProgramSettings>(*m_settingsStore, m_services.programPath,
                                                     [this](unsigned id) { ShowSettingsError(id); });
     m_programVersion.Create(m_services.programPath);
     m_settings->Read();

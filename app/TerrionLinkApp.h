@@ -85,6 +85,8 @@ public:
     {
         return m_services.upgradeSettings ? m_services.upgradeSettings() : nullptr;
     }
+    /// The program's own settings store, safe to share with worker threads.
+    std::shared_ptr<Platform::CSettingsStore> SettingsStore() const { return m_settingsStore; }
     CMainFrame* MainFrame() const { return m_mainFrame; }
     void ForgetMainFrame() { m_mainFrame = nullptr; }
     /// Creates, shows and returns the main frame (start-up does this once).
@@ -95,6 +97,7 @@ private:
     void ShowSettingsError(unsigned textId);
 
     SServices m_services;
+    std::shared_ptr<Platform::CSettingsStore> m_settingsStore;
     std::unique_ptr<CProgramSettings> m_settings;
     std::shared_ptr<CAppDeviceThreadHost> m_deviceHost;
     CFileVersionInfo m_programVersion;

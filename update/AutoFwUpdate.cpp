@@ -194,6 +194,10 @@ void CAutoFwUpdate::CheckThreadProc(const std::shared_ptr<SJob>& job)
         std::lock_guard guard(job->lock);
         job->exitCode = code;
     };
+    // Without a configured server there is nothing to reach: that is no sign
+    // of a PC cut off from the Internet, so it is not counted.
+    if (CFtpClient::GetServer().empty())
+        return setExit(kExitFailed);
     CFtpClient& client = *job->client;
     client.SetShowMessages(false);
     bool connected = client.ConnectUpgradeFolder(job->deviceId);

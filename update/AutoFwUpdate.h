@@ -42,7 +42,8 @@ public:
     static constexpr int kExitFailed = -1;
 
     /// owner receives the results; settings hold the counters in group (the
-    /// program's "Settings" when empty).
+    /// program's "Settings" when empty). The worker writes to settings, so a
+    /// store that other threads use too must serialise its calls.
     CAutoFwUpdate(std::shared_ptr<CUpdateUi> owner, std::shared_ptr<Platform::CSettingsStore> settings,
                   const std::wstring& group);
     /// Stops the check (bounded wait; a late one finishes on its own).

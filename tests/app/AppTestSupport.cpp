@@ -1,5 +1,7 @@
 #include "tests/app/AppTestSupport.h"
 
+#include "app/DevFoundPage.h"
+#include "app/DevSelectSheet.h"
 #include "app/MainFrame.h"
 #include "app/ProgramSettings.h"
 #include "app/TerrionLinkApp.h"
@@ -198,6 +200,30 @@ std::wstring CAppTest::ProjectFile(const std::string& name)
 wxString CAppTest::Title()
 {
     return m_frame->GetTitle();
+}
+
+CWizardAnswers::CWizardAnswers()
+{
+    CDevSelectSheet::SetTestObserver(
+        [this](CDevSelectSheet& sheet, CDevSelectSheet::NStep step)
+        {
+            if (step == CDevSelectSheet::stepPageShown)
+            {
+                ++pages;
+                if (sheet.GetCurrentPage() == sheet.GetFoundPage())
+                    return; // the search runs by itself
+            }
+            const int button =
+                step == CDevSelectSheet::stepSearchEnded && !sheet.IsButtonEnabled(wxID_FORWARD)
+                    ? wxID_CANCEL
+                    : wxID_FORWARD;
+            wxTheApp->CallAfter([&sheet, button] { sheet.PressButton(button); });
+        });
+}
+
+CWizardAnswers::~CWizardAnswers()
+{
+    CDevSelectSheet::SetTestObserver({});
 }
 
 std::wstring ProgramFolder()

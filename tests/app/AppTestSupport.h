@@ -96,6 +96,19 @@ protected:
     CMainFrame* m_frame = nullptr;
 };
 
+/// Answers the connection wizard while it lives: Next on the port page,
+/// Finish once the search found the instrument (Cancel when it found none).
+class CWizardAnswers
+{
+public:
+    CWizardAnswers();
+    ~CWizardAnswers();
+    CWizardAnswers(const CWizardAnswers&) = delete;
+    CWizardAnswers& operator=(const CWizardAnswers&) = delete;
+
+    int pages = 0;
+};
+
 /// The folder of the test program (where the test language library lies).
 std::wstring ProgramFolder();
 /// The test language library beside the test program.

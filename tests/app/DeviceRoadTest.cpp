@@ -36,33 +36,6 @@ namespace
 
 constexpr int kPort = 243;
 
-/// Next on the port page, Finish once the search found the instrument.
-class CWizardAnswers
-{
-public:
-    CWizardAnswers()
-    {
-        CDevSelectSheet::SetTestObserver(
-            [this](CDevSelectSheet& sheet, CDevSelectSheet::NStep step)
-            {
-                if (step == CDevSelectSheet::stepPageShown)
-                {
-                    ++pages;
-                    if (sheet.GetCurrentPage() == sheet.GetFoundPage())
-                        return; // the search runs by itself
-                }
-                const int button =
-                    step == CDevSelectSheet::stepSearchEnded && !sheet.IsButtonEnabled(wxID_FORWARD)
-                        ? wxID_CANCEL
-                        : wxID_FORWARD;
-                wxTheApp->CallAfter([&sheet, button] { sheet.PressButton(button); });
-            });
-    }
-    ~CWizardAnswers() { CDevSelectSheet::SetTestObserver({}); }
-
-    int pages = 0;
-};
-
 /// The pixels the X server shows in a rectangle, as one string (read on any thread).
 std::string ScreenBytes(Display* display, const wxRect& rect)
 {

@@ -234,6 +234,17 @@ TEST_F(AutoFwUpdateTest, FailureCountersFollowTheReminderSchedule)
     EXPECT_EQ(reminders, (std::vector<int>{101, 152}));
 }
 
+TEST_F(AutoFwUpdateTest, NoConfiguredServerIsNotCountedAsNoInternet)
+{
+    Update::CFtpClient::SetServer(""); // and no TERRIONLINK_UPDATE_SERVER (the fixture cleared it)
+    StoreCounters(100, 100);
+    CFakeDevice device;
+    EXPECT_EQ(RunCheck(device), CAutoFwUpdate::kExitFailed);
+    EXPECT_EQ(StoredCounters(), std::make_pair(100, 100));
+    EXPECT_TRUE(m_ui->Messages().empty());
+    EXPECT_TRUE(m_ui->Posts().empty());
+}
+
 TEST_F(AutoFwUpdateTest, ReachingTheServerResetsTheCounters)
 {
     m_server.AddFile("VnUpgrade/0a000001/Terrion-V2.0.0_FW.lod", 1);
