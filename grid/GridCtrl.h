@@ -8,6 +8,8 @@
 #include "grid/GridCore.h"
 #include "grid/GridNotifyEvent.h"
 
+class wxPrintDialogData;
+
 /// The grid window: a plain wxWindow named "TerrionGridCtrl" that paints the
 /// grid core double-buffered and drives its own scroll bars. Owners call
 /// the grid's operations on it directly and receive GRID_EVT_NOTIFY and
@@ -42,6 +44,22 @@ public:
     /// The font of all four default cells.
     bool SetFont(const wxFont& font) override;
 
+    /// Prints the grid (GridCtrlPrint.cpp). With `dialog` its printer and its
+    /// selection choice are used without asking; otherwise the user chooses
+    /// all or the selected rows (when rows are selected) and then the printer.
+    /// False when cancelled or when the job failed.
+    bool Print(wxPrintDialogData* dialog = nullptr, const SGridPrintText* texts = nullptr);
+
+protected:
+    enum class NPrintRows
+    {
+        All,
+        Selected,
+        Cancel,
+    };
+    /// Asks whether all rows or only the selected rows are printed.
+    virtual NPrintRows AskPrintRows();
+
 private:
     // CGridHost
     bool HostIsWindow() const override;
@@ -64,6 +82,10 @@ private:
     bool HostHasCapture() const override;
     void HostSetCursor(NGridCursor cursor) override;
     unsigned HostModifiers() const override { return m_modifiers; }
+    std::wstring HostParentCaption() const override;
+
+    /// Whether a body row is selected in column 1 (the rows selection-only printing prints).
+    bool HasSelectedPrintRows() const;
 
     void HandlePaint(wxPaintEvent& event);
     void HandleSize(wxSizeEvent& event);

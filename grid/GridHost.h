@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <string>
 
 #include "grid/GridConstants.h"
 #include "grid/GridFont.h"
@@ -50,6 +51,9 @@ public:
     virtual void HostSetCursor(NGridCursor cursor) = 0;
     /// The NGridModifier keys held, as the window last saw them.
     virtual unsigned HostModifiers() const = 0;
+
+    /// The first non-empty caption up the window's parents (printed pages name their document by it).
+    virtual std::wstring HostParentCaption() const { return std::wstring(); }
 
 protected:
     ~CGridHost() = default;
