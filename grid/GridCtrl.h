@@ -49,14 +49,15 @@ public:
     /// all or the selected rows (when rows are selected) and then the printer.
     /// False when cancelled or when the job failed.
     bool Print(wxPrintDialogData* dialog = nullptr, const SGridPrintText* texts = nullptr);
-
-protected:
+    /// The answer to which rows are printed.
     enum class NPrintRows
     {
         All,
         Selected,
         Cancel,
     };
+
+protected:
     /// Asks whether all rows or only the selected rows are printed.
     virtual NPrintRows AskPrintRows();
 
