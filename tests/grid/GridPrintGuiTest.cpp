@@ -143,9 +143,17 @@ bool SameBand(const wxImage& a, const wxImage& b, const wxRect& band)
 
 TEST_F(GridPrintWindow, PagesInMemoryBitmapsShowTheHeadingOnEveryPageAndTheFooter)
 {
-    Fill(60);
     // An A4-shaped page of 760 x 1075: the logical page is the grid's 480 + 8 characters wide.
     const wxSize paper(760, 1075);
+    Fill(1);
+    int rowsPerPage = 0;
+    {
+        CGridPrintout first(*grid, "grid", nullptr, false);
+        RenderPages(first, paper);
+        rowsPerPage = grid->GetPrintLayout().GetPageHeight() / 24;
+    }
+    ASSERT_GT(rowsPerPage, 10);
+    Fill(rowsPerPage + 5);
     CGridPrintout printout(*grid, "grid", nullptr, false);
     const std::vector<wxImage> pages = RenderPages(printout, paper);
     ASSERT_EQ(pages.size(), 2u);
@@ -225,7 +233,8 @@ TEST_F(GridPrintWindow, PrintsToAPostScriptFile)
     const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     wxRemoveFile(path);
     EXPECT_EQ(file.rfind("%!PS-Adobe", 0), 0u);
-    EXPECT_NE(file.find("%%Pages: " + std::to_string(pages)), std::string::npos);
+    EXPECT_NE(file.find("%%Page: " + std::to_string(pages)), std::string::npos);
+    EXPECT_EQ(file.find("%%Page: " + std::to_string(pages + 1)), std::string::npos);
     EXPECT_NE(file.find("Page " + std::to_string(pages) + " of " + std::to_string(pages)), std::string::npos);
     EXPECT_NE(file.find("Footer"), std::string::npos);
     EXPECT_NE(file.find("Project"), std::string::npos);
