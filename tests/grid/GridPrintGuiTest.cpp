@@ -229,6 +229,14 @@ TEST_F(GridPrintWindow, PrintsToAPostScriptFile)
         dc.EndDoc();
         printout.OnEndPrinting();
     }
+    // The same job's first page in a bitmap, for a person to look at.
+    {
+        CGridPrintout onScreen(*grid, "grid", &texts, false);
+        const std::vector<wxImage> shown = RenderPages(onScreen, wxSize(760, 1075));
+        ASSERT_EQ(static_cast<int>(shown.size()), pages);
+        EXPECT_TRUE(
+            shown[0].SaveFile(TERRION_GRID_ARTEFACTS "/grid_print_demo_page1.png", wxBITMAP_TYPE_PNG));
+    }
     std::ifstream in(path.ToStdString(), std::ios::binary);
     const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     wxRemoveFile(path);
