@@ -9,6 +9,7 @@
 
 #include "grid/GridCell.h"
 #include "grid/GridCore.h"
+#include "grid/GridDrawText.h"
 #include "grid/GridPrintTexts.h"
 #include "platform/DatePicture.h"
 #include "resources/StringIds.h"
@@ -513,6 +514,74 @@ TEST(GridPrintFooter, DateAndTimeFollowTheRecordsPicturesWhateverTheLocale)
     texts.dateFormat = Ids::kDatePattern3;
     texts.timeFormat = Ids::kTimePattern0;
     EXPECT_EQ(CGridPrintTexts::DateTimeText(&texts, FixedTime()), L"05.03.2026 2:07 PM");
+}
+
+} // namespace
+
+namespace
+{
+
+TEST(GridDrawText, LaysTextOutByTheFormatBits)
+{
+    struct SCase
+    {
+        const char* name;
+        std::wstring text;
+        unsigned format;
+        std::vector<std::wstring> lines;
+        NGridTextAlign align;
+        int x;
+        int firstY;
+    };
+    // The rectangle (10, 20)-(80, 60): 70 wide (ten characters), 40 high; lines 13 high.
+    const SCase cases[] = {
+        {"left, top", L"abc", DT_LEFT | DT_SINGLELINE, {L"abc"}, NGridTextAlign::Left, 10, 20},
+        {"centred", L"abc", DT_CENTER | DT_VCENTER | DT_SINGLELINE, {L"abc"}, NGridTextAlign::Center, 45, 33},
+        {"right, bottom",
+         L"abc",
+         DT_RIGHT | DT_BOTTOM | DT_SINGLELINE,
+         {L"abc"},
+         NGridTextAlign::Right,
+         80,
+         47},
+        {"end ellipsis",
+         L"abcdefghijkl",
+         DT_END_ELLIPSIS | DT_SINGLELINE,
+         {L"abcdefg..."},
+         NGridTextAlign::Left,
+         10,
+         20},
+        {"fits exactly",
+         L"abcdefghij",
+         DT_END_ELLIPSIS | DT_SINGLELINE,
+         {L"abcdefghij"},
+         NGridTextAlign::Left,
+         10,
+         20},
+        {"lines", L"ab\r\ncd", DT_LEFT, {L"ab", L"cd"}, NGridTextAlign::Left, 10, 20},
+        {"word break",
+         L"one two three four",
+         DT_WORDBREAK,
+         {L"one two", L"three four"},
+         NGridTextAlign::Left,
+         10,
+         20},
+    };
+    for (const SCase& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        CFakeGridSurface dc;
+        CGridDrawText::Draw(dc, c.text, {10, 20, 80, 60}, c.format);
+        const auto texts = dc.Of(NOp::Text);
+        ASSERT_EQ(texts.size(), c.lines.size());
+        for (std::size_t i = 0; i < texts.size(); ++i)
+        {
+            EXPECT_EQ(texts[i].text, c.lines[i]);
+            EXPECT_EQ(texts[i].align, c.align);
+            EXPECT_EQ(texts[i].rect.left, c.x);
+            EXPECT_EQ(texts[i].rect.top, c.firstY + 13 * static_cast<int>(i));
+        }
+    }
 }
 
 } // namespace
