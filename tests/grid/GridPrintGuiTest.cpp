@@ -267,4 +267,14 @@ TEST_F(GridPrintWindow, SelectedRowsAreAskedForFirstAndACancelPrintsNothing)
     EXPECT_EQ(grid->asked, 1);
 }
 
+TEST_F(GridPrintWindow, AGridWithoutAWindowPrintsNoPages)
+{
+    // Its page count would otherwise stay at the job's default of 65535 pages.
+    CGridCore headless(3, 2, 1, 0);
+    CGridPrintout printout(headless, "grid", nullptr, false);
+    EXPECT_TRUE(RenderPages(printout, wxSize(600, 800)).empty());
+    EXPECT_EQ(printout.GetPageCount(), 0);
+    EXPECT_FALSE(printout.HasPage(1));
+}
+
 } // namespace
