@@ -109,6 +109,10 @@ public:
     virtual bool Draw(CGridSurface* dc, int row, int col, SGridRect rect, bool eraseBackground,
                       bool forPrinting);
 
+    /// Prints the cell on a page in its printing colours; false when it has
+    /// no grid, surface or default cell or the rectangle is empty.
+    virtual bool PrintCell(CGridSurface* dc, int row, int col, SGridRect rect);
+
     /// Moves the rectangle's left edge past the image.
     virtual bool GetTextRect(SGridRect* rect);
     virtual void AdjustTextRect(SGridRect* rect) { GetTextRect(rect); }

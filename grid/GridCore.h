@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <ctime>
 #include <functional>
 #include <memory>
 #include <string>
@@ -14,6 +15,10 @@
 #include "grid/GridDisplayInfo.h"
 #include "grid/GridHost.h"
 #include "grid/GridNotify.h"
+#include "grid/GridPrintInfo.h"
+#include "grid/GridPrintLayout.h"
+#include "grid/GridPrintSurface.h"
+#include "grid/GridPrintText.h"
 #include "grid/GridSizeIndex.h"
 
 /// Makes a new cell for the grid.
@@ -257,7 +262,28 @@ public:
     /// (rows), -1 while no divider is dragged.
     int GetTrackLinePos() const { return m_trackLine; }
 
+    // Printing (GridCorePrint.cpp): the window's print job calls these; the
+    // page figures hold from OnBeginPrinting to OnEndPrinting.
+    /// Lays the pages out and sets the info's last page; nothing without a window.
+    virtual void OnBeginPrinting(CGridPrintSurface& dc, SGridPrintInfo& info, bool selectionOnly);
+    /// Prints the info's current page: header, heading row, body rows, grid lines, footer.
+    virtual void OnPrint(CGridPrintSurface& dc, SGridPrintInfo& info, const SGridPrintText* texts,
+                         bool selectionOnly);
+    virtual void OnEndPrinting(CGridPrintSurface& dc, SGridPrintInfo& info);
+    /// Header and footer within the info's drawing rectangle.
+    virtual void PrintHeader(CGridSurface& dc, const SGridPrintInfo& info, const SGridPrintText* texts);
+    virtual void PrintFooter(CGridSurface& dc, const SGridPrintInfo& info, const SGridPrintText* texts);
+    /// Prints columns startCol..stopCol - 1 of `row` from rect's left as far as the page is wide.
+    virtual void PrintFixedRowCells(int startCol, int stopCol, int& row, SGridRect& rect, CGridSurface& dc,
+                                    bool& first);
+    const CGridPrintLayout& GetPrintLayout() const { return m_printLayout; }
+    /// The font pages are printed in.
+    static SGridFont PrinterFont();
+
 protected:
+    /// The date and time the footer shows.
+    virtual std::tm GetPrintTime() const;
+
     virtual std::unique_ptr<CGridCellBase> CreateCell(int row, int col);
     virtual void DestroyCell(int row, int col);
 
@@ -375,4 +401,5 @@ private:
     /// While a divider is dragged the pointer counts as held inside these bounds (right and bottom outside).
     bool m_sizingClamp = false;
     SGridRect m_sizingBounds;
+    CGridPrintLayout m_printLayout;
 };

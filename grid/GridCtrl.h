@@ -9,6 +9,7 @@
 #include "grid/GridNotifyEvent.h"
 
 class CGridTipWindow;
+class wxPrintDialogData;
 
 /// The grid window: a plain wxWindow named "TerrionGridCtrl" that paints the
 /// grid core double-buffered and drives its own scroll bars. Owners call
@@ -46,9 +47,27 @@ public:
 
     /// The hot-spot tip (null before Create).
     CGridTipWindow* GetTipWindow() const { return m_tip; }
+
     // Keyboard and in-place editing.
     /// Records the held keys of a key event the grid did not get itself (an edit's).
     void NoteHeldKeys(unsigned modifiers) { m_modifiers = modifiers; }
+
+    /// Prints the grid (GridCtrlPrint.cpp). With `dialog` its printer and its
+    /// selection choice are used without asking; otherwise the user chooses
+    /// all or the selected rows (when rows are selected) and then the printer.
+    /// False when cancelled or when the job failed.
+    bool Print(wxPrintDialogData* dialog = nullptr, const SGridPrintText* texts = nullptr);
+    /// The answer to which rows are printed.
+    enum class NPrintRows
+    {
+        All,
+        Selected,
+        Cancel,
+    };
+
+protected:
+    /// Asks whether all rows or only the selected rows are printed.
+    virtual NPrintRows AskPrintRows();
 
 private:
     // CGridHost
@@ -89,6 +108,10 @@ private:
     void HandleCaptureLost(wxMouseCaptureLostEvent& event);
     void HandleCaptureChanged(wxMouseCaptureChangedEvent& event);
     CGridTipWindow* m_tip = nullptr;
+    std::wstring HostParentCaption() const override;
+
+    /// Whether a body row is selected in column 1 (the rows selection-only printing prints).
+    bool HasSelectedPrintRows() const;
 
     void HandlePaint(wxPaintEvent& event);
     void HandleSize(wxSizeEvent& event);

@@ -61,8 +61,9 @@ const wxFont& CGridDcSurface::FontFor(const SGridFont& font)
     if (it != cache.end())
         return it->second;
     wxFont made = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
-    if (!font.face.empty())
-        made.SetFaceName(wxString(font.face));
+    // A face that is not installed leaves the font invalid: the GUI font's face stands in.
+    if (!font.face.empty() && !made.SetFaceName(wxString(font.face)))
+        made = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
     if (font.height > 0)
         made.SetPixelSize(wxSize(0, font.height));
     made.SetNumericWeight(font.weight);

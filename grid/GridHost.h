@@ -74,6 +74,8 @@ public:
     virtual CGridInPlaceEditor* HostCreateInPlaceEdit(CGridCore& grid, SGridRect rect, NGridTextAlign align,
                                                       unsigned id, int row, int col, const std::wstring& text,
                                                       unsigned firstChar) = 0;
+    /// The first non-empty caption up the window's parents (printed pages name their document by it).
+    virtual std::wstring HostParentCaption() const { return std::wstring(); }
 
 protected:
     ~CGridHost() = default;
