@@ -453,17 +453,18 @@ TEST(GridPrint, HeaderAndFooterTextsWithoutARecord)
     {
         f.PrintAll(f.PaperFor(100));
         const std::vector<std::wstring> texts = f.pages[0]->Texts();
-        // Centre: the parents' caption; no application title in the built-in table.
+        // Centre: the parents' caption; right: the application title.
         EXPECT_EQ(texts[0], L"Series");
+        EXPECT_EQ(texts[1], L"TerrionLink");
         EXPECT_NE(std::find(texts.begin(), texts.end(), L"Page 1 of 1"), texts.end());
-        EXPECT_EQ(CGridPrintTexts::AppTitle(), L"");
     }
-    const STextsInstalled installed({{0xE000, L"TerrionLink"}});
+    // The title comes from the string table, so a language library reaches it.
+    const STextsInstalled installed({{0xE000, L"TerrionLink FR"}});
     f.pages.clear();
     f.PrintAll(f.PaperFor(100));
     const std::vector<std::wstring> texts = f.pages[0]->Texts();
     EXPECT_EQ(texts[0], L"Series");
-    EXPECT_EQ(texts[1], L"TerrionLink");
+    EXPECT_EQ(texts[1], L"TerrionLink FR");
     // A record's empty right text also becomes the application title.
     SGridPrintText record;
     record.pageFormat = Ids::kGridPageOfPages;
@@ -471,7 +472,7 @@ TEST(GridPrint, HeaderAndFooterTextsWithoutARecord)
     f.pages.clear();
     f.PrintAll(f.PaperFor(100), &record);
     const std::vector<std::wstring> withRecord = f.pages[0]->Texts();
-    EXPECT_EQ(withRecord[0], L"TerrionLink");
+    EXPECT_EQ(withRecord[0], L"TerrionLink FR");
 }
 
 TEST(GridPrint, NothingIsLaidOutWithoutAWindow)
