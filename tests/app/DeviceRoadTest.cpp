@@ -90,7 +90,7 @@ TEST_F(CDeviceRoadTest, DownloadSaveAndReopenTheProject)
             while (watching)
             {
                 looks.insert(ScreenBytes(display, dialogRect));
-                std::this_thread::sleep_for(std::chrono::milliseconds(40));
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
             }
             XCloseDisplay(display);
         });
