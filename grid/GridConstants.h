@@ -181,6 +181,13 @@ enum NGridKey : unsigned
     VK_F2 = 0x71,
 };
 
+/// Tab and the keys that move the focus (Page Up to Down): they end an
+/// in-place edit and open one on the next cell.
+constexpr bool IsGridNavigationKey(unsigned key)
+{
+    return key == VK_TAB || (key >= VK_PRIOR && key <= VK_DOWN);
+}
+
 /// Keys held during a key or mouse event (the mouse messages' bits).
 enum NGridModifier : unsigned
 {

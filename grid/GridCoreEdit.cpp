@@ -58,22 +58,10 @@ void CGridCore::OnEndInPlaceEdit(const SGridDisplayInfo& info)
 {
     OnEndEditCell(info.row, info.col, info.text);
     const auto key = static_cast<unsigned>(info.lParam);
-    switch (key)
+    if (IsGridNavigationKey(key))
     {
-    case VK_TAB:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_END:
-    case VK_HOME:
-    case VK_LEFT:
-    case VK_UP:
-    case VK_RIGHT:
-    case VK_DOWN:
         OnKeyDown(key);
         OnEditCell(m_focusCell.row, m_focusCell.col, SGridPoint{-1, -1}, key);
-        break;
-    default:
-        break;
     }
 }
 

@@ -497,25 +497,10 @@ void CGridCtrl::HandleKeyDown(wxKeyEvent& event)
     }
     if (key != 0)
         OnKeyDown(key);
-    switch (key)
-    {
-    case VK_TAB:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_END:
-    case VK_HOME:
-    case VK_LEFT:
-    case VK_UP:
-    case VK_RIGHT:
-    case VK_DOWN:
-    case VK_DELETE:
-    case VK_F2:
-        break; // used up: GTK must not move the focus with them
-    default:
-        // The character of the key follows, as on Windows (a space or Enter may start an edit).
+    // The moving keys are used up: GTK must not move the focus with them. The
+    // character of any other key follows, as on Windows (a space or Enter may start an edit).
+    if (!IsGridNavigationKey(key) && key != VK_DELETE && key != VK_F2)
         event.Skip();
-        break;
-    }
 }
 
 void CGridCtrl::HandleChar(wxKeyEvent& event)

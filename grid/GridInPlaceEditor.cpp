@@ -30,21 +30,11 @@ CGridInPlaceEditor::SStart CGridInPlaceEditor::StartFor(unsigned firstChar)
     case VK_BACK:
         start.typedChar = VK_BACK;
         break;
-    case VK_TAB:
-    case VK_SPACE:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_END:
-    case VK_HOME:
-    case VK_LEFT:
-    case VK_UP:
-    case VK_RIGHT:
-    case VK_DOWN:
-        start.selectAll = true;
-        break;
     default:
         start.selectAll = true;
-        if (firstChar >= 0x20 && firstChar != 0x7F)
+        // Space and the moving keys select the text; a character replaces it.
+        if (firstChar != VK_SPACE && !IsGridNavigationKey(firstChar) && firstChar >= 0x20 &&
+            firstChar != 0x7F)
             start.typedChar = firstChar;
         break;
     }

@@ -13,18 +13,10 @@
 #include "grid/GridCtrl.h"
 #include "grid/GridDcSurface.h"
 #include "tests/grid/GridDemo.h"
+#include "tests/grid/GridGuiPump.h"
 
 namespace
 {
-
-void Pump()
-{
-    for (int i = 0; i < 5; ++i)
-    {
-        wxTheApp->ProcessPendingEvents();
-        wxYield();
-    }
-}
 
 class GridWindow : public ::testing::Test
 {

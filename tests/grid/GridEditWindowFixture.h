@@ -15,26 +15,7 @@
 #include "grid/GridCtrl.h"
 #include "grid/InPlaceEdit.h"
 #include "tests/grid/GridDemo.h"
-
-inline void Pump()
-{
-    for (int i = 0; i < 5; ++i)
-    {
-        wxTheApp->ProcessPendingEvents();
-        wxYield();
-    }
-}
-
-/// Lets the display deliver simulated input until `done` holds (at most two seconds).
-template <class TDone> inline bool PumpUntil(TDone done)
-{
-    for (int i = 0; i < 100 && !done(); ++i)
-    {
-        Pump();
-        wxMilliSleep(20);
-    }
-    return done();
-}
+#include "tests/grid/GridGuiPump.h"
 
 class GridEditWindow : public ::testing::Test
 {

@@ -16,32 +16,10 @@
 #include "grid/GridDcSurface.h"
 #include "grid/GridTipWindow.h"
 #include "tests/grid/GridDemo.h"
+#include "tests/grid/GridGuiPump.h"
 
 namespace
 {
-
-void Pump()
-{
-    for (int i = 0; i < 5; ++i)
-    {
-        wxTheApp->ProcessPendingEvents();
-        wxYield();
-    }
-}
-
-/// Pumps events until `done` holds or a generous limit passes.
-bool PumpUntil(const std::function<bool()>& done)
-{
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!done())
-    {
-        if (std::chrono::steady_clock::now() > limit)
-            return false;
-        wxMilliSleep(10);
-        Pump();
-    }
-    return true;
-}
 
 class GridMouseWindow : public ::testing::Test
 {

@@ -11,6 +11,7 @@
 
 #include "grid/GridCell.h"
 #include "grid/GridCtrl.h"
+#include "tests/grid/GridGuiPump.h"
 
 namespace
 {
@@ -28,28 +29,6 @@ public:
     }
     static inline int asked = 0;
 };
-
-void Pump()
-{
-    for (int i = 0; i < 5; ++i)
-    {
-        wxTheApp->ProcessPendingEvents();
-        wxYield();
-    }
-}
-
-bool PumpUntil(const std::function<bool()>& done)
-{
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!done())
-    {
-        if (std::chrono::steady_clock::now() > limit)
-            return false;
-        wxMilliSleep(10);
-        Pump();
-    }
-    return true;
-}
 
 class GridPointer : public ::testing::Test
 {

@@ -20,18 +20,10 @@
 #include "grid/GridPrintout.h"
 #include "resources/StringIds.h"
 #include "tests/grid/GridDemo.h"
+#include "tests/grid/GridGuiPump.h"
 
 namespace
 {
-
-void Pump()
-{
-    for (int i = 0; i < 5; ++i)
-    {
-        wxTheApp->ProcessPendingEvents();
-        wxYield();
-    }
-}
 
 /// A grid window whose row question is answered by the test.
 class CAnsweredGrid : public CGridCtrl
