@@ -153,21 +153,24 @@ std::vector<int> Types(const CPicJpegSections& sections)
     return types;
 }
 
-Bytes Written(CPicJpegSections& sections)
+/// Everything written into a memory sink.
+Bytes Contents(CPicMemFile& sink)
 {
-    CPicMemFile sink;
-    EXPECT_TRUE(sink.Open());
-    if (!sections.EncodeExif(&sink))
-        return {};
     const std::uint8_t* buffer = sink.GetBuffer(false);
     return Bytes(buffer, buffer + sink.Size());
 }
 
-/// A real JPEG of a 24 x 16 colour card from our encoder (libjpeg).
-Bytes CardJpeg()
+Bytes Written(CPicJpegSections& sections)
 {
-    CPicture picture;
-    picture.Create(24, 16, 24, IMAGE_TYPE_JPEG);
+    CPicMemFile sink;
+    EXPECT_TRUE(sink.Open());
+    return sections.EncodeExif(&sink) ? Contents(sink) : Bytes{};
+}
+
+/// A 24 x 16 colour card.
+void FillCard(CPicture& picture)
+{
+    ASSERT_NE(picture.Create(24, 16, 24, IMAGE_TYPE_JPEG), nullptr);
     for (std::uint32_t y = 0; y < 16; ++y)
         for (std::uint32_t x = 0; x < 24; ++x)
         {
@@ -176,11 +179,22 @@ Bytes CardJpeg()
             p[1] = static_cast<std::uint8_t>(y * 15);
             p[2] = static_cast<std::uint8_t>(200 - x * 5);
         }
-    std::uint8_t* buffer = nullptr;
-    std::size_t size = 0;
-    EXPECT_TRUE(picture.EncodeToMemory(buffer, size, IMAGE_TYPE_JPEG)) << picture.GetLastError();
-    Bytes bytes(buffer, buffer + size);
-    std::free(buffer);
+}
+
+/// The card as our JPEG encoder (libjpeg) writes it, with sections attached when given.
+Bytes EncodeJpeg(CPictureJPG& encoder)
+{
+    CPicMemFile sink;
+    EXPECT_TRUE(sink.Open());
+    return encoder.Encode(&sink) ? Contents(sink) : Bytes{};
+}
+
+Bytes CardJpeg()
+{
+    CPictureJPG encoder;
+    FillCard(encoder);
+    const Bytes bytes = EncodeJpeg(encoder);
+    EXPECT_FALSE(bytes.empty()) << encoder.GetLastError();
     return bytes;
 }
 
@@ -608,38 +622,9 @@ TEST(JpegSections, WritingNeedsTheImageDataAndAWorkingSink)
     EXPECT_STREQ(sections.GetLastError(), "Can't write exif : write failed");
 }
 
-namespace
-{
-void FillCard(CPicture& picture)
-{
-    ASSERT_NE(picture.Create(24, 16, 24, IMAGE_TYPE_JPEG), nullptr);
-    for (std::uint32_t y = 0; y < 16; ++y)
-        for (std::uint32_t x = 0; x < 24; ++x)
-        {
-            std::uint8_t* p = picture.GetRowBits(y) + 3 * x;
-            p[0] = static_cast<std::uint8_t>(x * 10);
-            p[1] = static_cast<std::uint8_t>(y * 15);
-            p[2] = static_cast<std::uint8_t>(200 - x * 5);
-        }
-}
-
-Bytes EncodeJpeg(CPictureJPG& encoder)
-{
-    CPicMemFile sink;
-    EXPECT_TRUE(sink.Open());
-    if (!encoder.Encode(&sink))
-        return {};
-    const std::uint8_t* buffer = sink.GetBuffer(false);
-    return Bytes(buffer, buffer + sink.Size());
-}
-} // namespace
-
 TEST(JpegEncoderExif, AttachedSectionsPutTheirExifBlockInFront)
 {
-    CPictureJPG plainEncoder;
-    FillCard(plainEncoder);
-    const Bytes plain = EncodeJpeg(plainEncoder);
-    ASSERT_FALSE(plain.empty()) << plainEncoder.GetLastError();
+    const Bytes plain = CardJpeg();
 
     CPictureJPG encoder;
     FillCard(encoder);
@@ -668,9 +653,7 @@ TEST(JpegEncoderExif, AttachedSectionsPutTheirExifBlockInFront)
 
 TEST(JpegEncoderExif, SectionsWithoutAnExifBlockChangeNothing)
 {
-    CPictureJPG plainEncoder;
-    FillCard(plainEncoder);
-    const Bytes plain = EncodeJpeg(plainEncoder);
+    const Bytes plain = CardJpeg();
 
     CPictureJPG encoder;
     FillCard(encoder);
@@ -687,9 +670,7 @@ TEST(JpegEncoderExif, SectionsWithoutAnExifBlockChangeNothing)
 
 TEST(JpegEncoderExif, FailedRewriteIsAFailure)
 {
-    CPictureJPG plainEncoder;
-    FillCard(plainEncoder);
-    const Bytes plain = EncodeJpeg(plainEncoder);
+    const Bytes plain = CardJpeg();
 
     CPictureJPG encoder;
     FillCard(encoder);
