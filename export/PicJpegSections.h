@@ -60,13 +60,18 @@ public:
     const SExifInfo& GetInfo() const { return *m_info; }
     const char* GetLastError() const { return m_lastError; }
     std::size_t GetSectionCount() const { return m_sections.size(); }
-    /// Marker byte of a section (kImageData for the image data).
-    int GetSectionType(std::size_t index) const { return m_sections.at(index).type; }
+    /// Marker byte of a section (kImageData for the image data); 0 beyond the last.
+    int GetSectionType(std::size_t index) const
+    {
+        return index < m_sections.size() ? m_sections[index].type : 0;
+    }
     /// A section's bytes after its marker: the 16-bit length first, except for
-    /// the image data.
+    /// the image data. Empty beyond the last.
     std::span<const std::uint8_t> GetSectionData(std::size_t index) const
     {
-        return m_sections.at(index).data;
+        if (index >= m_sections.size())
+            return {};
+        return m_sections[index].data;
     }
 
 private:
