@@ -1,5 +1,7 @@
 #include "menus/wx/OwMenuPopup.h"
 
+#include <algorithm>
+
 #include <wx/app.h>
 #include <wx/display.h>
 #include <wx/evtloop.h>
@@ -169,10 +171,6 @@ void OwMenuPopup::HandleMouse(const wxMouseEvent& event)
 
 void OwMenuPopup::HandleKey(const wxKeyEvent& event)
 {
-    if (event.GetTimestamp() == m_lastKeyTime && event.GetKeyCode() == m_lastKeyCode)
-        return;
-    m_lastKeyTime = event.GetTimestamp();
-    m_lastKeyCode = event.GetKeyCode();
     switch (event.GetKeyCode())
     {
     case WXK_UP:
@@ -217,6 +215,8 @@ void OwMenuPopup::HandleKey(const wxKeyEvent& event)
 int OwMenuPopup::FilterEvent(wxEvent& event)
 {
     const wxEventType type = event.GetEventType();
+    // A press comes as a key-down or, before it, as a char hook: taking
+    // either one means the other is not sent.
     if (type == wxEVT_KEY_DOWN || type == wxEVT_CHAR_HOOK)
     {
         HandleKey(static_cast<const wxKeyEvent&>(event));
@@ -233,11 +233,12 @@ int OwMenuPopup::FilterEvent(wxEvent& event)
             HandleMouse(static_cast<const wxMouseEvent&>(event));
         return Event_Processed;
     }
-    if (type == wxEVT_MOUSE_CAPTURE_LOST ||
-        (type == wxEVT_ACTIVATE_APP && !static_cast<const wxActivateEvent&>(event).GetActive()))
+    if (type == wxEVT_MOUSE_CAPTURE_LOST)
     {
         Dismiss();
-        return Event_Skip;
+        return Event_Processed;
     }
+    if (type == wxEVT_ACTIVATE_APP && !static_cast<const wxActivateEvent&>(event).GetActive())
+        Dismiss();
     return Event_Skip;
 }

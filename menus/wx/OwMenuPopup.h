@@ -35,6 +35,8 @@ public:
     int GetLevelCount() const { return static_cast<int>(m_windows.size()); }
     /// The window of open menu `level` (0 the tracked menu, then its open sub-menus).
     OwMenuWindow* GetWindow(int level) const { return m_windows[static_cast<std::size_t>(level)]; }
+    /// What the user did so far.
+    const OwMenuTracking& GetTracking() const { return m_tracking; }
     /// Closes the menu without a choice.
     void Dismiss();
 
@@ -61,9 +63,6 @@ private:
     SOwMenuMetrics m_metrics;
     std::vector<OwMenuWindow*> m_windows;
     wxEventLoopBase* m_loop = nullptr;
-    /// The key press last handled: GTK may deliver one press as two events.
-    long m_lastKeyTime = -1;
-    int m_lastKeyCode = 0;
 
     static inline OwMenuPopup* s_active = nullptr;
 };
