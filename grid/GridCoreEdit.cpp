@@ -70,6 +70,7 @@ void CGridCore::CancelEditing()
     for (TRow& cells : m_cells)
         for (std::unique_ptr<CGridCellBase>& cell : cells)
             CancelCellEdit(cell.get());
+    CancelCellEdit(m_virtualCell.get());
 }
 
 void CGridCore::CancelCellEdit(CGridCellBase* cell)
