@@ -39,7 +39,14 @@ std::vector<CGridPasteText::TLine> CGridPasteText::Split(std::wstring_view text)
     while (true)
     {
         const std::size_t lineEnd = std::min(text.find(L'\n', lineStart), text.size());
-        const std::wstring_view line = text.substr(lineStart, lineEnd - lineStart);
+        std::wstring_view line = text.substr(lineStart, lineEnd - lineStart);
+        // A tab closing a line ends its last field (a copied heading line
+        // ends so); it must not blank the cell after the pasted ones.
+        std::wstring_view body = line;
+        while (!body.empty() && body.back() == L'\r')
+            body.remove_suffix(1);
+        if (!body.empty() && body.back() == L'\t')
+            line = body.substr(0, body.size() - 1);
         TLine& fields = lines.emplace_back();
         std::size_t fieldStart = 0;
         while (true)

@@ -124,6 +124,8 @@ TEST(GridClipboard, PastedTextSplitsIntoLinesAndFields)
         {"CR LF lines", L"a\tb\r\nc\td", {{L"a", L"b"}, {L"c", L"d"}}},
         {"fields are trimmed", L"  x ,\ty  \r\n", {{L"x", L"", L"y"}}},
         {"a closing line break opens no empty line", L"a\r\n", {{L"a"}}},
+        {"a closing tab opens no empty field", L"H1\tH2\t\r\nr1\tr2", {{L"H1", L"H2"}, {L"r1", L"r2"}}},
+        {"a line of one tab is one empty field", L"\t", {{L""}}},
         {"an empty line in between stays", L"a\n\nb", {{L"a"}, {L""}, {L"b"}}},
         {"empty fields are kept", L",,", {{L"", L"", L""}}},
         {"the text ends at its NUL", std::wstring(L"a\0b", 3), {{L"a"}}},
@@ -174,13 +176,23 @@ TEST(GridClipboard, PastingChangesTheSelectionInOnePlace)
     EXPECT_EQ(f.grid.GetFocusCell(), CGridCellPos(-1, -1));
 }
 
-TEST(GridClipboard, ALineBreakAtTheEndDoesNotBlankTheCellBelow)
+TEST(GridClipboard, PastingACopyBlanksNoCellBesideOrBelowIt)
 {
+    // A copy's heading line ends with a tab, a spreadsheet's text with a line break.
     STextGrid f;
+    f.Select(1, 1, 1, 2);
+    f.grid.OnEditCopy();
+    ASSERT_TRUE(f.host.clipboard.has_value());
+    f.grid.ResetSelectedRange();
+    f.grid.SetFocusCell(2, 1);
+    f.grid.OnEditPaste();
+    EXPECT_EQ(f.Row(2), L"r2c0|H1|H2|r2c3");
+    EXPECT_EQ(f.Row(3), L"r3c0|r1c1|r1c2|r3c3");
+
     const std::wstring text = L"x\r\n";
     EXPECT_TRUE(f.grid.PasteTextToGrid(1, 1, &text, true));
     EXPECT_EQ(f.grid.GetItemText(1, 1), L"x");
-    EXPECT_EQ(f.grid.GetItemText(2, 1), L"r2c1");
+    EXPECT_EQ(f.grid.GetItemText(2, 1), L"H1");
 }
 
 TEST(GridClipboard, ReadOnlyCellsAndTheOwnersAnswersGuardEachCell)
