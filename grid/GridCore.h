@@ -387,6 +387,9 @@ private:
     void TellHiddenCells(const CGridCellRange& visible);
     /// Closes a cell's open edit without a report.
     static void CancelCellEdit(CGridCellBase* cell);
+    /// Stores a changed text that validation and the owner (GRIDN_ENDEDIT)
+    /// may still refuse; a refused text gives way to `previous` again.
+    void CommitText(int row, int col, const std::wstring& text, const std::wstring& previous);
     unsigned Modifiers() const { return m_host ? m_host->HostModifiers() : 0; }
     void RunPostPaint();
 

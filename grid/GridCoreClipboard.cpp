@@ -104,16 +104,8 @@ void CGridCore::SetItemTextWithNotify(int row, int col, const std::wstring& text
     if (!GetCell(row, col))
         return;
     const std::wstring previous = GetItemText(row, col);
-    if (text == previous)
-        return;
-    SetItemText(row, col, text);
-    if (ValidateEdit(row, col, text) && SendNotify(row, col, GRIDN_ENDEDIT) >= 0)
-    {
-        SetModified(row, col);
-        RedrawCell(row, col);
-    }
-    else
-        SetItemText(row, col, previous);
+    if (text != previous)
+        CommitText(row, col, text, previous);
 }
 
 void CGridCore::CutSelectedText()

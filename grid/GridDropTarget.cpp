@@ -5,24 +5,9 @@
 
 #include "grid/GridCtrl.h"
 #include "grid/GridDropEffect.h"
+#include "grid/GridKeyMap.h"
 
 bool CGridDropTarget::s_registering = false;
-
-namespace
-{
-
-unsigned HeldKeys()
-{
-    const wxMouseState state = wxGetMouseState();
-    unsigned keys = 0;
-    if (state.ControlDown())
-        keys |= GRID_MK_CONTROL;
-    if (state.ShiftDown())
-        keys |= GRID_MK_SHIFT;
-    return keys;
-}
-
-} // namespace
 
 CGridDropTarget::CGridDropTarget() : wxDropTarget(new wxTextDataObject)
 {
@@ -61,14 +46,16 @@ wxDragResult CGridDropTarget::OnEnter(wxCoord x, wxCoord y, wxDragResult)
 {
     if (!m_registered || !m_grid)
         return Answer(DROPEFFECT_NONE);
-    return Answer(m_grid->OnDragEnter(OffersText(), HeldKeys(), SGridPoint{x, y}));
+    return Answer(
+        m_grid->OnDragEnter(OffersText(), CGridKeyMap::Modifiers(wxGetMouseState()), SGridPoint{x, y}));
 }
 
 wxDragResult CGridDropTarget::OnDragOver(wxCoord x, wxCoord y, wxDragResult)
 {
     if (!m_registered || !m_grid)
         return Answer(DROPEFFECT_NONE);
-    return Answer(m_grid->OnDragOver(OffersText(), HeldKeys(), SGridPoint{x, y}));
+    return Answer(
+        m_grid->OnDragOver(OffersText(), CGridKeyMap::Modifiers(wxGetMouseState()), SGridPoint{x, y}));
 }
 
 void CGridDropTarget::OnLeave()

@@ -7,13 +7,11 @@
 
 #include <gtest/gtest.h>
 #include <wx/dcmemory.h>
-#include <wx/frame.h>
-#include <wx/sizer.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
 
 #include "grid/GridCtrl.h"
-#include "tests/grid/GridGuiPump.h"
+#include "tests/grid/GridWindowPair.h"
 
 namespace
 {
@@ -51,51 +49,22 @@ class GridDragDrop : public ::testing::Test
 protected:
     void SetUp() override
     {
-        frame = new wxFrame(nullptr, wxID_ANY, "grid drag test", wxPoint(20, 20), wxSize(640, 200));
-        auto* sizer = new wxBoxSizer(wxHORIZONTAL);
-        source = Make(101);
-        target = Make(102);
-        sizer->Add(source, 1, wxEXPAND);
-        sizer->Add(target, 1, wxEXPAND);
-        frame->SetSizer(sizer);
-        for (int col = 0; col < 4; ++col)
-        {
-            source->SetItemText(0, col, L"H" + std::to_wstring(col));
-            target->SetItemText(0, col, L"H" + std::to_wstring(col));
-            for (int row = 1; row < 5; ++row)
-            {
-                source->SetItemText(row, col, L"s" + std::to_wstring(row) + std::to_wstring(col));
-                target->SetItemText(row, col, L"t" + std::to_wstring(row) + std::to_wstring(col));
-            }
-        }
-        frame->Show();
-        frame->Raise();
-        Pump();
+        pair.Open("grid drag test");
+        source = pair.left;
+        target = pair.right;
+        SGridWindowPair::Fill(source, L"s");
+        SGridWindowPair::Fill(target, L"t");
     }
     void TearDown() override
     {
         mouse.MouseMove(wxPoint(1200, 1000));
-        Pump();
-        frame->Destroy();
-        Pump();
+        pair.Close();
     }
-    CGridCtrl* Make(int id)
-    {
-        auto* grid = new CGridCtrl(frame, id);
-        grid->SetRowCount(5);
-        grid->SetColumnCount(4);
-        grid->SetFixedRowCount(1);
-        for (int row = 0; row < 5; ++row)
-            grid->SetRowHeight(row, 24);
-        for (int col = 0; col < 4; ++col)
-            grid->SetColumnWidth(col, 70);
-        return grid;
-    }
-    /// The middle of a cell on the screen.
     static wxPoint Screen(CGridCtrl* grid, int row, int col)
     {
-        return grid->ClientToScreen(wxPoint(col * 70 + 35, row * 24 + 12));
+        return SGridWindowPair::Screen(grid, row, col);
     }
+    static std::wstring Row(CGridCtrl* grid, int row) { return SGridWindowPair::Row(grid, row); }
     /// Presses on the source's cell (1, 1), drags to the target's cell (2, 0)
     /// and releases, with Ctrl held over the target when `copy`.
     std::vector<std::function<void()>> DragSteps(bool copy = false)
@@ -120,15 +89,7 @@ protected:
         steps.push_back([] {}); // time for the drop's data to arrive
         return steps;
     }
-    std::wstring Row(CGridCtrl* grid, int row)
-    {
-        std::wstring text;
-        for (int col = 0; col < 4; ++col)
-            text += (col ? L"|" : L"") + grid->GetItemText(row, col);
-        return text;
-    }
-
-    wxFrame* frame = nullptr;
+    SGridWindowPair pair;
     CGridCtrl* source = nullptr;
     CGridCtrl* target = nullptr;
     wxUIActionSimulator mouse;
@@ -140,10 +101,10 @@ TEST_F(GridDragDrop, ADropMovesTheSelectedTextsIntoTheOtherGrid)
     target->SetDragAndDrop(true);
     source->SetSelectedRange(1, 1, 1, 2);
     CPointerScript script(DragSteps());
-    ASSERT_TRUE(PumpUntil([&] { return script.Done() && Row(target, 2) != L"t20|t21|t22|t23"; }));
+    ASSERT_TRUE(PumpUntil([&] { return script.Done() && Row(target, 2) != L"t2c0|t2c1|t2c2|t2c3"; }));
     Pump();
-    EXPECT_EQ(Row(target, 2), L"s11|s12|t22|t23");
-    EXPECT_EQ(Row(source, 1), L"s10|||s13") << "a move takes the texts away from the source";
+    EXPECT_EQ(Row(target, 2), L"s1c1|s1c2|t2c2|t2c3");
+    EXPECT_EQ(Row(source, 1), L"s1c0|||s1c3") << "a move takes the texts away from the source";
     EXPECT_EQ(target->GetSelectedCount(), 0);
     EXPECT_EQ(target->GetItemState(2, 0) & GCS_DROPHILITED, 0u);
     EXPECT_EQ(source->GetMouseMode(), GMM_NONE);
@@ -155,10 +116,10 @@ TEST_F(GridDragDrop, WithCtrlHeldTheDropCopies)
     target->SetDragAndDrop(true);
     source->SetSelectedRange(1, 1, 1, 2);
     CPointerScript script(DragSteps(true));
-    ASSERT_TRUE(PumpUntil([&] { return script.Done() && Row(target, 2) != L"t20|t21|t22|t23"; }));
+    ASSERT_TRUE(PumpUntil([&] { return script.Done() && Row(target, 2) != L"t2c0|t2c1|t2c2|t2c3"; }));
     Pump();
-    EXPECT_EQ(Row(target, 2), L"s11|s12|t22|t23");
-    EXPECT_EQ(Row(source, 1), L"s10|s11|s12|s13") << "a copy leaves the source as it was";
+    EXPECT_EQ(Row(target, 2), L"s1c1|s1c2|t2c2|t2c3");
+    EXPECT_EQ(Row(source, 1), L"s1c0|s1c1|s1c2|s1c3") << "a copy leaves the source as it was";
 }
 
 TEST_F(GridDragDrop, AGridWithDragAndDropOffRefusesTheDrop)
@@ -168,8 +129,8 @@ TEST_F(GridDragDrop, AGridWithDragAndDropOffRefusesTheDrop)
     CPointerScript script(DragSteps());
     ASSERT_TRUE(PumpUntil([&] { return script.Done(); }));
     Pump();
-    EXPECT_EQ(Row(target, 2), L"t20|t21|t22|t23");
-    EXPECT_EQ(Row(source, 1), L"s10|s11|s12|s13") << "a refused drop moves nothing";
+    EXPECT_EQ(Row(target, 2), L"t2c0|t2c1|t2c2|t2c3");
+    EXPECT_EQ(Row(source, 1), L"s1c0|s1c1|s1c2|s1c3") << "a refused drop moves nothing";
 }
 
 TEST_F(GridDragDrop, ClicksOnAHeadingSortUpAndDown)
@@ -190,7 +151,7 @@ TEST_F(GridDragDrop, ClicksOnAHeadingSortUpAndDown)
     ASSERT_TRUE(mouse.MouseClick());
     ASSERT_TRUE(PumpUntil([&] { return source->GetSortColumn() == 1; }));
     EXPECT_EQ(column(), (std::vector<std::wstring>{L"alpha", L"kilo", L"lima", L"zulu"}));
-    EXPECT_EQ(source->GetItemText(1, 0), L"s20") << "whole rows move";
+    EXPECT_EQ(source->GetItemText(1, 0), L"s2c0") << "whole rows move";
 
     // Past the double-click time: this is a click of its own.
     wxMilliSleep(800);

@@ -7,14 +7,12 @@
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
 #include <wx/dcmemory.h>
-#include <wx/frame.h>
-#include <wx/sizer.h>
 
 #include "grid/GridCtrl.h"
 #include "grid/GridDisplayInfo.h"
 #include "grid/GridDropTarget.h"
 #include "grid/InPlaceEdit.h"
-#include "tests/grid/GridGuiPump.h"
+#include "tests/grid/GridWindowPair.h"
 
 namespace
 {
@@ -25,39 +23,12 @@ class GridTransfer : public ::testing::Test
 protected:
     void SetUp() override
     {
-        frame = new wxFrame(nullptr, wxID_ANY, "grid transfer test", wxDefaultPosition, wxSize(640, 240));
-        auto* sizer = new wxBoxSizer(wxHORIZONTAL);
-        left = Make(101);
-        right = Make(102);
-        sizer->Add(left, 1, wxEXPAND);
-        sizer->Add(right, 1, wxEXPAND);
-        frame->SetSizer(sizer);
-        for (int col = 0; col < 4; ++col)
-        {
-            left->SetItemText(0, col, L"H" + std::to_wstring(col));
-            for (int row = 1; row < 5; ++row)
-                left->SetItemText(row, col, L"r" + std::to_wstring(row) + L"c" + std::to_wstring(col));
-        }
-        frame->Show();
-        Pump();
+        pair.Open("grid transfer test");
+        left = pair.left;
+        right = pair.right;
+        SGridWindowPair::Fill(left, L"r");
     }
-    void TearDown() override
-    {
-        frame->Destroy();
-        Pump();
-    }
-    CGridCtrl* Make(int id)
-    {
-        auto* grid = new CGridCtrl(frame, id);
-        grid->SetRowCount(5);
-        grid->SetColumnCount(4);
-        grid->SetFixedRowCount(1);
-        for (int row = 0; row < 5; ++row)
-            grid->SetRowHeight(row, 20);
-        for (int col = 0; col < 4; ++col)
-            grid->SetColumnWidth(col, 70);
-        return grid;
-    }
+    void TearDown() override { pair.Close(); }
     static void Command(CGridCtrl* grid, int id)
     {
         wxCommandEvent event(wxEVT_MENU, id);
@@ -86,7 +57,7 @@ protected:
         ASSERT_TRUE(wxTheClipboard->SetData(new wxTextDataObject(text)));
     }
 
-    wxFrame* frame = nullptr;
+    SGridWindowPair pair;
     CGridCtrl* left = nullptr;
     CGridCtrl* right = nullptr;
 };
@@ -156,7 +127,7 @@ TEST_F(GridTransfer, EachGridRegistersItsDropTargetAndOnlyAGridCanHaveOne)
         EXPECT_EQ(grid->GetDropTarget(), grid->GetGridDropTarget());
     }
     CGridDropTarget stray;
-    EXPECT_FALSE(stray.Register(frame));
+    EXPECT_FALSE(stray.Register(pair.frame));
     EXPECT_TRUE(left->GetGridDropTarget()->Register(left)) << "a second registration changes nothing";
 }
 
@@ -183,7 +154,7 @@ struct SVirtualOwner
 TEST_F(GridTransfer, AVirtualGridDrawsWhatItsOwnerAnswers)
 {
     SVirtualOwner owner;
-    frame->Bind(GRID_EVT_NOTIFY, &SVirtualOwner::Handle, &owner);
+    pair.frame->Bind(GRID_EVT_NOTIFY, &SVirtualOwner::Handle, &owner);
     right->SetVirtualMode(true);
     right->SetRowCount(100000);
     right->SetColumnCount(4);
@@ -214,7 +185,7 @@ TEST_F(GridTransfer, AVirtualGridDrawsWhatItsOwnerAnswers)
     EXPECT_EQ(wxColour(image.GetRed(inRow2.x, inRow2.y), image.GetGreen(inRow2.x, inRow2.y),
                        image.GetBlue(inRow2.x, inRow2.y)),
               wxColour(230, 240, 255));
-    frame->Unbind(GRID_EVT_NOTIFY, &SVirtualOwner::Handle, &owner);
+    pair.frame->Unbind(GRID_EVT_NOTIFY, &SVirtualOwner::Handle, &owner);
 }
 
 } // namespace
