@@ -158,6 +158,20 @@ TEST(GridSort, SortingClearsTheFocusCarriesTheSelectionAndUsesTheGivenOrder)
     EXPECT_EQ(f.grid.GetSelectedCount(), 3);
 }
 
+TEST(GridSort, AnOpenEditEndsIntoItsOwnRowBeforeTheRowsMove)
+{
+    SSortFixture f({L"delta", L"alpha", L"echo"});
+    f.grid.SetFocusCell(1, 1);
+    f.grid.OnEditCell(1, 1, SGridPoint{-1, -1}, VK_LBUTTON);
+    CFakeInPlaceEditor* edit = f.host.LastEditor();
+    ASSERT_NE(edit, nullptr);
+    edit->text = L"zulu";
+    EXPECT_TRUE(f.grid.SortTextItems(1, true));
+    EXPECT_FALSE(edit->open);
+    EXPECT_EQ(f.Column(1), (std::vector<std::wstring>{L"alpha", L"echo", L"zulu"}));
+    EXPECT_EQ(f.Column(0), (std::vector<std::wstring>{L"row2", L"row3", L"row1"}));
+}
+
 TEST(GridSort, NothingToSortIsRefused)
 {
     SSortFixture one({L"only"});
