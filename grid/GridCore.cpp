@@ -141,6 +141,8 @@ std::unique_ptr<CGridCellBase> CGridCore::CreateCell(int row, int col)
 
 void CGridCore::DestroyCell(int row, int col)
 {
+    if (m_virtualMode)
+        return; // no cell is stored
     SetItemState(row, col, 0);
     auto& slot = m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
     CancelCellEdit(slot.get());
@@ -170,6 +172,8 @@ bool CGridCore::SetRowCount(int rows)
         m_fixedRows = rows;
     if (m_focusCell.row >= rows)
         SetFocusCell(-1, -1);
+    if (m_virtualMode)
+        return SetVirtualCount(true, rows);
 
     if (rows < m_rows)
     {
@@ -219,6 +223,8 @@ bool CGridCore::SetColumnCount(int cols)
         m_fixedCols = cols;
     if (m_focusCell.col >= cols)
         SetFocusCell(-1, -1);
+    if (m_virtualMode)
+        return SetVirtualCount(false, cols);
 
     if (cols < m_cols)
     {
@@ -379,12 +385,14 @@ CGridCellBase* CGridCore::GetCell(int row, int col) const
 {
     if (!IsValid(row, col))
         return nullptr;
+    if (m_virtualMode)
+        return GetVirtualCell(row, col);
     return m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)].get();
 }
 
 bool CGridCore::SetCell(int row, int col, std::unique_ptr<CGridCellBase> cell)
 {
-    if (!IsValid(row, col) || !cell)
+    if (!IsValid(row, col) || !cell || m_virtualMode)
         return false;
     cell->SetGrid(this);
     cell->SetCoords(row, col);
@@ -506,6 +514,8 @@ bool CGridCore::AutoSizeColumn(int col, int style, bool resetScrollBars)
         style = m_autoSizeStyle;
     const int first = (style & GAS_FIXED) ? 0 : m_fixedRows;
     const int last = (style & GAS_UNFIXED) ? m_rows - 1 : m_fixedRows - 1;
+    if (m_virtualMode)
+        SendCacheHint(CGridCellRange(first, col, last, col));
     int width = 0;
     for (int row = first; row <= last; ++row)
     {
@@ -526,6 +536,8 @@ bool CGridCore::AutoSizeColumn(int col, int style, bool resetScrollBars)
             extent = cell->GetCellExtent(dc.get()).cx;
         width = std::max(width, extent);
     }
+    if (m_virtualMode)
+        SendCacheHint(CGridCellRange());
     m_colWidths.Set(col, width);
     ForgetTopLeft();
     if (resetScrollBars)
@@ -540,6 +552,8 @@ bool CGridCore::AutoSizeRow(int row)
     std::unique_ptr<CGridSurface> dc = m_host->HostMeasureSurface();
     if (!dc)
         return false;
+    if (m_virtualMode)
+        SendCacheHint(CGridCellRange(row, 0, row, m_cols - 1));
     int height = 0;
     for (int col = 0; col < m_cols; ++col)
         if (CGridCellBase* cell = GetCell(row, col); cell && GetColumnWidth(col) > 0)
@@ -576,7 +590,7 @@ void CGridCore::SetDefaultCellHeight(int height)
 
 bool CGridCore::SetItemText(int row, int col, const std::wstring& text)
 {
-    CGridCellBase* cell = GetCell(row, col);
+    CGridCellBase* cell = m_virtualMode ? nullptr : GetCell(row, col);
     if (!cell)
         return false;
     cell->SetText(text);

@@ -1,8 +1,10 @@
 #pragma once
 #include <array>
+#include <cstdint>
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -216,8 +218,6 @@ public:
     /// Whether Tab moves the focus (rather than leaving the grid).
     bool GetHandleTabKey() const { return m_handleTabKey; }
     virtual void OnEditSelectAll() { SelectAllCells(); }
-    /// Ctrl+C; the grid's clipboard is the owner's business until it has one of its own.
-    virtual void OnEditCopy() {}
 
     // In-place editing.
     /// Starts an in-place edit of (row, col); point is relative to the cell or (-1, -1).
@@ -255,8 +255,8 @@ public:
     /// A press in the fixed rows, and in the fixed columns.
     virtual void OnFixedRowClick(CGridCellPos& cell);
     virtual void OnFixedColumnClick(CGridCellPos& cell);
-    /// Starts a drag of the selection; drag-and-drop is off in this grid.
-    virtual void OnBeginDrag() {}
+    /// Starts a drag of the selection (GridCoreDragDrop.cpp); nothing while drag-and-drop is off.
+    virtual void OnBeginDrag();
     CGridCellPos GetClickDownCell() const { return m_clickDownCell; }
     /// Where the line of a dragged divider is painted: its x (columns) or y
     /// (rows), -1 while no divider is dragged.
@@ -280,6 +280,70 @@ public:
     /// The font pages are printed in.
     static SGridFont PrinterFont();
 
+    // Clipboard (GridCoreClipboard.cpp). Texts travel through the window's
+    // clipboard; a row counts as selected by its cell in column 1.
+    /// The text of a range: cells tab-separated, rows "\r\n"-separated (each
+    /// separator when switched on). (0, -1, -1, -1) stands for the whole grid.
+    virtual std::wstring GetRangeText(bool withHeading, int minRow, int minCol, int maxRow, int maxCol,
+                                      bool includeHidden);
+    /// The selection's text for the clipboard or a drag; none without a
+    /// selection inside the grid or without memory for it.
+    virtual std::optional<std::wstring> CopyTextFromGrid(bool withHeading);
+    /// Empties every selected cell through SetItemTextWithNotify.
+    virtual void CutSelectedText();
+    /// Writes the lines and fields of `text` (null: the data holds no text)
+    /// from (row, col) on, skipping hidden rows and columns; selects what was
+    /// pasted or, without selectPasted, clears the selection.
+    virtual bool PasteTextToGrid(int row, int col, const std::wstring* text, bool selectPasted);
+    /// Changes a cell's text as an edit would: the owner may veto it before
+    /// (GRIDN_BEGINEDIT) and reject it after (GRIDN_ENDEDIT).
+    void SetItemTextWithNotify(int row, int col, const std::wstring& text);
+    /// Ctrl+C and the copy, cut and paste commands, with their enabling.
+    virtual void OnEditCopy();
+    virtual void OnEditCut();
+    virtual void OnEditPaste();
+    bool CanEditCopy() const { return m_selectedCount > 0; }
+    bool CanEditCut() const { return m_editable && m_selectedCount > 0; }
+    bool CanEditPaste() const;
+    bool CanEditSelectAll() const { return true; }
+    /// Whether a row counts as selected for copying and selection printing:
+    /// by its cell in column 1, or in column 0 when the grid has no second column.
+    bool IsRowSelected(int row) const;
+    bool GetCopyRowSeparator() const { return m_copyRowSeparator; }
+    bool GetCopyCellSeparator() const { return m_copyCellSeparator; }
+
+    // Drag-and-drop of texts (GridCoreDragDrop.cpp); off unless switched on.
+    void SetDragAndDrop(bool on) { m_dragAndDrop = on; }
+    bool GetDragAndDrop() const { return m_dragAndDrop; }
+    /// A drag enters or moves over the grid; keys are NGridModifier bits.
+    /// The NGridDropEffect the grid would take: copy with Ctrl, else move.
+    virtual unsigned OnDragEnter(bool dataHasText, unsigned keys, SGridPoint point);
+    virtual unsigned OnDragOver(bool dataHasText, unsigned keys, SGridPoint point);
+    virtual void OnDragLeave();
+    /// Pastes the dropped text (null: none) at the last cell dragged over.
+    virtual bool OnDrop(const std::wstring* text, unsigned effect, SGridPoint point);
+    CGridCellPos GetLastDragOverCell() const { return m_lastDragOver; }
+
+    // Sorting (GridCoreSort.cpp).
+    /// Orders two cells: negative when the first comes first; data is the sort's.
+    using TGridCompare = std::function<int(const CGridCellBase*, const CGridCellBase*, std::intptr_t)>;
+    /// Sorts the non-fixed rows by the column's texts.
+    bool SortTextItems(int col, bool ascending);
+    /// Sorts the non-fixed rows by the column with `compare`; false for a
+    /// column outside the grid, fewer than two rows, or in virtual mode.
+    bool SortItems(int col, const TGridCompare& compare, bool ascending);
+    /// Texts compared by their UTF-16 code units; 0 when either cell is missing.
+    static int CompareCellText(const CGridCellBase* cell1, const CGridCellBase* cell2, std::intptr_t data);
+
+    // Virtual mode (GridCoreVirtual.cpp): the grid stores no cells and asks
+    // the owner for each cell it needs.
+    /// Switches virtual mode; the grid is emptied either way.
+    void SetVirtualMode(bool on);
+    bool GetVirtualMode() const { return m_virtualMode; }
+    /// Completes a cell's display info in place of GRIDN_GETDISPINFO (null: the notification).
+    using TGridDispInfoCallback = std::function<void(SGridDisplayInfo&)>;
+    void SetVirtualCallback(TGridDispInfoCallback callback) { m_virtualCallback = std::move(callback); }
+
 protected:
     /// The date and time the footer shows.
     virtual std::tm GetPrintTime() const;
@@ -289,6 +353,19 @@ protected:
 
 private:
     using TRow = std::vector<std::unique_ptr<CGridCellBase>>;
+
+    /// Sorts rows low..high of the column; the smaller part recurses, so the depth stays logarithmic.
+    bool QuickSort(int col, const TGridCompare& compare, std::intptr_t data, bool ascending, int low,
+                   int high);
+    /// Exchanges two rows whole: cells (told their new place) and heights.
+    void SwapRows(int row1, int row2);
+    /// A press on a heading with heading sorting on: the column sorts, again in reverse.
+    void SortOnHeadingClick(int col);
+    /// The one cell virtual mode hands out, refilled from the owner for (row, col).
+    CGridCellBase* GetVirtualCell(int row, int col) const;
+    /// Sets the row or column count without cells, for virtual mode.
+    bool SetVirtualCount(bool rows, int count);
+    void SendCacheHint(const CGridCellRange& range);
 
     void SetupDefaultCells();
     void ForgetTopLeft() { m_topLeft = CGridCellPos(-1, -1); }
@@ -310,6 +387,9 @@ private:
     void TellHiddenCells(const CGridCellRange& visible);
     /// Closes a cell's open edit without a report.
     static void CancelCellEdit(CGridCellBase* cell);
+    /// Stores a changed text that validation and the owner (GRIDN_ENDEDIT)
+    /// may still refuse; a refused text gives way to `previous` again.
+    void CommitText(int row, int col, const std::wstring& text, const std::wstring& previous);
     unsigned Modifiers() const { return m_host ? m_host->HostModifiers() : 0; }
     void RunPostPaint();
 
@@ -352,6 +432,11 @@ private:
     bool m_editable = true;
     bool m_modified = false;
     bool m_handleTabKey = true;
+    bool m_copyWithHeading = true;
+    bool m_dragAndDrop = false;
+    bool m_virtualMode = false;
+    TGridDispInfoCallback m_virtualCallback;
+    mutable std::unique_ptr<CGridCellBase> m_virtualCell;
     std::array<TGridColor, 4> m_sysColors{}; // window text, window, button face, button shadow
 
     // State.
@@ -363,6 +448,7 @@ private:
     bool m_addToSelection = false;
     NGridMouseMode m_mouseMode = GMM_NONE;
     int m_sortColumn = -1;
+    CGridCellPos m_lastDragOver;
     CGridCellPos m_topLeft;
     int m_firstRowOffset = 0;
     CGridCellRange m_previousVisible;

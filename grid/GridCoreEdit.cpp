@@ -28,18 +28,21 @@ void CGridCore::OnEndEditCell(int row, int col, const std::wstring& text)
     if (text == previous)
         SendNotify(row, col, GRIDN_EDITUNCHANGED);
     else
-    {
-        SetItemText(row, col, text);
-        if (ValidateEdit(row, col, text) && SendNotify(row, col, GRIDN_ENDEDIT) >= 0)
-        {
-            SetModified(row, col);
-            RedrawCell(row, col);
-        }
-        else
-            SetItemText(row, col, previous);
-    }
+        CommitText(row, col, text, previous);
     if (CGridCellBase* cell = GetCell(row, col))
         cell->OnEndEdit();
+}
+
+void CGridCore::CommitText(int row, int col, const std::wstring& text, const std::wstring& previous)
+{
+    SetItemText(row, col, text);
+    if (ValidateEdit(row, col, text) && SendNotify(row, col, GRIDN_ENDEDIT) >= 0)
+    {
+        SetModified(row, col);
+        RedrawCell(row, col);
+    }
+    else
+        SetItemText(row, col, previous);
 }
 
 bool CGridCore::ValidateEdit(int row, int col, const std::wstring& text)
@@ -70,6 +73,7 @@ void CGridCore::CancelEditing()
     for (TRow& cells : m_cells)
         for (std::unique_ptr<CGridCellBase>& cell : cells)
             CancelCellEdit(cell.get());
+    CancelCellEdit(m_virtualCell.get());
 }
 
 void CGridCore::CancelCellEdit(CGridCellBase* cell)

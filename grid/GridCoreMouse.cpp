@@ -108,7 +108,9 @@ void CGridCore::OnLButtonDown(SGridPoint point)
                 SelectCells(m_clickDownCell, true, false);
             return;
         }
-        // Without drag-and-drop the press selects as any other.
+        // With drag-and-drop a move starts a drag; without, the press selects as any other.
+        if (m_dragAndDrop)
+            m_mouseMode = GMM_PREPARE_DRAG;
     }
     else if (!IsDividerMode(m_mouseMode))
     {
@@ -258,6 +260,8 @@ void CGridCore::EndSizing(SGridPoint point, bool column)
 
 void CGridCore::OnFixedRowClick(CGridCellPos& cell)
 {
+    if (m_sortOnHeadingClick)
+        SortOnHeadingClick(cell.col);
     m_mouseMode = cell.col < m_fixedCols ? GMM_SELECT_ALL : GMM_SELECT_COLUMN;
     OnSelecting(cell);
 }
@@ -549,7 +553,7 @@ void CGridCore::OnSetCursor(SGridPoint point)
     default:
     {
         const CGridCellPos cell = GetCellFromPt(point);
-        if (CGridCellBase* hit = GetCell(cell.row, cell.col))
+        if (CGridCellBase* hit = m_virtualMode ? nullptr : GetCell(cell.row, cell.col))
             hit->OnSetCursor();
         else
             m_host->HostSetCursor(NGridCursor::Arrow);

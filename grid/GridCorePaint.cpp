@@ -144,6 +144,8 @@ void CGridCore::OnDraw(CGridSurface& dc, bool all)
         // Rendering a bitmap leaves the screen's record of visible cells alone.
         TellHiddenCells(visible);
     }
+    if (m_virtualMode)
+        SendCacheHint(visible);
 
     // Fixed corner.
     for (int row = 0, top = 0; row < m_fixedRows; ++row)
@@ -281,6 +283,8 @@ void CGridCore::OnDraw(CGridSurface& dc, bool all)
     // The line of a dragged divider lies over everything; moving it repaints what it covered.
     if (!all && m_trackLine >= 0)
         dc.FillSolidRect(TrackBand(m_trackLine), GetSysColor(NGridSysColor::WindowText));
+    if (m_virtualMode)
+        SendCacheHint(CGridCellRange());
     RunPostPaint();
 }
 

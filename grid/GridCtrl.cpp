@@ -6,6 +6,7 @@
 #include <wx/settings.h>
 
 #include "grid/GridDcSurface.h"
+#include "grid/GridDropTarget.h"
 #include "grid/GridKeyMap.h"
 #include "grid/GridTipWindow.h"
 #include "grid/InPlaceEdit.h"
@@ -26,6 +27,9 @@ CGridCtrl::~CGridCtrl()
     CancelEditing();
     m_timer.Stop();
     delete m_tip;
+    // A registered drop target belongs to the window, which deletes it.
+    if (GetDropTarget() != m_dropTarget)
+        delete m_dropTarget;
     AttachHost(nullptr, GetControlId());
 }
 
@@ -57,8 +61,10 @@ bool CGridCtrl::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, cons
     Bind(wxEVT_TIMER, [this](wxTimerEvent&) { OnTimer(kGridAutoScrollTimer); });
     Bind(wxEVT_KEY_DOWN, &CGridCtrl::HandleKeyDown, this);
     Bind(wxEVT_CHAR, &CGridCtrl::HandleChar, this);
+    BindTransfer();
 
     m_tip = new CGridTipWindow(this);
+    m_dropTarget = new CGridDropTarget();
     AttachHost(this, id);
     OnCreate();
     return true;
@@ -167,14 +173,19 @@ int CGridCtrl::HostWheelScrollLines() const
 
 long CGridCtrl::HostNotify(const SGridNotify& notify)
 {
-    wxWindow* owner = GetParent();
-    if (!owner)
-        return 0;
     CGridNotifyEvent event(GRID_EVT_NOTIFY, GetId());
-    event.SetEventObject(this);
     event.SetNotify(notify);
-    owner->GetEventHandler()->ProcessEvent(event);
+    DeliverNotify(event);
     return event.GetResult();
+}
+
+void CGridCtrl::DeliverNotify(CGridNotifyEvent& event)
+{
+    if (wxWindow* owner = GetParent())
+    {
+        event.SetEventObject(this);
+        owner->GetEventHandler()->ProcessEvent(event);
+    }
 }
 
 void CGridCtrl::HostPostCommand()
@@ -299,6 +310,8 @@ void CGridCtrl::HandleSize(wxSizeEvent& event)
 {
     // GTK also sends one when only a scroll bar came or went; that must not end an edit.
     const wxSize size = GetSize();
+    if (m_dropTarget)
+        m_dropTarget->Register(this);
     OnSize(size != m_lastSize);
     m_lastSize = size;
     wxWindow::Refresh(false);

@@ -8,13 +8,16 @@
 #include "grid/GridCore.h"
 #include "grid/GridNotifyEvent.h"
 
+class CGridDropTarget;
 class CGridTipWindow;
+class wxClipboardEvent;
 class wxPrintDialogData;
 
 /// The grid window: a plain wxWindow named "TerrionGridCtrl" that paints the
 /// grid core double-buffered and drives its own scroll bars. Owners call
 /// the grid's operations on it directly and receive GRID_EVT_NOTIFY and
-/// GRID_EVT_COMMAND.
+/// GRID_EVT_COMMAND. The edit commands wxID_COPY, wxID_CUT, wxID_PASTE and
+/// wxID_SELECTALL sent to the window run the grid's own clipboard.
 ///
 /// GTK's overlay scroll bars lie over the client area and break the scroll
 /// arithmetic: the program sets GTK_OVERLAY_SCROLLING=0 before GTK starts.
@@ -47,6 +50,8 @@ public:
 
     /// The hot-spot tip (null before Create).
     CGridTipWindow* GetTipWindow() const { return m_tip; }
+    /// The drop target (null before Create); the window owns it once registered.
+    CGridDropTarget* GetGridDropTarget() const { return m_dropTarget; }
 
     // Keyboard and in-place editing.
     /// Records the held keys of a key event the grid did not get itself (an edit's).
@@ -112,6 +117,21 @@ private:
 
     /// Whether a body row is selected in column 1 (the rows selection-only printing prints).
     bool HasSelectedPrintRows() const;
+
+    // Clipboard, drag-and-drop and virtual mode (GridCtrlTransfer.cpp).
+    bool HostSetClipboardText(const std::wstring& text) override;
+    bool HostGetClipboardText(std::wstring* text) override;
+    bool HostClipboardHasText() override { return m_clipboardHasText; }
+    unsigned HostDoDragDrop(const std::wstring& text, unsigned allowed) override;
+    void HostCacheHint(const SGridCacheHint& hint) override;
+    void HostGetDispInfo(SGridDisplayInfo& info) override;
+    /// Binds the edit commands and the clipboard's answers.
+    void BindTransfer();
+    void HandleClipboardChanged(wxClipboardEvent& event);
+    /// Sends a notification event to the owner at once.
+    void DeliverNotify(CGridNotifyEvent& event);
+    CGridDropTarget* m_dropTarget = nullptr;
+    bool m_clipboardHasText = false;
 
     void HandlePaint(wxPaintEvent& event);
     void HandleSize(wxSizeEvent& event);

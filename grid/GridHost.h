@@ -12,6 +12,8 @@
 /// implements it; tests fake it.
 class CGridCore;
 class CGridInPlaceEditor;
+struct SGridCacheHint;
+struct SGridDisplayInfo;
 
 class CGridHost
 {
@@ -76,6 +78,22 @@ public:
                                                       unsigned firstChar) = 0;
     /// The first non-empty caption up the window's parents (printed pages name their document by it).
     virtual std::wstring HostParentCaption() const { return std::wstring(); }
+
+    // Clipboard and drag-and-drop of cell texts; a window without them offers none.
+    /// Puts the text on the clipboard; false when the clipboard did not take it.
+    virtual bool HostSetClipboardText(const std::wstring& /*text*/) { return false; }
+    /// The clipboard's text; false when it holds none.
+    virtual bool HostGetClipboardText(std::wstring* /*text*/) { return false; }
+    /// Whether the clipboard holds text, as the window last learnt it (never blocks).
+    virtual bool HostClipboardHasText() { return false; }
+    /// Drags the text with the allowed NGridDropEffect bits; the effect the drop took.
+    virtual unsigned HostDoDragDrop(const std::wstring& /*text*/, unsigned /*allowed*/) { return 0; }
+
+    // Virtual mode: the owner's answers.
+    /// Delivers GRIDN_CACHEHINT to the owner.
+    virtual void HostCacheHint(const SGridCacheHint& /*hint*/) {}
+    /// Sends GRIDN_GETDISPINFO: the owner completes the record.
+    virtual void HostGetDispInfo(SGridDisplayInfo& /*info*/) {}
 
 protected:
     ~CGridHost() = default;

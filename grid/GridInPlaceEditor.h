@@ -23,6 +23,8 @@ public:
     virtual void Cancel() = 0;
     /// Types a character into the open edit.
     virtual void SendChar(unsigned ch) = 0;
+    /// Pastes the clipboard into the edit; false when the edit cannot (it is no text edit).
+    virtual bool PasteClipboard() { return false; }
 
 protected:
     ~CGridInPlaceEditor() = default;

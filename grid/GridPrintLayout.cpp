@@ -24,7 +24,7 @@ bool CGridPrintLayout::IsRowPrinted(const CGridCore& grid, int row, bool selecti
 {
     if (row < grid.GetFixedRowCount() || row >= grid.GetRowCount())
         return false;
-    return !selectionOnly || grid.IsCellSelected(row, 1);
+    return !selectionOnly || grid.IsRowSelected(row);
 }
 
 bool CGridPrintLayout::Compute(const CGridCore& grid, SGridSize charSize, SGridSize paperSize,

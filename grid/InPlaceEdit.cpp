@@ -55,6 +55,14 @@ void CInPlaceEdit::SendChar(unsigned ch)
     SetInsertionPoint(from + 1);
 }
 
+bool CInPlaceEdit::PasteClipboard()
+{
+    if (m_ended)
+        return false;
+    Paste();
+    return true;
+}
+
 void CInPlaceEdit::HandleKeyDown(wxKeyEvent& event)
 {
     const int code = event.GetKeyCode();

@@ -21,6 +21,7 @@ public:
     void EndEdit() override;
     void Cancel() override;
     void SendChar(unsigned ch) override;
+    bool PasteClipboard() override;
 
     unsigned GetLastChar() const { return m_lastChar; }
     int GetRow() const { return m_row; }

@@ -1,9 +1,12 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "grid/GridCacheHint.h"
+#include "grid/GridDisplayInfo.h"
 #include "grid/GridHost.h"
 #include "tests/grid/FakeGridSurface.h"
 #include "tests/grid/FakeInPlaceEditor.h"
@@ -136,6 +139,55 @@ public:
     CFakeInPlaceEditor* LastEditor() const { return editors.empty() ? nullptr : editors.back().get(); }
     bool canEdit = true;
     std::vector<std::unique_ptr<CFakeInPlaceEditor>> editors;
+
+    // Clipboard and drag-and-drop: a clipboard of one text, a drag that only records.
+    bool HostSetClipboardText(const std::wstring& text) override
+    {
+        if (!clipboardTakesText)
+            return false;
+        clipboard = text;
+        return true;
+    }
+    bool HostGetClipboardText(std::wstring* text) override
+    {
+        if (!clipboard)
+            return false;
+        *text = *clipboard;
+        return true;
+    }
+    bool HostClipboardHasText() override { return clipboard.has_value(); }
+    unsigned HostDoDragDrop(const std::wstring& text, unsigned allowed) override
+    {
+        drags.push_back(text);
+        dragAllowed = allowed;
+        return dragEffect;
+    }
+    std::optional<std::wstring> clipboard;
+    bool clipboardTakesText = true;
+    std::vector<std::wstring> drags;
+    unsigned dragAllowed = 0;
+    unsigned dragEffect = 0; ///< what the drop did, as HostDoDragDrop answers
+
+    // Virtual mode: the hints and questions in order, with the owner's answers.
+    struct SVirtualEvent
+    {
+        int code;
+        int row;
+        int col;
+        CGridCellRange range;
+    };
+    void HostCacheHint(const SGridCacheHint& hint) override
+    {
+        virtualEvents.push_back({hint.hdr.code, -1, -1, hint.range});
+    }
+    void HostGetDispInfo(SGridDisplayInfo& info) override
+    {
+        virtualEvents.push_back({info.hdr.code, info.row, info.col, {}});
+        if (dispInfo)
+            dispInfo(info);
+    }
+    std::vector<SVirtualEvent> virtualEvents;
+    std::function<void(SGridDisplayInfo&)> dispInfo;
 
     bool isWindow = true;
     bool canMeasure = true;
