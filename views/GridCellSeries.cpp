@@ -74,11 +74,19 @@ bool CGridCellSeries::HasSeries() const
     return m_doc && m_index >= 0 && m_index < m_doc->GetSeriesCount();
 }
 
-int CGridCellSeries::Report(CGridSurface& dc, int width, bool measureOnly)
+SGridFont CGridCellSeries::SelectFont(CGridSurface& dc) const
+{
+    const SGridFont* font = GetFontObject();
+    const SGridFont base = font ? *font : dc.GetFont();
+    dc.SetFont(base);
+    return base;
+}
+
+int CGridCellSeries::Report(CGridSurface& dc, const SGridFont& base, int width, bool measureOnly)
 {
     if (!HasSeries())
         return 0;
-    const SSeriesReportFonts fonts = SSeriesReportFonts::From(dc.GetFont());
+    const SSeriesReportFonts fonts = SSeriesReportFonts::From(base);
     CSeriesReportBlocks blocks(*m_doc, m_index, dc, fonts, kMargin);
     CSeriesDiagram diagram(*m_doc, m_index, dc, fonts, kMargin);
     CBlockMeasure measure(blocks, diagram, m_hoverArea);
@@ -120,9 +128,8 @@ bool CGridCellSeries::Draw(CGridSurface* dc, int row, int col, SGridRect rect, b
     m_areas.RemoveAll();
     if (!dc->IsPrinting())
         dc->FillSolidRect(SGridRect{0, 0, width, rect.bottom - rect.top}, GetBackColor());
-    if (const SGridFont* font = GetFontObject())
-        dc->SetFont(*font);
-    const int total = Report(*dc, width, false);
+    const SGridFont base = SelectFont(*dc);
+    const int total = Report(*dc, base, width, false);
     dc->RestoreState();
     DrawBorder(dc, row, col, rect, forPrinting);
 
@@ -142,9 +149,8 @@ bool CGridCellSeries::PrintCell(CGridSurface* dc, int row, int col, SGridRect re
 int CGridCellSeries::MeasureRowHeight(CGridSurface& dc, int width)
 {
     dc.SaveState();
-    if (const SGridFont* font = GetFontObject())
-        dc.SetFont(*font);
-    const int total = Report(dc, std::max(width, SSeriesReportLayout::kMinWidth), true);
+    const SGridFont base = SelectFont(dc);
+    const int total = Report(dc, base, std::max(width, SSeriesReportLayout::kMinWidth), true);
     dc.RestoreState();
     return SSeriesReportLayout::RowHeight(total);
 }

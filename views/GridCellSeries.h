@@ -83,8 +83,11 @@ public:
 
 private:
     bool HasSeries() const;
-    /// Lays out and, unless `measureOnly`, draws the report at (0, 0); returns its total height.
-    int Report(CGridSurface& dc, int width, bool measureOnly);
+    /// Selects the cell's font (or keeps the surface's) and returns it.
+    SGridFont SelectFont(CGridSurface& dc) const;
+    /// Lays out and, unless `measureOnly`, draws the report at (0, 0) in
+    /// faces of `base`; returns its total height.
+    int Report(CGridSurface& dc, const SGridFont& base, int width, bool measureOnly);
     /// The width the cell's span takes in its grid.
     int SpanWidth() const;
     bool AnimationPending() const;

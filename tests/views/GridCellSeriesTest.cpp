@@ -314,6 +314,27 @@ TEST(SeriesDiagram, OneBarPerReadingWithItsColourValueAndTip)
     EXPECT_EQ(text, L"20.0 k\u2126cm\n120 \u00B5A");
 }
 
+TEST(SeriesDiagram, TheGridShowsATipOverEachBar)
+{
+    SReportSeries series = SeriesOf(0);
+    series.object.readings = {{30.0, 0, 100}, {20.0, 0, 120}};
+    SSeriesGrid g({series});
+    g.Report(0)->Expand(true);
+    const CRecordingSurface dc = g.Paint();
+    const auto bars = dc.Of(NOp::Rectangle);
+    ASSERT_EQ(bars.size(), 2u);
+    SGridRect cell;
+    ASSERT_TRUE(g.grid.GetCellRect(2, 1, &cell));
+    const SGridRect& bar = bars[1].rect; // relative to the cell
+    g.grid.OnMouseMove({cell.left + bar.left + 2, cell.top + bar.bottom - 2});
+    ASSERT_EQ(g.host.tips.size(), 1u);
+    EXPECT_EQ(g.host.tips[0].title, L"Measurement number 2");
+    EXPECT_EQ(g.host.tips[0].text, L"20.0 k\u2126cm\n120 \u00B5A");
+    EXPECT_EQ(g.host.tips[0].rect.left, cell.left + bar.left);
+    g.grid.OnMouseMove({cell.left + 2, cell.top + 2});
+    EXPECT_FALSE(g.host.tipTool);
+}
+
 TEST(SeriesDiagram, ByValueTheLowestComesFirstUnderItsMeasurementNumber)
 {
     SReportSeries series = SeriesOf(0);
