@@ -6,6 +6,7 @@
 #include "data/TerrionDoc.h"
 #include "grid/GridCore.h"
 #include "grid/GridSurface.h"
+#include "views/CachedExtentSurface.h"
 #include "views/CellExtent.h"
 #include "views/ColorScheme.h"
 #include "views/SeriesCellUi.h"
@@ -128,8 +129,9 @@ bool CGridCellSeries::Draw(CGridSurface* dc, int row, int col, SGridRect rect, b
     m_areas.RemoveAll();
     if (!dc->IsPrinting())
         dc->FillSolidRect(SGridRect{0, 0, width, rect.bottom - rect.top}, GetBackColor());
-    const SGridFont base = SelectFont(*dc);
-    const int total = Report(*dc, base, width, false);
+    CCachedExtentSurface cached(*dc);
+    const SGridFont base = SelectFont(cached);
+    const int total = Report(cached, base, width, false);
     dc->RestoreState();
     DrawBorder(dc, row, col, rect, forPrinting);
 
@@ -149,8 +151,9 @@ bool CGridCellSeries::PrintCell(CGridSurface* dc, int row, int col, SGridRect re
 int CGridCellSeries::MeasureRowHeight(CGridSurface& dc, int width)
 {
     dc.SaveState();
-    const SGridFont base = SelectFont(dc);
-    const int total = Report(dc, base, std::max(width, SSeriesReportLayout::kMinWidth), true);
+    CCachedExtentSurface cached(dc);
+    const SGridFont base = SelectFont(cached);
+    const int total = Report(cached, base, std::max(width, SSeriesReportLayout::kMinWidth), true);
     dc.RestoreState();
     return SSeriesReportLayout::RowHeight(total);
 }

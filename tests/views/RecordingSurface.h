@@ -123,6 +123,7 @@ public:
     }
     SGridSize GetTextExtent(std::wstring_view text) override
     {
+        ++measured;
         return SGridSize{static_cast<int>(text.size()) * kCharWidth, kLineHeight};
     }
 
@@ -154,6 +155,7 @@ public:
     int SaveDepth() const { return static_cast<int>(m_saved.size()); }
 
     std::vector<SOp> ops;
+    int measured = 0; ///< GetTextExtent calls
 
 private:
     struct SState
