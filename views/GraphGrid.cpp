@@ -131,7 +131,7 @@ int WholeSteps(double min, double max, double step)
 
 int ToPixel(double v)
 {
-    if (!std::isfinite(v))
+    if (std::isnan(v))
         return 0;
     return static_cast<int>(std::clamp(v, -kPixelLimit, kPixelLimit));
 }

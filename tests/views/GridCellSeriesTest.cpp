@@ -2,6 +2,7 @@
 // its blocks and their layout, the comment, the diagram's bars and tips, the
 // clickable texts and the row's opening and closing.
 #include <algorithm>
+#include <limits>
 #include <numeric>
 
 #include <gtest/gtest.h>
@@ -190,6 +191,37 @@ TEST(GridCellSeries, TheCommentWrapsSplitsLongWordsAndIsOneClickableTarget)
         }
     EXPECT_EQ(pieces, word); // every character, over several lines
     EXPECT_GT(lines, 1);
+}
+
+TEST(GridCellSeries, ACommentLineNarrowerThanACharacterStillTakesEveryCharacter)
+{
+    SSeriesGrid g({SeriesOf(1, L"ab cd")});
+    CRecordingSurface dc;
+    const SSeriesReportFonts fonts = SSeriesReportFonts::From(SGridFont{});
+    CSeriesReportBlocks blocks(g.doc, 0, dc, fonts, 10);
+    for (int width : {0, 20, 25})
+    {
+        const SReportBlock block = blocks.Comment(0, 0, width, false);
+        std::wstring drawn;
+        for (const SReportText& text : block.texts)
+            if (text.area == SeriesAreaComment)
+                drawn += text.text;
+        EXPECT_EQ(drawn, L"ab cd") << width;
+        EXPECT_GE(block.size.cy, 3 * 13) << width; // a line for each character at least
+    }
+}
+
+TEST(GridCellSeries, ReadingsNoChartCanScaleStillGiveABarEach)
+{
+    SReportSeries series = SeriesOf(0);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    series.object.readings = {
+        {nan, 0, 100}, {std::numeric_limits<double>::infinity(), 0, 100}, {1e308, 0, 90}};
+    SSeriesGrid g({series});
+    const CRecordingSurface dc = g.Draw(0);
+    EXPECT_EQ(dc.Of(NOp::Rectangle).size(), 3u);
+    CRecordingSurface measure;
+    EXPECT_GT(g.Report(0)->MeasureRowHeight(measure, 1000), 0);
 }
 
 TEST(GridCellSeries, TheOrderLabelNeedsTwoReadingsAndUnderlinesWhileHovered)
