@@ -196,23 +196,43 @@ double CGraphGrid::InitialStepY(double range, double& minor, std::wstring& patte
     return InitialStep(range, minor, pattern, L"5");
 }
 
-double CGraphGrid::FitStepHorizontal(double* min, double* max, std::wstring& pattern, bool widenMin,
-                                     bool widenMax, int pixels, CGridSurface& dc)
+namespace
+{
+
+/// The search both fits share: from 100 ticks down, fewer ticks while the
+/// labels (of the maximum, measured across the axis by `extent`) take more
+/// than `share` of the pixels. Each round asks for fewer ticks than the last,
+/// so the search ends. 0 for a range no step walks.
+template <class TNice, class TExtent>
+double FitTicks(double* min, double* max, std::wstring& pattern, int pixels, double share, TNice nice,
+                TExtent extent)
 {
     pixels = std::max(pixels, 1);
     double step = 0.0;
-    // Each round asks for fewer ticks than the last, so the search ends.
     for (int n = 100;;)
     {
-        step = NiceStep(min, max, pattern, false, false, n);
+        step = nice(min, max, pattern, n);
         if (!(step > 0.0))
-            return step;
-        const int label = dc.GetTextExtent(FormatValue(pattern, *max)).cx;
+            return 0.0;
+        const int label = extent(CGraphGrid::FormatValue(pattern, *max));
         const int k = WholeSteps(*min, *max, step);
-        if (!(static_cast<double>(k + 1) * label > 0.75 * pixels && k >= 2 && k < n))
-            break;
+        if (!(static_cast<double>(k + 1) * label > share * pixels && k >= 2 && k < n))
+            return step;
         n = k;
     }
+}
+
+} // namespace
+
+double CGraphGrid::FitStepHorizontal(double* min, double* max, std::wstring& pattern, bool widenMin,
+                                     bool widenMax, int pixels, CGridSurface& dc)
+{
+    const double step = FitTicks(
+        min, max, pattern, pixels, 0.75,
+        [](double* lo, double* hi, std::wstring& p, int n) { return NiceStep(lo, hi, p, false, false, n); },
+        [&dc](const std::wstring& label) { return dc.GetTextExtent(label).cx; });
+    if (!(step > 0.0))
+        return step;
     if (widenMin)
         WidenMin(min, step, false);
     if (widenMax)
@@ -227,19 +247,13 @@ double CGraphGrid::FitStepHorizontal(double* min, double* max, std::wstring& pat
 double CGraphGrid::FitStepVertical(double* min, double* max, std::wstring& pattern, bool widenMin,
                                    bool widenMax, int pixels, CGridSurface& dc)
 {
-    pixels = std::max(pixels, 1);
-    double step = 0.0;
-    for (int n = 100;;)
-    {
-        step = NiceStepRaw(min, max, pattern, false, false, n);
-        if (!(step > 0.0))
-            return step;
-        const int label = dc.GetTextExtent(FormatValue(pattern, *max)).cy;
-        const int k = WholeSteps(*min, *max, step);
-        if (!(static_cast<double>(k + 1) * label > 0.7 * pixels && k >= 2 && k < n))
-            break;
-        n = k;
-    }
+    const double step = FitTicks(
+        min, max, pattern, pixels, 0.7,
+        [](double* lo, double* hi, std::wstring& p, int n)
+        { return NiceStepRaw(lo, hi, p, false, false, n); },
+        [&dc](const std::wstring& label) { return dc.GetTextExtent(label).cy; });
+    if (!(step > 0.0))
+        return step;
     if (widenMin)
         WidenMin(min, step, true);
     if (widenMax)
