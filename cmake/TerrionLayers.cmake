@@ -2,7 +2,9 @@
 # the folders whose headers it may include besides its own. Folders not in the
 # table are not checked, but no folder of the table may include them unless
 # its line names them. A new folder adds its line; ANY lets a folder (the
-# application) include everything.
+# application) include everything. A subfolder with a line of its own
+# (views/wx) is a folder of its own: its parent may include it only when the
+# parent's line names it.
 #
 # The check runs with every build (target include_direction) and fails it on
 # an include that points the wrong way, naming the file and line.
@@ -21,6 +23,7 @@ terrion_layer(device    streams resources platform)
 terrion_layer(data      device streams resources platform)
 terrion_layer(export    views data device streams resources platform)
 terrion_layer(views     export grid menus data device streams resources platform)
+terrion_layer(views/wx  views export grid menus data device streams resources platform)
 terrion_layer(update    device streams resources platform)
 terrion_layer(grid      resources platform)
 terrion_layer(menus     grid resources platform)

@@ -46,3 +46,12 @@ bool CDateTimeFormat::ToLocalTime(std::int64_t seconds, std::tm* out)
         return false;
     return localtime_r(&t, out) != nullptr;
 }
+
+std::wstring CDateTimeFormat::FormatLocal(std::int64_t seconds, const std::wstring& datePattern,
+                                          const std::wstring& timePattern)
+{
+    std::tm local{};
+    if (!ToLocalTime(seconds, &local))
+        return L"--";
+    return Format(datePattern, local) + L" " + Format(timePattern, local);
+}

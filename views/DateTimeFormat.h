@@ -23,4 +23,8 @@ public:
     static std::wstring Format(const std::wstring& pattern, const std::tm& time);
     /// Local time of seconds since 1970; false when it cannot be converted.
     static bool ToLocalTime(std::int64_t seconds, std::tm* out);
+    /// The local date and time of seconds since 1970 as the date pattern, a
+    /// blank and the time pattern; "--" for a time that cannot be converted.
+    static std::wstring FormatLocal(std::int64_t seconds, const std::wstring& datePattern,
+                                    const std::wstring& timePattern);
 };

@@ -1,5 +1,9 @@
 #include "views/DateTimeFormat.h"
 
+#include <cstdint>
+
+#include "tests/report/ReportDocument.h"
+
 #include <gtest/gtest.h>
 
 TEST(DateTimeFormat, PatternsOfTheSettingValue)
@@ -56,3 +60,13 @@ INSTANTIATE_TEST_SUITE_P(
         SFormatCase{L"HH:mm:ss", 23, L"23:07:09"}, SFormatCase{L"d/M/yy", 8, L"5/3/24"},
         SFormatCase{L"dddd, MMMM d", 8, L"Tuesday, March 5"}, SFormatCase{L"ddd MMM", 8, L"Tue Mar"},
         SFormatCase{L"'at' H 'o''clock'", 8, L"at 8 o'clock"}));
+
+TEST(DateTimeFormat, ADownloadTimeInLocalTimeOrDashesWhenItCannotBeConverted)
+{
+    TerrionTest::CTimeZone zone("CET-1CEST,M3.5.0,M10.5.0/3");
+    EXPECT_EQ(CDateTimeFormat::FormatLocal(1709622489, L"dd.MM.yyyy", L"HH:mm"), L"05.03.2024 08:08");
+    EXPECT_EQ(CDateTimeFormat::FormatLocal(1720000000, L"dd.MM.yyyy", L"HH:mm"), L"03.07.2024 11:46");
+    // Beyond any year the C library can hold.
+    EXPECT_EQ(CDateTimeFormat::FormatLocal(INT64_C(100000000000000000), L"dd.MM.yyyy", L"HH:mm"), L"--");
+    EXPECT_EQ(CDateTimeFormat::FormatLocal(INT64_MIN, L"dd.MM.yyyy", L"HH:mm"), L"--");
+}
