@@ -35,6 +35,9 @@ public:
     static constexpr int kStopWaitMs = 3000;
     static constexpr const wchar_t* kFailCount = L"FwUpdateFailCount";
     static constexpr const wchar_t* kFailCountMax = L"FwUpdateFailCountMax";
+    /// Stored counters above this are read as this: far beyond the schedule's
+    /// 100, and room to count on.
+    static constexpr int kMaxStoredCounter = 100000;
 
     /// Thread exit codes.
     static constexpr int kExitChecked = 0;
