@@ -165,6 +165,16 @@ int CAutoFwUpdate::FailCountMax() const
     return m_job->failCountMax;
 }
 
+bool CAutoFwUpdate::CountFailure(int& failCount, int& failCountMax)
+{
+    failCount += 1;
+    if (failCount <= failCountMax)
+        return false;
+    failCountMax = failCount <= 10 ? 10 : failCountMax / 2;
+    failCount = 0;
+    return true;
+}
+
 CVersion CAutoFwUpdate::GetFileVersion(const std::wstring& fileName, int contentType)
 {
     return CVersion::FromFirmwareFileName(fileName, contentType);
@@ -213,13 +223,7 @@ void CAutoFwUpdate::CheckThreadProc(const std::shared_ptr<SJob>& job)
         bool remind = false;
         {
             std::lock_guard guard(job->lock);
-            job->failCount += 1;
-            if (job->failCount > job->failCountMax)
-            {
-                job->failCountMax = job->failCount <= 10 ? 10 : job->failCountMax / 2;
-                job->failCount = 0;
-                remind = true;
-            }
+            remind = CountFailure(job->failCount, job->failCountMax);
         }
         job->Save();
         if (!remind)

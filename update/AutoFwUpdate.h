@@ -69,6 +69,11 @@ public:
     int FailCount() const;
     int FailCountMax() const;
 
+    /// One more failure to reach the server, on counters as LoadFailCounters
+    /// reads them: true when the user is to be reminded now (the count starts
+    /// again and the maximum shrinks).
+    static bool CountFailure(int& failCount, int& failCountMax);
+
     /// The version in a firmware file name for a content type (0 when the
     /// name does not fit that type).
     static CVersion GetFileVersion(const std::wstring& fileName, int contentType);
