@@ -34,6 +34,27 @@ std::uint8_t ChecksumFollows(int checksumFlags)
     return (checksumFlags & 3) != 0 ? 1 : 0;
 }
 
+// Reads length bytes into data in pieces: the length comes from the package,
+// so the buffer grows only with bytes that are really there. False when the
+// source ends first.
+bool ReadWhole(StreamIO::CIoStream& source, int length, std::vector<std::uint8_t>& data)
+{
+    constexpr int kPiece = 0x10000;
+    data.clear();
+    while (static_cast<int>(data.size()) < length)
+    {
+        const int piece = std::min(kPiece, length - static_cast<int>(data.size()));
+        const std::size_t done = data.size();
+        data.resize(done + static_cast<std::size_t>(piece));
+        if (source.Read(data.data() + done, piece) != piece)
+        {
+            data.clear();
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 CFirmwareTransfer::CFirmwareTransfer(CVnCommands& commands)
@@ -152,12 +173,8 @@ int CFirmwareTransfer::TransferBlocks(StreamIO::CIoStream* source, int length, i
 int CFirmwareTransfer::TransferWhole(StreamIO::CIoStream* source, int length, int checksumFlags,
                                      CCallback* callback, std::vector<std::uint8_t>& data)
 {
-    if (data.empty())
-    {
-        data.resize(static_cast<std::size_t>(length));
-        if (source->Read(data.data(), length) != length)
-            return -1;
-    }
+    if (data.empty() && !ReadWhole(*source, length, data))
+        return -1;
     if (!m_commands.SetTransferTimeouts(length, 2))
         return -1;
     if (callback != nullptr && callback->IsDetailedProgress() && length > kNetworkProgressBytes &&

@@ -49,27 +49,58 @@ if [[ -n "$skipped" ]]; then
 fi
 
 # libFuzzer: every reader of outside bytes, in a clang build of its own that
-# makes only the four fuzzers, run side by side for about a minute, seeded
-# from tests/data. New inputs and any crashing input go to the build folder,
-# never into the source tree. (The test build above replays the seeds.)
+# makes only the fuzzers, seeded from tests/data. They run side by side, as
+# many at a time as there are cores, and share one time budget: each gets it
+# divided by the number of rounds, so the stage takes about the budget
+# however many targets there are. New inputs and any crashing input go to the
+# build folder, never into the source tree. (The test build above replays
+# the seeds.) A new target is one line here and one in tests/fuzz.
+fuzz_targets=( # name, seed folder
+  "project tests/data/project"
+  "package tests/data/fuzz/package"
+  "terrion tests/data/fuzz/terrion"
+  "version tests/data/fuzz/version"
+  "others tests/data/fuzz/others"
+  "commands tests/data/fuzz/commands"
+  "probe tests/data/fuzz/probe"
+  "listing tests/data/fuzz/listing"
+  "settings tests/data/fuzz/settings"
+  "jpeg_sections tests/data/fuzz/jpeg_sections"
+)
+fuzz_budget=60 # seconds for the whole stage
 fuzz="$root/build/fuzz"
 cmake -S "$root" -B "$fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
   -DTERRION_SANITIZE=ON -DTERRION_BUILD_FUZZ=ON >/dev/null
-cmake --build "$fuzz" -j"$jobs" --target project_fuzz package_fuzz terrion_fuzz version_fuzz
-run_fuzz() { # name seconds seed-folder
-  mkdir -p "$fuzz/corpus/$1"
-  "$fuzz/tests/fuzz/$1_fuzz" -max_total_time="$2" -timeout=10 -malloc_limit_mb=128 \
-    -artifact_prefix="$fuzz/$1-" "$fuzz/corpus/$1" "$3" >"$fuzz/$1.log" 2>&1
-}
-declare -A fuzzers=()
-run_fuzz project 60 "$root/tests/data/project" & fuzzers[project]=$!
-for name in package terrion version; do
-  run_fuzz "$name" 50 "$root/tests/data/fuzz/$name" & fuzzers[$name]=$!
+fuzz_names=()
+for entry in "${fuzz_targets[@]}"; do
+  fuzz_names+=("${entry%% *}")
 done
+cmake --build "$fuzz" -j"$jobs" --target "${fuzz_names[@]/%/_fuzz}"
+lanes=$((jobs < ${#fuzz_targets[@]} ? jobs : ${#fuzz_targets[@]}))
+rounds=$(((${#fuzz_targets[@]} + lanes - 1) / lanes))
+fuzz_seconds=$((fuzz_budget / rounds > 10 ? fuzz_budget / rounds : 10))
+run_fuzz() { # name seed-folder; a failing run leaves name.failed behind
+  rm -f "$fuzz/$1.failed"
+  mkdir -p "$fuzz/corpus/$1"
+  "$fuzz/tests/fuzz/$1_fuzz" -max_total_time="$fuzz_seconds" -timeout=10 -malloc_limit_mb=128 \
+    -artifact_prefix="$fuzz/$1-" "$fuzz/corpus/$1" "$root/$2" >"$fuzz/$1.log" 2>&1 ||
+    touch "$fuzz/$1.failed"
+}
+running=0
+for entry in "${fuzz_targets[@]}"; do
+  if ((running >= lanes)); then
+    wait -n
+    running=$((running - 1))
+  fi
+  read -r name seeds <<<"$entry"
+  run_fuzz "$name" "$seeds" &
+  running=$((running + 1))
+done
+wait
 fuzz_failed=0
-for name in "${!fuzzers[@]}"; do
-  if ! wait "${fuzzers[$name]}"; then
+for name in "${fuzz_names[@]}"; do
+  if [[ -e "$fuzz/$name.failed" ]]; then
     echo "Fuzzer $name found a failing input:"
     tail -n 40 "$fuzz/$name.log"
     fuzz_failed=1
@@ -83,4 +114,4 @@ for log in "$build/ctest.log" "$tsan/ctest.log"; do
   count=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -n 1)
   total=$((total + ${count:-0}))
 done
-echo "tests: $total passed, 0 failed; fuzzers: 4 ran clean"
+echo "tests: $total passed, 0 failed; fuzzers: ${#fuzz_targets[@]} ran clean"

@@ -63,6 +63,27 @@ bool ReadAt(int fd, std::uint8_t* buffer, std::size_t size, off_t offset, std::s
     return true;
 }
 
+/// The size of the record whose header this is, 0 when the header is not sound.
+std::uint32_t RecordSize(const std::uint8_t* header)
+{
+    const std::uint32_t size = StreamIO::CLittleEndian::Get32(header + 16);
+    const std::uint32_t format = StreamIO::CLittleEndian::Get32(header + 20);
+    const std::uint32_t signature = StreamIO::CLittleEndian::Get32(header + 24);
+    const std::uint32_t translations = StreamIO::CLittleEndian::Get32(header + 76);
+    if (format != 1 || signature != kFixedSignature || translations == 0 || translations > kMaxTranslations ||
+        size > kMaxRecordSize || size < kHeaderSize + 8 * translations)
+        return 0;
+    return size;
+}
+
+std::array<unsigned char, kMagicSize> Magic()
+{
+    std::array<unsigned char, kMagicSize> magic{};
+    for (std::size_t i = 0; i < kMagicSize; ++i)
+        magic[i] = kReversedMagic[kMagicSize - 1 - i];
+    return magic;
+}
+
 /// The whole record starting at offset when its header is sound, else empty.
 std::vector<std::uint8_t> LoadCandidate(int fd, off_t offset)
 {
@@ -70,12 +91,8 @@ std::vector<std::uint8_t> LoadCandidate(int fd, off_t offset)
     std::size_t got = 0;
     if (!ReadAt(fd, header, sizeof header, offset, &got) || got != sizeof header)
         return {};
-    const std::uint32_t size = StreamIO::CLittleEndian::Get32(header + 16);
-    const std::uint32_t format = StreamIO::CLittleEndian::Get32(header + 20);
-    const std::uint32_t signature = StreamIO::CLittleEndian::Get32(header + 24);
-    const std::uint32_t translations = StreamIO::CLittleEndian::Get32(header + 76);
-    if (format != 1 || signature != kFixedSignature || translations == 0 || translations > kMaxTranslations ||
-        size > kMaxRecordSize || size < kHeaderSize + 8 * translations)
+    const std::uint32_t size = RecordSize(header);
+    if (size == 0)
         return {};
     std::vector<std::uint8_t> record(size);
     if (!ReadAt(fd, record.data(), size, offset, &got) || got != size)
@@ -243,10 +260,7 @@ bool CFileVersionInfo::Create(const std::wstring& path)
     if (fd.Get() < 0)
         return false;
 
-    std::array<unsigned char, kMagicSize> magic{};
-    for (std::size_t i = 0; i < kMagicSize; ++i)
-        magic[i] = kReversedMagic[kMagicSize - 1 - i];
-
+    const std::array<unsigned char, kMagicSize> magic = Magic();
     std::vector<std::uint8_t> chunk(kChunkSize + kMagicSize);
     off_t chunkStart = 0;
     std::size_t carried = 0; // bytes kept from the previous chunk, so a magic across the seam is found
@@ -276,6 +290,29 @@ bool CFileVersionInfo::Create(const std::wstring& path)
         std::memmove(chunk.data(), chunk.data() + valid - carried, carried);
         chunkStart += static_cast<off_t>(valid - carried);
     }
+}
+
+bool CFileVersionInfo::CreateFromMemory(std::span<const std::uint8_t> bytes)
+{
+    Reset();
+    const std::array<unsigned char, kMagicSize> magic = Magic();
+    std::size_t from = 0;
+    while (from + kMagicSize <= bytes.size())
+    {
+        const void* hit = ::memmem(bytes.data() + from, bytes.size() - from, magic.data(), kMagicSize);
+        if (hit == nullptr)
+            return false;
+        const std::size_t index = static_cast<const std::uint8_t*>(hit) - bytes.data();
+        if (bytes.size() - index >= kHeaderSize)
+        {
+            const std::uint32_t size = RecordSize(bytes.data() + index);
+            if (size != 0 && size <= bytes.size() - index &&
+                ReadRecord(std::vector<std::uint8_t>(bytes.begin() + index, bytes.begin() + index + size)))
+                return true;
+        }
+        from = index + 1;
+    }
+    return false;
 }
 
 bool CFileVersionInfo::Create(void* module)

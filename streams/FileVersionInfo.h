@@ -6,6 +6,7 @@
 // and reads the translation that fits the user's language best.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,8 @@ public:
     /// Reads the record of a loaded library (a dlopen handle); null is the
     /// running program itself.
     bool Create(void* module);
+    /// Reads the version record found in a file's bytes held in memory.
+    bool CreateFromMemory(std::span<const std::uint8_t> bytes);
 
     /// 0 revision, 1 build, 2 minor, 3 major; any other index 0.
     std::uint16_t GetFileVersionPart(int index) const;

@@ -116,6 +116,13 @@ int CUsbHostProbeChannel::TakeHeldPayload(const std::vector<unsigned char>& repo
 {
     if (m_nPartial <= 0 || m_nPartial >= m_nPartialSize)
         return 0;
+    // The held length was checked against the report when it was taken;
+    // should it ever exceed the report, nothing past the report is copied.
+    if (static_cast<std::size_t>(m_nHeader + m_nPartialSize) > report.size())
+    {
+        m_nPartial = m_nPartialSize = 0;
+        return 0;
+    }
     const int take = std::min(length, m_nPartialSize - m_nPartial);
     std::memcpy(out, report.data() + m_nHeader + m_nPartial, static_cast<std::size_t>(take));
     m_nPartial += take;

@@ -159,6 +159,13 @@ int CUsbHostProbeControl::Read(void* buffer, int length)
         GetReport(m_readReport);
         const unsigned char flags = m_readReport[1];
         const int payload = PayloadLength(m_readReport);
+        if ((flags & (kAck | kHostData)) == 0 && payload > m_nReportLength - kHeader)
+        {
+            // The length field has room for more than the report holds: a
+            // broken or hostile device. Nothing of it is taken or acknowledged.
+            SetError(errInvalidData);
+            break;
+        }
         if ((flags & (kAck | kHostData)) == 0 && payload != 0)
         {
             const int take = std::min(length - got, payload);

@@ -10,7 +10,9 @@
 // The host sends when the report is acknowledged and empty, and is done when
 // the device acknowledges while the host-data bit is still set. It takes the
 // device's payload when neither bit is set, and acknowledges it. A read may
-// hand out a report's payload over several calls.
+// hand out a report's payload over several calls. A device payload longer
+// than the report has room for is a protocol error (13): the read stops
+// without taking it.
 //
 // The channel polls (every poll interval) within its time-outs; Abort()
 // from another thread ends a read or write at its next check. A write that

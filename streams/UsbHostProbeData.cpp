@@ -57,9 +57,10 @@ int CUsbHostProbeData::Read(void* buffer, int length)
         int wait = kSliceMs;
         if (m_nReadTimeoutMs >= 0)
             wait = static_cast<int>(std::min<std::uint64_t>(kSliceMs, m_nReadTimeoutMs - elapsed));
-        const int size = m_pTransport->ReadInput(m_report.data(), m_nReportLength, wait);
+        int size = m_pTransport->ReadInput(m_report.data(), m_nReportLength, wait);
         if (size < 0)
             ThrowError(errGenFailure);
+        size = std::min(size, m_nReportLength);
         if (size <= kHeader)
         {
             if (m_nReadTimeoutMs == 0)

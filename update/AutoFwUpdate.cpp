@@ -6,6 +6,7 @@
 #include "update/FtpClient.h"
 #include "update/TextFormat.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <mutex>
@@ -59,14 +60,15 @@ struct CAutoFwUpdate::SJob
         settings->Flush();
     }
 
-    /// Decimal text as the registry held it; anything else is 0.
+    /// Decimal text as the settings held it, clamped to 0..kMaxStoredCounter
+    /// (the check counts on from it); text that is no number is 0.
     static int Parse(const std::wstring& text)
     {
         wchar_t* end = nullptr;
-        long value = std::wcstol(text.c_str(), &end, 10);
-        if (end == text.c_str() || value < 0 || value > 0x7FFFFFFF)
+        const long value = std::wcstol(text.c_str(), &end, 10);
+        if (end == text.c_str() || value < 0)
             return 0;
-        return static_cast<int>(value);
+        return static_cast<int>(std::min<long>(value, kMaxStoredCounter));
     }
 };
 
@@ -163,6 +165,16 @@ int CAutoFwUpdate::FailCountMax() const
     return m_job->failCountMax;
 }
 
+bool CAutoFwUpdate::CountFailure(int& failCount, int& failCountMax)
+{
+    failCount += 1;
+    if (failCount <= failCountMax)
+        return false;
+    failCountMax = failCount <= 10 ? 10 : failCountMax / 2;
+    failCount = 0;
+    return true;
+}
+
 CVersion CAutoFwUpdate::GetFileVersion(const std::wstring& fileName, int contentType)
 {
     return CVersion::FromFirmwareFileName(fileName, contentType);
@@ -211,13 +223,7 @@ void CAutoFwUpdate::CheckThreadProc(const std::shared_ptr<SJob>& job)
         bool remind = false;
         {
             std::lock_guard guard(job->lock);
-            job->failCount += 1;
-            if (job->failCount > job->failCountMax)
-            {
-                job->failCountMax = job->failCount <= 10 ? 10 : job->failCountMax / 2;
-                job->failCount = 0;
-                remind = true;
-            }
+            remind = CountFailure(job->failCount, job->failCountMax);
         }
         job->Save();
         if (!remind)

@@ -35,6 +35,9 @@ public:
     static constexpr int kStopWaitMs = 3000;
     static constexpr const wchar_t* kFailCount = L"FwUpdateFailCount";
     static constexpr const wchar_t* kFailCountMax = L"FwUpdateFailCountMax";
+    /// Stored counters above this are read as this: far beyond the schedule's
+    /// 100, and room to count on.
+    static constexpr int kMaxStoredCounter = 100000;
 
     /// Thread exit codes.
     static constexpr int kExitChecked = 0;
@@ -65,6 +68,11 @@ public:
     void SaveFailCounters();
     int FailCount() const;
     int FailCountMax() const;
+
+    /// One more failure to reach the server, on counters as LoadFailCounters
+    /// reads them: true when the user is to be reminded now (the count starts
+    /// again and the maximum shrinks).
+    static bool CountFailure(int& failCount, int& failCountMax);
 
     /// The version in a firmware file name for a content type (0 when the
     /// name does not fit that type).

@@ -4,13 +4,12 @@
 #include "resources/StringTable.h"
 #include "streams/FileVersionInfo.h"
 #include "streams/TextCodec.h"
+#include "update/FtpListing.h"
 #include "update/TextFormat.h"
 
 #include <curl/curl.h>
-#include <fnmatch.h>
 
 #include <cstdlib>
-#include <sstream>
 
 #ifndef TERRION_UPDATE_SERVER
 #define TERRION_UPDATE_SERVER ""
@@ -62,76 +61,6 @@ std::string EscapePath(CURL* curl, const std::string& path)
         start = slash + 1;
     }
     return out;
-}
-
-bool ParseSize(const std::string& text, std::uint64_t& size)
-{
-    if (text.empty() || text.size() > 19)
-        return false;
-    std::uint64_t value = 0;
-    for (char c : text)
-    {
-        if (c < '0' || c > '9')
-            return false;
-        value = value * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-    size = value;
-    return true;
-}
-
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
-/// "type=file;size=12;modify=...; name" lines of an MLSD listing.
-bool ParseMlsdLine(const std::string& line, std::string& name, std::uint64_t& size)
-{
-    std::size_t blank = line.find(' ');
-    if (blank == std::string::npos || blank + 1 >= line.size())
-        return false;
-    std::string facts = Lower(line.substr(0, blank));
-    name = line.substr(blank + 1);
-    bool isFile = false;
-    bool hasSize = false;
-    std::stringstream stream(facts);
-    std::string fact;
-    while (std::getline(stream, fact, ';'))
-    {
-        if (fact == "type=file")
-            isFile = true;
-        else if (fact.rfind("size=", 0) == 0)
-            hasSize = ParseSize(fact.substr(5), size);
-    }
-    return isFile && hasSize;
-}
-
-/// "-rw-r--r-- 1 owner group 1234 Dec 10 15:00 name" lines of a Unix LIST.
-bool ParseListLine(const std::string& line, std::string& name, std::uint64_t& size)
-{
-    if (line.empty() || line[0] != '-')
-        return false;
-    std::size_t pos = 0;
-    std::string fields[8];
-    for (auto& field : fields)
-    {
-        pos = line.find_first_not_of(' ', pos);
-        if (pos == std::string::npos)
-            return false;
-        std::size_t end = line.find(' ', pos);
-        if (end == std::string::npos)
-            return false;
-        field = line.substr(pos, end - pos);
-        pos = end;
-    }
-    pos = line.find_first_not_of(' ', pos);
-    if (pos == std::string::npos)
-        return false;
-    name = line.substr(pos);
-    return ParseSize(fields[4], size);
 }
 
 } // namespace
@@ -312,22 +241,7 @@ bool CFtpClient::List(const std::wstring& pattern, std::vector<SFtpEntry>& entri
             return false;
     }
 
-    std::string utf8Pattern = StreamIO::CTextCodec::ToUtf8(pattern);
-    std::stringstream stream(body);
-    std::string line;
-    while (std::getline(stream, line))
-    {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        std::string name;
-        std::uint64_t size = 0;
-        if (!(machine ? ParseMlsdLine(line, name, size) : ParseListLine(line, name, size)))
-            continue;
-        std::wstring wide = StreamIO::CTextCodec::FromUtf8(name);
-        if (!IsSafeFileName(wide) || fnmatch(utf8Pattern.c_str(), name.c_str(), 0) != 0)
-            continue;
-        entries.push_back(SFtpEntry{wide, size});
-    }
+    entries = CFtpListing::Parse(body, machine, pattern);
     return true;
 }
 

@@ -4,9 +4,7 @@
 
 #include <array>
 #include <charconv>
-#include <cstdio>
 #include <ctime>
-#include <cwchar>
 #include <cwctype>
 
 namespace Device
@@ -56,14 +54,59 @@ std::wstring Fixed(double value, int precision)
     return CTextReply::Widen(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
 }
 
+// Into a new string: replacing in place moves the rest of the text with
+// every hit, quadratic in the hits.
 void ReplaceAll(std::wstring& text, std::wstring_view from, std::wstring_view to)
 {
-    for (std::size_t pos = text.find(from); pos != std::wstring::npos; pos = text.find(from, pos + to.size()))
-        text.replace(pos, from.size(), to);
+    std::size_t pos = text.find(from);
+    if (pos == std::wstring::npos)
+        return;
+    std::wstring result;
+    result.reserve(text.size());
+    std::size_t done = 0;
+    for (; pos != std::wstring::npos; pos = text.find(from, done))
+    {
+        result.append(text, done, pos - done);
+        result.append(to);
+        done = pos + from.size();
+    }
+    result.append(text, done, std::wstring::npos);
+    text = std::move(result);
 }
 
-// "%d": blanks, a sign, digits; anything after them is ignored.
-bool ReadInt(std::wstring_view text, long long& value)
+// The import's view of the text in one pass: line ends and tabs become ';',
+// a run of ';' becomes one, and a '\'' right after a ';' goes (once; a ';'
+// that then meets another ';' stays, as replacing ";;" before ";'" leaves
+// it).
+std::wstring Normalise(std::wstring_view text)
+{
+    std::wstring result;
+    result.reserve(text.size());
+    wchar_t previous = 0; // the last character after collapsing, before quotes go
+    for (std::size_t i = 0; i < text.size(); ++i)
+    {
+        wchar_t c = text[i];
+        if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n')
+        {
+            c = L';';
+            ++i;
+        }
+        else if (c == L'\n' || c == L'\t')
+        {
+            c = L';';
+        }
+        if (c == L';' && previous == L';')
+            continue;
+        if (!(c == L'\'' && previous == L';'))
+            result.push_back(c);
+        previous = c;
+    }
+    return result;
+}
+
+// "%d": blanks, a sign, digits; anything after them is ignored (used, when
+// given, receives the characters read). Values saturate far above any field.
+bool ReadInt(std::wstring_view text, long long& value, std::size_t* used = nullptr)
 {
     std::size_t pos = 0;
     while (pos < text.size() && std::iswspace(text[pos]))
@@ -83,7 +126,43 @@ bool ReadInt(std::wstring_view text, long long& value)
         return false;
     if (negative)
         value = -value;
+    if (used != nullptr)
+        *used = pos;
     return true;
+}
+
+// "%d.%d.%d  %d:%d:%d" (day, month, year, hour, minute, second) as local
+// time; 0, as for no date, when it does not read or a field is out of range.
+std::int64_t ReadDate(std::wstring_view text)
+{
+    static constexpr wchar_t kSeparators[] = {L'.', L'.', L' ', L':', L':'};
+    static constexpr long long kLowest[] = {1, 1, 1900, 0, 0, 0};
+    static constexpr long long kHighest[] = {31, 12, 9999, 23, 59, 60};
+    long long fields[6] = {};
+    std::size_t pos = 0;
+    for (std::size_t i = 0; i < std::size(fields); ++i)
+    {
+        if (i > 0 && kSeparators[i - 1] != L' ')
+        {
+            if (pos >= text.size() || text[pos] != kSeparators[i - 1])
+                return 0;
+            ++pos;
+        }
+        std::size_t used = 0;
+        if (!ReadInt(text.substr(pos), fields[i], &used) || fields[i] < kLowest[i] || fields[i] > kHighest[i])
+            return 0;
+        pos += used;
+    }
+    std::tm local{};
+    local.tm_mday = static_cast<int>(fields[0]);
+    local.tm_mon = static_cast<int>(fields[1] - 1);
+    local.tm_year = static_cast<int>(fields[2] - 1900);
+    local.tm_hour = static_cast<int>(fields[3]);
+    local.tm_min = static_cast<int>(fields[4]);
+    local.tm_sec = static_cast<int>(fields[5]);
+    local.tm_isdst = -1;
+    const std::time_t time = std::mktime(&local);
+    return time == static_cast<std::time_t>(-1) ? 0 : static_cast<std::int64_t>(time);
 }
 
 // "%f" into a single-precision value.
@@ -405,12 +484,9 @@ std::wstring CKindravelText::ExportObjectText(const TKindravelObject& object)
 
 bool CKindravelText::ImportObjectText(TKindravelObject& object, std::wstring text)
 {
-    ReplaceAll(text, L"\r\n", L";");
-    ReplaceAll(text, L"\n", L";");
-    ReplaceAll(text, L"\t", L";");
-    for (std::size_t pos = text.find(L";;"); pos != std::wstring::npos; pos = text.find(L";;"))
-        text.replace(pos, 2, L";");
-    ReplaceAll(text, L";'", L";");
+    if (text.size() > kMaxObjectText)
+        return false;
+    text = Normalise(text);
 
     CTokens tokens(text);
     std::wstring token;
@@ -505,22 +581,7 @@ bool CKindravelText::ImportObjectText(TKindravelObject& object, std::wstring tex
     {
         if (!tokens.Value(L"Date", token))
             return false;
-        int day = 0, month = 0, year = 0, hour = 0, minute = 0, second = 0;
-        if (std::swscanf(token.c_str(), L"%d.%d.%d  %d:%d:%d", &day, &month, &year, &hour, &minute,
-                         &second) == 6)
-        {
-            std::tm local{};
-            local.tm_mday = day;
-            local.tm_mon = month - 1;
-            local.tm_year = year - 1900;
-            local.tm_hour = hour;
-            local.tm_min = minute;
-            local.tm_sec = second;
-            local.tm_isdst = -1;
-            const std::time_t time = std::mktime(&local);
-            if (time != static_cast<std::time_t>(-1))
-                object.date = static_cast<std::int64_t>(time);
-        }
+        object.date = ReadDate(token);
     }
     else
     {

@@ -39,8 +39,14 @@ public:
     static int ExportObjectText(const TKindravelObject& object, std::span<wchar_t> dest);
     /// The object's text; empty when it has none.
     static std::wstring ExportObjectText(const TKindravelObject& object);
+    /// Longest text of one object that an import takes. A whole object with
+    /// 99 readings is well below 10,000 characters.
+    static constexpr std::size_t kMaxObjectText = 65536;
+
     /// Reads one object's text (from its header up to the next object).
-    /// False leaves the object partly filled.
+    /// False leaves the object partly filled; a text longer than
+    /// kMaxObjectText is refused untouched. A date that does not read, or
+    /// whose fields are out of range, gives 0 as a missing one does.
     static bool ImportObjectText(TKindravelObject& object, std::wstring text);
 
 private:

@@ -12,16 +12,22 @@ CListeningDecoder::NResult CListeningDecoder::Feed(std::uint8_t byte)
         if (byte == '\n')
         {
             m_bInLine = true;
+            m_bTooLong = false;
             m_strLine.clear();
         }
         return lrListening;
     }
     if (byte != '\r')
     {
-        m_strLine.push_back(static_cast<char>(byte));
+        if (m_strLine.size() < kMaxLine)
+            m_strLine.push_back(static_cast<char>(byte));
+        else
+            m_bTooLong = true;
         return lrListening;
     }
     m_bInLine = false;
+    if (m_bTooLong)
+        return lrListening;
     if (m_strLine.find_first_not_of(" \t") == std::string::npos)
         return lrEnded;
     if (IsNumericLine(m_strLine) && ++m_nCounted >= kLinesNeeded)

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -132,6 +133,31 @@ TEST(KindravelCodec, TextReplyHeaderAndMarkers)
     set = {};
     EXPECT_FALSE(CKindravelCodec::DecodeTextReply(L"1;2;" + object + L"<eof>", set));
     EXPECT_EQ(set.objects.size(), 1u);
+}
+
+// Separators by the ten thousand once took minutes: the import searched
+// the text again from its start after every one it collapsed. The bound is
+// far above what a linear import needs, even under the sanitizers.
+TEST(KindravelCodec, TextReplyOfSeparatorsDecodesInBoundedTime)
+{
+    const std::wstring header = L"Saltrevane+ Data File Version;1.0;";
+    std::wstring filler;
+    for (int i = 0; i < 16000; ++i)
+        filler += L"x;;";
+    // One object of 200 kB, and four of 50 kB each (under the limit of one
+    // object, so each is imported in full).
+    const std::wstring whole = L"1;1;" + header + filler + filler + filler + filler + L"<eof>";
+    std::wstring four = L"1;4;";
+    for (int i = 0; i < 4; ++i)
+        four += header + filler + L"<eof>";
+    ASSERT_GT(whole.size(), 190000u);
+    ASSERT_GT(four.size(), 190000u);
+    const auto start = std::chrono::steady_clock::now();
+    TKindravelObjectSet set;
+    EXPECT_FALSE(CKindravelCodec::DecodeTextReply(whole, set));
+    EXPECT_FALSE(CKindravelCodec::DecodeTextReply(four, set));
+    EXPECT_TRUE(set.objects.empty());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
 TEST(KindravelCodec, HexTextSkipsMarkersAndStopsAtTheEnd)

@@ -247,6 +247,55 @@ TEST_F(KindravelText, ImportChecksHeaderVersionAndCovers)
     EXPECT_EQ(object.readings.size(), 2u);
 }
 
+TEST_F(KindravelText, DateLineOutOfRangeOrUnreadableGivesNoDate)
+{
+    struct SCase
+    {
+        const wchar_t* date;
+        std::int64_t expected;
+    };
+    const SCase cases[] = {
+        {L"5.3.2024  7:8:9", 1709622489},
+        {L"5.3.2024 7:8:9", 1709622489}, // blanks between date and time are optional, as for %d
+        {L"1.1.1970  0:0:0", 0},
+        {L"31.12.9999  23:59:60", 253402300800},
+        {L"5.3.-2147483648  7:8:9", 0},
+        {L"-2147483648.3.2024  7:8:9", 0},
+        {L"5.-2147483648.2024  7:8:9", 0},
+        {L"5.3.2147483648  7:8:9", 0},
+        {L"5.3.99999999999999999999  7:8:9", 0},
+        {L"5.13.2024  7:8:9", 0},
+        {L"0.3.2024  7:8:9", 0},
+        {L"5.3.2024  24:8:9", 0},
+        {L"5.3.1899  7:8:9", 0},
+        {L"5.3.2024  7:8", 0},
+        {L"5.3.2024  7-8-9", 0},
+        {L"5/3/2024  7:8:9", 0},
+        {L"", 0},
+    };
+    for (const SCase& c : cases)
+    {
+        std::wstring text = kMetricText;
+        const std::wstring golden = L"5.3.2024  7:8:9";
+        text.replace(text.find(golden), golden.size(), c.date);
+        TKindravelObject object;
+        object.date = 42; // an unreadable date does not keep what was there
+        ASSERT_TRUE(CKindravelText::ImportObjectText(object, text)) << c.date;
+        EXPECT_EQ(object.date, c.expected) << c.date;
+    }
+}
+
+TEST_F(KindravelText, ImportRefusesTextsLongerThanAnObjectCanBe)
+{
+    std::wstring text = kMetricText;
+    text.append(CKindravelText::kMaxObjectText - text.size(), L' ');
+    TKindravelObject object;
+    EXPECT_TRUE(CKindravelText::ImportObjectText(object, text));
+    EXPECT_EQ(object.readings.size(), 3u);
+    text.push_back(L' ');
+    EXPECT_FALSE(CKindravelText::ImportObjectText(object, text));
+}
+
 TEST(KindravelValues, BarDiametersCorrectionsAndCovers)
 {
     EXPECT_EQ(CKindravelText::FormatBarDiameter(0, 48), L"50");

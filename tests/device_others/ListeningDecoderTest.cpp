@@ -46,6 +46,27 @@ TEST(ListeningDecoder, FourNumericLinesIdentify)
         EXPECT_EQ(FeedAll(c.stream), c.result) << c.stream;
 }
 
+TEST(ListeningDecoder, LineLongerThanTheLimitIsPassedOver)
+{
+    const std::size_t limit = CListeningDecoder::kMaxLine;
+    const std::string atLimit = "5" + std::string(limit - 1, ' ');
+    const std::string overLimit = atLimit + " ";
+    const std::string blankOver(limit + 1, ' ');
+    const std::string more = "\n1\r\n2\r\n3\r";
+    EXPECT_EQ(FeedAll("\n" + atLimit + "\r" + more, 10000), CListeningDecoder::lrIdentified);
+    EXPECT_EQ(FeedAll("\n" + overLimit + "\r" + more, 10000), CListeningDecoder::lrListening);
+    EXPECT_EQ(FeedAll("\n" + blankOver + "\r" + more, 10000), CListeningDecoder::lrListening);
+
+    // A megabyte without a CR keeps no more than the limit.
+    CListeningDecoder decoder;
+    decoder.Feed('\n');
+    for (int i = 0; i < 1 << 20; ++i)
+        decoder.Feed('7');
+    EXPECT_LE(decoder.LineLength(), limit);
+    EXPECT_EQ(decoder.Feed('\r'), CListeningDecoder::lrListening);
+    EXPECT_EQ(decoder.CountedLines(), 0);
+}
+
 TEST(ListeningDecoder, NumericLines)
 {
     EXPECT_TRUE(CListeningDecoder::IsNumericLine("-1"));

@@ -7,6 +7,7 @@
 #include "device/others/KindravelDevice.h"
 #include "device/others/StreliaDevice.h"
 #include "device/others/WexleyLabDevice.h"
+#include "streams/StreamFactory.h"
 #include "tests/device_others/OtherEndToEnd.h"
 #include "tests/simulator/FramedInstrument.h"
 #include "tests/simulator/KrastelInstrument.h"
@@ -167,6 +168,26 @@ TEST_F(UpgradeJobSteps, KrastelEndBlockSendsTheDescriptorWithoutAModeChange)
     ASSERT_EQ(sent.size(), 3u + 128u + 2u); // C1 F8 00, the descriptor, its CRC-16
     EXPECT_EQ(sent[0], 0xC1);
     EXPECT_EQ(sent[1], 0xF8);
+}
+
+// The Krastel sends a block whole; the package's descriptor names its size.
+TEST_F(UpgradeJobSteps, BlockLongerThanItsPackageFailsWithoutSendingOrHoldingItsSize)
+{
+    Start(Device::typeKrastel, COtherScenario::For("aldermoor"));
+    auto package = StreamIO::CreateStream(L"RAM:ShortPackage", 0x33);
+    const std::uint8_t bytes[10] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    ASSERT_EQ(package->Write(bytes, 10), 10);
+    package->SetPosition(0);
+    ASSERT_TRUE(m_device->AttachPackage(package.get()));
+    Device::SBlockDescriptor block;
+    block.bytes[4] = 0xFF; // 2 GB less one byte announced
+    block.bytes[5] = 0xFF;
+    block.bytes[6] = 0xFF;
+    block.bytes[7] = 0x7F;
+    m_sim->ClearReceived();
+    EXPECT_EQ(m_device->TransferBlock(block), Device::ecUpload);
+    EXPECT_TRUE(m_sim->Received().empty());
+    m_device->DetachPackage();
 }
 
 TEST_F(UpgradeJobSteps, OldHalvintFirmwareLogsInWithoutAsking)

@@ -1,13 +1,13 @@
-// Fuzzes the version-record reader: the input is written to a file, which
-// CFileVersionInfo searches for its record. A refused file leaves nothing
-// behind; a record read holds no more text than the file has bytes.
+// Fuzzes the version-record reader over bytes in memory: CFileVersionInfo
+// searches them for its record as it searches a file. A refused input leaves
+// nothing behind; a record read holds no more text than the input has bytes.
 
 #include "streams/FileVersionInfo.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <span>
 #include <string>
-#include <unistd.h>
 
 namespace
 {
@@ -18,36 +18,12 @@ void Check(bool condition)
         std::abort();
 }
 
-/// One scratch file for the whole run, unlinked at once so no run leaves it
-/// behind; the reader opens it again through /proc.
-int ScratchFile()
-{
-    static const int fd = []
-    {
-        // Memory-backed when the machine has it: the reader runs once per input.
-        for (std::string name : {"/dev/shm/terrion-version-fuzz-XXXXXX", "/tmp/terrion-version-fuzz-XXXXXX"})
-        {
-            const int opened = ::mkstemp(name.data());
-            if (opened < 0)
-                continue;
-            ::unlink(name.c_str());
-            return opened;
-        }
-        std::abort();
-    }();
-    return fd;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const int fd = ScratchFile();
-    if (::ftruncate(fd, 0) != 0 || (size > 0 && ::pwrite(fd, data, size, 0) != static_cast<ssize_t>(size)))
-        std::abort();
-
     CFileVersionInfo info;
-    const bool read = info.Create(L"/proc/self/fd/" + std::to_wstring(fd));
+    const bool read = info.CreateFromMemory(std::span<const std::uint8_t>(data, size));
     const std::wstring texts[] = {
         info.GetFileDescription(),  info.GetFileVersion(), info.GetInternalName(),   info.GetLegalCopyright(),
         info.GetOriginalFileName(), info.GetProductName(), info.GetProductVersion(), info.GetComments()};

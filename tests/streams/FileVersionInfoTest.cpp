@@ -188,6 +188,29 @@ TEST(FileVersionInfo, FindsARecordAcrossTheSeamOfTwoReadChunks)
     ExpectEmpty(copy);
 }
 
+TEST(FileVersionInfo, ReadsARecordFromMemoryAsFromAFile)
+{
+    const Bytes record = MakeRecord({0x0409});
+    Bytes bytes(kMagic, kMagic + 16); // a stray magic first
+    bytes.resize(300, 0x7F);
+    bytes.insert(bytes.end(), record.begin(), record.end());
+
+    CFileVersionInfo info;
+    ASSERT_TRUE(info.CreateFromMemory(bytes));
+    EXPECT_EQ(info.GetOriginalFileName(), L"Original.so-1033");
+    EXPECT_EQ(info.GetFileVersionPart(3), 2);
+    EXPECT_EQ(info.GetProductVersionPart(0), 9);
+
+    // A record whose end is missing, or only a header, reads nothing.
+    for (std::size_t cut : {std::size_t{1}, record.size() - 80, record.size()})
+    {
+        const Bytes shorter(bytes.begin(), bytes.end() - static_cast<std::ptrdiff_t>(cut));
+        EXPECT_FALSE(info.CreateFromMemory(shorter)) << cut;
+        ExpectEmpty(info);
+    }
+    EXPECT_FALSE(info.CreateFromMemory({}));
+}
+
 TEST(FileVersionInfo, ReadsTheTranslationOfTheUsersLanguage)
 {
     TerrionTest::CTempDir dir;

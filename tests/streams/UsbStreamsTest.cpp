@@ -253,6 +253,32 @@ TEST_F(ProbeControlTest, ReadHandsOutOneReportOverSeveralReads)
     EXPECT_EQ(m_control.GetError(), errTimeout);
 }
 
+TEST_F(ProbeControlTest, PayloadLongerThanTheReportIsRefusedUnread)
+{
+    // 63 announced in a 16-byte report (13 bytes of room).
+    {
+        std::lock_guard guard(m_state->lock);
+        m_state->report[1] = 0;
+        m_state->report[2] = 0x3F;
+        std::fill(m_state->report.begin() + 3, m_state->report.end(), 'x');
+    }
+    char buffer[13] = {};
+    EXPECT_EQ(m_control.Read(buffer, 4), 0);
+    EXPECT_EQ(m_control.GetError(), errInvalidData);
+    EXPECT_EQ(m_control.Read(buffer, 13), 0);
+    EXPECT_EQ(m_control.GetError(), errInvalidData);
+    EXPECT_EQ(m_state->report[1] & 0x01, 0); // not acknowledged
+    // A payload that fills the report exactly is still taken.
+    {
+        std::lock_guard guard(m_state->lock);
+        m_state->report[1] = 0x01;
+        m_state->report[2] = 0;
+        m_state->outgoing = {"0123456789abc"};
+    }
+    EXPECT_EQ(m_control.Read(buffer, 13), 13);
+    EXPECT_EQ(std::string(buffer, 13), "0123456789abc");
+}
+
 TEST_F(ProbeControlTest, AbortEndsAWriteTheProbeDoesNotTake)
 {
     m_state->deaf = true;

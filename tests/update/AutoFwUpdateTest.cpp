@@ -199,8 +199,18 @@ TEST_F(AutoFwUpdateTest, FailureCountersFollowTheReminderSchedule)
         bool reminded;
     };
     const SStep steps[] = {
-        {0, -1, 1, 100, false}, {99, 100, 100, 100, false}, {100, 100, 0, 50, true}, {49, 50, 50, 50, false},
-        {51, 50, 0, 25, true},  {6, 6, 0, 10, true},        {10, 10, 0, 5, true},    {5, 5, 0, 10, true},
+        {0, -1, 1, 100, false},
+        {99, 100, 100, 100, false},
+        {100, 100, 0, 50, true},
+        {49, 50, 50, 50, false},
+        {51, 50, 0, 25, true},
+        {6, 6, 0, 10, true},
+        {10, 10, 0, 5, true},
+        {5, 5, 0, 10, true},
+        // Stored values beyond any schedule are clamped when read, never counted past the int.
+        {2147483647, 100, 0, 50, true},
+        {5, 2147483647, 6, 100000, false},
+        {-3, 100, 1, 100, false},
     };
     for (const SStep& step : steps)
     {
