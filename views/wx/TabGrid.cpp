@@ -192,8 +192,9 @@ void CTabGrid::OnGridNotify(CGridNotifyEvent& event)
 
 void CTabGrid::OnCharHook(wxKeyEvent& event)
 {
-    // Copy and paste are the page's, never the grid's own (an open edit keeps them).
-    if (event.GetModifiers() == wxMOD_CONTROL && FindFocus() == m_grid)
+    // Copy and paste typed in the grid are the page's, never the grid's own; an
+    // open edit keeps its own.
+    if (event.GetModifiers() == wxMOD_CONTROL && event.GetEventObject() == m_grid)
     {
         const int key = event.GetKeyCode();
         if (key == 'C' || key == 'V')
