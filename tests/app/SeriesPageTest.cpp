@@ -8,6 +8,7 @@
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/TabSheet.h"
+#include "app/TerrionLinkApp.h"
 #include "data/TerrionDoc.h"
 #include "grid/GridCtrl.h"
 #include "resources/StringIds.h"
@@ -101,6 +102,20 @@ TEST_F(CSeriesPageTest, SelectAllAndDeleteFromTheEditMenuReachThePage)
     EXPECT_TRUE(Frame().Document().IsModified());
     EXPECT_EQ(Page().Grid().GetRowCount(), 1);
     EXPECT_FALSE(Frame().IsCommandEnabled(AppIds::kDeleteRows));
+}
+
+TEST_F(CSeriesPageTest, ANewDateAndTimeFormatReachesTheDateCells)
+{
+    Open(WriteProject(2));
+    const std::wstring before = Page().Grid().GetItemText(CTabGrid::SeriesRow(0), CTabGrid::colDateTime);
+    EXPECT_NE(before.find(L'/'), std::wstring::npos) << before;
+    App().SetDTFormat(0x0303);
+    Frame().ApplySettingsChange(false, true);
+    Pump();
+    const std::wstring after = Page().Grid().GetItemText(CTabGrid::SeriesRow(0), CTabGrid::colDateTime);
+    EXPECT_EQ(after.find(L'/'), std::wstring::npos) << after;
+    EXPECT_EQ(after.substr(2, 1), L".") << after;
+    EXPECT_FALSE(Frame().Document().IsModified());
 }
 
 TEST_F(CSeriesPageTest, ScreenshotOfThePageWithAReportOpen)

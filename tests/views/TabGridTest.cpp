@@ -19,6 +19,9 @@
 
 #include <gtest/gtest.h>
 #include <wx/datectrl.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/filename.h>
 #include <wx/frame.h>
 #include <wx/menu.h>
 #include <wx/textctrl.h>
@@ -651,6 +654,78 @@ TEST_F(CTabGridTest, ANotificationForASeriesThatIsGoneIsIgnored)
     doc.NotifyViews(nullptr, -1);
     Pump();
     EXPECT_EQ(Grid().GetRowCount(), 9);
+}
+
+} // namespace
+
+namespace
+{
+
+/// Keeps what the screen shows of an open dialog.
+void SaveScreenshot(wxDialog& dialog, const wxString& name)
+{
+    dialog.Raise();
+    for (int i = 0; i < 10; ++i)
+    {
+        Pump();
+        wxMilliSleep(20);
+    }
+    const wxRect rect = dialog.GetScreenRect();
+    wxBitmap shot(rect.width, rect.height);
+    {
+        wxScreenDC screen;
+        wxMemoryDC memory(shot);
+        memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+    }
+    wxFileName::Mkdir(TERRION_VIEWS_ARTEFACTS, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    EXPECT_TRUE(shot.SaveFile(wxString(TERRION_VIEWS_ARTEFACTS) + L"/" + name, wxBITMAP_TYPE_PNG));
+}
+
+TEST(CViewDialogs, TheDateTimeDialogShowsTheCurrentStampWithSecondsInTheChosenPatterns)
+{
+    CDateTimeDlg dialog(nullptr, 0x0303); // dd.MM.yyyy, HH:mm
+    dialog.SetOriginalTime(kFirstTime + 42);
+    dialog.SetNewTime(kFirstTime + 42);
+    wxString date;
+    wxString time;
+    wxDateTime picked;
+    wxTheApp->CallAfter(
+        [&]
+        {
+            date = dialog.ShownDate();
+            time = dialog.ShownTime();
+            picked = dialog.DatePicker()->GetValue();
+            SaveScreenshot(dialog, L"date_time_dialog.png");
+            // One day and one hour later on the clock.
+            dialog.DatePicker()->SetValue(wxDateTime(16, wxDateTime::Jan, 2023));
+            dialog.TimePicker()->SetValue(wxDateTime(1, wxDateTime::Jan, 2023, 11, 0, 42));
+            dialog.EndModal(wxID_OK);
+        });
+    EXPECT_EQ(dialog.ShowModal(), wxID_OK);
+    EXPECT_EQ(date, L"15.01.2023");
+    EXPECT_EQ(time, L"10:00:42") << "HH:mm shows its seconds";
+    EXPECT_EQ(picked.GetDay(), 15);
+    EXPECT_EQ(dialog.GetOffset(), 25 * 3600);
+    EXPECT_EQ(dialog.GetTitle(), L"Adjust time");
+}
+
+TEST(CViewDialogs, TheCommentDialogShowsTheCommentOverItsButtons)
+{
+    CCommentDlg dialog(nullptr);
+    dialog.SetComment(L"first\r\nsecond");
+    wxString shown;
+    wxTheApp->CallAfter(
+        [&]
+        {
+            shown = dialog.Edit()->GetValue();
+            SaveScreenshot(dialog, L"comment_dialog.png");
+            dialog.Edit()->AppendText(L"\nthird");
+            dialog.EndModal(wxID_OK);
+        });
+    EXPECT_EQ(dialog.ShowModal(), wxID_OK);
+    EXPECT_EQ(shown, L"first\nsecond");
+    EXPECT_EQ(dialog.GetComment(), L"first\r\nsecond\r\nthird");
+    EXPECT_EQ(dialog.GetTitle(), L"Please enter a comment");
 }
 
 } // namespace
