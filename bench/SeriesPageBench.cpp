@@ -5,7 +5,6 @@
 // run under xvfb-run.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 
 #include <wx/app.h>
@@ -93,17 +92,3 @@ void BM_SeriesPagePaint(benchmark::State& state)
 BENCHMARK(BM_SeriesPagePaint)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    setenv("GTK_OVERLAY_SCROLLING", "0", 1);
-    benchmark::Initialize(&argc, argv);
-    wxApp::SetInstance(new wxApp());
-    if (!wxEntryStart(argc, argv))
-        return 1;
-    wxTheApp->CallOnInit();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    wxEntryCleanup();
-    return 0;
-}

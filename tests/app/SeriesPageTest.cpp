@@ -3,6 +3,7 @@
 // it, and a screenshot of it with one report open.
 
 #include "tests/app/AppTestSupport.h"
+#include "tests/app/Screenshots.h"
 
 #include "app/ChildView.h"
 #include "app/CommandIds.h"
@@ -16,9 +17,6 @@
 #include "tests/support/TempDir.h"
 #include "views/wx/TabGrid.h"
 
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
-#include <wx/filename.h>
 #include <wx/msgdlg.h>
 
 namespace TerrionTest
@@ -135,15 +133,7 @@ TEST_F(CSeriesPageTest, ScreenshotOfThePageWithAReportOpen)
         Pump();
         wxMilliSleep(20);
     }
-    const wxRect rect = Frame().GetScreenRect();
-    wxBitmap shot(rect.width, rect.height);
-    {
-        wxScreenDC screen;
-        wxMemoryDC memory(shot);
-        memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    }
-    wxFileName::Mkdir(TERRION_ARTEFACT_DIR, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-    EXPECT_TRUE(shot.SaveFile(wxString(TERRION_ARTEFACT_DIR) + L"/series_page.png", wxBITMAP_TYPE_PNG));
+    EXPECT_TRUE(SaveArtefact(GrabScreen(Frame().GetScreenRect()), L"series_page.png"));
 }
 
 } // namespace

@@ -37,18 +37,6 @@ wxString Text(unsigned id)
     return wxString(Resources::CStringTable::Text(id));
 }
 
-std::tm ToTm(const CDateTimeShift::SLocal& local)
-{
-    std::tm tm{};
-    tm.tm_year = local.year - 1900;
-    tm.tm_mon = local.month - 1;
-    tm.tm_mday = local.day;
-    tm.tm_hour = local.hour;
-    tm.tm_min = local.minute;
-    tm.tm_sec = local.second;
-    return tm;
-}
-
 } // namespace
 
 CDateTimeDlg::CDateTimeDlg(wxWindow* parent, std::uint32_t dtFormat)
@@ -119,10 +107,9 @@ wxString CDateTimeDlg::ShownTime() const
 
 void CDateTimeDlg::Start()
 {
-    CDateTimeShift::SLocal local;
-    if (CDateTimeShift::ToLocal(m_original, &local))
+    std::tm tm{};
+    if (CDateTimeFormat::ToLocalTime(m_original, &tm))
     {
-        const std::tm tm = ToTm(local);
         m_date->ChangeValue(CDateTimeFormat::Format(CDateTimeFormat::GetDateFormatString(m_dtFormat), tm));
         m_time->ChangeValue(CDateTimeFormat::Format(
             CDateTimeShift::WithSeconds(CDateTimeFormat::GetTimeFormatString(m_dtFormat)), tm));

@@ -11,10 +11,10 @@
 #include "views/wx/PageEvents.h"
 #include "views/wx/ViewServices.h"
 
-#include <wx/app.h>
 #include <wx/frame.h>
 #include <wx/menu.h>
 #include <wx/sizer.h>
+#include <wx/toplevel.h>
 #include <wx/utils.h>
 
 #include <algorithm>
@@ -382,8 +382,9 @@ void CTabGrid::UpdateStatusText(bool force)
 
 void CTabGrid::SendStatusText()
 {
-    auto* frame = wxDynamicCast(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, wxFrame);
-    if (frame && frame->GetStatusBar())
+    // The main window is the page's own frame; nothing while it closes.
+    auto* frame = wxDynamicCast(wxGetTopLevelParent(this), wxFrame);
+    if (frame && !frame->IsBeingDeleted() && frame->GetStatusBar())
         frame->SetStatusText(m_selectionText + m_progressText, 0);
 }
 
