@@ -30,6 +30,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <deque>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -421,6 +422,29 @@ TEST_F(CTabGridTest, ReDatingMovesEverySelectedSeriesToThePickedClockTimeOverThe
     EXPECT_EQ(doc.GetTime(0), before);
 }
 
+TEST_F(CTabGridTest, ATimeTheClockCannotShowIsShownAsDashesAndCanBeRepaired)
+{
+    LoadFive();
+    doc.SetTime(2, std::numeric_limits<std::int64_t>::max());
+    doc.NotifyViews(nullptr, 2);
+    Pump();
+    EXPECT_EQ(Cell(2, CTabGrid::colDateTime), L"--");
+    wxString shown;
+    CDateTimeDlg::SetTestHook(
+        [&](CDateTimeDlg& dialog)
+        {
+            shown = dialog.ShownDate() + L" " + dialog.ShownTime();
+            dialog.DatePicker()->SetValue(wxDateTime(15, wxDateTime::Jul, 2023));
+            dialog.TimePicker()->SetValue(wxDateTime(1, wxDateTime::Jan, 2023, 10, 0, 0));
+            return wxID_OK;
+        });
+    page->EditDateTime(2);
+    Pump();
+    EXPECT_EQ(shown, L"-- --");
+    EXPECT_EQ(doc.GetTime(2), 1689408000);
+    EXPECT_EQ(Cell(2, CTabGrid::colDateTime), L"07/15/2023 10:00 AM");
+}
+
 TEST_F(CTabGridTest, ARightClickOnAReportActsOnItsOwnSeries)
 {
     LoadFive();
@@ -482,11 +506,17 @@ TEST_F(CTabGridTest, DeletesTheSelectedSeriesAfterAskingAndKeepsThemOnNo)
     EXPECT_EQ(services.styles[0], wxYES_NO | wxCANCEL | wxICON_QUESTION);
     EXPECT_EQ(doc.GetSeriesCount(), 5);
 
+    TerrionTest::CRecordingView other;
+    doc.AddView(&other);
     services.answers = {wxID_YES};
     Key(WXK_DELETE);
     Pump();
     EXPECT_EQ(doc.GetSeriesCount(), 3);
-    EXPECT_EQ(NamesShown(), (std::vector<std::wstring>{L"Delta", L"Charlie", L"Bravo"}));
+    EXPECT_EQ(other.hints, std::vector<int>{-1}) << "the other views read the series anew";
+    Click(0, CTabGrid::colName);
+    EXPECT_EQ(other.hints, (std::vector<int>{-1, -1})) << "sorting changed the indexes too";
+    EXPECT_TRUE(doc.RemoveView(&other));
+    EXPECT_EQ(NamesShown(), (std::vector<std::wstring>{L"Bravo", L"Charlie", L"Delta"}));
     EXPECT_EQ(Grid().GetRowCount(), 7);
     EXPECT_EQ(page->GetSelectionText(), StatusText(0, 3));
 
@@ -555,6 +585,12 @@ TEST_F(CTabGridTest, CtrlCAndCtrlVReachThePageNotTheGrid)
         event.m_controlDown = true;
         Grid().GetEventHandler()->ProcessEvent(event);
     }
+    // An open edit keeps its own copy and paste.
+    wxKeyEvent fromEdit(wxEVT_CHAR_HOOK);
+    fromEdit.SetEventObject(page);
+    fromEdit.m_keyCode = 'C';
+    fromEdit.m_controlDown = true;
+    page->GetEventHandler()->ProcessEvent(fromEdit);
     Pump();
     EXPECT_EQ(copies, 2);
     EXPECT_EQ(pastes, 1);
