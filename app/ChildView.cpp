@@ -9,6 +9,7 @@
 #include "data/TerrionDoc.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
+#include "views/wx/TabGrid.h"
 
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
@@ -38,8 +39,8 @@ CChildView::CChildView(wxWindow* parent, CTerrionDoc& doc)
       m_doc(doc), m_subscription(doc, *this)
 {
     m_sheet = new CTabSheet(this, doc);
-    // The measurement pages fill these shells when the views arrive.
-    m_gridPage = new CTabPageShell(m_sheet);
+    m_gridPage = new CTabGrid(m_sheet, doc, *this);
+    // The summary page fills this shell when its view arrives.
     m_summaryPage = new CTabPageShell(m_sheet);
     m_sheet->AddPage(m_gridPage, Text(Ids::kAppTabSeries), true);
     m_sheet->AddPage(m_summaryPage, Text(Ids::kAppTabSummary), false);
@@ -61,6 +62,16 @@ void CChildView::PostDocumentChanged(int hint)
     auto* event = new wxCommandEvent(WM_DOCUMENT_CHANGED, GetId());
     event->SetInt(hint);
     wxQueueEvent(this, event);
+}
+
+std::uint32_t CChildView::GetDTFormat() const
+{
+    return TheApp().GetDTFormat();
+}
+
+int CChildView::MessageBox(unsigned textId, long style)
+{
+    return TheApp().MessageBox(textId, style);
 }
 
 void CChildView::OnDocumentChanged(wxCommandEvent&)

@@ -6,20 +6,22 @@
 
 #include "data/DocumentSubscription.h"
 #include "data/DocumentView.h"
+#include "views/wx/ViewServices.h"
 
 #include <wx/panel.h>
 
+class CTabGrid;
 class CTabSheet;
 class CTerrionDoc;
 class wxUpdateUIEvent;
 
-class CChildView : public wxPanel, public CDocumentView
+class CChildView : public wxPanel, public CDocumentView, public CViewServices
 {
 public:
     CChildView(wxWindow* parent, CTerrionDoc& doc);
 
     CTabSheet* TabSheet() const { return m_sheet; }
-    wxWindow* GridPage() const { return m_gridPage; }
+    CTabGrid* GridPage() const { return m_gridPage; }
     wxWindow* SummaryPage() const { return m_summaryPage; }
 
     /// The frame's title: "VARNEL TerrionLink", then " - " and the
@@ -27,6 +29,10 @@ public:
     void UpdateTitle();
 
     void PostDocumentChanged(int hint) override;
+
+    // What the pages need of the application.
+    std::uint32_t GetDTFormat() const override;
+    int MessageBox(unsigned textId, long style) override;
 
 private:
     void OnCommand(wxCommandEvent& event);
@@ -41,7 +47,7 @@ private:
 
     CTerrionDoc& m_doc;
     CTabSheet* m_sheet = nullptr;
-    wxWindow* m_gridPage = nullptr;
+    CTabGrid* m_gridPage = nullptr;
     wxWindow* m_summaryPage = nullptr;
     CDocumentSubscription m_subscription;
 };

@@ -23,6 +23,7 @@ terrion_layer(device    streams resources platform)
 terrion_layer(data      device streams resources platform)
 terrion_layer(export    views data device streams resources platform)
 terrion_layer(views     export grid menus data device streams resources platform)
+# The pages' windows over the views' plain code.
 terrion_layer(views/wx  views export grid menus data device streams resources platform)
 terrion_layer(update    device streams resources platform)
 terrion_layer(grid      resources platform)

@@ -1,6 +1,7 @@
 // Start-up, the main frame's own commands, messages and the screenshot.
 
 #include "tests/app/AppTestSupport.h"
+#include "tests/app/Screenshots.h"
 
 #include "app/AppDeviceThreadHost.h"
 #include "app/AppEvents.h"
@@ -14,9 +15,6 @@
 #include "app/ToolBarExt.h"
 #include "resources/StringIds.h"
 
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
-#include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/statusbr.h>
@@ -312,16 +310,8 @@ TEST_F(CStartupTest, ScreenshotOfTheMainWindowWithAProject)
         Pump();
         wxMilliSleep(20);
     }
-    const wxRect rect = Frame().GetScreenRect();
-    wxBitmap shot(rect.width, rect.height);
-    {
-        wxScreenDC screen;
-        wxMemoryDC memory(shot);
-        memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    }
-    wxFileName::Mkdir(TERRION_ARTEFACT_DIR, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-    const wxString file = wxString(TERRION_ARTEFACT_DIR) + L"/main_window.png";
-    ASSERT_TRUE(shot.SaveFile(file, wxBITMAP_TYPE_PNG));
+    const wxBitmap shot = GrabScreen(Frame().GetScreenRect());
+    ASSERT_TRUE(SaveArtefact(shot, L"main_window.png"));
     // Not a blank grab: the toolbar's images and the tabs put several colours in.
     const wxImage image = shot.ConvertToImage();
     std::set<unsigned long> colours;

@@ -12,6 +12,7 @@
 #include "data/TerrionData.h"
 #include "platform/ClipboardData.h"
 #include "tests/support/TempDir.h"
+#include "views/wx/TabGrid.h"
 
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>

@@ -15,6 +15,7 @@
 #include "device/VnDevice.h"
 #include "platform/LockedSettingsStore.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/app/Screenshots.h"
 #include "tests/simulator/TerrionSimulator.h"
 #include "tests/support/TempDir.h"
 #include "tests/update/FakeUpdateUi.h"
@@ -24,9 +25,6 @@
 #include "update/wizard/UpdateEvents.h"
 
 #include <wx/app.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
-#include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/uiaction.h>
 
@@ -155,13 +153,7 @@ protected:
             Pump();
             wxMilliSleep(20);
         }
-        const wxRect rect = Frame().GetScreenRect();
-        wxBitmap shot(rect.width, rect.height);
-        {
-            wxScreenDC screen;
-            wxMemoryDC memory(shot);
-            memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-        }
+        const wxBitmap shot = GrabScreen(Frame().GetScreenRect());
         keys.Char(WXK_ESCAPE);
         keys.Char(WXK_ESCAPE);
         for (int i = 0; i < 5; ++i)
@@ -220,10 +212,7 @@ TEST_F(CUpdateServicesTest, StartUpCheckAndConnectionBringTheNewVersionMenu)
     EXPECT_EQ(Stored(CAutoFwUpdate::kFailCountMax), L"100");
     EXPECT_TRUE(Prompts().messages.empty());
 
-    const wxBitmap shot = ShotWithVersionMenuOpen();
-    wxFileName::Mkdir(TERRION_ARTEFACT_DIR, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-    EXPECT_TRUE(
-        shot.SaveFile(wxString(TERRION_ARTEFACT_DIR) + L"/main_window_new_version.png", wxBITMAP_TYPE_PNG));
+    EXPECT_TRUE(SaveArtefact(ShotWithVersionMenuOpen(), L"main_window_new_version.png"));
 
     // Held and answering, the instrument is not connected again: no second check.
     CAutoFwUpdate* first = RunningCheck();
