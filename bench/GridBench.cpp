@@ -20,17 +20,29 @@ public:
     void RestoreState() override {}
     SGridRect GetClipBox() const override { return {0, 0, 640, 400}; }
     void SetClip(const SGridRect&) override {}
+    void IntersectClip(const SGridRect&) override {}
     void ResetClip() override {}
     SGridPoint GetOrigin() const override { return {}; }
     void SetOrigin(SGridPoint) override {}
+    int GetPenWidth() const override { return 1; }
+    void SetPenWidth(int) override {}
     void FillSolidRect(const SGridRect&, TGridColor) override { ++operations; }
     void FrameRect(const SGridRect&, TGridColor) override { ++operations; }
+    void Rectangle(const SGridRect&, TGridColor, TGridColor) override { ++operations; }
     void Line(SGridPoint, SGridPoint, TGridColor) override { ++operations; }
     void Polygon(const SGridPoint*, std::size_t, TGridColor, TGridColor) override { ++operations; }
     void GradientFill(const SGridRect&, TGridColor, TGridColor, bool) override { ++operations; }
+    void GradientFill4(const SGridRect&, TGridColor, TGridColor, TGridColor, TGridColor) override
+    {
+        ++operations;
+    }
+    void DrawImage(const CGridImageList&, int, int, int, bool) override { ++operations; }
     void SetFont(const SGridFont&) override {}
+    SGridFont GetFont() const override { return {}; }
+    SGridFontMetrics GetFontMetrics() override { return {13, 10, 3, 7}; }
     void SetTextColor(TGridColor) override {}
     void SetTextAlign(NGridTextAlign) override {}
+    void SetTextVAlign(NGridTextVAlign) override {}
     void TextOut(int, int, std::wstring_view) override { ++operations; }
     SGridSize GetTextExtent(std::wstring_view text) override
     {

@@ -81,6 +81,45 @@ void BM_GridWindowPageScroll(benchmark::State& state)
 }
 BENCHMARK(BM_GridWindowPageScroll)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
+/// Fills the window as the series page does: from nothing, two rows a series,
+/// the detail row merged and folded to 0, then one paint. Argument 1 keeps
+/// drawing on throughout (as the page fills), 0 switches it off meanwhile.
+void BM_GridWindowFill(benchmark::State& state)
+{
+    constexpr int kSeries = 10000;
+    const bool drawing = state.range(0) != 0;
+    SWindowGrid fixture(1);
+    CGridCtrl& grid = *fixture.grid;
+    for (auto _ : state)
+    {
+        if (!drawing)
+            grid.SetRedraw(false);
+        grid.DeleteAllItems();
+        grid.SetWholeRowScrolling(false);
+        grid.SetDefaultCellWidth(100);
+        grid.SetDefaultCellHeight(22);
+        grid.SetFixedColumnCount(0);
+        grid.SetFixedRowCount(1);
+        grid.SetListMode(true);
+        grid.SetColumnCount(6);
+        grid.SetRowHeight(0, 26);
+        grid.SetRowCount(2 * kSeries + 1);
+        for (int i = 0; i < kSeries; ++i)
+        {
+            const int row = 2 * i + 1;
+            for (int col = 0; col < 6; ++col)
+                grid.SetItemText(row, col, L"Series " + std::to_wstring(i));
+            grid.MergeCells(row + 1, 1, 5);
+            grid.SetRowHeight(row + 1, 0);
+        }
+        if (!drawing)
+            grid.SetRedraw(true, true);
+        fixture.Paint();
+    }
+    state.counters["rows"] = static_cast<double>(grid.GetRowCount());
+}
+BENCHMARK(BM_GridWindowFill)->ArgName("drawing")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)

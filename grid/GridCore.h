@@ -308,6 +308,17 @@ private:
     void ForEachBodyCell(int row, int top, const CGridCellRange& visible, const SGridRect& clip,
                          TVisit visit);
     void TellHiddenCells(const CGridCellRange& visible);
+    /// Runs `draw` under `clip`, saved as the bound of everything the cell
+    /// does: its own clips narrow it and never reach past it.
+    template <class TDraw> static auto UnderClip(CGridSurface& dc, const SGridRect& clip, TDraw draw)
+    {
+        dc.SetClip(clip);
+        dc.SaveState();
+        const auto result = draw();
+        dc.RestoreState();
+        dc.ResetClip();
+        return result;
+    }
     /// Closes a cell's open edit without a report.
     static void CancelCellEdit(CGridCellBase* cell);
     unsigned Modifiers() const { return m_host ? m_host->HostModifiers() : 0; }
