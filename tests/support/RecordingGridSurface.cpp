@@ -318,8 +318,10 @@ void CRecordingGridSurface::TextOut(int x, int y, std::wstring_view text)
                                                          now.vAlign, turns, extent, kAscent);
     op.box = CGridTextPlacement::Box(corner, turns, extent);
     ops.push_back(op);
+    // The ink of capitals: the part of the box above the baseline.
+    const SGridRect ink = CGridTextPlacement::Box(corner, turns, SGridSize{extent.cx, kAscent});
     if (!text.empty())
-        Paint(op.box.left, op.box.top, op.box.right, op.box.bottom, now.textColor);
+        Paint(ink.left, ink.top, ink.right, ink.bottom, now.textColor);
 }
 
 SGridSize CRecordingGridSurface::GetTextExtent(std::wstring_view text)

@@ -11,7 +11,8 @@
 /// pen width, turned and aligned text, image tiles with their transparent
 /// colour and the half blend, and the grid's gradients. Its font has a
 /// fixed pitch: every character 7 pixels wide, lines 13 pixels high with
-/// 10 above the baseline; a text's pixels are its whole box.
+/// 10 above the baseline; a text's pixels are the part of its box above the
+/// baseline, as capitals would cover it.
 class CRecordingGridSurface : public CGridSurface
 {
 public:
