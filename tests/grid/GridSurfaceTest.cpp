@@ -11,13 +11,16 @@ namespace
 class CRecordingUnderTest : public CSurfaceUnderTest
 {
 public:
-    CRecordingUnderTest() { m_dc.KeepPixels(GridRgb(255, 255, 255)); }
+    explicit CRecordingUnderTest(bool printing = false) : m_dc(SGridRect{0, 0, 200, 200}, printing)
+    {
+        m_dc.KeepPixels(GridRgb(255, 255, 255));
+    }
     CGridSurface& Surface() override { return m_dc; }
     void Finish() override { EXPECT_EQ(m_dc.saveDepth(), 0); }
     TGridColor Pixel(int x, int y) override { return m_dc.Pixel(x, y); }
 
 private:
-    CRecordingGridSurface m_dc{SGridRect{0, 0, 200, 200}};
+    CRecordingGridSurface m_dc;
 };
 
 class SurfaceTable : public ::testing::TestWithParam<SSurfaceCase>
@@ -27,6 +30,12 @@ class SurfaceTable : public ::testing::TestWithParam<SSurfaceCase>
 TEST_P(SurfaceTable, OnTheRecordingSurface)
 {
     CRecordingUnderTest target;
+    RunSurfaceCase(GetParam(), target);
+}
+
+TEST_P(SurfaceTable, OnTheRecordingSurfaceForPrinting)
+{
+    CRecordingUnderTest target(true);
     RunSurfaceCase(GetParam(), target);
 }
 
