@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "bench/SeriesPageShape.h"
 #include "grid/GridCore.h"
 #include "tests/grid/FakeGridHost.h"
 
@@ -57,22 +58,7 @@ struct SSeriesGrid
     {
         grid.AttachHost(&host, 101);
         grid.OnCreate();
-        grid.SetWholeRowScrolling(false);
-        grid.SetDefaultCellWidth(100);
-        grid.SetDefaultCellHeight(22);
-        grid.SetFixedRowCount(1);
-        grid.SetListMode(true);
-        grid.SetColumnCount(6);
-        grid.SetRowHeight(0, 26);
-        grid.SetRowCount(2 * series + 1);
-        for (int i = 0; i < series; ++i)
-        {
-            const int row = 2 * i + 1;
-            for (int col = 0; col < 6; ++col)
-                grid.SetItemText(row, col, L"Series " + std::to_wstring(i));
-            grid.MergeCells(row + 1, 1, 5);
-            grid.SetRowHeight(row + 1, 0);
-        }
+        FillLikeTheSeriesPage(grid, series);
     }
     CFakeGridHost host;
     CGridCore grid;

@@ -9,6 +9,7 @@
 #include <wx/settings.h>
 
 #include "grid/GridGradient.h"
+#include "grid/GridStrokes.h"
 #include "grid/GridTextPlacement.h"
 
 namespace
@@ -195,43 +196,18 @@ void CGridDcSurface::FrameRect(const SGridRect& rect, TGridColor color)
 
 void CGridDcSurface::Rectangle(const SGridRect& rect, TGridColor outline, TGridColor fill)
 {
-    const int w = GetPenWidth();
-    const SGridRect r = rect;
-    if (r.right < r.left || r.bottom < r.top)
-        return;
-    if (r.right == r.left || r.bottom == r.top)
-    {
-        // Only the outline is left: a line of the pen width.
-        Fill(r.left, r.top, std::max(r.right, r.left + w), std::max(r.bottom, r.top + w), outline);
-        return;
-    }
-    Fill(r.left + w, r.top + w, r.right - w, r.bottom - w, fill);
-    Fill(r.left, r.top, r.right, std::min(r.bottom, r.top + w), outline);
-    Fill(r.left, std::max(r.top, r.bottom - w), r.right, r.bottom, outline);
-    Fill(r.left, r.top, std::min(r.right, r.left + w), r.bottom, outline);
-    Fill(std::max(r.left, r.right - w), r.top, r.right, r.bottom, outline);
+    const CGridStrokes::SRectangle shape = CGridStrokes::Rectangle(rect, GetPenWidth());
+    FillSolidRect(shape.interior, fill);
+    for (int i = 0; i < shape.outlineCount; ++i)
+        FillSolidRect(shape.outline[static_cast<std::size_t>(i)], outline);
 }
 
 void CGridDcSurface::Line(SGridPoint from, SGridPoint to, TGridColor color)
 {
     const int w = GetPenWidth();
-    // A wide line covers the pen's width around the points: before them (w - 1) / 2, after them w / 2.
-    const int before = (w - 1) / 2;
-    const int after = w / 2 + 1;
-    if (from.y == to.y)
+    if (SGridRect band; CGridStrokes::LineBand(from, to, w, &band))
     {
-        if (from.x < to.x)
-            Fill(from.x, from.y - before, to.x, from.y + after, color);
-        else
-            Fill(to.x + 1, from.y - before, from.x + 1, from.y + after, color);
-        return;
-    }
-    if (from.x == to.x)
-    {
-        if (from.y < to.y)
-            Fill(from.x - before, from.y, from.x + after, to.y, color);
-        else
-            Fill(from.x - before, to.y + 1, from.x + after, from.y + 1, color);
+        FillSolidRect(band, color);
         return;
     }
     if (m_state.Get().clip.IsEmpty())

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "grid/GridGradient.h"
+#include "grid/GridStrokes.h"
 #include "grid/GridTextPlacement.h"
 
 namespace
@@ -164,42 +165,18 @@ void CRecordingGridSurface::FrameRect(const SGridRect& rect, TGridColor color)
 void CRecordingGridSurface::Rectangle(const SGridRect& rect, TGridColor outline, TGridColor fill)
 {
     ops.push_back(Make(NOp::Rectangle, rect, outline));
-    const int w = GetPenWidth();
-    const SGridRect& r = rect;
-    if (r.right < r.left || r.bottom < r.top)
-        return;
-    if (r.right == r.left || r.bottom == r.top)
-    {
-        PaintLogical({r.left, r.top, std::max(r.right, r.left + w), std::max(r.bottom, r.top + w)}, outline);
-        return;
-    }
-    PaintLogical({r.left + w, r.top + w, r.right - w, r.bottom - w}, fill);
-    PaintLogical({r.left, r.top, r.right, std::min(r.bottom, r.top + w)}, outline);
-    PaintLogical({r.left, std::max(r.top, r.bottom - w), r.right, r.bottom}, outline);
-    PaintLogical({r.left, r.top, std::min(r.right, r.left + w), r.bottom}, outline);
-    PaintLogical({std::max(r.left, r.right - w), r.top, r.right, r.bottom}, outline);
+    const CGridStrokes::SRectangle shape = CGridStrokes::Rectangle(rect, GetPenWidth());
+    PaintLogical(shape.interior, fill);
+    for (int i = 0; i < shape.outlineCount; ++i)
+        PaintLogical(shape.outline[static_cast<std::size_t>(i)], outline);
 }
 
 void CRecordingGridSurface::Line(SGridPoint from, SGridPoint to, TGridColor color)
 {
     ops.push_back(Make(NOp::Line, {from.x, from.y, to.x, to.y}, color));
-    const int w = GetPenWidth();
-    const int before = (w - 1) / 2;
-    const int after = w / 2 + 1;
-    if (from.y == to.y)
+    if (SGridRect band; CGridStrokes::LineBand(from, to, GetPenWidth(), &band))
     {
-        if (from.x < to.x)
-            PaintLogical({from.x, from.y - before, to.x, from.y + after}, color);
-        else
-            PaintLogical({to.x + 1, from.y - before, from.x + 1, from.y + after}, color);
-        return;
-    }
-    if (from.x == to.x)
-    {
-        if (from.y < to.y)
-            PaintLogical({from.x - before, from.y, from.x + after, to.y}, color);
-        else
-            PaintLogical({from.x - before, to.y + 1, from.x + after, from.y + 1}, color);
+        PaintLogical(band, color);
         return;
     }
     Bresenham(m_state.ToDevice(from), m_state.ToDevice(to), false,
