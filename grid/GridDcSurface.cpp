@@ -59,7 +59,7 @@ wxBitmap ImageTile(const CGridImageList& images, int index, bool blend50)
 } // namespace
 
 CGridDcSurface::CGridDcSurface(wxDC& dc, SGridRect clipBox, bool printing)
-    : m_dc(dc), m_printing(printing), m_state(clipBox), m_appliedClip(clipBox)
+    : CGridStateSurface(clipBox, printing), m_dc(dc), m_appliedClip(clipBox)
 {
     m_dc.SetBackgroundMode(wxTRANSPARENT);
     // Whatever clip the DC held is dropped: the area that needs drawing is the whole clip.
@@ -67,8 +67,8 @@ CGridDcSurface::CGridDcSurface(wxDC& dc, SGridRect clipBox, bool printing)
 }
 
 CGridDcSurface::CGridDcSurface(std::unique_ptr<wxDC> owned, wxBitmap bitmap)
-    : m_ownBitmap(std::move(bitmap)), m_ownDc(std::move(owned)), m_dc(*m_ownDc), m_printing(false),
-      m_state(SGridRect{0, 0, 1, 1}), m_appliedClip{0, 0, 1, 1}
+    : CGridStateSurface(SGridRect{0, 0, 1, 1}, false), m_ownBitmap(std::move(bitmap)),
+      m_ownDc(std::move(owned)), m_dc(*m_ownDc), m_appliedClip{0, 0, 1, 1}
 {
 }
 
@@ -86,11 +86,6 @@ CGridDcSurface::~CGridDcSurface()
     m_dc.DestroyClippingRegion();
     if (auto* memory = dynamic_cast<wxMemoryDC*>(m_ownDc.get()))
         memory->SelectObject(wxNullBitmap);
-}
-
-void CGridDcSurface::SetPaintArea(const SGridRect& area)
-{
-    m_state.SetPaintArea(area);
 }
 
 wxColour CGridDcSurface::ToColour(TGridColor color)
@@ -124,40 +119,15 @@ const wxFont& CGridDcSurface::FontFor(const SGridFont& font)
     return cache.emplace(key, made).first->second;
 }
 
-void CGridDcSurface::SaveState()
-{
-    m_state.Save();
-}
-
-void CGridDcSurface::RestoreState()
-{
-    m_state.Restore();
-}
-
-void CGridDcSurface::SetClip(const SGridRect& rect)
-{
-    m_state.SetClip(rect);
-}
-
-void CGridDcSurface::IntersectClip(const SGridRect& rect)
-{
-    m_state.IntersectClip(rect);
-}
-
-void CGridDcSurface::ResetClip()
-{
-    m_state.ResetClip();
-}
-
 void CGridDcSurface::ApplyClip()
 {
     // The DC follows the state only when something is drawn: saving, clipping
     // and restoring around a cell that draws nothing costs nothing.
-    const SGridRect& clip = m_state.Get().clip;
-    if (m_clipApplied ? clip == m_appliedClip : clip == m_state.GetPaintArea())
+    const SGridRect& clip = State().clip;
+    if (m_clipApplied ? clip == m_appliedClip : clip == GetPaintArea())
         return;
     m_dc.DestroyClippingRegion();
-    m_clipApplied = !(clip == m_state.GetPaintArea());
+    m_clipApplied = !(clip == GetPaintArea());
     if (m_clipApplied)
         m_dc.SetClippingRegion(clip.left, clip.top, clip.Width(), clip.Height());
     m_appliedClip = clip;
@@ -165,7 +135,7 @@ void CGridDcSurface::ApplyClip()
 
 void CGridDcSurface::FillDevice(int left, int top, int right, int bottom, TGridColor color)
 {
-    if (right <= left || bottom <= top || m_state.Get().clip.IsEmpty())
+    if (right <= left || bottom <= top || State().clip.IsEmpty())
         return;
     ApplyClip();
     m_dc.SetPen(*wxTRANSPARENT_PEN);
@@ -175,7 +145,7 @@ void CGridDcSurface::FillDevice(int left, int top, int right, int bottom, TGridC
 
 void CGridDcSurface::Fill(int left, int top, int right, int bottom, TGridColor color)
 {
-    const SGridPoint origin = m_state.Get().origin;
+    const SGridPoint origin = State().origin;
     FillDevice(left - origin.x, top - origin.y, right - origin.x, bottom - origin.y, color);
 }
 
@@ -210,25 +180,25 @@ void CGridDcSurface::Line(SGridPoint from, SGridPoint to, TGridColor color)
         FillSolidRect(band, color);
         return;
     }
-    if (m_state.Get().clip.IsEmpty())
+    if (State().clip.IsEmpty())
         return;
     ApplyClip();
-    const SGridPoint a = m_state.ToDevice(from);
-    const SGridPoint b = m_state.ToDevice(to);
+    const SGridPoint a = ToDevice(from);
+    const SGridPoint b = ToDevice(to);
     m_dc.SetPen(wxPen(ToColour(color), w));
     m_dc.DrawLine(a.x, a.y, b.x, b.y);
 }
 
 void CGridDcSurface::Polygon(const SGridPoint* points, std::size_t count, TGridColor outline, TGridColor fill)
 {
-    if (count == 0 || m_state.Get().clip.IsEmpty())
+    if (count == 0 || State().clip.IsEmpty())
         return;
     ApplyClip();
     std::vector<wxPoint> shifted;
     shifted.reserve(count);
     for (std::size_t i = 0; i < count; ++i)
     {
-        const SGridPoint p = m_state.ToDevice(points[i]);
+        const SGridPoint p = ToDevice(points[i]);
         shifted.emplace_back(p.x, p.y);
     }
     m_dc.SetPen(wxPen(ToColour(outline), GetPenWidth()));
@@ -238,10 +208,10 @@ void CGridDcSurface::Polygon(const SGridPoint* points, std::size_t count, TGridC
 
 void CGridDcSurface::GradientFill(const SGridRect& rect, TGridColor from, TGridColor to, bool vertical)
 {
-    if (rect.IsEmpty() || m_state.Get().clip.IsEmpty())
+    if (rect.IsEmpty() || State().clip.IsEmpty())
         return;
     ApplyClip();
-    const SGridRect device = m_state.ToDevice(rect);
+    const SGridRect device = ToDevice(rect);
     m_dc.GradientFillLinear(wxRect(device.left, device.top, device.Width(), device.Height()), ToColour(from),
                             ToColour(to), vertical ? wxSOUTH : wxEAST);
 }
@@ -249,7 +219,7 @@ void CGridDcSurface::GradientFill(const SGridRect& rect, TGridColor from, TGridC
 void CGridDcSurface::GradientFill4(const SGridRect& rect, TGridColor topLeft, TGridColor topRight,
                                    TGridColor bottomLeft, TGridColor bottomRight)
 {
-    if (rect.IsEmpty() || m_state.Get().clip.IsEmpty())
+    if (rect.IsEmpty() || State().clip.IsEmpty())
         return;
     using TKey = std::tuple<int, int, TGridColor, TGridColor, TGridColor, TGridColor>;
     static CBitmapCache<TKey> cache;
@@ -273,16 +243,16 @@ void CGridDcSurface::GradientFill4(const SGridRect& rect, TGridColor topLeft, TG
                                            return wxBitmap(image);
                                        });
     ApplyClip();
-    const SGridRect device = m_state.ToDevice(rect);
+    const SGridRect device = ToDevice(rect);
     m_dc.DrawBitmap(bitmap, device.left, device.top, false);
 }
 
 void CGridDcSurface::DrawImage(const CGridImageList& images, int index, int x, int y, bool blend50)
 {
-    if (index < 0 || index >= images.GetImageCount() || m_state.Get().clip.IsEmpty())
+    if (index < 0 || index >= images.GetImageCount() || State().clip.IsEmpty())
         return;
     const SGridSize size = images.GetTileSize();
-    if (m_printing)
+    if (IsPrinting())
     {
         // A printer cannot take a mask everywhere: the tile goes out as runs of its opaque pixels.
         for (int row = 0; row < size.cy; ++row)
@@ -303,13 +273,13 @@ void CGridDcSurface::DrawImage(const CGridImageList& images, int index, int x, i
     const wxBitmap& bitmap =
         cache.Get(TKey{images.GetStamp(), index, blend50}, [&] { return ImageTile(images, index, blend50); });
     ApplyClip();
-    const SGridPoint at = m_state.ToDevice(SGridPoint{x, y});
+    const SGridPoint at = ToDevice(SGridPoint{x, y});
     m_dc.DrawBitmap(bitmap, at.x, at.y, true);
 }
 
 void CGridDcSurface::ApplyFont()
 {
-    const wxFont& font = FontFor(m_state.Get().font);
+    const wxFont& font = FontFor(State().font);
     if (m_appliedFont != &font)
     {
         m_dc.SetFont(font);
@@ -331,11 +301,11 @@ SGridFontMetrics CGridDcSurface::GetFontMetrics()
 
 void CGridDcSurface::TextOut(int x, int y, std::wstring_view text)
 {
-    if (text.empty() || m_state.Get().clip.IsEmpty())
+    if (text.empty() || State().clip.IsEmpty())
         return;
     ApplyFont();
     ApplyClip();
-    const CGridSurfaceState::SValues& now = m_state.Get();
+    const SValues& now = State();
     const wxString shown(text.data(), text.size());
     const int turns = CGridTextPlacement::QuarterTurns(now.font.escapement);
     SGridSize extent;
@@ -345,8 +315,8 @@ void CGridDcSurface::TextOut(int x, int y, std::wstring_view text)
         extent = SGridSize{size.GetWidth(), size.GetHeight()};
     }
     const int ascent = now.vAlign == NGridTextVAlign::Baseline ? GetFontMetrics().ascent : 0;
-    const SGridPoint corner = CGridTextPlacement::Corner(m_state.ToDevice(SGridPoint{x, y}), now.align,
-                                                         now.vAlign, turns, extent, ascent);
+    const SGridPoint corner =
+        CGridTextPlacement::Corner(ToDevice(SGridPoint{x, y}), now.align, now.vAlign, turns, extent, ascent);
     m_dc.SetTextForeground(ToColour(now.textColor));
     if (turns == 0)
         m_dc.DrawText(shown, corner.x, corner.y);

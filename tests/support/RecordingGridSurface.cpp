@@ -50,13 +50,13 @@ template <class TPlot> void Bresenham(SGridPoint a, SGridPoint b, bool withEnd, 
 } // namespace
 
 CRecordingGridSurface::CRecordingGridSurface(SGridRect clipBox, bool printing)
-    : m_state(clipBox), m_printing(printing)
+    : CGridStateSurface(clipBox, printing)
 {
 }
 
 void CRecordingGridSurface::KeepPixels(TGridColor background)
 {
-    const SGridRect area = m_state.GetPaintArea();
+    const SGridRect area = GetPaintArea();
     if (area.IsEmpty() || static_cast<long long>(area.Width()) * area.Height() > 16'000'000)
         throw std::invalid_argument("too large an area to keep pixels of");
     m_background = background;
@@ -66,7 +66,7 @@ void CRecordingGridSurface::KeepPixels(TGridColor background)
 
 TGridColor CRecordingGridSurface::Pixel(int x, int y) const
 {
-    const SGridRect area = m_state.GetPaintArea();
+    const SGridRect area = GetPaintArea();
     if (m_pixels.empty() || !area.Contains({x, y}))
         return m_background;
     return m_pixels[static_cast<std::size_t>(y - area.top) * static_cast<std::size_t>(area.Width()) +
@@ -75,7 +75,7 @@ TGridColor CRecordingGridSurface::Pixel(int x, int y) const
 
 TGridColor& CRecordingGridSurface::At(int x, int y)
 {
-    const SGridRect area = m_state.GetPaintArea();
+    const SGridRect area = GetPaintArea();
     return m_pixels[static_cast<std::size_t>(y - area.top) * static_cast<std::size_t>(area.Width()) +
                     static_cast<std::size_t>(x - area.left)];
 }
@@ -92,7 +92,7 @@ std::vector<CRecordingGridSurface::SOp> CRecordingGridSurface::Of(NOp kind) cons
 CRecordingGridSurface::SOp CRecordingGridSurface::Make(NOp kind, const SGridRect& rect,
                                                        TGridColor color) const
 {
-    const CGridSurfaceState::SValues& now = m_state.Get();
+    const SValues& now = State();
     SOp op;
     op.op = kind;
     op.rect = rect;
@@ -110,7 +110,7 @@ void CRecordingGridSurface::Paint(int left, int top, int right, int bottom, TGri
 {
     if (m_pixels.empty())
         return;
-    const SGridRect area = SGridRect{left, top, right, bottom}.Intersect(m_state.Get().clip);
+    const SGridRect area = SGridRect{left, top, right, bottom}.Intersect(State().clip);
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x)
             At(x, y) = color;
@@ -118,7 +118,7 @@ void CRecordingGridSurface::Paint(int left, int top, int right, int bottom, TGri
 
 void CRecordingGridSurface::PaintLogical(const SGridRect& rect, TGridColor color)
 {
-    const SGridRect device = m_state.ToDevice(rect);
+    const SGridRect device = ToDevice(rect);
     Paint(device.left, device.top, device.right, device.bottom, color);
 }
 
@@ -129,19 +129,19 @@ void CRecordingGridSurface::PaintPixel(int x, int y, TGridColor color)
 
 void CRecordingGridSurface::SetClip(const SGridRect& rect)
 {
-    m_state.SetClip(rect);
+    CGridStateSurface::SetClip(rect);
     ops.push_back(Make(NOp::SetClip, rect));
 }
 
 void CRecordingGridSurface::IntersectClip(const SGridRect& rect)
 {
-    m_state.IntersectClip(rect);
+    CGridStateSurface::IntersectClip(rect);
     ops.push_back(Make(NOp::IntersectClip, rect));
 }
 
 void CRecordingGridSurface::ResetClip()
 {
-    m_state.ResetClip();
+    CGridStateSurface::ResetClip();
     ops.push_back(Make(NOp::ResetClip, {}));
 }
 
@@ -179,8 +179,7 @@ void CRecordingGridSurface::Line(SGridPoint from, SGridPoint to, TGridColor colo
         PaintLogical(band, color);
         return;
     }
-    Bresenham(m_state.ToDevice(from), m_state.ToDevice(to), false,
-              [&](int x, int y) { PaintPixel(x, y, color); });
+    Bresenham(ToDevice(from), ToDevice(to), false, [&](int x, int y) { PaintPixel(x, y, color); });
 }
 
 void CRecordingGridSurface::Polygon(const SGridPoint* points, std::size_t count, TGridColor outline,
@@ -203,8 +202,8 @@ void CRecordingGridSurface::Polygon(const SGridPoint* points, std::size_t count,
     // Inside: the pixel's centre lies inside the polygon (even-odd); then the outline over it.
     std::vector<SGridPoint> device;
     for (std::size_t i = 0; i < count; ++i)
-        device.push_back(m_state.ToDevice(points[i]));
-    const SGridRect box = m_state.ToDevice(bounds);
+        device.push_back(ToDevice(points[i]));
+    const SGridRect box = ToDevice(bounds);
     for (int y = box.top; y <= box.bottom; ++y)
         for (int x = box.left; x <= box.right; ++x)
         {
@@ -235,7 +234,7 @@ void CRecordingGridSurface::GradientFill(const SGridRect& rect, TGridColor from,
         {
             const TGridColor color = vertical ? CGridGradient::Linear(from, to, y - rect.top, rect.Height())
                                               : CGridGradient::Linear(from, to, x - rect.left, rect.Width());
-            const SGridPoint p = m_state.ToDevice(SGridPoint{x, y});
+            const SGridPoint p = ToDevice(SGridPoint{x, y});
             PaintPixel(p.x, p.y, color);
         }
 }
@@ -247,7 +246,7 @@ void CRecordingGridSurface::GradientFill4(const SGridRect& rect, TGridColor topL
     for (int y = rect.top; y < rect.bottom; ++y)
         for (int x = rect.left; x < rect.right; ++x)
         {
-            const SGridPoint p = m_state.ToDevice(SGridPoint{x, y});
+            const SGridPoint p = ToDevice(SGridPoint{x, y});
             PaintPixel(p.x, p.y,
                        CGridGradient::Corner4(rect, topLeft, topRight, bottomLeft, bottomRight, x, y));
         }
@@ -259,12 +258,12 @@ void CRecordingGridSurface::DrawImage(const CGridImageList& images, int index, i
     op.image = index;
     op.blend50 = blend50;
     const SGridSize size = images.GetTileSize();
-    const SGridPoint at = m_state.ToDevice(SGridPoint{x, y});
+    const SGridPoint at = ToDevice(SGridPoint{x, y});
     op.box = SGridRect{at.x, at.y, at.x + size.cx, at.y + size.cy};
     ops.push_back(op);
     if (index < 0 || index >= images.GetImageCount() || m_pixels.empty())
         return;
-    const bool blend = blend50 && !m_printing;
+    const bool blend = blend50 && !IsPrinting();
     for (int row = 0; row < size.cy; ++row)
         for (int col = 0; col < size.cx; ++col)
         {
@@ -272,7 +271,7 @@ void CRecordingGridSurface::DrawImage(const CGridImageList& images, int index, i
                 continue;
             const int px = at.x + col;
             const int py = at.y + row;
-            if (!m_state.Get().clip.Contains({px, py}))
+            if (!State().clip.Contains({px, py}))
                 continue;
             const TGridColor color = images.GetPixel(index, col, row);
             PaintPixel(px, py, blend ? HalfAndHalf(color, At(px, py)) : color);
@@ -286,13 +285,13 @@ SGridFontMetrics CRecordingGridSurface::GetFontMetrics()
 
 void CRecordingGridSurface::TextOut(int x, int y, std::wstring_view text)
 {
-    const CGridSurfaceState::SValues& now = m_state.Get();
+    const SValues& now = State();
     SOp op = Make(NOp::Text, {x, y, x, y}, now.textColor);
     op.text = std::wstring(text);
     const int turns = CGridTextPlacement::QuarterTurns(now.font.escapement);
     const SGridSize extent = GetTextExtent(text);
-    const SGridPoint corner = CGridTextPlacement::Corner(m_state.ToDevice(SGridPoint{x, y}), now.align,
-                                                         now.vAlign, turns, extent, kAscent);
+    const SGridPoint corner =
+        CGridTextPlacement::Corner(ToDevice(SGridPoint{x, y}), now.align, now.vAlign, turns, extent, kAscent);
     op.box = CGridTextPlacement::Box(corner, turns, extent);
     ops.push_back(op);
     // The ink of capitals: the part of the box above the baseline.

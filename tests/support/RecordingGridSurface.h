@@ -2,8 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "grid/GridSurface.h"
-#include "grid/GridSurfaceState.h"
+#include "grid/GridStateSurface.h"
 
 /// A drawing surface for headless tests. It records every drawing call with
 /// the state it was made under and, once asked to keep pixels, paints them
@@ -13,7 +12,7 @@
 /// fixed pitch: every character 7 pixels wide, lines 13 pixels high with
 /// 10 above the baseline; a text's pixels are the part of its box above the
 /// baseline, as capitals would cover it.
-class CRecordingGridSurface : public CGridSurface
+class CRecordingGridSurface : public CGridStateSurface
 {
 public:
     enum class NOp
@@ -66,19 +65,10 @@ public:
     void KeepPixels(TGridColor background);
     /// A kept pixel in device units; the background outside the area.
     TGridColor Pixel(int x, int y) const;
-    SGridRect GetPaintArea() const { return m_state.GetPaintArea(); }
 
-    bool IsPrinting() const override { return m_printing; }
-    void SaveState() override { m_state.Save(); }
-    void RestoreState() override { m_state.Restore(); }
-    SGridRect GetClipBox() const override { return m_state.GetClipBox(); }
     void SetClip(const SGridRect& rect) override;
     void IntersectClip(const SGridRect& rect) override;
     void ResetClip() override;
-    SGridPoint GetOrigin() const override { return m_state.Get().origin; }
-    void SetOrigin(SGridPoint origin) override { m_state.Edit().origin = origin; }
-    int GetPenWidth() const override { return m_state.Get().penWidth; }
-    void SetPenWidth(int width) override { m_state.Edit().penWidth = width < 1 ? 1 : width; }
 
     void FillSolidRect(const SGridRect& rect, TGridColor color) override;
     void FrameRect(const SGridRect& rect, TGridColor color) override;
@@ -90,17 +80,12 @@ public:
                        TGridColor bottomRight) override;
     void DrawImage(const CGridImageList& images, int index, int x, int y, bool blend50) override;
 
-    void SetFont(const SGridFont& font) override { m_state.Edit().font = font; }
-    SGridFont GetFont() const override { return m_state.Get().font; }
     SGridFontMetrics GetFontMetrics() override;
-    void SetTextColor(TGridColor color) override { m_state.Edit().textColor = color; }
-    void SetTextAlign(NGridTextAlign align) override { m_state.Edit().align = align; }
-    void SetTextVAlign(NGridTextVAlign align) override { m_state.Edit().vAlign = align; }
     void TextOut(int x, int y, std::wstring_view text) override;
     SGridSize GetTextExtent(std::wstring_view text) override;
 
     std::vector<SOp> ops;
-    int saveDepth() const { return m_state.SaveDepth(); }
+    int saveDepth() const { return SaveDepth(); }
     /// The recorded calls of one kind, in order.
     std::vector<SOp> Of(NOp kind) const;
 
@@ -112,8 +97,6 @@ private:
     void PaintPixel(int x, int y, TGridColor color);
     TGridColor& At(int x, int y);
 
-    CGridSurfaceState m_state;
-    bool m_printing;
     TGridColor m_background = 0;
     std::vector<TGridColor> m_pixels;
 };
