@@ -169,7 +169,9 @@ void CGridCore::OnDraw(CGridSurface& dc, bool all)
     // Fixed columns beside the visible rows.
     if (m_fixedCols > 0)
     {
+        // The pass's clip bounds every cell in it, as a body cell's own clip does.
         dc.SetClip(SGridRect{0, fixedHeight, fixedWidth, client.bottom}.Intersect(clip));
+        dc.SaveState();
         int top = fixedHeight + firstRowOffset;
         for (int row = visible.minRow; row <= visible.maxRow && row < m_rows; ++row)
         {
@@ -194,6 +196,7 @@ void CGridCore::OnDraw(CGridSurface& dc, bool all)
                 }
             top += height;
         }
+        dc.RestoreState();
         dc.ResetClip();
     }
 
