@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "bench/SeriesPageShape.h"
 #include "grid/GridCore.h"
 #include "tests/grid/FakeGridHost.h"
 
@@ -20,17 +21,29 @@ public:
     void RestoreState() override {}
     SGridRect GetClipBox() const override { return {0, 0, 640, 400}; }
     void SetClip(const SGridRect&) override {}
+    void IntersectClip(const SGridRect&) override {}
     void ResetClip() override {}
     SGridPoint GetOrigin() const override { return {}; }
     void SetOrigin(SGridPoint) override {}
+    int GetPenWidth() const override { return 1; }
+    void SetPenWidth(int) override {}
     void FillSolidRect(const SGridRect&, TGridColor) override { ++operations; }
     void FrameRect(const SGridRect&, TGridColor) override { ++operations; }
+    void Rectangle(const SGridRect&, TGridColor, TGridColor) override { ++operations; }
     void Line(SGridPoint, SGridPoint, TGridColor) override { ++operations; }
     void Polygon(const SGridPoint*, std::size_t, TGridColor, TGridColor) override { ++operations; }
     void GradientFill(const SGridRect&, TGridColor, TGridColor, bool) override { ++operations; }
+    void GradientFill4(const SGridRect&, TGridColor, TGridColor, TGridColor, TGridColor) override
+    {
+        ++operations;
+    }
+    void DrawImage(const CGridImageList&, int, int, int, bool) override { ++operations; }
     void SetFont(const SGridFont&) override {}
+    SGridFont GetFont() const override { return {}; }
+    SGridFontMetrics GetFontMetrics() override { return {13, 10, 3, 7}; }
     void SetTextColor(TGridColor) override {}
     void SetTextAlign(NGridTextAlign) override {}
+    void SetTextVAlign(NGridTextVAlign) override {}
     void TextOut(int, int, std::wstring_view) override { ++operations; }
     SGridSize GetTextExtent(std::wstring_view text) override
     {
@@ -45,22 +58,7 @@ struct SSeriesGrid
     {
         grid.AttachHost(&host, 101);
         grid.OnCreate();
-        grid.SetWholeRowScrolling(false);
-        grid.SetDefaultCellWidth(100);
-        grid.SetDefaultCellHeight(22);
-        grid.SetFixedRowCount(1);
-        grid.SetListMode(true);
-        grid.SetColumnCount(6);
-        grid.SetRowHeight(0, 26);
-        grid.SetRowCount(2 * series + 1);
-        for (int i = 0; i < series; ++i)
-        {
-            const int row = 2 * i + 1;
-            for (int col = 0; col < 6; ++col)
-                grid.SetItemText(row, col, L"Series " + std::to_wstring(i));
-            grid.MergeCells(row + 1, 1, 5);
-            grid.SetRowHeight(row + 1, 0);
-        }
+        FillLikeTheSeriesPage(grid, series);
     }
     CFakeGridHost host;
     CGridCore grid;

@@ -1,5 +1,6 @@
-// The grid window's paint (double-buffered, text through Pango) and page
-// scrolling, 20,000 rows against 200, on a display: run under xvfb-run.
+// The grid window's paint (double-buffered, text through Pango), page
+// scrolling, 20,000 rows against 200, and filling it with 10,000 series
+// with drawing on against off, on a display: run under xvfb-run.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -8,6 +9,7 @@
 #include <wx/dcmemory.h>
 #include <wx/frame.h>
 
+#include "bench/SeriesPageShape.h"
 #include "grid/GridCtrl.h"
 
 namespace
@@ -21,22 +23,7 @@ struct SWindowGrid
         grid = new CGridCtrl(frame, 101);
         frame->Show();
         grid->SetRedraw(false);
-        grid->SetWholeRowScrolling(false);
-        grid->SetDefaultCellWidth(100);
-        grid->SetDefaultCellHeight(22);
-        grid->SetFixedRowCount(1);
-        grid->SetListMode(true);
-        grid->SetColumnCount(6);
-        grid->SetRowHeight(0, 26);
-        grid->SetRowCount(2 * series + 1);
-        for (int i = 0; i < series; ++i)
-        {
-            const int row = 2 * i + 1;
-            for (int col = 0; col < 6; ++col)
-                grid->SetItemText(row, col, L"Series " + std::to_wstring(i));
-            grid->MergeCells(row + 1, 1, 5);
-            grid->SetRowHeight(row + 1, 0);
-        }
+        FillLikeTheSeriesPage(*grid, series);
         grid->SetRedraw(true, true);
         wxYield();
         const wxSize client = grid->GetClientSize();
@@ -79,5 +66,29 @@ void BM_GridWindowPageScroll(benchmark::State& state)
     state.counters["rows"] = static_cast<double>(fixture.grid->GetRowCount());
 }
 BENCHMARK(BM_GridWindowPageScroll)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+/// Fills the window as the series page does: from nothing, two rows a series,
+/// the detail row merged and folded to 0, then one paint. Argument 1 keeps
+/// drawing on throughout (as the page fills), 0 switches it off meanwhile.
+void BM_GridWindowFill(benchmark::State& state)
+{
+    constexpr int kSeries = 10000;
+    const bool drawing = state.range(0) != 0;
+    SWindowGrid fixture(1);
+    CGridCtrl& grid = *fixture.grid;
+    for (auto _ : state)
+    {
+        if (!drawing)
+            grid.SetRedraw(false);
+        grid.DeleteAllItems();
+        FillLikeTheSeriesPage(grid, kSeries);
+        if (!drawing)
+            grid.SetRedraw(true, true);
+        benchmark::DoNotOptimize(grid.GetScrollRange(wxVERTICAL)); // hands the bars over to GTK
+        fixture.Paint();
+    }
+    state.counters["rows"] = static_cast<double>(grid.GetRowCount());
+}
+BENCHMARK(BM_GridWindowFill)->ArgName("drawing")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -60,6 +60,7 @@ CGridCore::~CGridCore()
 void CGridCore::AttachHost(CGridHost* host, int controlId)
 {
     m_host = host;
+    m_sentBars = {}; // a new window has been told nothing
     m_controlId = controlId;
     SetupDefaultCells();
     if (m_host)
@@ -154,6 +155,8 @@ void CGridCore::ForgetCell(const CGridCellBase* cell)
 {
     if (!cell)
         return;
+    if (cell == m_editCell)
+        m_editCell = nullptr;
     // A deleted cell must never be called back after the paint.
     std::erase(m_postPaint, cell);
     std::replace(m_postPaintPass.begin(), m_postPaintPass.end(), const_cast<CGridCellBase*>(cell),
@@ -168,6 +171,8 @@ bool CGridCore::SetRowCount(int rows)
     if (rows == m_rows)
         return true;
     bool result = true;
+    if (rows < m_rows)
+        ForgetPositionsFrom(rows, m_cols);
     if (rows < m_fixedRows)
         m_fixedRows = rows;
     if (m_focusCell.row >= rows)
@@ -219,6 +224,8 @@ bool CGridCore::SetColumnCount(int cols)
     if (cols == m_cols)
         return true;
     bool result = true;
+    if (cols < m_cols)
+        ForgetPositionsFrom(m_rows, cols);
     if (cols < m_fixedCols)
         m_fixedCols = cols;
     if (m_focusCell.col >= cols)
@@ -276,6 +283,7 @@ bool CGridCore::SetFixedRowCount(int fixedRows)
         return false;
     if (fixedRows == m_fixedRows)
         return true;
+    EndEditing();
     SetSelectedRange(-1, -1, -1, -1);
     SetFocusCell(-1, -1);
     ForgetTopLeft();
@@ -321,6 +329,7 @@ bool CGridCore::SetFixedColumnCount(int fixedCols)
         return false;
     if (fixedCols == m_fixedCols)
         return true;
+    EndEditing();
     if (m_cols < fixedCols && !SetColumnCount(fixedCols))
         return false;
     SetSelectedRange(-1, -1, -1, -1);
@@ -360,6 +369,7 @@ bool CGridCore::SetFixedColumnCount(int fixedCols)
 
 void CGridCore::DeleteAllItems()
 {
+    ForgetPositionsFrom(0, 0);
     m_postPaint.clear();
     std::fill(m_postPaintPass.begin(), m_postPaintPass.end(), nullptr);
     SetSelectedRange(-1, -1, -1, -1);
@@ -680,6 +690,7 @@ bool CGridCore::IsCellEditable(int row, int col) const
 
 void CGridCore::SetListMode(bool listMode)
 {
+    EndEditing();
     ResetSelectedRange();
     SetSortColumn(-1);
     m_listMode = listMode;
@@ -774,6 +785,8 @@ CGridCellPos CGridCore::SetFocusCell(int row, int col)
 {
     if (CGridCellPos(row, col) == m_focusCell)
         return m_focusCell;
+    // An edit open on the old focus cell must not stay over it while the focus moves on.
+    EndEditing();
     if (row != -1)
         row = std::max(row, m_fixedRows);
     if (col != -1)

@@ -375,6 +375,10 @@ private:
     int ClampScrollPos(NGridScrollBar bar, int pos) const;
     /// Stores a position as SetScrollInfo does; true when it changed.
     bool StoreScrollPos(NGridScrollBar bar, int pos);
+    /// Tells the window a bar's visibility, range, page and position, as far
+    /// as they differ from what it was told last: each message to a bar costs
+    /// the window a relayout.
+    void SendScrollBar(NGridScrollBar bar);
     SGridRect ClientRect() const;
     /// Top edge of a row in client pixels (non-fixed rows from the top-left row).
     int RowTop(int row);
@@ -385,11 +389,25 @@ private:
     void ForEachBodyCell(int row, int top, const CGridCellRange& visible, const SGridRect& clip,
                          TVisit visit);
     void TellHiddenCells(const CGridCellRange& visible);
+    /// Runs `draw` under `clip`, saved as the bound of everything the cell
+    /// does: its own clips narrow it and never reach past it.
+    template <class TDraw> static auto UnderClip(CGridSurface& dc, const SGridRect& clip, TDraw draw)
+    {
+        dc.SetClip(clip);
+        dc.SaveState();
+        const auto result = draw();
+        dc.RestoreState();
+        dc.ResetClip();
+        return result;
+    }
     /// Closes a cell's open edit without a report.
     static void CancelCellEdit(CGridCellBase* cell);
     /// Stores a changed text that validation and the owner (GRIDN_ENDEDIT)
     /// may still refuse; a refused text gives way to `previous` again.
     void CommitText(int row, int col, const std::wstring& text, const std::wstring& previous);
+    /// Rows from `rows` and columns from `cols` are going: the anchor, click-down
+    /// and hover cells there are forgotten and an edit open there closes unreported.
+    void ForgetPositionsFrom(int rows, int cols);
     unsigned Modifiers() const { return m_host ? m_host->HostModifiers() : 0; }
     void RunPostPaint();
 
@@ -441,6 +459,9 @@ private:
 
     // State.
     CGridCellPos m_focusCell;
+    /// The cell an in-place edit was opened on, and where (null when none is open).
+    CGridCellBase* m_editCell = nullptr;
+    CGridCellPos m_editPos;
     CGridCellPos m_anchorCell;
     CGridCellPos m_clickDownCell;
     int m_selectedCount = 0;
@@ -456,6 +477,16 @@ private:
     std::array<int, 2> m_scrollMax{};
     std::array<int, 2> m_scrollPage{};
     int m_barsShown = 0;
+    /// What the window was told of each bar (nothing yet while `known` is false).
+    struct SSentBar
+    {
+        bool known = false;
+        bool shown = false;
+        int maximum = 0;
+        int page = 0;
+        int pos = 0;
+    };
+    std::array<SSentBar, 2> m_sentBars{};
     bool m_inOnSize = false;
 
     // Mouse.

@@ -1,5 +1,7 @@
 // In-place editing: starting an edit, taking its text back and moving on
 // after a navigating key.
+#include <utility>
+
 #include "grid/GridCore.h"
 #include "grid/GridInPlaceEditor.h"
 
@@ -17,7 +19,11 @@ void CGridCore::OnEditCell(int row, int col, SGridPoint point, unsigned firstCha
         return;
     // The owner may have changed the grid while answering.
     if (CGridCellBase* cell = GetCell(row, col))
-        cell->Edit(row, col, rect, point, IDC_GRID_INPLACE_EDIT, firstChar);
+        if (cell->Edit(row, col, rect, point, IDC_GRID_INPLACE_EDIT, firstChar) && cell->IsEditing())
+        {
+            m_editCell = cell;
+            m_editPos = CGridCellPos(row, col);
+        }
 }
 
 void CGridCore::OnEndEditCell(int row, int col, const std::wstring& text)
@@ -30,7 +36,11 @@ void CGridCore::OnEndEditCell(int row, int col, const std::wstring& text)
     else
         CommitText(row, col, text, previous);
     if (CGridCellBase* cell = GetCell(row, col))
+    {
         cell->OnEndEdit();
+        if (cell == m_editCell)
+            m_editCell = nullptr;
+    }
 }
 
 void CGridCore::CommitText(int row, int col, const std::wstring& text, const std::wstring& previous)
@@ -53,6 +63,9 @@ bool CGridCore::ValidateEdit(int row, int col, const std::wstring& text)
 
 void CGridCore::EndEditing()
 {
+    // The open edit need not lie on the focus cell: the owner may have moved the focus.
+    if (CGridCellBase* open = std::exchange(m_editCell, nullptr); open && open->IsEditing())
+        open->EndEdit();
     if (CGridCellBase* cell = GetCell(m_focusCell.row, m_focusCell.col))
         cell->EndEdit();
 }
@@ -74,6 +87,16 @@ void CGridCore::CancelEditing()
         for (std::unique_ptr<CGridCellBase>& cell : cells)
             CancelCellEdit(cell.get());
     CancelCellEdit(m_virtualCell.get());
+}
+
+void CGridCore::ForgetPositionsFrom(int rows, int cols)
+{
+    auto gone = [&](const CGridCellPos& cell) { return cell.row >= rows || cell.col >= cols; };
+    for (CGridCellPos* cell : {&m_anchorCell, &m_clickDownCell, &m_hoverCell})
+        if (gone(*cell))
+            *cell = CGridCellPos(-1, -1);
+    if (m_editCell && gone(m_editPos))
+        CancelCellEdit(std::exchange(m_editCell, nullptr));
 }
 
 void CGridCore::CancelCellEdit(CGridCellBase* cell)

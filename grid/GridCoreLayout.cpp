@@ -19,7 +19,8 @@ int TopIndex(const CGridSizeIndex& sizes, int first, int count, int pos, bool pi
 {
     *offset = 0;
     const int last = count - 1;
-    if (pos <= 0 || first >= last)
+    // A single entry still scrolls by pixels: it is then partly above the view.
+    if (pos <= 0 || first > last || (first == last && !pixel))
         return first;
     const long long base = sizes.Prefix(first);
     const int k = sizes.LowerBound(base + pos); // the first with its start at or past pos
@@ -299,9 +300,23 @@ bool CGridCore::StoreScrollPos(NGridScrollBar bar, int pos)
         return false;
     m_scrollPos[bar] = pos;
     ForgetTopLeft();
-    if (m_host && IsScrollBarShown(bar))
-        m_host->HostSetScrollInfo(bar, m_scrollMax[bar], m_scrollPage[bar], pos);
+    if (IsScrollBarShown(bar))
+        SendScrollBar(bar);
     return true;
+}
+
+void CGridCore::SendScrollBar(NGridScrollBar bar)
+{
+    if (!m_host)
+        return;
+    SSentBar& sent = m_sentBars[bar];
+    const bool shown = IsScrollBarShown(bar);
+    if (!sent.known || sent.shown != shown)
+        m_host->HostShowScrollBar(bar, shown);
+    if (shown && (!sent.known || !sent.shown || sent.maximum != m_scrollMax[bar] ||
+                  sent.page != m_scrollPage[bar] || sent.pos != m_scrollPos[bar]))
+        m_host->HostSetScrollInfo(bar, m_scrollMax[bar], m_scrollPage[bar], m_scrollPos[bar]);
+    sent = SSentBar{true, shown, m_scrollMax[bar], m_scrollPage[bar], m_scrollPos[bar]};
 }
 
 void CGridCore::SetScrollPos32(NGridScrollBar bar, int pos)
@@ -334,8 +349,8 @@ void CGridCore::ResetScrollBars()
         m_scrollMax = {0, 0};
         m_scrollPage = {0, 0};
         m_scrollPos = {0, 0};
-        m_host->HostShowScrollBar(SB_HORZ, false);
-        m_host->HostShowScrollBar(SB_VERT, false);
+        SendScrollBar(SB_HORZ);
+        SendScrollBar(SB_VERT);
         return;
     }
     const int contentHeight = GetVirtualHeight() - fixedHeight;
@@ -357,11 +372,7 @@ void CGridCore::ResetScrollBars()
     m_scrollPos[SB_HORZ] = ClampScrollPos(SB_HORZ, m_scrollPos[SB_HORZ]);
     m_scrollPos[SB_VERT] = ClampScrollPos(SB_VERT, m_scrollPos[SB_VERT]);
     for (NGridScrollBar bar : {SB_HORZ, SB_VERT})
-    {
-        m_host->HostShowScrollBar(bar, IsScrollBarShown(bar));
-        if (IsScrollBarShown(bar))
-            m_host->HostSetScrollInfo(bar, m_scrollMax[bar], m_scrollPage[bar], m_scrollPos[bar]);
-    }
+        SendScrollBar(bar);
     ForgetTopLeft();
 }
 

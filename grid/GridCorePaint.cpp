@@ -171,7 +171,9 @@ void CGridCore::OnDraw(CGridSurface& dc, bool all)
     // Fixed columns beside the visible rows.
     if (m_fixedCols > 0)
     {
+        // The pass's clip bounds every cell in it, as a body cell's own clip does.
         dc.SetClip(SGridRect{0, fixedHeight, fixedWidth, client.bottom}.Intersect(clip));
+        dc.SaveState();
         int top = fixedHeight + firstRowOffset;
         for (int row = visible.minRow; row <= visible.maxRow && row < m_rows; ++row)
         {
@@ -196,6 +198,7 @@ void CGridCore::OnDraw(CGridSurface& dc, bool all)
                 }
             top += height;
         }
+        dc.RestoreState();
         dc.ResetClip();
     }
 
@@ -253,9 +256,8 @@ void CGridCore::OnDraw(CGridSurface& dc, bool all)
                             [&](CGridCellBase* cell, int r, int c, const SGridRect& rect)
                             {
                                 cell->SetCoords(r, c);
-                                dc.SetClip(rect.Intersect(bodyArea));
-                                cell->Draw(&dc, r, c, rect, false, false);
-                                dc.ResetClip();
+                                UnderClip(dc, rect.Intersect(bodyArea),
+                                          [&] { return cell->Draw(&dc, r, c, rect, false, false); });
                             });
         });
 
@@ -357,9 +359,10 @@ bool CGridCore::RedrawCell(int row, int col, CGridSurface* dc)
         }
     }
     const SGridRect client = ClientRect();
+    const SGridRect body{GetFixedColumnWidth(), GetFixedRowHeight(), client.right, client.bottom};
     dc->SaveState();
-    dc->SetClip(SGridRect{GetFixedColumnWidth(), GetFixedRowHeight(), client.right, client.bottom});
-    const bool result = head->Draw(dc, row, col, rect, true, false);
+    const bool result = UnderClip(*dc, body, [&] { return head->Draw(dc, row, col, rect, true, false); });
+    dc->SetClip(body);
     if (!head->IsFixed() && m_gridLines != GGL_NONE)
     {
         if (m_gridLines == GGL_HORZ || m_gridLines == GGL_BOTH)
@@ -367,7 +370,6 @@ bool CGridCore::RedrawCell(int row, int col, CGridSurface* dc)
         if (m_gridLines == GGL_VERT || m_gridLines == GGL_BOTH)
             dc->Line({rect.right, rect.top}, {rect.right, rect.bottom + 1}, m_gridLineColor);
     }
-    dc->ResetClip();
     dc->RestoreState();
     return result;
 }

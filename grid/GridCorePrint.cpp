@@ -108,10 +108,8 @@ void CGridCore::OnPrint(CGridPrintSurface& dc, SGridPrintInfo& info, const SGrid
                     SGridRect{rect.left, rect.top, rect.right + 1, rect.bottom + 1}.Intersect(body);
                 if (clip.IsEmpty())
                     continue;
-                dc.SetClip(clip);
                 cell->SetCoords(line.row, column.col);
-                cell->PrintCell(&dc, line.row, column.col, rect);
-                dc.ResetClip();
+                UnderClip(dc, clip, [&] { return cell->PrintCell(&dc, line.row, column.col, rect); });
             }
 
     // Grid lines on the cells' edges, counted from 0.
@@ -171,10 +169,9 @@ void CGridCore::PrintFixedRowCells(int startCol, int stopCol, int& row, SGridRec
         if (CGridCellBase* cell = GetCell(row, column.col))
         {
             const SGridRect cellRect{column.left + offset, rect.top, column.right + offset, rect.bottom};
-            dc.SetClip(SGridRect{cellRect.left, cellRect.top, cellRect.right + 1, cellRect.bottom + 1});
             cell->SetCoords(row, column.col);
-            cell->PrintCell(&dc, row, column.col, cellRect);
-            dc.ResetClip();
+            UnderClip(dc, SGridRect{cellRect.left, cellRect.top, cellRect.right + 1, cellRect.bottom + 1},
+                      [&] { return cell->PrintCell(&dc, row, column.col, cellRect); });
         }
     rect = saved;
 

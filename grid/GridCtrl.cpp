@@ -105,18 +105,68 @@ std::unique_ptr<CGridSurface> CGridCtrl::HostMeasureSurface()
 
 void CGridCtrl::HostShowScrollBar(NGridScrollBar bar, bool show)
 {
-    const int orient = bar == SB_HORZ ? wxHORIZONTAL : wxVERTICAL;
     if (!show)
-        SetScrollbar(orient, 0, 0, 0);
+    {
+        m_bar[bar] = SBar{};
+        SetScrollbar(bar == SB_HORZ ? wxHORIZONTAL : wxVERTICAL, 0, 0, 0);
+    }
     m_barShown[bar] = show;
 }
 
 void CGridCtrl::HostSetScrollInfo(NGridScrollBar bar, int maximum, int page, int pos)
 {
-    const int orient = bar == SB_HORZ ? wxHORIZONTAL : wxVERTICAL;
+    SBar& state = m_bar[bar];
+    if (state.inGtk && state.page == page)
+    {
+        // The bar shows already and its page stays, so the client area stays
+        // too: a fill changes the range with every row, and GTK lays the
+        // window out anew each time. The last range goes out once.
+        state.pending = true;
+        state.maximum = maximum;
+        state.pos = pos;
+        if (!m_flushQueued)
+        {
+            m_flushQueued = true;
+            CallAfter([this] { FlushScrollBars(); });
+        }
+        return;
+    }
+    // A bar coming into view or a new page changes the client area: GTK hears of it at once.
+    state = SBar{true, false, maximum, page, pos};
     // Windows' range 0..maximum with a page is wx's range maximum + 1 with a thumb.
-    SetScrollbar(orient, pos, page, maximum + 1);
+    SetScrollbar(bar == SB_HORZ ? wxHORIZONTAL : wxVERTICAL, pos, page, maximum + 1);
     m_barShown[bar] = true;
+}
+
+void CGridCtrl::FlushScrollBars()
+{
+    m_flushQueued = false;
+    for (NGridScrollBar bar : {SB_HORZ, SB_VERT})
+        if (SBar& state = m_bar[bar]; state.pending)
+        {
+            state.pending = false;
+            SetScrollbar(bar == SB_HORZ ? wxHORIZONTAL : wxVERTICAL, state.pos, state.page,
+                         state.maximum + 1);
+        }
+}
+
+int CGridCtrl::GetScrollPos(int orient) const
+{
+    // Asking is a reason to hand over what is pending (the bars belong to this window).
+    const_cast<CGridCtrl*>(this)->FlushScrollBars();
+    return wxWindow::GetScrollPos(orient);
+}
+
+int CGridCtrl::GetScrollThumb(int orient) const
+{
+    const_cast<CGridCtrl*>(this)->FlushScrollBars();
+    return wxWindow::GetScrollThumb(orient);
+}
+
+int CGridCtrl::GetScrollRange(int orient) const
+{
+    const_cast<CGridCtrl*>(this)->FlushScrollBars();
+    return wxWindow::GetScrollRange(orient);
 }
 
 int CGridCtrl::HostScrollBarSize(NGridScrollBar bar) const
@@ -299,6 +349,7 @@ void CGridCtrl::RenderClient(wxDC& dc)
 
 void CGridCtrl::HandlePaint(wxPaintEvent&)
 {
+    FlushScrollBars();
     wxPaintDC dc(this);
     wxRect box = GetUpdateRegion().GetBox();
     if (box.IsEmpty())

@@ -48,6 +48,12 @@ public:
     /// The font of all four default cells.
     bool SetFont(const wxFont& font) override;
 
+    /// The bars' state as the grid last set it (a change of range or position
+    /// reaches GTK's bars at the next idle time, paint or question).
+    int GetScrollPos(int orient) const override;
+    int GetScrollThumb(int orient) const override;
+    int GetScrollRange(int orient) const override;
+
     /// The hot-spot tip (null before Create).
     CGridTipWindow* GetTipWindow() const { return m_tip; }
     /// The drop target (null before Create); the window owns it once registered.
@@ -140,9 +146,23 @@ private:
     void HandleSysColour(wxSysColourChangedEvent& event);
     void Render(wxDC& target, const wxRect& box);
 
+    /// Hands the bars' latest range, page and position to GTK.
+    void FlushScrollBars();
+
     wxBitmap m_buffer;
     wxTimer m_timer;
     bool m_barShown[2] = {false, false};
+    /// A bar as GTK shows it, and whether a newer range or position waits.
+    struct SBar
+    {
+        bool inGtk = false;
+        bool pending = false;
+        int maximum = 0;
+        int page = 0;
+        int pos = 0;
+    };
+    SBar m_bar[2];
+    bool m_flushQueued = false;
     unsigned m_modifiers = 0;
     wxSize m_lastSize;
     mutable int m_barSize[2] = {0, 0};

@@ -29,9 +29,12 @@ void CGridDcPrintSurface::SetPageScale(SGridSize logical, SGridSize paper)
     if (logical.cx <= 0 || logical.cy <= 0 || paper.cx <= 0 || paper.cy <= 0)
         return;
     m_dc.SetUserScale(static_cast<double>(paper.cx) / logical.cx, static_cast<double>(paper.cy) / logical.cy);
+    // The page is drawn in logical units now: the whole logical page needs drawing.
+    m_surface.SetPaintArea(SGridRect{0, 0, logical.cx, logical.cy});
 }
 
 void CGridDcPrintSurface::ResetPageScale()
 {
     m_dc.SetUserScale(m_scaleX, m_scaleY);
+    m_surface.SetPaintArea(SGridRect{0, 0, m_paper.cx, m_paper.cy});
 }

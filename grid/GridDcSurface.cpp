@@ -1,27 +1,74 @@
 #include "grid/GridDcSurface.h"
 
+#include <algorithm>
 #include <map>
 #include <tuple>
 
 #include <wx/dcmemory.h>
+#include <wx/image.h>
 #include <wx/settings.h>
+
+#include "grid/GridGradient.h"
+#include "grid/GridStrokes.h"
+#include "grid/GridTextPlacement.h"
 
 namespace
 {
 
-using TFontKey = std::tuple<std::wstring, int, int, bool, bool>;
+using TFontKey = std::tuple<std::wstring, int, int, bool, bool, int>;
+
+/// Bitmaps made from pixel rules, kept for the next paint: the same gripper
+/// tiles and gradient cells come back on every paint.
+template <class TKey> class CBitmapCache
+{
+public:
+    template <class TMake> const wxBitmap& Get(const TKey& key, TMake make)
+    {
+        auto it = m_bitmaps.find(key);
+        if (it != m_bitmaps.end())
+            return it->second;
+        // A bounded cache: image lists and cell sizes come and go with the grid.
+        if (m_bitmaps.size() >= kLimit)
+            m_bitmaps.clear();
+        return m_bitmaps.emplace(key, make()).first->second;
+    }
+
+private:
+    static constexpr std::size_t kLimit = 256;
+    std::map<TKey, wxBitmap> m_bitmaps;
+};
+
+wxBitmap ImageTile(const CGridImageList& images, int index, bool blend50)
+{
+    const SGridSize size = images.GetTileSize();
+    wxImage image(size.cx, size.cy, false);
+    image.InitAlpha();
+    for (int y = 0; y < size.cy; ++y)
+        for (int x = 0; x < size.cx; ++x)
+        {
+            const TGridColor color = images.GetPixel(index, x, y);
+            image.SetRGB(x, y, static_cast<unsigned char>(GridRed(color)),
+                         static_cast<unsigned char>(GridGreen(color)),
+                         static_cast<unsigned char>(GridBlue(color)));
+            const bool clear = color == images.GetTransparentColor();
+            image.SetAlpha(x, y, clear ? 0 : (blend50 ? 128 : 255));
+        }
+    return wxBitmap(image);
+}
 
 } // namespace
 
 CGridDcSurface::CGridDcSurface(wxDC& dc, SGridRect clipBox, bool printing)
-    : m_dc(dc), m_clipBox(clipBox), m_printing(printing)
+    : CGridStateSurface(clipBox, printing), m_dc(dc), m_appliedClip(clipBox)
 {
     m_dc.SetBackgroundMode(wxTRANSPARENT);
+    // Whatever clip the DC held is dropped: the area that needs drawing is the whole clip.
+    m_dc.DestroyClippingRegion();
 }
 
 CGridDcSurface::CGridDcSurface(std::unique_ptr<wxDC> owned, wxBitmap bitmap)
-    : m_ownBitmap(std::move(bitmap)), m_ownDc(std::move(owned)), m_dc(*m_ownDc), m_clipBox{0, 0, 1, 1},
-      m_printing(false)
+    : CGridStateSurface(SGridRect{0, 0, 1, 1}, false), m_ownBitmap(std::move(bitmap)),
+      m_ownDc(std::move(owned)), m_dc(*m_ownDc), m_appliedClip{0, 0, 1, 1}
 {
 }
 
@@ -56,7 +103,7 @@ const wxFont& CGridDcSurface::FontFor(const SGridFont& font)
 {
     // Fonts are made once per description and kept: making one is costly.
     static std::map<TFontKey, wxFont> cache;
-    const TFontKey key{font.face, font.height, font.weight, font.italic, font.underline};
+    const TFontKey key{font.face, font.height, font.weight, font.italic, font.underline, font.escapement};
     auto it = cache.find(key);
     if (it != cache.end())
         return it->second;
@@ -72,62 +119,34 @@ const wxFont& CGridDcSurface::FontFor(const SGridFont& font)
     return cache.emplace(key, made).first->second;
 }
 
-void CGridDcSurface::SaveState()
-{
-    m_saved.push_back(m_state);
-}
-
-void CGridDcSurface::RestoreState()
-{
-    if (m_saved.empty())
-        return;
-    const bool clipChanged = m_saved.back().clipped != m_state.clipped ||
-                             !(m_saved.back().clip == m_state.clip) ||
-                             !(m_saved.back().origin == m_state.origin);
-    m_state = m_saved.back();
-    m_saved.pop_back();
-    if (clipChanged)
-        ApplyClip();
-}
-
-void CGridDcSurface::SetClip(const SGridRect& rect)
-{
-    m_state.clipped = true;
-    m_state.clip = rect;
-    ApplyClip();
-}
-
-void CGridDcSurface::ResetClip()
-{
-    m_state.clipped = false;
-    ApplyClip();
-}
-
-void CGridDcSurface::SetOrigin(SGridPoint origin)
-{
-    m_state.origin = origin;
-    ApplyClip();
-}
-
 void CGridDcSurface::ApplyClip()
 {
-    m_dc.DestroyClippingRegion();
-    if (!m_state.clipped)
+    // The DC follows the state only when something is drawn: saving, clipping
+    // and restoring around a cell that draws nothing costs nothing.
+    const SGridRect& clip = State().clip;
+    if (m_clipApplied ? clip == m_appliedClip : clip == GetPaintArea())
         return;
-    const SGridRect& r = m_state.clip;
-    if (r.IsEmpty())
-        m_dc.SetClippingRegion(-10, -10, 1, 1); // nothing of the drawing area
-    else
-        m_dc.SetClippingRegion(r.left - m_state.origin.x, r.top - m_state.origin.y, r.Width(), r.Height());
+    m_dc.DestroyClippingRegion();
+    m_clipApplied = !(clip == GetPaintArea());
+    if (m_clipApplied)
+        m_dc.SetClippingRegion(clip.left, clip.top, clip.Width(), clip.Height());
+    m_appliedClip = clip;
+}
+
+void CGridDcSurface::FillDevice(int left, int top, int right, int bottom, TGridColor color)
+{
+    if (right <= left || bottom <= top || State().clip.IsEmpty())
+        return;
+    ApplyClip();
+    m_dc.SetPen(*wxTRANSPARENT_PEN);
+    m_dc.SetBrush(wxBrush(ToColour(color)));
+    m_dc.DrawRectangle(left, top, right - left, bottom - top);
 }
 
 void CGridDcSurface::Fill(int left, int top, int right, int bottom, TGridColor color)
 {
-    if (right <= left || bottom <= top)
-        return;
-    m_dc.SetPen(*wxTRANSPARENT_PEN);
-    m_dc.SetBrush(wxBrush(ToColour(color)));
-    m_dc.DrawRectangle(left - m_state.origin.x, top - m_state.origin.y, right - left, bottom - top);
+    const SGridPoint origin = State().origin;
+    FillDevice(left - origin.x, top - origin.y, right - origin.x, bottom - origin.y, color);
 }
 
 void CGridDcSurface::FillSolidRect(const SGridRect& rect, TGridColor color)
@@ -145,57 +164,122 @@ void CGridDcSurface::FrameRect(const SGridRect& rect, TGridColor color)
     Fill(rect.right - 1, rect.top, rect.right, rect.bottom, color);
 }
 
+void CGridDcSurface::Rectangle(const SGridRect& rect, TGridColor outline, TGridColor fill)
+{
+    const CGridStrokes::SRectangle shape = CGridStrokes::Rectangle(rect, GetPenWidth());
+    FillSolidRect(shape.interior, fill);
+    for (int i = 0; i < shape.outlineCount; ++i)
+        FillSolidRect(shape.outline[static_cast<std::size_t>(i)], outline);
+}
+
 void CGridDcSurface::Line(SGridPoint from, SGridPoint to, TGridColor color)
 {
-    if (from.y == to.y)
+    const int w = GetPenWidth();
+    if (SGridRect band; CGridStrokes::LineBand(from, to, w, &band))
     {
-        if (from.x < to.x)
-            Fill(from.x, from.y, to.x, from.y + 1, color);
-        else
-            Fill(to.x + 1, from.y, from.x + 1, from.y + 1, color);
+        FillSolidRect(band, color);
         return;
     }
-    if (from.x == to.x)
-    {
-        if (from.y < to.y)
-            Fill(from.x, from.y, from.x + 1, to.y, color);
-        else
-            Fill(from.x, to.y + 1, from.x + 1, from.y + 1, color);
+    if (State().clip.IsEmpty())
         return;
-    }
-    m_dc.SetPen(wxPen(ToColour(color), 1));
-    m_dc.DrawLine(from.x - m_state.origin.x, from.y - m_state.origin.y, to.x - m_state.origin.x,
-                  to.y - m_state.origin.y);
+    ApplyClip();
+    const SGridPoint a = ToDevice(from);
+    const SGridPoint b = ToDevice(to);
+    m_dc.SetPen(wxPen(ToColour(color), w));
+    m_dc.DrawLine(a.x, a.y, b.x, b.y);
 }
 
 void CGridDcSurface::Polygon(const SGridPoint* points, std::size_t count, TGridColor outline, TGridColor fill)
 {
+    if (count == 0 || State().clip.IsEmpty())
+        return;
+    ApplyClip();
     std::vector<wxPoint> shifted;
     shifted.reserve(count);
     for (std::size_t i = 0; i < count; ++i)
-        shifted.emplace_back(points[i].x - m_state.origin.x, points[i].y - m_state.origin.y);
-    m_dc.SetPen(wxPen(ToColour(outline), 1));
+    {
+        const SGridPoint p = ToDevice(points[i]);
+        shifted.emplace_back(p.x, p.y);
+    }
+    m_dc.SetPen(wxPen(ToColour(outline), GetPenWidth()));
     m_dc.SetBrush(wxBrush(ToColour(fill)));
     m_dc.DrawPolygon(static_cast<int>(shifted.size()), shifted.data());
 }
 
 void CGridDcSurface::GradientFill(const SGridRect& rect, TGridColor from, TGridColor to, bool vertical)
 {
-    if (rect.IsEmpty())
+    if (rect.IsEmpty() || State().clip.IsEmpty())
         return;
-    m_dc.GradientFillLinear(
-        wxRect(rect.left - m_state.origin.x, rect.top - m_state.origin.y, rect.Width(), rect.Height()),
-        ToColour(from), ToColour(to), vertical ? wxSOUTH : wxEAST);
+    ApplyClip();
+    const SGridRect device = ToDevice(rect);
+    m_dc.GradientFillLinear(wxRect(device.left, device.top, device.Width(), device.Height()), ToColour(from),
+                            ToColour(to), vertical ? wxSOUTH : wxEAST);
 }
 
-void CGridDcSurface::SetFont(const SGridFont& font)
+void CGridDcSurface::GradientFill4(const SGridRect& rect, TGridColor topLeft, TGridColor topRight,
+                                   TGridColor bottomLeft, TGridColor bottomRight)
 {
-    m_state.font = font;
+    if (rect.IsEmpty() || State().clip.IsEmpty())
+        return;
+    using TKey = std::tuple<int, int, TGridColor, TGridColor, TGridColor, TGridColor>;
+    static CBitmapCache<TKey> cache;
+    const int width = rect.Width();
+    const int height = rect.Height();
+    const wxBitmap& bitmap = cache.Get(TKey{width, height, topLeft, topRight, bottomLeft, bottomRight},
+                                       [&]
+                                       {
+                                           const SGridRect local{0, 0, width, height};
+                                           wxImage image(width, height, false);
+                                           for (int y = 0; y < height; ++y)
+                                               for (int x = 0; x < width; ++x)
+                                               {
+                                                   const TGridColor c =
+                                                       CGridGradient::Corner4(local, topLeft, topRight,
+                                                                              bottomLeft, bottomRight, x, y);
+                                                   image.SetRGB(x, y, static_cast<unsigned char>(GridRed(c)),
+                                                                static_cast<unsigned char>(GridGreen(c)),
+                                                                static_cast<unsigned char>(GridBlue(c)));
+                                               }
+                                           return wxBitmap(image);
+                                       });
+    ApplyClip();
+    const SGridRect device = ToDevice(rect);
+    m_dc.DrawBitmap(bitmap, device.left, device.top, false);
+}
+
+void CGridDcSurface::DrawImage(const CGridImageList& images, int index, int x, int y, bool blend50)
+{
+    if (index < 0 || index >= images.GetImageCount() || State().clip.IsEmpty())
+        return;
+    const SGridSize size = images.GetTileSize();
+    if (IsPrinting())
+    {
+        // A printer cannot take a mask everywhere: the tile goes out as runs of its opaque pixels.
+        for (int row = 0; row < size.cy; ++row)
+            for (int col = 0; col < size.cx;)
+            {
+                const TGridColor color = images.GetPixel(index, col, row);
+                int end = col + 1;
+                while (end < size.cx && images.GetPixel(index, end, row) == color)
+                    ++end;
+                if (color != images.GetTransparentColor())
+                    Fill(x + col, y + row, x + end, y + row + 1, color);
+                col = end;
+            }
+        return;
+    }
+    using TKey = std::tuple<std::uint64_t, int, bool>;
+    static CBitmapCache<TKey> cache;
+    const wxBitmap& bitmap =
+        cache.Get(TKey{images.GetStamp(), index, blend50}, [&] { return ImageTile(images, index, blend50); });
+    ApplyClip();
+    const SGridPoint at = ToDevice(SGridPoint{x, y});
+    m_dc.DrawBitmap(bitmap, at.x, at.y, true);
 }
 
 void CGridDcSurface::ApplyFont()
 {
-    const wxFont& font = FontFor(m_state.font);
+    const wxFont& font = FontFor(State().font);
     if (m_appliedFont != &font)
     {
         m_dc.SetFont(font);
@@ -203,20 +287,41 @@ void CGridDcSurface::ApplyFont()
     }
 }
 
+SGridFontMetrics CGridDcSurface::GetFontMetrics()
+{
+    ApplyFont();
+    if (m_metricsFont != m_appliedFont)
+    {
+        const wxFontMetrics fm = m_dc.GetFontMetrics();
+        m_metrics = SGridFontMetrics{fm.height, fm.ascent, fm.descent, fm.averageWidth};
+        m_metricsFont = m_appliedFont;
+    }
+    return m_metrics;
+}
+
 void CGridDcSurface::TextOut(int x, int y, std::wstring_view text)
 {
-    if (text.empty())
+    if (text.empty() || State().clip.IsEmpty())
         return;
     ApplyFont();
+    ApplyClip();
+    const SValues& now = State();
     const wxString shown(text.data(), text.size());
-    int left = x;
-    if (m_state.align != NGridTextAlign::Left)
+    const int turns = CGridTextPlacement::QuarterTurns(now.font.escapement);
+    SGridSize extent;
+    if (now.align != NGridTextAlign::Left || now.vAlign != NGridTextVAlign::Top)
     {
-        const int width = m_dc.GetTextExtent(shown).GetWidth();
-        left = m_state.align == NGridTextAlign::Right ? x - width : x - width / 2;
+        const wxSize size = m_dc.GetTextExtent(shown);
+        extent = SGridSize{size.GetWidth(), size.GetHeight()};
     }
-    m_dc.SetTextForeground(ToColour(m_state.textColor));
-    m_dc.DrawText(shown, left - m_state.origin.x, y - m_state.origin.y);
+    const int ascent = now.vAlign == NGridTextVAlign::Baseline ? GetFontMetrics().ascent : 0;
+    const SGridPoint corner =
+        CGridTextPlacement::Corner(ToDevice(SGridPoint{x, y}), now.align, now.vAlign, turns, extent, ascent);
+    m_dc.SetTextForeground(ToColour(now.textColor));
+    if (turns == 0)
+        m_dc.DrawText(shown, corner.x, corner.y);
+    else
+        m_dc.DrawRotatedText(shown, corner.x, corner.y, 90.0 * turns);
 }
 
 SGridSize CGridDcSurface::GetTextExtent(std::wstring_view text)

@@ -54,6 +54,7 @@ public:
         barMax[bar] = maximum;
         barPage[bar] = page;
         barPos[bar] = pos;
+        ++scrollInfoCalls[bar];
     }
     int HostScrollBarSize(NGridScrollBar) const override { return kBarSize; }
     TGridColor HostSysColor(NGridSysColor which) const override
@@ -204,6 +205,7 @@ public:
     int barMax[2] = {0, 0};
     int barPage[2] = {0, 0};
     int barPos[2] = {0, 0};
+    int scrollInfoCalls[2] = {0, 0};
     std::function<void()> onShowScrollBar;
 
 private:

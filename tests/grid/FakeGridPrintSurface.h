@@ -26,24 +26,16 @@ public:
     void SetPageScale(SGridSize logical, SGridSize paper) override { scales.push_back({logical, paper}); }
     void ResetPageScale() override { ++scaleResets; }
 
-    void SaveState() override
-    {
-        m_rec.SaveState();
-        m_savedFonts.push_back(m_font);
-    }
-    void RestoreState() override
-    {
-        m_rec.RestoreState();
-        if (!m_savedFonts.empty())
-        {
-            m_font = m_savedFonts.back();
-            m_savedFonts.pop_back();
-        }
-    }
+    void SaveState() override { m_rec.SaveState(); }
+    void RestoreState() override { m_rec.RestoreState(); }
     SGridRect GetClipBox() const override { return m_rec.GetClipBox(); }
     void SetClip(const SGridRect& rect) override
     {
         Note([&] { m_rec.SetClip(rect); });
+    }
+    void IntersectClip(const SGridRect& rect) override
+    {
+        Note([&] { m_rec.IntersectClip(rect); });
     }
     void ResetClip() override
     {
@@ -51,6 +43,8 @@ public:
     }
     SGridPoint GetOrigin() const override { return m_rec.GetOrigin(); }
     void SetOrigin(SGridPoint origin) override { m_rec.SetOrigin(origin); }
+    int GetPenWidth() const override { return m_rec.GetPenWidth(); }
+    void SetPenWidth(int width) override { m_rec.SetPenWidth(width); }
     void FillSolidRect(const SGridRect& rect, TGridColor color) override
     {
         Note([&] { m_rec.FillSolidRect(rect, color); });
@@ -58,6 +52,10 @@ public:
     void FrameRect(const SGridRect& rect, TGridColor color) override
     {
         Note([&] { m_rec.FrameRect(rect, color); });
+    }
+    void Rectangle(const SGridRect& rect, TGridColor outline, TGridColor fill) override
+    {
+        Note([&] { m_rec.Rectangle(rect, outline, fill); });
     }
     void Line(SGridPoint from, SGridPoint to, TGridColor color) override
     {
@@ -71,17 +69,25 @@ public:
     {
         Note([&] { m_rec.GradientFill(rect, from, to, vertical); });
     }
-    void SetFont(const SGridFont& font) override
+    void GradientFill4(const SGridRect& rect, TGridColor topLeft, TGridColor topRight, TGridColor bottomLeft,
+                       TGridColor bottomRight) override
     {
-        m_rec.SetFont(font);
-        m_font = font;
+        Note([&] { m_rec.GradientFill4(rect, topLeft, topRight, bottomLeft, bottomRight); });
     }
+    void DrawImage(const CGridImageList& images, int index, int x, int y, bool blend50) override
+    {
+        Note([&] { m_rec.DrawImage(images, index, x, y, blend50); });
+    }
+    SGridFont GetFont() const override { return m_rec.GetFont(); }
+    SGridFontMetrics GetFontMetrics() override { return m_rec.GetFontMetrics(); }
+    void SetTextVAlign(NGridTextVAlign align) override { m_rec.SetTextVAlign(align); }
+    void SetFont(const SGridFont& font) override { m_rec.SetFont(font); }
     void SetTextColor(TGridColor color) override { m_rec.SetTextColor(color); }
     void SetTextAlign(NGridTextAlign align) override { m_rec.SetTextAlign(align); }
     void TextOut(int x, int y, std::wstring_view text) override
     {
         Note([&] { m_rec.TextOut(x, y, text); });
-        fonts.push_back(m_font);
+        fonts.push_back(m_rec.GetFont());
     }
     SGridSize GetTextExtent(std::wstring_view text) override { return m_rec.GetTextExtent(text); }
 
@@ -125,6 +131,4 @@ private:
 
     CFakeGridSurface m_rec{{0, 0, 100000, 100000}, true};
     SGridSize m_paper;
-    SGridFont m_font;
-    std::vector<SGridFont> m_savedFonts;
 };

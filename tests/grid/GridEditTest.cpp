@@ -1,6 +1,7 @@
 // In-place editing in the grid core through a fake edit: how an edit starts
 // for its first character, how its text is committed, refused or left
 // alone, moving on after Tab, and edits whose cell goes away.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -317,6 +318,43 @@ TEST(GridEdit, AnEditWhoseCellGoesAwayIsCancelledWithoutAReport)
     EXPECT_TRUE(host.LastEditor()->cancelled);
     EXPECT_EQ(host.LastEditor()->reports, 0);
     EXPECT_TRUE(host.notifications.empty());
+}
+
+TEST(GridEdit, AnEditEndsWithItsTextWhenTheFocusOrTheGridsShapeMovesOn)
+{
+    struct SCase
+    {
+        const char* name;
+        std::function<void(CGridCore&)> act;
+    };
+    const SCase cases[] = {
+        {"the owner moves the focus", [](CGridCore& g) { g.SetFocusCell(4, 2); }},
+        {"the owner clears the focus", [](CGridCore& g) { g.SetFocusCell(-1, -1); }},
+        {"list mode", [](CGridCore& g) { g.SetListMode(true); }},
+        {"another fixed-row count", [](CGridCore& g) { g.SetFixedRowCount(0); }},
+        {"another fixed-column count", [](CGridCore& g) { g.SetFixedColumnCount(1); }},
+    };
+    for (const SCase& c : cases)
+    {
+        SEditFixture f;
+        f.grid.OnChar('Z');
+        CFakeInPlaceEditor* editor = f.Editor();
+        ASSERT_NE(editor, nullptr) << c.name;
+        c.act(f.grid);
+        EXPECT_FALSE(editor->open) << c.name;
+        EXPECT_EQ(editor->reports, 1) << c.name;
+        EXPECT_EQ(f.grid.GetItemText(2, 1), L"Z") << c.name; // nothing typed is lost
+        EXPECT_FALSE(f.grid.GetCell(2, 1)->IsEditing()) << c.name;
+    }
+
+    // An edit the owner opened away from the focus cell ends as well.
+    SEditFixture f;
+    f.grid.OnEditCell(4, 3, SGridPoint{-1, -1}, 'Q');
+    ASSERT_NE(f.Editor(), nullptr);
+    EXPECT_EQ(f.Editor()->row, 4);
+    f.grid.SetListMode(true);
+    EXPECT_FALSE(f.Editor()->open);
+    EXPECT_EQ(f.grid.GetItemText(4, 3), L"Q");
 }
 
 TEST(GridEdit, StartTableForKeysAndTypedCharacters)

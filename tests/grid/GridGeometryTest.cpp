@@ -1,5 +1,7 @@
 // Geometry and scrolling: the top-left cell, hit tests, cell rectangles,
 // scroll steps and scroll bars.
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "tests/grid/GridTestCells.h"
@@ -207,9 +209,62 @@ TEST(GridGeometry, ResizeGuardBelongsToEachGrid)
         b.grid.OnSize(); // another grid resized meanwhile
         a.grid.OnSize(); // and this one again, which is ignored
     };
+    a.host.SetWindowSize(100, 3000); // both bars change: the window hears of each once
     a.grid.OnSize();
     EXPECT_EQ(showCalls, 2);
     EXPECT_EQ(b.host.barPage[SB_VERT], 100 - 20);
+}
+
+TEST(GridGeometry, ASingleBodyRowScrollsByPixels)
+{
+    SGridFixture f;
+    f.Shape(2, 2, 1, 0, 20, 100);
+    f.grid.SetWholeRowScrolling(false);
+    f.grid.SetRowHeight(1, 1000); // the series page's one open report
+    ASSERT_TRUE(f.grid.IsScrollBarShown(SB_VERT));
+    SRecording rec(f.grid);
+
+    f.grid.OnVScroll(SB_LINEDOWN);
+    EXPECT_EQ(f.grid.GetScrollPos32(SB_VERT), 15);
+    EXPECT_EQ(f.grid.GetTopLeftNonFixedCell().row, 1);
+    EXPECT_EQ(f.grid.GetFirstRowOffset(), -15);
+    CFakeGridSurface dc({0, 0, 400, 300});
+    f.grid.OnDraw(dc, false);
+    auto body = std::find_if(rec.draws.begin(), rec.draws.end(),
+                             [](const SDrawCall& c) { return c.row == 1 && c.withSurface; });
+    ASSERT_NE(body, rec.draws.end());
+    EXPECT_EQ(body->rect.top, 20 - 15); // moved up under the heading, which clips it
+
+    f.grid.OnVScroll(SB_BOTTOM);
+    EXPECT_EQ(f.grid.GetFirstRowOffset(), -f.grid.GetScrollPos32(SB_VERT));
+    EXPECT_GT(f.grid.GetScrollPos32(SB_VERT), 15);
+}
+
+TEST(GridGeometry, ScrollInformationReachesTheWindowOnlyWhenItChanges)
+{
+    SGridFixture f;
+    f.Shape(40, 3, 1, 0, 20, 60);
+    const int vertical = f.host.scrollInfoCalls[SB_VERT];
+    ASSERT_GT(vertical, 0);
+    EXPECT_EQ(f.host.scrollInfoCalls[SB_HORZ], 0); // never shown
+
+    f.grid.SetColumnWidth(1, 70); // still no horizontal bar, the vertical one as it was
+    f.grid.SetRowHeight(5, 20);   // the same height again
+    f.grid.ResetScrollBars();
+    EXPECT_EQ(f.host.scrollInfoCalls[SB_VERT], vertical);
+    EXPECT_EQ(f.host.scrollInfoCalls[SB_HORZ], 0);
+
+    f.grid.SetRowHeight(5, 0); // a folded row: the range shrinks
+    EXPECT_EQ(f.host.scrollInfoCalls[SB_VERT], vertical + 1);
+    EXPECT_EQ(f.host.barMax[SB_VERT], 38 * 20 - 1);
+    f.grid.OnVScroll(SB_LINEDOWN); // a new position
+    EXPECT_EQ(f.host.scrollInfoCalls[SB_VERT], vertical + 2);
+    EXPECT_EQ(f.host.barPos[SB_VERT], 20);
+
+    // A new window is told everything again.
+    f.grid.AttachHost(&f.host, 101);
+    f.grid.ResetScrollBars();
+    EXPECT_EQ(f.host.scrollInfoCalls[SB_VERT], vertical + 3);
 }
 
 } // namespace

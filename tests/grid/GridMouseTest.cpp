@@ -1,6 +1,7 @@
 // The grid's mouse without a display: presses, drags and releases as tables
 // of events against mode, focus, selection and notifications; divider
 // dragging and double-clicks; the auto-scroll timer; hot spots.
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -569,6 +570,54 @@ TEST(GridMouse, CursorFollowsDividersAndCells)
     f.host.cursor = NGridCursor::Wait;
     f.grid.OnSetCursor({75, 50});
     EXPECT_EQ(f.host.cursor, NGridCursor::Arrow);
+}
+
+TEST(GridMouse, NoAnchorOrHoveredCellOutlivesItsRows)
+{
+    struct SCase
+    {
+        const char* name;
+        std::function<void(SMouseFixture&)> refill;
+    };
+    auto rebuild = [](SMouseFixture& f)
+    {
+        f.grid.SetRowCount(12);
+        f.grid.SetColumnCount(4);
+        f.grid.SetFixedRowCount(1);
+        for (int r = 0; r < 12; ++r)
+            f.grid.SetRowHeight(r, 20);
+        for (int c = 0; c < 4; ++c)
+            f.grid.SetColumnWidth(c, 50);
+    };
+    const SCase cases[] = {
+        {"all items deleted", [&](SMouseFixture& f) { f.grid.DeleteAllItems(), rebuild(f); }},
+        {"row count shrunk", [&](SMouseFixture& f) { f.grid.SetRowCount(2), rebuild(f); }},
+    };
+    for (const SCase& c : cases)
+    {
+        SMouseFixture f(12);
+        f.grid.SetListMode(true);
+        f.grid.OnLButtonDown(SMouseFixture::At(10, 1));
+        f.grid.OnLButtonUp(SMouseFixture::At(10, 1));
+        f.grid.OnMouseMove(SMouseFixture::At(10, 1)); // the pointer rests over row 10
+        ASSERT_EQ(f.SelectedRows(), (std::vector<int>{10})) << c.name;
+
+        c.refill(f);
+        std::vector<std::string> log;
+        CHookCell::log = &log;
+        for (int r = 0; r < 12; ++r)
+            for (int col = 0; col < 4; ++col)
+                f.grid.SetCellType<CHookCell>(r, col);
+        f.grid.OnMouseMove(SMouseFixture::At(5, 1));
+        f.host.modifiers = GRID_MK_SHIFT;
+        f.grid.OnLButtonDown(SMouseFixture::At(5, 1));
+        f.grid.OnLButtonUp(SMouseFixture::At(5, 1));
+        CHookCell::log = nullptr;
+        EXPECT_EQ(f.SelectedRows(), (std::vector<int>{5})) << c.name << ": no anchor from before the refill";
+        EXPECT_EQ(std::count(log.begin(), log.end(), "leave 10,1"), 0)
+            << c.name << ": a new cell left unentered";
+        EXPECT_EQ(std::count(log.begin(), log.end(), "enter 5,1"), 1) << c.name;
+    }
 }
 
 } // namespace

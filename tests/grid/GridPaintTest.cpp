@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/grid/GridPrimitivesCell.h"
 #include "tests/grid/GridTestCells.h"
 
 namespace
@@ -305,6 +306,34 @@ TEST(GridPaint, NothingIsDrawnWhileDrawingIsOff)
     f.host.invalidations = 0;
     f.grid.SetRedraw(true, true);
     EXPECT_GT(f.host.invalidations, 0);
+}
+
+TEST(GridPaint, ACellDrawsFromItsOwnCornerAndNothingOfItLeavesTheGridsClip)
+{
+    SGridFixture f(700, 120);
+    CPrimitivesCell::PlaceIn(f.grid);
+    ASSERT_TRUE(f.grid.IsScrollBarShown(SB_VERT));
+    f.grid.OnVScroll(SB_THUMBPOSITION, 32); // the report's top 10 pixels lie under the heading
+    SGridRect cell;
+    ASSERT_TRUE(f.grid.GetCellRect(2, 1, &cell));
+    ASSERT_EQ(cell.top, 20 - 10);
+
+    CRecordingGridSurface dc({0, 0, 700, 120});
+    dc.KeepPixels(GridRgb(255, 255, 255));
+    f.grid.OnDraw(dc, false);
+    // Moving the origin to its corner, the cell lands where it is.
+    const SGridPoint g = CPrimitivesCell::kGradientCorner;
+    EXPECT_EQ(dc.Pixel(cell.left + g.x, cell.top + g.y), GridRgb(255, 0, 0));
+    EXPECT_EQ(dc.Pixel(cell.left + 4, 25), CPrimitivesCell::kBack);
+    // Its attempts to paint above or beside itself show nowhere, the heading least of all.
+    int escaped = 0;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 700; ++x)
+            escaped += dc.Pixel(x, y) == CPrimitivesCell::kEscape ? 1 : 0;
+    EXPECT_EQ(escaped, 0);
+    const TGridColor heading = f.grid.GetDefaultCell(true, false)->GetBackColor();
+    EXPECT_EQ(dc.Pixel(cell.left + 100, 5), heading);
+    EXPECT_EQ(dc.saveDepth(), 0);
 }
 
 } // namespace
