@@ -63,6 +63,7 @@ public:
     }
     SGridRect GetClipBox() const override { return m_clipBox; }
     void SetClip(const SGridRect& rect) override { Record(NOp::SetClip, rect); }
+    void IntersectClip(const SGridRect& rect) override { Record(NOp::SetClip, GetClipBox().Intersect(rect)); }
     void ResetClip() override { Record(NOp::ResetClip, {}); }
     SGridPoint GetOrigin() const override { return m_state.origin; }
     void SetOrigin(SGridPoint origin) override { m_state.origin = origin; }
