@@ -158,13 +158,6 @@ TEST_F(ReportExport, NumberedFilesOnePerSeries)
     EXPECT_EQ(ui.texts[1], L"Creating " + (m_dir / "data2.csv").wstring() + L" ...");
 }
 
-TEST(ReportExportNames, NumberGoesBeforeTheExtension)
-{
-    EXPECT_EQ(CReportExport::NumberedFileName(L"C:\\data\\run.csv", 1), L"C:\\data\\run1.csv");
-    EXPECT_EQ(CReportExport::NumberedFileName(L"/x/data.csv", 12), L"/x/data12.csv");
-    EXPECT_EQ(CReportExport::NumberedFileName(L"ab", 3), L"3ab");
-}
-
 // A numbered file that cannot be created asks: Retry takes the series again
 // under the next number, Ignore goes on, Abort stops.
 TEST_F(ReportExport, NumberedFileFailuresAskAndSkipTheirNumber)
