@@ -11,8 +11,8 @@ using Pic = Resources::CExportIllustrations;
 } // namespace
 
 CExportDialogLayout::CExportDialogLayout(const CExportOptions& options, const TBitmapSize& bitmapSize,
-                                         const TTextExtent& extent)
-    : m_bitmapSize(bitmapSize), m_extent(extent)
+                                         const TTextExtent& extent, const TTextExtent& headingExtent)
+    : m_bitmapSize(bitmapSize), m_extent(extent), m_headingExtent(headingExtent)
 {
     m_textHeight = m_extent(L"A").cy;
     m_textOffset = m_textHeight / 2 + 2;
@@ -43,7 +43,8 @@ void CExportDialogLayout::AddGroup(const CExportOptions::SGroup& spec, int index
         tile.group = index;
         tile.id = spec_tile.id;
         tile.bitmapId = spec_tile.bitmapId;
-        tile.rect = {group.x, y, group.x + spec.width + kMargin + bitmap.cx, y + bitmap.cy + 2 * kInset};
+        tile.rect = {group.x, y, group.x + group.width - 1 - referenceWidth + bitmap.cx,
+                     y + bitmap.cy + 2 * kInset};
         tile.bitmapAt = {group.x, y + kInset};
         // The caption beside the bitmap, on two lines when it is too long for
         // the room left: the widest character sets how many fit.

@@ -69,9 +69,11 @@ public:
     };
 
     /// Lays out the options' groups, tiles and preview heading with the
-    /// captions of the string table.
+    /// captions of the string table; extent measures in the regular font,
+    /// headingExtent in the headings' bold one (a heading wider than its
+    /// group widens the group, so no font cuts it off).
     CExportDialogLayout(const CExportOptions& options, const TBitmapSize& bitmapSize,
-                        const TTextExtent& extent);
+                        const TTextExtent& extent, const TTextExtent& headingExtent = {});
 
     /// The option groups, then the preview group last.
     const std::vector<SGroup>& Groups() const { return m_groups; }
@@ -98,6 +100,7 @@ private:
 
     TBitmapSize m_bitmapSize;
     TTextExtent m_extent;
+    TTextExtent m_headingExtent;
     int m_textHeight = 0;
     int m_textOffset = 0;
     std::vector<SGroup> m_groups;

@@ -36,7 +36,8 @@ bool CDibSectionNP::LoadFromBitmap(const wxBitmap& bitmap, bool copyPixels)
     if (copyPixels)
     {
         image = bitmap.ConvertToImage();
-        image.ClearAlpha(); // the copy is opaque; transparency is the key colour's
+        if (image.HasAlpha())
+            image.ClearAlpha(); // the copy is opaque; transparency is the key colour's
     }
     else
     {

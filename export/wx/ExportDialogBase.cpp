@@ -55,6 +55,11 @@ CExportDialogBase::CExportDialogBase(wxWindow* parent, CExportOptions::NKind kin
     : wxDialog(parent, wxID_ANY, Resources::CStringTable::Text(captionId)), m_options(kind)
 {
     SetBackgroundStyle(wxBG_STYLE_PAINT); // the paint covers every pixel
+    // The drawing's pixel sizes (tiles, bitmaps, frames) are made for the
+    // small dialog font; the desktop's larger one would not fit them.
+    wxFont font = GetFont();
+    font.SetPointSize(kFontPoints);
+    SetFont(font);
     for (unsigned id : m_options.BitmapIds())
     {
         auto& bitmap = m_bitmaps[id];
@@ -76,7 +81,14 @@ CExportDialogBase::CExportDialogBase(wxWindow* parent, CExportOptions::NKind kin
         const wxSize size = GetTextExtent(text);
         return SGridSize{size.x, size.y};
     };
-    m_layout = std::make_unique<CExportDialogLayout>(m_options, bitmapSize, extent);
+    const wxFont bold = HeadingFont();
+    const auto headingExtent = [this, bold](const std::wstring& text)
+    {
+        int width = 0, height = 0;
+        GetTextExtent(text, &width, &height, nullptr, nullptr, &bold);
+        return SGridSize{width, height};
+    };
+    m_layout = std::make_unique<CExportDialogLayout>(m_options, bitmapSize, extent, headingExtent);
 
     // The drawn area, then the buttons beneath it on the right.
     const SGridSize drawn = m_layout->ClientSize();
@@ -108,6 +120,13 @@ int CExportDialogBase::RunModal()
     return ShowModal();
 }
 
+wxFont CExportDialogBase::HeadingFont() const
+{
+    wxFont bold = GetFont();
+    bold.SetNumericWeight(800);
+    return bold;
+}
+
 void CExportDialogBase::OnPaint(wxPaintEvent&)
 {
     wxAutoBufferedPaintDC paint(this);
@@ -126,8 +145,7 @@ void CExportDialogBase::Render(wxDC& dc)
     dc.DrawRectangle(0, 0, client.x, client.y);
 
     const wxFont regular = GetFont();
-    wxFont bold = regular;
-    bold.SetNumericWeight(800);
+    const wxFont bold = HeadingFont();
     dc.SetFont(regular);
     for (const CExportDialogLayout::SGroup& group : m_layout->Groups())
         DrawGroup(dc, group, bold);

@@ -76,6 +76,9 @@ protected:
     CExportOptions m_options;
 
 private:
+    static constexpr int kFontPoints = 8;
+
+    wxFont HeadingFont() const;
     void OnPaint(wxPaintEvent& event);
     void OnMotion(wxMouseEvent& event);
     void OnLeftDown(wxMouseEvent& event);
