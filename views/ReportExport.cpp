@@ -128,10 +128,11 @@ bool CReportExport::WriteOneFile(const CTerrionDoc& doc, const TIncluded& includ
         bytes.reserve(kWriteChunk + 64 * 1024);
         std::wstring report;
         bool first = true;
+        const std::wstring creating = CreatingText(path);
         for (int i = 0; i < doc.GetSeriesCount(); ++i)
         {
             Progress(ui, CExportProgress::Position(i, n, 950));
-            ProgressText(ui, CreatingText(path));
+            ProgressText(ui, creating);
             if (!IsIncluded(included, i))
                 continue;
             report.clear();
