@@ -57,6 +57,6 @@ std::wstring CExportFileName::WithExtension(const std::wstring& path, const std:
 
 std::wstring CExportFileName::FileName(const std::wstring& path)
 {
-    const std::size_t slash = path.find_last_of(L"/\\");
+    const std::size_t slash = path.rfind(L'/');
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }

@@ -22,7 +22,7 @@ public:
     /// The path with "." and extension added when its file name has no
     /// extension at all (some file dialogs do not add the default one).
     static std::wstring WithExtension(const std::wstring& path, const std::wstring& extension);
-    /// The file name with its extension: what follows the last folder
-    /// separator ('/' or '\').
+    /// The file name with its extension: what follows the last '/' (a
+    /// backslash is an ordinary character of a Linux file name).
     static std::wstring FileName(const std::wstring& path);
 };

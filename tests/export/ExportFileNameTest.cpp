@@ -42,7 +42,7 @@ TEST(ExportFileName, ExtensionIsAddedOnlyToANameWithoutOne)
     EXPECT_EQ(CExportFileName::WithExtension(L"/x.y/run", L"csv"), L"/x.y/run.csv");
     EXPECT_EQ(CExportFileName::WithExtension(L"/x/run.jpeg", L"png"), L"/x/run.jpeg");
     EXPECT_EQ(CExportFileName::WithExtension(L"/x/", L"png"), L"/x/");
-    EXPECT_EQ(CExportFileName::FileName(L"C:\\data\\run.vnr"), L"run.vnr");
+    EXPECT_EQ(CExportFileName::FileName(L"C:\\data\\run.vnr"), L"C:\\data\\run.vnr");
     EXPECT_EQ(CExportFileName::FileName(L"/home/u/run.vnr"), L"run.vnr");
     EXPECT_EQ(CExportFileName::FileName(L"Unnamed"), L"Unnamed");
 }
