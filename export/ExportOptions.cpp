@@ -156,7 +156,7 @@ std::wstring CExportOptions::DefaultExtension() const
     return m_kind == KIND_GRAPHIC ? L"png" : L"csv";
 }
 
-std::wstring CExportOptions::Filter() const
+std::wstring CExportOptions::Wildcard() const
 {
     std::wstring filter;
     auto add = [&](const auto& entries)
@@ -164,14 +164,16 @@ std::wstring CExportOptions::Filter() const
         for (const SFilterEntry& entry : entries)
         {
             const std::wstring pattern = *entry.extension ? std::wstring(L"*.") + entry.extension : L"*.*";
-            filter += Resources::CStringTable::Text(entry.labelId) + L" (" + pattern + L")|" + pattern + L"|";
+            if (!filter.empty())
+                filter += L"|";
+            filter += Resources::CStringTable::Text(entry.labelId) + L" (" + pattern + L")|" + pattern;
         }
     };
     if (m_kind == KIND_GRAPHIC)
         add(kGraphicFilter);
     else
         add(kCsvFilter);
-    return filter + L"|";
+    return filter;
 }
 
 std::wstring CExportOptions::FilterExtension(int index) const

@@ -60,8 +60,9 @@ public:
     /// The initial name when the caller gave none.
     unsigned FallbackNameId() const;
     std::wstring DefaultExtension() const;
-    /// "label (*.ext)|*.ext|...||" with the labels from the string table.
-    std::wstring Filter() const;
+    /// The Save dialog's file types, "label (*.ext)|*.ext|...", with the
+    /// labels from the string table.
+    std::wstring Wildcard() const;
     /// The extension of the filter's entry (0-based), "" for "all files".
     std::wstring FilterExtension(int index) const;
     /// Whether the chosen path ends the dialog; format (graphic dialog) then

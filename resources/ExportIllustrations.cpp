@@ -7,36 +7,31 @@ namespace Resources
 namespace
 {
 
-constexpr std::uint32_t Rgb(unsigned r, unsigned g, unsigned b)
-{
-    return r | (g << 8) | (b << 16);
-}
-
 constexpr std::uint32_t kKey = CBitmapResources::kTransparent;
-constexpr std::uint32_t kWhite = Rgb(255, 255, 255);
-constexpr std::uint32_t kHeadingTop = Rgb(238, 238, 238);
-constexpr std::uint32_t kHeadingBottom = Rgb(212, 212, 212);
-constexpr std::uint32_t kHeadingEdge = Rgb(160, 160, 160);
-constexpr std::uint32_t kShaded = Rgb(188, 224, 232);
-constexpr std::uint32_t kShadedEdge = Rgb(140, 186, 198);
-constexpr std::uint32_t kRowEdge = Rgb(208, 212, 218);
-constexpr std::uint32_t kDetails = Rgb(242, 245, 253);
-constexpr std::uint32_t kText = Rgb(96, 96, 96);
-constexpr std::uint32_t kDarkText = Rgb(48, 48, 48);
-constexpr std::uint32_t kBar = Rgb(0, 160, 191);
-constexpr std::uint32_t kDarkBar = Rgb(0, 71, 79);
-constexpr std::uint32_t kPaper = Rgb(252, 252, 252);
-constexpr std::uint32_t kPaperEdge = Rgb(110, 110, 110);
-constexpr std::uint32_t kShadow = Rgb(190, 190, 190);
-constexpr std::uint32_t kSky = Rgb(150, 196, 240);
-constexpr std::uint32_t kSun = Rgb(250, 206, 40);
-constexpr std::uint32_t kHill = Rgb(58, 150, 72);
-constexpr std::uint32_t kSheet = Rgb(30, 128, 70);
-constexpr std::uint32_t kBoard = Rgb(166, 114, 62);
-constexpr std::uint32_t kBoardEdge = Rgb(112, 72, 36);
-constexpr std::uint32_t kClip = Rgb(176, 180, 186);
-constexpr std::uint32_t kClipEdge = Rgb(96, 100, 106);
-constexpr std::uint32_t kTick = Rgb(0, 140, 60);
+constexpr std::uint32_t kWhite = CPixelCanvas::Rgb(255, 255, 255);
+constexpr std::uint32_t kHeadingTop = CPixelCanvas::Rgb(238, 238, 238);
+constexpr std::uint32_t kHeadingBottom = CPixelCanvas::Rgb(212, 212, 212);
+constexpr std::uint32_t kHeadingEdge = CPixelCanvas::Rgb(160, 160, 160);
+constexpr std::uint32_t kShaded = CPixelCanvas::Rgb(188, 224, 232);
+constexpr std::uint32_t kShadedEdge = CPixelCanvas::Rgb(140, 186, 198);
+constexpr std::uint32_t kRowEdge = CPixelCanvas::Rgb(208, 212, 218);
+constexpr std::uint32_t kDetails = CPixelCanvas::Rgb(242, 245, 253);
+constexpr std::uint32_t kText = CPixelCanvas::Rgb(96, 96, 96);
+constexpr std::uint32_t kDarkText = CPixelCanvas::Rgb(48, 48, 48);
+constexpr std::uint32_t kBar = CPixelCanvas::Rgb(0, 160, 191);
+constexpr std::uint32_t kDarkBar = CPixelCanvas::Rgb(0, 71, 79);
+constexpr std::uint32_t kPaper = CPixelCanvas::Rgb(252, 252, 252);
+constexpr std::uint32_t kPaperEdge = CPixelCanvas::Rgb(110, 110, 110);
+constexpr std::uint32_t kShadow = CPixelCanvas::Rgb(190, 190, 190);
+constexpr std::uint32_t kSky = CPixelCanvas::Rgb(150, 196, 240);
+constexpr std::uint32_t kSun = CPixelCanvas::Rgb(250, 206, 40);
+constexpr std::uint32_t kHill = CPixelCanvas::Rgb(58, 150, 72);
+constexpr std::uint32_t kSheet = CPixelCanvas::Rgb(30, 128, 70);
+constexpr std::uint32_t kBoard = CPixelCanvas::Rgb(166, 114, 62);
+constexpr std::uint32_t kBoardEdge = CPixelCanvas::Rgb(112, 72, 36);
+constexpr std::uint32_t kClip = CPixelCanvas::Rgb(176, 180, 186);
+constexpr std::uint32_t kClipEdge = CPixelCanvas::Rgb(96, 100, 106);
+constexpr std::uint32_t kTick = CPixelCanvas::Rgb(0, 140, 60);
 
 /// The grid's heading row: two tones and column separators.
 void Heading(CPixelCanvas& c, int x, int y, int w, int h)

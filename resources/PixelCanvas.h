@@ -13,6 +13,12 @@ namespace Resources
 class CPixelCanvas
 {
 public:
+    /// A colour as the canvas holds it: 0x00BBGGRR.
+    static constexpr std::uint32_t Rgb(unsigned r, unsigned g, unsigned b)
+    {
+        return r | (g << 8) | (b << 16);
+    }
+
     /// A canvas of width x height pixels filled with `ground` (0x00BBGGRR).
     CPixelCanvas(int width, int height, std::uint32_t ground);
 

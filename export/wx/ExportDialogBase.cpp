@@ -36,14 +36,6 @@ const wxColour kHeadingFill(221, 231, 238);
 const wxColour kHeadingLine(197, 197, 197);
 const wxColour kHeadingText(0, 21, 110);
 
-/// The filter's pairs without the closing "||" of the table's form.
-wxString ToWildcard(const std::wstring& filter)
-{
-    wxString text(filter);
-    while (text.EndsWith(L"|"))
-        text.RemoveLast();
-    return text;
-}
 } // namespace
 
 void CExportDialogBase::SetTestHooks(STestHooks hooks)
@@ -271,7 +263,7 @@ bool CExportDialogBase::AskFile(std::wstring* path)
     request.initialName = m_path.empty() ? Resources::CStringTable::Text(m_options.FallbackNameId())
                                          : CExportFileName::FileName(m_path);
     request.defaultExtension = m_options.DefaultExtension();
-    request.wildcard = ToWildcard(m_options.Filter()).ToStdWstring();
+    request.wildcard = m_options.Wildcard();
 
     std::wstring chosen;
     int filterIndex = 0;

@@ -72,8 +72,8 @@ TEST(ExportOptions, DefaultsChoicesAndTheirResults)
 TEST(ExportOptions, SaveDialogFiltersAndEndings)
 {
     CExportOptions graphic(CExportOptions::KIND_GRAPHIC);
-    EXPECT_EQ(graphic.Filter(), L"PNG image (*.png)|*.png|BMP image (*.bmp)|*.bmp|JPEG image (*.jpg)|*.jpg|"
-                                L"All files (*.*)|*.*||");
+    EXPECT_EQ(graphic.Wildcard(), L"PNG image (*.png)|*.png|BMP image (*.bmp)|*.bmp|JPEG image (*.jpg)|*.jpg|"
+                                  L"All files (*.*)|*.*");
     EXPECT_EQ(graphic.DefaultExtension(), L"png");
     EXPECT_EQ(graphic.FilterExtension(2), L"jpg");
     EXPECT_EQ(graphic.FilterExtension(3), L"");
@@ -82,7 +82,7 @@ TEST(ExportOptions, SaveDialogFiltersAndEndings)
     EXPECT_EQ(format, IMAGE_FORMAT_JPG);
 
     CExportOptions csv(CExportOptions::KIND_CSV);
-    EXPECT_EQ(csv.Filter(), L"CSV file (*.csv)|*.csv|All files (*.*)|*.*||");
+    EXPECT_EQ(csv.Wildcard(), L"CSV file (*.csv)|*.csv|All files (*.*)|*.*");
     EXPECT_EQ(csv.DefaultExtension(), L"csv");
     EXPECT_TRUE(csv.Accept(L"/x/data.csv", nullptr));
     EXPECT_FALSE(csv.Accept(L"/x/data.png", nullptr));
