@@ -7,7 +7,7 @@
 #include "views/wx/MemDCExt.h"
 
 #include <wx/button.h>
-#include <wx/dcbuffer.h>
+#include <wx/dcclient.h>
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
 #include <wx/settings.h>
@@ -121,9 +121,9 @@ wxFont CExportDialogBase::HeadingFont() const
 
 void CExportDialogBase::OnPaint(wxPaintEvent&)
 {
-    wxAutoBufferedPaintDC paint(this);
+    wxPaintDC paint(this);
     const wxRect client(GetClientSize());
-    CMemDCExt memory(paint, &client);
+    CMemDCExt memory(paint, &client); // the whole area reaches the screen at once
     Render(memory.GetDC());
 }
 
