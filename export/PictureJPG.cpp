@@ -1,6 +1,7 @@
 #include "export/PictureJPG.h"
 
 #include "export/PicFile.h"
+#include "export/PicJpegSections.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -100,6 +101,7 @@ bool CPictureJPG::Encode(CPicFile* file)
     char message[256] = {};
     state->error.lastError = message;
     state->destination.file = file;
+    const long start = file->Tell();
     const bool ok = Compress(*state);
     if (state->created)
         jpeg_destroy_compress(&state->cinfo);
@@ -107,8 +109,29 @@ bool CPictureJPG::Encode(CPicFile* file)
     std::free(state->destination.buffer);
     std::free(state);
     if (!ok)
+    {
         SetLastError(message);
-    return ok;
+        return false;
+    }
+    return InsertExif(file, start);
+}
+
+bool CPictureJPG::InsertExif(CPicFile* file, long start)
+{
+    if (!m_sections || !m_sections->HasExifBlock())
+        return true;
+    m_sections->DiscardAllButExif();
+    // The file is read back behind the held EXIF and comment sections and
+    // written over itself. The EXIF section is longer than the JFIF header it
+    // replaces, so nothing of the first writing is left beyond the end.
+    if (!file->Seek(start, 0) || !m_sections->DecodeExif(file, CPicJpegSections::READ_IMAGE) ||
+        !file->Seek(start, 0) || !m_sections->EncodeExif(file))
+    {
+        SetLastError("Can't write exif");
+        SetLastError(m_sections->GetLastError());
+        return false;
+    }
+    return true;
 }
 
 bool CPictureJPG::Compress(SState& state)
