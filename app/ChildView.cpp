@@ -9,6 +9,7 @@
 #include "data/TerrionDoc.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
+#include "views/wx/TabSummary.h"
 
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
@@ -38,9 +39,9 @@ CChildView::CChildView(wxWindow* parent, CTerrionDoc& doc)
       m_doc(doc), m_subscription(doc, *this)
 {
     m_sheet = new CTabSheet(this, doc);
-    // The measurement pages fill these shells when the views arrive.
+    // The series page fills this shell when its view arrives.
     m_gridPage = new CTabPageShell(m_sheet);
-    m_summaryPage = new CTabPageShell(m_sheet);
+    m_summaryPage = new CTabSummary(m_sheet, doc);
     m_sheet->AddPage(m_gridPage, Text(Ids::kAppTabSeries), true);
     m_sheet->AddPage(m_summaryPage, Text(Ids::kAppTabSummary), false);
 

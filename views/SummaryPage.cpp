@@ -169,7 +169,7 @@ void CSummaryPage::RegisterAreas(CGridSurface& dc, const SSummaryPageLayout& l)
         m_bars.Add(bar.menuArea, 0, 0, bar.index, &bar.label);
 }
 
-void CSummaryPage::Paint(CGridSurface& dc, int clientWidth)
+bool CSummaryPage::Update(CGridSurface& dc, int clientWidth)
 {
     const SSummaryInput in = ReadInput();
     if (in.diagram.count <= 0)
@@ -179,7 +179,7 @@ void CSummaryPage::Paint(CGridSurface& dc, int clientWidth)
         m_links.RemoveAll();
         m_bars.RemoveAll();
         m_valid = false;
-        return;
+        return false;
     }
     if (clientWidth != m_rememberedWidth || in.diagram.count != m_rememberedCount)
     {
@@ -198,7 +198,13 @@ void CSummaryPage::Paint(CGridSurface& dc, int clientWidth)
         ++m_layoutCount;
         RegisterAreas(dc, m_layout);
     }
-    Draw(dc, m_layout);
+    return true;
+}
+
+void CSummaryPage::Paint(CGridSurface& dc, int clientWidth)
+{
+    if (Update(dc, clientWidth))
+        Draw(dc, m_layout);
 }
 
 SSummaryPageLayout CSummaryPage::PaintPrinted(CGridSurface& dc, int clientWidth)

@@ -55,10 +55,12 @@ public:
     /// the bars read in document order and sorted by the shown order.
     SSummaryInput ReadInput();
 
-    /// Lays the page out for a window `clientWidth` wide (again only when
-    /// something changed), keeps its clickable areas and paints what meets
-    /// the surface's clip box. An empty summary paints nothing and keeps the
-    /// extent it had.
+    /// Lays the page out for a window `clientWidth` wide, again only when
+    /// something it shows changed, and keeps its clickable areas; false for
+    /// an empty summary, which keeps the extent it had.
+    bool Update(CGridSurface& dc, int clientWidth);
+    /// Update, then paints what meets the surface's clip box (nothing for
+    /// an empty summary).
     void Paint(CGridSurface& dc, int clientWidth);
     /// The page as printed on `dc`: laid out anew, without the column height
     /// the screen remembered, no link shown as hovered; nothing of the
