@@ -22,6 +22,7 @@ constexpr TGridColor kBlack = GridRgb(0, 0, 0);
 /// The text the value font must fit into a bar with.
 constexpr const wchar_t* kWidestValue = L"55.5555555555";
 constexpr const wchar_t* kEllipsis = L"...";
+constexpr int kSmallestValueLine = 6;
 
 long long BarRun(int n, int width, int gap)
 {
@@ -192,7 +193,9 @@ SSummaryDiagramLayout CSummaryDiagram::Layout(const SSummaryDiagramInput& in, in
     }
     l.valueFontHeight = std::max(h, 0);
     valueFont.height = l.valueFontHeight;
-    l.values = l.valueFontHeight >= 5;
+    // Values are written in a font of 5 pixels or more; a font's height here
+    // is its line's, and the line of a 5-pixel font is 6 pixels high.
+    l.values = l.valueFontHeight > 0 && Extent(valueFont, kWidestValue).cy >= kSmallestValueLine;
     const int density = CReportTextBlocks::Scaled(1.3, lineA) / std::max(l.barWidth + l.gap, 1);
     l.labels = density == 0 && l.valueFontHeight > 0;
 
@@ -301,7 +304,8 @@ void CSummaryDiagram::Draw(const SSummaryDiagramLayout& l, TGridColor textColor)
         // Bars left or right of the clip, with what is written over and under them, are passed over.
         if (bar.rect.right + l.valueFontHeight < clip.left || bar.rect.left - l.valueFontHeight > clip.right)
             continue;
-        m_dc.Rectangle(bar.rect, theColorScheme.BarColor, theColorScheme.BarColor);
+        // Outline and fill share the bar colour: one fill draws the same pixels.
+        m_dc.FillSolidRect(bar.rect, theColorScheme.BarColor);
         if (l.values)
         {
             m_dc.SetTextAlign(NGridTextAlign::Left);

@@ -285,8 +285,8 @@ TEST_F(SummaryDiagram, DrawsTheBarsTheLayoutHolds)
     const SSummaryDiagramLayout l = diagram.Layout(in, 10, 0, 800, 440);
     diagram.Draw(l, GridRgb(0, 0, 0));
     int bars = 0;
-    for (const auto& op : dc.Of(CRecordingSurface::NOp::Rectangle))
-        if (op.color == theColorScheme.BarColor && op.color2 == theColorScheme.BarColor)
+    for (const auto& op : dc.Of(CRecordingSurface::NOp::Fill))
+        if (op.color == theColorScheme.BarColor)
             ++bars;
     EXPECT_EQ(bars, 12);
     const auto* label = dc.FindText(L"[ordered by object ID]");
@@ -310,7 +310,7 @@ TEST_F(SummaryDiagram, DrawsTheBarsTheLayoutHolds)
     // Bars outside the clip box are passed over.
     CSizedSurface clipped(false, SGridRect{0, 0, l.bars[3].rect.left - 20, 1000});
     CSummaryDiagram(clipped, fonts, 10).Draw(l, 0);
-    EXPECT_LT(clipped.Of(CRecordingSurface::NOp::Rectangle).size(), 12u);
+    EXPECT_LT(clipped.Of(CRecordingSurface::NOp::Fill).size(), 12u);
 }
 
 } // namespace

@@ -58,8 +58,12 @@ CSummaryView::CSummaryView(wxWindow* parent, CTerrionDoc& doc)
     Bind(wxEVT_SIZE, &CSummaryView::OnSize, this);
     Bind(wxEVT_MOTION, &CSummaryView::OnMotion, this);
     Bind(wxEVT_LEAVE_WINDOW, &CSummaryView::OnLeave, this);
+    // GTK makes a second click in the same place soon after the first a
+    // double click: here it is one more click.
     Bind(wxEVT_LEFT_DOWN, &CSummaryView::OnLeftDown, this);
+    Bind(wxEVT_LEFT_DCLICK, &CSummaryView::OnLeftDown, this);
     Bind(wxEVT_RIGHT_DOWN, &CSummaryView::OnRightDown, this);
+    Bind(wxEVT_RIGHT_DCLICK, &CSummaryView::OnRightDown, this);
 }
 
 void CSummaryView::SetCommentEditor(TCommentEditor editor)
