@@ -82,17 +82,3 @@ void BM_GridWindowPageScroll(benchmark::State& state)
 BENCHMARK(BM_GridWindowPageScroll)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    setenv("GTK_OVERLAY_SCROLLING", "0", 1);
-    benchmark::Initialize(&argc, argv);
-    wxApp::SetInstance(new wxApp());
-    if (!wxEntryStart(argc, argv))
-        return 1;
-    wxTheApp->CallOnInit();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    wxEntryCleanup();
-    return 0;
-}

@@ -130,17 +130,3 @@ void BM_FirstPaintAfterExpandAll(benchmark::State& state)
 BENCHMARK(BM_FirstPaintAfterExpandAll)->Arg(200)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    setenv("GTK_OVERLAY_SCROLLING", "0", 1);
-    benchmark::Initialize(&argc, argv);
-    wxApp::SetInstance(new wxApp());
-    if (!wxEntryStart(argc, argv))
-        return 1;
-    wxTheApp->CallOnInit();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    wxEntryCleanup();
-    return 0;
-}

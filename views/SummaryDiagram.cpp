@@ -9,6 +9,7 @@
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
 #include "views/ColorScheme.h"
+#include "views/DiagramFrame.h"
 #include "views/GraphGrid.h"
 #include "views/ReportTextBlocks.h"
 
@@ -138,15 +139,7 @@ SGridSize CSummaryDiagram::Extent(const SGridFont& font, const std::wstring& tex
 
 SGraphGridSettings CSummaryDiagram::AxisSettings(double yMax)
 {
-    SGraphGridSettings s;
-    s.topAxis = 0;
-    s.bottomAxis = 0;
-    s.rightAxis = 0;
-    s.xZeroAxis = 0;
-    s.yZeroAxis = 0;
-    s.leftAxis = GA_LINE | GA_MINOR_OUT | GA_LABELS | GA_TITLE_ROTATED;
-    s.hGridLines = false;
-    s.vGridLines = false;
+    SGraphGridSettings s = CDiagramFrame::ValueAxis();
     s.yMin = 0.0;
     s.yMax = yMax;
     return s;
@@ -161,22 +154,15 @@ SSummaryDiagramLayout CSummaryDiagram::Layout(const SSummaryDiagramInput& in, in
     const int n = static_cast<int>(in.bars.size());
 
     // Heading and order label.
-    const std::wstring heading = CStringTable::Text(Ids::kSummaryDiagramTitle) + L" ";
-    const SGridSize headingSize = Extent(faces.bold, heading);
-    l.heading = SReportText{{x + m_p, y + m_p}, heading, NReportFont::Bold, 0};
-    int headingWidth = headingSize.cx;
-    if (in.count >= 2)
-    {
-        const NReportFont font = in.hovered ? NReportFont::BoldUnderlined : NReportFont::Bold;
-        const std::wstring label = OrderLabel(in.order);
-        const SGridSize size = Extent(faces.Get(font), label);
-        const SGridPoint at{x + m_p + headingSize.cx, y + m_p};
-        l.orderLabel = SReportText{at, label, font, kOrderArea};
-        l.orderRect = SGridRect{at.x, at.y, at.x + size.cx, at.y + size.cy};
-        headingWidth += size.cx;
-    }
+    const SDiagramHeading head = CDiagramFrame::Heading(
+        m_dc, faces, SGridPoint{x + m_p, y + m_p}, CStringTable::Text(Ids::kSummaryDiagramTitle) + L" ",
+        in.count >= 2 ? OrderLabel(in.order) : std::wstring(), in.hovered, kOrderArea);
+    l.heading = head.heading;
+    l.orderLabel = head.orderLabel;
+    l.orderRect = head.orderRect;
+    const int headingWidth = head.width;
     const int lineA = Extent(faces.plain, L"A").cy;
-    const int plotTop = y + m_p + CReportTextBlocks::Scaled(1.2, headingSize.cy) + lineA + m_p;
+    const int plotTop = y + m_p + CReportTextBlocks::Scaled(1.2, head.height) + lineA + m_p;
 
     // Bars, and the value font that fits them.
     FitBars(n, width - 2 * m_p - kAxisRoom, &l.barWidth, &l.gap);
@@ -273,27 +259,9 @@ void CSummaryDiagram::Draw(const SSummaryDiagramLayout& l, TGridColor textColor)
     const SSeriesReportFonts& faces = m_fonts.faces;
     m_dc.SetTextAlign(NGridTextAlign::Left);
     m_dc.SetTextVAlign(NGridTextVAlign::Top);
-    m_dc.SetTextColor(textColor);
-    faces.Select(m_dc, l.heading.font);
-    m_dc.TextOut(l.heading.at.x, l.heading.at.y, l.heading.text);
-    if (!l.orderLabel.text.empty())
-    {
-        faces.Select(m_dc, l.orderLabel.font);
-        m_dc.SetTextColor(theColorScheme.LinkColor);
-        m_dc.TextOut(l.orderLabel.at.x, l.orderLabel.at.y, l.orderLabel.text);
-        m_dc.SetTextColor(textColor);
-    }
-
-    faces.Select(m_dc, NReportFont::Plain);
-    m_dc.SetPenWidth(1);
-    CGraphGrid chart;
-    chart.SetSettings(l.chart, m_dc);
-    chart.Draw(m_dc);
+    CDiagramFrame::DrawHeading(m_dc, faces, l.heading, l.orderLabel, textColor);
+    CDiagramFrame::DrawAxis(m_dc, faces, l.chart, l.plot, l.barRun, l.unitAt, l.unit);
     const SGridRect& plot = l.plot;
-    m_dc.Line({plot.left, plot.bottom}, {plot.left + l.barRun + 4, plot.bottom}, kBlack);
-    m_dc.SetTextVAlign(NGridTextVAlign::Bottom);
-    m_dc.TextOut(l.unitAt.x, l.unitAt.y, l.unit);
-    m_dc.SetTextVAlign(NGridTextVAlign::Top);
     m_dc.Line({plot.left - 2, l.meanY}, {plot.left + 4, l.meanY}, kBlack);
 
     SGridFont valueFont = m_fonts.vertical;

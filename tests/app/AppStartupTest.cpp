@@ -14,9 +14,6 @@
 #include "app/ToolBarExt.h"
 #include "resources/StringIds.h"
 
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
-#include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/statusbr.h>
@@ -312,18 +309,8 @@ TEST_F(CStartupTest, ScreenshotOfTheMainWindowWithAProject)
         Pump();
         wxMilliSleep(20);
     }
-    const wxRect rect = Frame().GetScreenRect();
-    wxBitmap shot(rect.width, rect.height);
-    {
-        wxScreenDC screen;
-        wxMemoryDC memory(shot);
-        memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    }
-    wxFileName::Mkdir(TERRION_ARTEFACT_DIR, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-    const wxString file = wxString(TERRION_ARTEFACT_DIR) + L"/main_window.png";
-    ASSERT_TRUE(shot.SaveFile(file, wxBITMAP_TYPE_PNG));
     // Not a blank grab: the toolbar's images and the tabs put several colours in.
-    const wxImage image = shot.ConvertToImage();
+    const wxImage image = SaveScreenshot(L"main_window.png");
     std::set<unsigned long> colours;
     for (int y = 0; y < image.GetHeight(); y += 3)
         for (int x = 0; x < image.GetWidth(); x += 3)

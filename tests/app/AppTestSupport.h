@@ -8,6 +8,7 @@
 #include "platform/MemorySettingsStore.h"
 
 #include <gtest/gtest.h>
+#include <wx/image.h>
 #include <wx/string.h>
 
 #include <deque>
@@ -92,6 +93,9 @@ protected:
     static std::wstring ProjectFile(const std::string& name);
     /// The frame's title.
     wxString Title();
+    /// What the screen shows of the main frame, saved for a person to look at
+    /// as `name` in the artefacts folder.
+    wxImage SaveScreenshot(const wxString& name);
 
     CMainFrame* m_frame = nullptr;
 };

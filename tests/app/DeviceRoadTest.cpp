@@ -17,9 +17,6 @@
 #include "tests/support/TempDir.h"
 
 #include <wx/app.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
-#include <wx/filename.h>
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -136,16 +133,7 @@ TEST_F(CDeviceRoadTest, DownloadSaveAndReopenTheProject)
         Pump();
         wxMilliSleep(20);
     }
-    const wxRect rect = Frame().GetScreenRect();
-    wxBitmap shot(rect.width, rect.height);
-    {
-        wxScreenDC screen;
-        wxMemoryDC memory(shot);
-        memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    }
-    wxFileName::Mkdir(TERRION_ARTEFACT_DIR, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-    EXPECT_TRUE(
-        shot.SaveFile(wxString(TERRION_ARTEFACT_DIR) + L"/main_window_downloaded.png", wxBITMAP_TYPE_PNG));
+    SaveScreenshot(L"main_window_downloaded.png");
 }
 
 TEST_F(CDeviceRoadTest, DeleteAllAndTheMeasurementSettingsOfTheInstrument)

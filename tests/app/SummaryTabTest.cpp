@@ -11,10 +11,6 @@
 #include "views/wx/SummaryView.h"
 #include "views/wx/TabSummary.h"
 
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
-#include <wx/filename.h>
-
 namespace TerrionTest
 {
 namespace
@@ -46,16 +42,7 @@ TEST_F(CSummaryTabTest, ShowingTheSummaryLeavesTheProjectUnchangedAndAnOrderClic
     EXPECT_FALSE(Frame().IsCommandEnabled(AppIds::kProjectSave));
     EXPECT_TRUE(Frame().IsCommandEnabled(AppIds::kPrint));
 
-    const wxRect rect = Frame().GetScreenRect();
-    wxBitmap shot(rect.width, rect.height);
-    {
-        wxScreenDC screen;
-        wxMemoryDC memory(shot);
-        memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    }
-    wxFileName::Mkdir(TERRION_ARTEFACT_DIR, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-    ASSERT_TRUE(
-        shot.SaveFile(wxString(TERRION_ARTEFACT_DIR) + L"/main_window_summary.png", wxBITMAP_TYPE_PNG));
+    SaveScreenshot(L"main_window_summary.png");
 
     const SReportText& label = view->GetPage().GetLayout().diagram.orderLabel;
     wxMouseEvent click(wxEVT_LEFT_DOWN);
