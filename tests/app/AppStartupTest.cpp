@@ -310,7 +310,7 @@ TEST_F(CStartupTest, ScreenshotOfTheMainWindowWithAProject)
         wxMilliSleep(20);
     }
     // Not a blank grab: the toolbar's images and the tabs put several colours in.
-    const wxImage image = SaveScreenshot(L"main_window.png");
+    const wxImage image = SaveScreenshot(TERRION_ARTEFACT_DIR "/main_window.png");
     std::set<unsigned long> colours;
     for (int y = 0; y < image.GetHeight(); y += 3)
         for (int x = 0; x < image.GetWidth(); x += 3)

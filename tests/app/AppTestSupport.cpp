@@ -205,7 +205,7 @@ wxString CAppTest::Title()
     return m_frame->GetTitle();
 }
 
-wxImage CAppTest::SaveScreenshot(const wxString& name)
+wxImage CAppTest::SaveScreenshot(const wxString& path)
 {
     const wxRect rect = m_frame->GetScreenRect();
     wxBitmap shot(rect.width, rect.height);
@@ -214,8 +214,8 @@ wxImage CAppTest::SaveScreenshot(const wxString& name)
         wxMemoryDC memory(shot);
         memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
     }
-    wxFileName::Mkdir(TERRION_ARTEFACT_DIR, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-    EXPECT_TRUE(shot.SaveFile(wxString(TERRION_ARTEFACT_DIR) + L"/" + name, wxBITMAP_TYPE_PNG)) << name;
+    wxFileName::Mkdir(wxFileName(path).GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    EXPECT_TRUE(shot.SaveFile(path, wxBITMAP_TYPE_PNG)) << path;
     return shot.ConvertToImage();
 }
 

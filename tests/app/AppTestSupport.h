@@ -93,9 +93,9 @@ protected:
     static std::wstring ProjectFile(const std::string& name);
     /// The frame's title.
     wxString Title();
-    /// What the screen shows of the main frame, saved for a person to look at
-    /// as `name` in the artefacts folder.
-    wxImage SaveScreenshot(const wxString& name);
+    /// What the screen shows of the main frame, saved as a PNG file at
+    /// `path` (its folder made when missing) for a person to look at.
+    wxImage SaveScreenshot(const wxString& path);
 
     CMainFrame* m_frame = nullptr;
 };

@@ -133,7 +133,7 @@ TEST_F(CDeviceRoadTest, DownloadSaveAndReopenTheProject)
         Pump();
         wxMilliSleep(20);
     }
-    SaveScreenshot(L"main_window_downloaded.png");
+    SaveScreenshot(TERRION_ARTEFACT_DIR "/main_window_downloaded.png");
 }
 
 TEST_F(CDeviceRoadTest, DeleteAllAndTheMeasurementSettingsOfTheInstrument)

@@ -42,7 +42,7 @@ TEST_F(CSummaryTabTest, ShowingTheSummaryLeavesTheProjectUnchangedAndAnOrderClic
     EXPECT_FALSE(Frame().IsCommandEnabled(AppIds::kProjectSave));
     EXPECT_TRUE(Frame().IsCommandEnabled(AppIds::kPrint));
 
-    SaveScreenshot(L"main_window_summary.png");
+    SaveScreenshot(TERRION_ARTEFACT_DIR "/main_window_summary.png");
 
     const SReportText& label = view->GetPage().GetLayout().diagram.orderLabel;
     wxMouseEvent click(wxEVT_LEFT_DOWN);
