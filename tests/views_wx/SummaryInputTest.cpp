@@ -47,6 +47,9 @@ protected:
         view = page->GetView();
         frame->Show();
         frame->Raise();
+        // Keys go to the window that has the focus: the menu takes them from there.
+        view->SetFocus();
+        PumpUntil([this] { return wxWindow::FindFocus() == view; });
         for (int i = 0; i < 10; ++i)
         {
             Pump();
@@ -119,7 +122,7 @@ private:
     std::function<bool(OwMenuPopup&)> m_step;
 };
 
-TEST_F(SummaryInput, ARightClickOnABarAndReturnTakeItsSeriesOut)
+TEST_F(SummaryInput, ARightClickOnABarAndReturnOnItsItemTakeItsSeriesOut)
 {
     const SSummaryDiagramBar bar = view->GetPage().GetLayout().diagram.bars.at(0);
     ASSERT_EQ(doc.GetName(bar.index), L"North & South");
@@ -127,9 +130,11 @@ TEST_F(SummaryInput, ARightClickOnABarAndReturnTakeItsSeriesOut)
     WhileOpen(
         [&](OwMenuPopup& popup)
         {
+            // The menu opens around the pointer: the pointer picks the item, the key chooses it.
             if (popup.GetWindow(0)->GetSelection() != 0)
             {
-                sim.Char(WXK_DOWN);
+                const wxRect item = popup.GetWindow(0)->GetItemScreenRect(0);
+                sim.MouseMove(item.GetPosition() + wxPoint(item.width / 2, item.height / 2));
                 return false;
             }
             selected = popup.GetWindow(0)->GetSelection();
