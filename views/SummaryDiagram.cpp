@@ -217,7 +217,7 @@ SSummaryDiagramLayout CSummaryDiagram::Layout(const SSummaryDiagramInput& in, in
     l.plot = plot;
     l.unitAt = SGridPoint{x + m_p, l.chart.rect.top};
     l.unit = in.unit;
-    l.meanY = chart.ValueToPixelY(in.mean);
+    l.meanY = std::clamp(chart.ValueToPixelY(in.mean), plot.top, plot.bottom);
 
     // The bars, left to right.
     const int valueHeight = Extent(valueFont, kWidestValue).cy;
