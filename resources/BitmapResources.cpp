@@ -118,6 +118,22 @@ SBitmapPixels MenuImages()
     return canvas.Take();
 }
 
+SBitmapPixels SummaryMenuImages()
+{
+    CCanvas canvas(48, 16);
+    // One series out: a single bar with a minus.
+    canvas.Fill(3, 4, 5, 10, kTeal);
+    canvas.Frame(3, 4, 5, 10, kOutline);
+    canvas.Fill(1, 14, 10, 1, kOutline);
+    canvas.Badge(9, 9, false);
+    // All out and all in: the chart with a minus or a plus.
+    canvas.Chart(16, 2, false);
+    canvas.Badge(16 + 9, 9, false);
+    canvas.Chart(32, 2, true);
+    canvas.Badge(32 + 9, 9, true);
+    return canvas.Take();
+}
+
 } // namespace
 
 SBitmapPixels CBitmapResources::Pixels(unsigned id)
@@ -128,6 +144,8 @@ SBitmapPixels CBitmapResources::Pixels(unsigned id)
         return GridImages();
     case kMenuImages:
         return MenuImages();
+    case kSummaryMenuImages:
+        return SummaryMenuImages();
     default:
         return CExportIllustrations::Pixels(id);
     }
