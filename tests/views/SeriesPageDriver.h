@@ -65,6 +65,14 @@ public:
         Pump();
     }
 
+    /// A right click at a point of the grid (the context menu, the date dialog).
+    void RightClickAt(wxPoint at) const
+    {
+        Mouse(wxEVT_RIGHT_DOWN, at);
+        Mouse(wxEVT_RIGHT_UP, at);
+        Pump();
+    }
+
     /// The middle of a gripper's toggle image: the open/close toggle, or the
     /// summary toggle with `summary` (at the shown image, either of the pair).
     wxPoint GripperToggle(int series, bool summary) const

@@ -109,13 +109,7 @@ protected:
     /// A left click on a cell as the window gets it.
     void Click(int row, int col) { Driver().ClickAt(Driver().Centre(row, col)); }
 
-    void RightClick(int row, int col)
-    {
-        const wxPoint at = Driver().Centre(row, col);
-        Driver().Mouse(wxEVT_RIGHT_DOWN, at);
-        Driver().Mouse(wxEVT_RIGHT_UP, at);
-        Pump();
-    }
+    void RightClick(int row, int col) { Driver().RightClickAt(Driver().Centre(row, col)); }
 
     void Key(int code, int modifiers = wxMOD_NONE)
     {

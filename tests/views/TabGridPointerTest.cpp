@@ -2,10 +2,14 @@
 // and a release as the user makes them, with the main loop running between
 // them. The pointer is shared by every window there, so these cases run alone.
 
+#include "menus/wx/OwMenuPopup.h"
+#include "menus/wx/OwMenuWindow.h"
+#include "tests/app/Screenshots.h"
 #include "tests/views/TabGridFixture.h"
 
 #include <gtest/gtest.h>
 #include <wx/textctrl.h>
+#include <wx/timer.h>
 #include <wx/uiaction.h>
 
 #include <optional>
@@ -30,17 +34,17 @@ protected:
 
     /// Moves the pointer to a point of the grid and clicks there, slowly
     /// enough for the main loop to run between the press and the release.
-    void RealClick(wxPoint at)
+    void RealClick(wxPoint at, int button = wxMOUSE_BTN_LEFT)
     {
         ASSERT_TRUE(mouse.MouseMove(Grid().ClientToScreen(at)));
         PumpUntil([&] { return Grid().ScreenToClient(wxGetMousePosition()) == at; });
-        ASSERT_TRUE(mouse.MouseDown());
+        ASSERT_TRUE(mouse.MouseDown(button));
         for (int i = 0; i < 5; ++i)
         {
             wxMilliSleep(10);
             Pump();
         }
-        ASSERT_TRUE(mouse.MouseUp());
+        ASSERT_TRUE(mouse.MouseUp(button));
         for (int i = 0; i < 5; ++i)
         {
             wxMilliSleep(10);
@@ -95,6 +99,44 @@ TEST_F(CTabGridPointerTest, AClickOnTheCommentOfAnOpenReportOpensTheDialog)
     EXPECT_TRUE(doc.IsModified());
     ASSERT_TRUE(PumpUntil([&] { return Grid().GetFocusCell().row == CTabGrid::SeriesRow(0); }));
     EXPECT_TRUE(Grid().IsCellSelected(CTabGrid::SeriesRow(0), CTabGrid::colName));
+}
+
+TEST_F(CTabGridPointerTest, TheContextMenuOpensAtThePointerAndItsChoiceActs)
+{
+    doc.AddSeries({Object(11, {3, 5}), Object(12, {2, 4, 6}), Object(13, {7})}, false);
+    Pump();
+    // While the menu is open: a picture of it over the page, then a click on "Expand all".
+    wxRect menuRect;
+    int ticksOpen = 0;
+    wxTimer chooser;
+    chooser.Bind(wxEVT_TIMER,
+                 [&](wxTimerEvent&)
+                 {
+                     OwMenuPopup* popup = OwMenuPopup::GetActive();
+                     // Shown, and given a few frames to paint itself.
+                     if (!popup || !popup->GetWindow(0)->IsShownOnScreen() || ++ticksOpen < 5)
+                         return;
+                     chooser.Stop();
+                     menuRect = popup->GetWindow(0)->GetScreenRect();
+                     wxRect area = wxGetTopLevelParent(page)->GetScreenRect();
+                     area.Union(menuRect);
+                     EXPECT_TRUE(TerrionTest::SaveArtefact(TerrionTest::GrabScreen(area),
+                                                           L"series_page_context_menu.png"));
+                     const wxRect item = popup->GetWindow(0)->GetItemScreenRect(0);
+                     mouse.MouseMove(item.GetPosition() + wxPoint(item.width / 2, item.height / 2));
+                     mouse.MouseClick();
+                 });
+    chooser.Start(20);
+    // Right of the gripper's images, where a click toggles nothing.
+    SGridRect gripper;
+    ASSERT_TRUE(Grid().GetPlainCellRect(CTabGrid::SeriesRow(1), CTabGrid::colId, &gripper));
+    const wxPoint at(gripper.right - 4, (gripper.top + gripper.bottom) / 2);
+    RealClick(at, wxMOUSE_BTN_RIGHT);
+    ASSERT_TRUE(PumpUntil([&] { return doc.IsExpanded(0) && doc.IsExpanded(1) && doc.IsExpanded(2); }));
+    EXPECT_EQ(OwMenuPopup::GetActive(), nullptr);
+    EXPECT_TRUE(menuRect.Contains(Grid().ClientToScreen(at) + wxPoint(1, 1))) << "opened at the pointer";
+    for (int i = 0; i < 3; ++i)
+        EXPECT_GT(Grid().GetRowHeight(CTabGrid::DetailRow(i)), 0) << i;
 }
 
 } // namespace
