@@ -331,11 +331,7 @@ void CGridCellSeries::OnClick(SGridPoint point)
         m_doc->SetDiagramOrder(m_index, byValue ? DiagramOrderMeasurement : DiagramOrderValue);
     }
     else if (area == SeriesAreaComment && m_ui)
-    {
-        std::wstring comment = m_doc->GetComment(m_index);
-        if (m_ui->EditComment(comment))
-            m_doc->SetComment(m_index, comment);
-    }
+        m_ui->CommentClicked(m_index);
     m_hoverArea = SeriesAreaNone;
     InvalidateSelf();
 }

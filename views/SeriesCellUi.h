@@ -1,5 +1,4 @@
 #pragma once
-#include <string>
 
 class CGridCellSeries;
 
@@ -8,8 +7,10 @@ class CGridCellSeries;
 class CSeriesCellUi
 {
 public:
-    /// Lets the user edit `comment`; true when it was confirmed.
-    virtual bool EditComment(std::wstring& comment) = 0;
+    /// The comment of `series` was clicked. The page lets the user edit it
+    /// once the click is done (the grid may be rebuilt while a dialog is
+    /// open, this cell with it) and stores it through the document.
+    virtual void CommentClicked(int series) = 0;
     /// Calls cell.AdvanceAnimation() about one frame later (a timer of the
     /// window; the cell may be gone by then: look it up by its grid and row).
     virtual void ScheduleAnimation(CGridCellSeries& cell) = 0;

@@ -16,8 +16,15 @@
 #include "tests/app/Screenshots.h"
 #include "tests/simulator/TerrionSimulator.h"
 #include "tests/support/TempDir.h"
+#include "tests/views/SeriesPageDriver.h"
+#include "views/wx/CommentDlg.h"
+#include "views/wx/DateTimeDlg.h"
+#include "views/wx/TabGrid.h"
 
 #include <wx/app.h>
+#include <wx/datectrl.h>
+#include <wx/textctrl.h>
+#include <wx/timectrl.h>
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -63,6 +70,8 @@ protected:
     }
     void TearDown() override
     {
+        CCommentDlg::SetTestHook({});
+        CDateTimeDlg::SetTestHook({});
         theConnection.Disconnect(); // before the simulator goes
         CAppTest::TearDown();
     }
@@ -135,6 +144,85 @@ TEST_F(CDeviceRoadTest, DownloadSaveAndReopenTheProject)
         wxMilliSleep(20);
     }
     EXPECT_TRUE(SaveArtefact(GrabScreen(Frame().GetScreenRect()), L"main_window_downloaded.png"));
+}
+
+TEST_F(CDeviceRoadTest, TheDownloadedSeriesAreWorkedOnInTheSeriesPageAndComeBackAsLeft)
+{
+    Frame().SetSize(0, 0, 1000, 800);
+    Command(AppIds::kDeviceDownload);
+    Pump();
+    CTerrionDoc& doc = Frame().Document();
+    ASSERT_EQ(doc.GetSeriesCount(), 3);
+    CTabGrid& page = *Frame().ChildView()->GridPage();
+    CGridCtrl& grid = page.Grid();
+    const CSeriesPageDriver driver(page);
+    ASSERT_EQ(grid.GetRowCount(), 7);
+    const wchar_t* ids[] = {L"3", L"7", L"255"};
+    for (int i = 0; i < 3; ++i)
+    {
+        EXPECT_EQ(grid.GetItemText(CTabGrid::SeriesRow(i), CTabGrid::colId), ids[i]);
+        EXPECT_NE(driver.Gripper(i), nullptr) << i;
+        EXPECT_NE(driver.Bar(i), nullptr) << i;
+        EXPECT_NE(driver.Report(i), nullptr) << i;
+    }
+
+    // Expand the first, rename the second, move the third to another day,
+    // comment on the first and put the second into the summary or out of it.
+    driver.ClickAt(driver.GripperToggle(0, false));
+    ASSERT_TRUE(driver.WaitForReport(0));
+    grid.OnEndEditCell(CTabGrid::SeriesRow(1), CTabGrid::colName, L"North pier");
+    CDateTimeDlg::SetTestHook(
+        [](CDateTimeDlg& dialog)
+        {
+            dialog.DatePicker()->SetValue(wxDateTime(5, wxDateTime::Mar, 2024));
+            dialog.TimePicker()->SetValue(wxDateTime(1, wxDateTime::Jan, 2024, 14, 30, 0));
+            return wxID_OK;
+        });
+    driver.RightClickAt(driver.Centre(CTabGrid::SeriesRow(2), CTabGrid::colDateTime));
+    const std::wstring dateShown = grid.GetItemText(CTabGrid::SeriesRow(2), CTabGrid::colDateTime);
+    EXPECT_NE(dateShown.find(L"2024"), std::wstring::npos) << dateShown;
+    const std::int64_t moved = doc.GetTime(2);
+    const std::optional<wxPoint> comment = driver.ReportArea(0, SeriesAreaComment);
+    ASSERT_TRUE(comment);
+    CCommentDlg::SetTestHook(
+        [](CCommentDlg& dialog)
+        {
+            dialog.Edit()->SetValue(L"Downloaded on site");
+            return wxID_OK;
+        });
+    driver.ClickAt(*comment);
+    const bool inSummary = !doc.IsInSummary(1);
+    driver.ClickAt(driver.GripperToggle(1, true));
+    ASSERT_EQ(doc.IsInSummary(1), inSummary);
+
+    // Saved, closed and opened again: all as it was left.
+    CTempDir folder;
+    const std::wstring path = (folder / "worked.vnr").wstring();
+    Prompts().paths.push_back(path);
+    Command(AppIds::kProjectSave);
+    Pump();
+    ASSERT_FALSE(doc.IsModified());
+    Command(AppIds::kProjectClose);
+    Pump();
+    ASSERT_EQ(grid.GetRowCount(), 1);
+    Prompts().paths.push_back(path);
+    Command(AppIds::kProjectOpen);
+    Pump();
+    ASSERT_EQ(doc.GetSeriesCount(), 3);
+    EXPECT_TRUE(doc.IsExpanded(0));
+    EXPECT_EQ(doc.GetName(1), L"North pier");
+    EXPECT_EQ(doc.GetTime(2), moved);
+    EXPECT_EQ(doc.GetComment(0), L"Downloaded on site");
+    EXPECT_EQ(doc.IsInSummary(1), inSummary);
+    const CSeriesPageDriver reopened(page);
+    EXPECT_TRUE(reopened.Gripper(0)->IsExpanded());
+    EXPECT_GT(grid.GetRowHeight(CTabGrid::DetailRow(0)), 0);
+    EXPECT_EQ(reopened.Gripper(1)->IsInSummary(), inSummary);
+    EXPECT_EQ(grid.GetItemText(CTabGrid::SeriesRow(1), CTabGrid::colName), L"North pier");
+    EXPECT_EQ(grid.GetItemText(CTabGrid::SeriesRow(2), CTabGrid::colDateTime), dateShown);
+    EXPECT_FALSE(doc.IsModified());
+    ASSERT_TRUE(reopened.WaitForReport(0));
+    EXPECT_TRUE(SaveArtefact(GrabScreen(Frame().GetScreenRect()), L"series_page_downloaded.png"));
 }
 
 TEST_F(CDeviceRoadTest, DeleteAllAndTheMeasurementSettingsOfTheInstrument)

@@ -1,6 +1,7 @@
 // The series grid page in the main window: it shows an opened project
 // without making it modified, the Edit menu's Select all and Delete reach
-// it, and a screenshot of it with one report open.
+// it, what the user does with its cells is saved and comes back, and a
+// screenshot of it with one report open.
 
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/Screenshots.h"
@@ -15,9 +16,14 @@
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
 #include "tests/support/TempDir.h"
+#include "tests/views/SeriesPageDriver.h"
+#include "views/wx/CommentDlg.h"
 #include "views/wx/TabGrid.h"
 
 #include <wx/msgdlg.h>
+#include <wx/textctrl.h>
+
+#include <optional>
 
 namespace TerrionTest
 {
@@ -60,6 +66,12 @@ protected:
 
     CTabGrid& Page() { return *Frame().ChildView()->GridPage(); }
 
+    void TearDown() override
+    {
+        CCommentDlg::SetTestHook({});
+        CAppTest::TearDown();
+    }
+
     CTempDir m_temp;
 };
 
@@ -76,6 +88,69 @@ TEST_F(CSeriesPageTest, AnOpenedProjectIsShownAndNotModifiedByTheShowing)
     EXPECT_EQ(Frame().GetStatusBar()->GetStatusText(0), L"Selected objects: 0      Total objects: 3        ");
     EXPECT_TRUE(Frame().IsCommandEnabled(AppIds::kSelectAllRows));
     EXPECT_TRUE(Frame().IsCommandEnabled(AppIds::kDeleteRows));
+    // The page's own cells, their toggles as the project has them.
+    const CSeriesPageDriver driver(Page());
+    for (int i = 0; i < 3; ++i)
+    {
+        ASSERT_NE(driver.Gripper(i), nullptr) << i;
+        ASSERT_NE(driver.Bar(i), nullptr) << i;
+        ASSERT_NE(driver.Report(i), nullptr) << i;
+        EXPECT_EQ(driver.Gripper(i)->IsExpanded(), i == 1) << i;
+        EXPECT_EQ(driver.Gripper(i)->IsInSummary(), i == 0) << i;
+        EXPECT_EQ(driver.Report(i)->GetSeriesIndex(), i);
+    }
+    EXPECT_DOUBLE_EQ(driver.Bar(2)->GetValue(), driver.Bar(2)->GetMax()) << "the largest mean";
+}
+
+TEST_F(CSeriesPageTest, WhatIsDoneWithTheCellsIsSavedAndComesBackOnOpening)
+{
+    Frame().SetSize(0, 0, 1000, 900);
+    const std::wstring path = WriteProject(3);
+    Open(path);
+    CTerrionDoc& doc = Frame().Document();
+    const CSeriesPageDriver driver(Page());
+
+    // Close the stored open report, open the third, write its comment and
+    // put it into the summary.
+    driver.ClickAt(driver.GripperToggle(1, false));
+    ASSERT_TRUE(driver.WaitForReport(1));
+    driver.ClickAt(driver.GripperToggle(2, false));
+    ASSERT_TRUE(driver.WaitForReport(2));
+    const std::optional<wxPoint> comment = driver.ReportArea(2, SeriesAreaComment);
+    ASSERT_TRUE(comment);
+    CCommentDlg::SetTestHook(
+        [](CCommentDlg& dialog)
+        {
+            dialog.Edit()->SetValue(L"Checked twice & signed\nby the site engineer");
+            return wxID_OK;
+        });
+    driver.ClickAt(*comment);
+    driver.ClickAt(driver.GripperToggle(2, true));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(Frame().IsCommandEnabled(AppIds::kProjectSave));
+
+    Command(AppIds::kProjectSave);
+    Pump();
+    EXPECT_FALSE(doc.IsModified());
+    Command(AppIds::kProjectClose);
+    Pump();
+    ASSERT_EQ(doc.GetSeriesCount(), 0);
+    EXPECT_EQ(Page().Grid().GetRowCount(), 1);
+
+    Open(path);
+    ASSERT_EQ(doc.GetSeriesCount(), 3);
+    EXPECT_EQ(doc.GetComment(2), L"Checked twice & signed\r\nby the site engineer");
+    EXPECT_FALSE(doc.IsExpanded(1));
+    EXPECT_TRUE(doc.IsExpanded(2));
+    EXPECT_TRUE(doc.IsInSummary(0));
+    EXPECT_TRUE(doc.IsInSummary(2));
+    const CSeriesPageDriver reopened(Page());
+    EXPECT_FALSE(reopened.Gripper(1)->IsExpanded());
+    EXPECT_TRUE(reopened.Gripper(2)->IsExpanded());
+    EXPECT_TRUE(reopened.Gripper(2)->IsInSummary());
+    EXPECT_EQ(Page().Grid().GetRowHeight(CTabGrid::DetailRow(1)), 0);
+    EXPECT_GT(Page().Grid().GetRowHeight(CTabGrid::DetailRow(2)), 0);
+    EXPECT_FALSE(doc.IsModified());
 }
 
 TEST_F(CSeriesPageTest, SelectAllAndDeleteFromTheEditMenuReachThePage)
@@ -127,6 +202,7 @@ TEST_F(CSeriesPageTest, ScreenshotOfThePageWithAReportOpen)
         wxMilliSleep(20);
     }
     Open(WriteProject(6));
+    ASSERT_TRUE(CSeriesPageDriver(Page()).WaitForReport(1));
     Page().Grid().SetSelectedRange(CTabGrid::SeriesRow(3), 0, CTabGrid::DetailRow(3), 5);
     for (int i = 0; i < 10; ++i)
     {

@@ -7,11 +7,18 @@
 #include "views/wx/TabGrid.h"
 #include "data/TerrionDoc.h"
 #include "grid/GridCtrl.h"
+#include "grid/GridDcSurface.h"
+#include "grid/GridTipWindow.h"
+#include "menus/OwMenu.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
 #include "tests/grid/GridGuiPump.h"
 #include "tests/project/FakeDocumentUi.h"
 #include "tests/support/TempDir.h"
+#include "tests/views/SeriesPageDriver.h"
+#include "tests/views/TabGridFixture.h"
+#include "views/ColorScheme.h"
+#include "views/SeriesImages.h"
 #include "views/wx/CommentDlg.h"
 #include "views/wx/DateTimeDlg.h"
 #include "views/wx/PageEvents.h"
@@ -23,7 +30,7 @@
 #include <wx/dcscreen.h>
 #include <wx/filename.h>
 #include <wx/frame.h>
-#include <wx/menu.h>
+#include <wx/image.h>
 #include <wx/textctrl.h>
 #include <wx/timectrl.h>
 
@@ -31,6 +38,8 @@
 #include <ctime>
 #include <deque>
 #include <limits>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,166 +50,9 @@ using TerrionTest::CFakeDocumentUi;
 using TerrionTest::CTempDir;
 namespace Ids = Resources::Ids;
 
-// Every time of these tests is shown on the Central European clock, with its daylight saving.
-const bool g_zone = []
-{
-    setenv("TZ", "Europe/Berlin", 1);
-    tzset();
-    return true;
-}();
-
-/// 2023-01-15 10:00 CET; series i is downloaded i hours later.
-constexpr std::int64_t kFirstTime = 1673773200;
-
-class CFakeServices : public CViewServices
-{
-public:
-    std::uint32_t GetDTFormat() const override { return dtFormat; }
-    int MessageBox(unsigned textId, long style) override
-    {
-        asked.push_back(textId);
-        styles.push_back(style);
-        if (answers.empty())
-            return wxID_CANCEL;
-        const int answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-
-    std::uint32_t dtFormat = 0;
-    std::deque<int> answers;
-    std::vector<unsigned> asked;
-    std::vector<long> styles;
-};
-
-/// A series with the object number and readings given (0.0 is an invalid reading).
-Device::TTerrionObject Object(int number, const std::vector<double>& readings)
-{
-    Device::TTerrionObject object;
-    object.ident.serialNumber = L"TN12-345-6789";
-    object.objectNumber = static_cast<std::uint16_t>(number);
-    for (const double value : readings)
-        object.readings.push_back({value, 0x10, static_cast<std::uint16_t>(value != 0.0 ? 10 : 0)});
-    return object;
-}
-
-class CTabGridTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        doc.SetSeriesStamps(nullptr, [this] { return kFirstTime + 3600 * m_stamps++; });
-        m_frame = new wxFrame(nullptr, wxID_ANY, L"Series page", wxDefaultPosition, wxSize(760, 520));
-        m_frame->CreateStatusBar();
-        page = new CTabGrid(m_frame, doc, services);
-        wxTheApp->SetTopWindow(m_frame);
-        m_frame->Show();
-        Pump();
-    }
-
-    void TearDown() override
-    {
-        CCommentDlg::SetTestHook({});
-        CDateTimeDlg::SetTestHook({});
-        CTabGrid::SetMenuTestHook({});
-        m_frame->Destroy();
-        Pump();
-    }
-
-    CGridCtrl& Grid() { return page->Grid(); }
-
-    /// Five series: names out of order, means 4, 2, 8, 0 (no valid reading), 6.
-    void LoadFive()
-    {
-        doc.AddSeries({Object(11, {3, 5}), Object(12, {2}), Object(13, {7, 8, 9}), Object(14, {0, 0}),
-                       Object(15, {5, 6, 7})},
-                      false);
-        const wchar_t* names[] = {L"Delta", L"Alpha", L"Echo", L"Charlie", L"Bravo"};
-        for (int i = 0; i < 5; ++i)
-            doc.SetName(i, names[i]);
-        Pump();
-    }
-
-    /// The centre of a cell (without its span) in the grid's client pixels.
-    wxPoint Centre(int row, int col)
-    {
-        SGridRect rect;
-        EXPECT_TRUE(Grid().GetPlainCellRect(row, col, &rect)) << row << "," << col;
-        return wxPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    }
-
-    void Mouse(wxEventType type, wxPoint at)
-    {
-        wxMouseEvent event(type);
-        event.SetEventObject(&Grid());
-        event.SetPosition(at);
-        Grid().GetEventHandler()->ProcessEvent(event);
-    }
-
-    /// A left click on a cell as the window gets it.
-    void Click(int row, int col)
-    {
-        const wxPoint at = Centre(row, col);
-        Mouse(wxEVT_LEFT_DOWN, at);
-        Mouse(wxEVT_LEFT_UP, at);
-        Pump();
-    }
-
-    void RightClick(int row, int col)
-    {
-        const wxPoint at = Centre(row, col);
-        Mouse(wxEVT_RIGHT_DOWN, at);
-        Mouse(wxEVT_RIGHT_UP, at);
-        Pump();
-    }
-
-    void Key(int code, int modifiers = wxMOD_NONE)
-    {
-        wxKeyEvent event(wxEVT_KEY_DOWN);
-        event.SetEventObject(&Grid());
-        event.m_keyCode = code;
-        event.m_controlDown = (modifiers & wxMOD_CONTROL) != 0;
-        event.m_shiftDown = (modifiers & wxMOD_SHIFT) != 0;
-        Grid().GetEventHandler()->ProcessEvent(event);
-        Pump();
-    }
-
-    /// Selects series first..last as a click and a Shift+click would.
-    void SelectSeries(int first, int last)
-    {
-        Grid().SetSelectedRange(CTabGrid::SeriesRow(first), 0, CTabGrid::DetailRow(last),
-                                CTabGrid::kColumnCount - 1);
-        Grid().SetFocusCell(CTabGrid::SeriesRow(last), 1);
-        Pump();
-    }
-
-    std::wstring Cell(int series, int col) { return Grid().GetItemText(CTabGrid::SeriesRow(series), col); }
-
-    std::vector<std::wstring> NamesShown()
-    {
-        std::vector<std::wstring> names;
-        for (int row = 1; row < Grid().GetRowCount(); row += 2)
-            names.push_back(Grid().GetItemText(row, CTabGrid::colName));
-        return names;
-    }
-
-    wxString StatusBarText() { return m_frame->GetStatusBar()->GetStatusText(0); }
-
-    static std::wstring StatusText(int selected, int total)
-    {
-        return L"Selected objects: " + std::to_wstring(selected) + L"      Total objects: " +
-               std::to_wstring(total) + L"        ";
-    }
-
-    CFakeDocumentUi ui;
-    CTerrionDoc doc{&ui};
-    CFakeServices services;
-    CTabGrid* page = nullptr;
-
-private:
-    int m_stamps = 0;
-    wxFrame* m_frame = nullptr;
-};
+using TerrionTest::kFirstTime;
+using TerrionTest::Object;
+using CTabGridTest = TerrionTest::CTabGridFixture;
 
 TEST_F(CTabGridTest, FillsTwoRowsASeriesFromProjectsOfNoneOneAndMany)
 {
@@ -304,45 +156,138 @@ TEST_F(CTabGridTest, HeadingClicksCycleTheSortOrders)
 TEST_F(CTabGridTest, ExpandsAndCollapsesOneSeriesAndAllThroughTheContextMenu)
 {
     LoadFive();
+    const TerrionTest::CSeriesPageDriver driver = Driver();
     page->OnToggleExpanded(2);
     EXPECT_TRUE(doc.IsExpanded(2));
+    ASSERT_TRUE(driver.WaitForReport(2));
     EXPECT_GT(Grid().GetRowHeight(CTabGrid::DetailRow(2)), 0);
     page->OnToggleExpanded(2);
     EXPECT_FALSE(doc.IsExpanded(2));
+    ASSERT_TRUE(driver.WaitForReport(2));
     EXPECT_EQ(Grid().GetRowHeight(CTabGrid::DetailRow(2)), 0);
 
-    std::vector<wxString> items;
+    // The owner-drawn menu: its items, each with its tile of the menu images.
+    std::vector<std::wstring> items;
     int choice = CTabGrid::menuExpandAll;
     CTabGrid::SetMenuTestHook(
-        [&](wxMenu& menu)
+        [&](const OwMenu& menu)
         {
             items.clear();
-            for (const wxMenuItem* item : menu.GetMenuItems())
-                items.push_back(item->IsSeparator() ? wxString(L"-") : item->GetItemLabelText());
+            EXPECT_EQ(menu.GetIconSize(), (SGridSize{20, 19}));
+            const CGridImageList& tiles = CSeriesImages::MenuImages();
+            int tile = 0;
+            for (int i = 0; i < menu.GetItemCount(); ++i)
+            {
+                const OwMenuData& item = menu.GetItem(i);
+                items.push_back(item.IsSeparator() ? std::wstring(L"-") : item.text);
+                if (item.IsSeparator())
+                    continue;
+                EXPECT_TRUE(item.IsSelectable()) << i;
+                EXPECT_TRUE(item.HasImage()) << i;
+                if (!item.HasImage())
+                    continue;
+                int differing = 0;
+                for (int y = 0; y < 19; ++y)
+                    for (int x = 0; x < 20; ++x)
+                        differing += item.images->GetPixel(0, x, y) != tiles.GetPixel(tile, x, y);
+                EXPECT_EQ(differing, 0) << "item " << i << " shows tile " << tile;
+                ++tile;
+            }
             return choice;
         });
     RightClick(CTabGrid::SeriesRow(1), CTabGrid::colId);
     EXPECT_EQ(items,
-              (std::vector<wxString>{L"Expand all", L"Collapse all", L"-", L"Add all series to summary",
-                                     L"Remove all series from summary", L"Add selected series to summary",
-                                     L"Remove selected series from summary"}));
+              (std::vector<std::wstring>{L"Expand all", L"Collapse all", L"-", L"Add all series to summary",
+                                         L"Remove all series from summary", L"Add selected series to summary",
+                                         L"Remove selected series from summary"}));
+    // All open at once, each as high as its report is at the width it has.
+    const std::unique_ptr<CGridSurface> measure = CGridDcSurface::ForMeasuring();
+    ASSERT_TRUE(measure);
     for (int i = 0; i < 5; ++i)
     {
+        const int detail = CTabGrid::DetailRow(i);
         EXPECT_TRUE(doc.IsExpanded(i)) << i;
-        EXPECT_GT(Grid().GetRowHeight(CTabGrid::DetailRow(i)), 0) << i;
+        EXPECT_TRUE(driver.Gripper(i)->IsExpanded()) << i;
+        EXPECT_EQ(Grid().GetRowHeight(detail),
+                  driver.Report(i)->MeasureRowHeight(*measure, Grid().GetMergedColumnWidth(1, detail)))
+            << i;
     }
     // A refill keeps the reports open: the flags are the document's.
     doc.NotifyViews(nullptr, -1);
     Pump();
     EXPECT_GT(Grid().GetRowHeight(CTabGrid::DetailRow(4)), 0);
+    EXPECT_TRUE(driver.Gripper(4)->IsExpanded());
 
     choice = CTabGrid::menuCollapseAll;
     RightClick(CTabGrid::SeriesRow(3), CTabGrid::colId);
     for (int i = 0; i < 5; ++i)
     {
         EXPECT_FALSE(doc.IsExpanded(i)) << i;
+        EXPECT_FALSE(driver.Gripper(i)->IsExpanded()) << i;
         EXPECT_EQ(Grid().GetRowHeight(CTabGrid::DetailRow(i)), 0) << i;
     }
+
+    // A menu closed without a choice changes nothing.
+    choice = 0;
+    RightClick(CTabGrid::SeriesRow(3), CTabGrid::colId);
+    EXPECT_FALSE(doc.IsExpanded(3));
+}
+
+TEST_F(CTabGridTest, GripperClicksOpenAndCloseTheReportFrameByFrameAndToggleTheSummary)
+{
+    LoadFive();
+    const TerrionTest::CSeriesPageDriver driver = Driver();
+    const int detail = CTabGrid::DetailRow(2);
+    const wxPoint toggle = driver.GripperToggle(2, false);
+
+    // Open: the row grows step by step to the report's height at its width.
+    driver.ClickAt(toggle);
+    EXPECT_TRUE(doc.IsExpanded(2));
+    EXPECT_TRUE(driver.Gripper(2)->IsExpanded());
+    std::vector<int> heights;
+    ASSERT_TRUE(PumpUntil(
+        [&]
+        {
+            const int height = Grid().GetRowHeight(detail);
+            if (heights.empty() || heights.back() != height)
+                heights.push_back(height);
+            return driver.Report(2)->IsExpanded() && !driver.Report(2)->IsExpanding() &&
+                   height == driver.Report(2)->GetTargetHeight();
+        }));
+    const std::unique_ptr<CGridSurface> measure = CGridDcSurface::ForMeasuring();
+    ASSERT_TRUE(measure);
+    const int open = driver.Report(2)->MeasureRowHeight(*measure, Grid().GetMergedColumnWidth(1, detail));
+    EXPECT_EQ(Grid().GetRowHeight(detail), open);
+    EXPECT_GE(heights.size(), 4u) << "frame by frame, not at once";
+    for (std::size_t i = 1; i < heights.size(); ++i)
+        EXPECT_GT(heights[i], heights[i - 1]);
+
+    // Close: down to nothing, step by step.
+    driver.ClickAt(toggle);
+    EXPECT_FALSE(doc.IsExpanded(2));
+    EXPECT_FALSE(driver.Gripper(2)->IsExpanded());
+    ASSERT_TRUE(PumpUntil([&] { return Grid().GetRowHeight(detail) == 0; }));
+    EXPECT_FALSE(driver.Report(2)->IsExpanded());
+
+    // The summary toggle: in and out through the document.
+    const wxPoint summary = driver.GripperToggle(2, true);
+    ASSERT_FALSE(doc.IsInSummary(2));
+    driver.ClickAt(summary);
+    EXPECT_TRUE(doc.IsInSummary(2));
+    EXPECT_TRUE(driver.Gripper(2)->IsInSummary());
+    driver.ClickAt(summary);
+    EXPECT_FALSE(doc.IsInSummary(2));
+    EXPECT_FALSE(driver.Gripper(2)->IsInSummary());
+    // Refused for a series without a mean: the toggle shows it again.
+    driver.ClickAt(driver.GripperToggle(3, true));
+    EXPECT_FALSE(doc.IsInSummary(3));
+    EXPECT_FALSE(driver.Gripper(3)->IsInSummary());
+
+    // Between the two images nothing toggles.
+    driver.ClickAt(wxPoint((toggle.x + summary.x) / 2 + 1, toggle.y));
+    EXPECT_FALSE(doc.IsExpanded(2));
+    EXPECT_FALSE(doc.IsInSummary(2));
+    EXPECT_EQ(Grid().GetRowHeight(detail), 0);
 }
 
 TEST_F(CTabGridTest, RenamesInPlaceAndTheDocumentTakesTheName)
@@ -453,7 +398,7 @@ TEST_F(CTabGridTest, ARightClickOnAReportActsOnItsOwnSeries)
     bool ownSelected = false;
     bool nextSelected = true;
     CTabGrid::SetMenuTestHook(
-        [&](wxMenu&)
+        [&](const OwMenu&)
         {
             ownSelected = Grid().IsCellSelected(CTabGrid::SeriesRow(1), CTabGrid::colName);
             nextSelected = Grid().IsCellSelected(CTabGrid::SeriesRow(2), CTabGrid::colName);
@@ -599,14 +544,24 @@ TEST_F(CTabGridTest, CtrlCAndCtrlVReachThePageNotTheGrid)
 TEST_F(CTabGridTest, WhatThePageChangedSurvivesSavingAndOpening)
 {
     LoadFive();
+    const TerrionTest::CSeriesPageDriver driver = Driver();
     Grid().OnEndEditCell(CTabGrid::SeriesRow(0), CTabGrid::colName, L"Kept name");
+    // The comment through the open report's "[Add]"; the report stays open.
+    driver.ClickAt(driver.GripperToggle(2, false));
+    ASSERT_TRUE(driver.WaitForReport(2));
+    const std::optional<wxPoint> comment = driver.ReportArea(2, SeriesAreaComment);
+    ASSERT_TRUE(comment);
+    std::wstring commentShown = L"?";
     CCommentDlg::SetTestHook(
-        [](CCommentDlg& dialog)
+        [&](CCommentDlg& dialog)
         {
+            commentShown = dialog.Edit()->GetValue().ToStdWstring();
             dialog.Edit()->SetValue(L"on the north wall\nafter rain");
             return wxID_OK;
         });
-    page->EditComment(2);
+    driver.ClickAt(*comment);
+    EXPECT_EQ(commentShown, L"");
+    EXPECT_EQ(doc.GetComment(2), L"on the north wall\r\nafter rain");
     SelectSeries(4, 4);
     CDateTimeDlg::SetTestHook(
         [](CDateTimeDlg& dialog)
@@ -615,9 +570,8 @@ TEST_F(CTabGridTest, WhatThePageChangedSurvivesSavingAndOpening)
             dialog.TimePicker()->SetValue(wxDateTime(1, wxDateTime::Jan, 2023, 9, 30, 0));
             return wxID_OK;
         });
-    page->EditDateTime(4);
-    page->OnToggleSummary(4);
-    page->OnToggleExpanded(2);
+    RightClick(CTabGrid::SeriesRow(4), CTabGrid::colDateTime);
+    driver.ClickAt(driver.GripperToggle(4, true));
     SelectSeries(1, 1);
     services.answers = {wxID_YES};
     page->DeleteSelected();
@@ -651,17 +605,194 @@ TEST_F(CTabGridTest, WhatThePageChangedSurvivesSavingAndOpening)
     EXPECT_GT(shown->Grid().GetRowHeight(CTabGrid::DetailRow(1)), 0);
     EXPECT_FALSE(reopened.IsModified());
     // Neither does selecting a series.
-    const wxPoint at(10, 26 + 22 + 5);
-    wxMouseEvent down(wxEVT_LEFT_DOWN);
-    down.SetPosition(at);
-    shown->Grid().GetEventHandler()->ProcessEvent(down);
-    wxMouseEvent up(wxEVT_LEFT_UP);
-    up.SetPosition(at);
-    shown->Grid().GetEventHandler()->ProcessEvent(up);
-    Pump();
+    const TerrionTest::CSeriesPageDriver other(*shown);
+    other.ClickAt(other.Centre(CTabGrid::SeriesRow(1), CTabGrid::colName));
+    EXPECT_TRUE(shown->Grid().IsCellSelected(CTabGrid::SeriesRow(1), CTabGrid::colName));
     EXPECT_FALSE(reopened.IsModified());
     frame->Destroy();
     Pump();
+}
+
+TEST_F(CTabGridTest, ClicksOnAnOpenReportSwitchTheOrderAndEditTheCommentThroughTheDocument)
+{
+    LoadFive();
+    const TerrionTest::CSeriesPageDriver driver = Driver();
+    doc.SetComment(2, L"old");
+    page->OnToggleExpanded(2);
+    ASSERT_TRUE(driver.WaitForReport(2));
+    const int before = Grid().GetRowHeight(CTabGrid::DetailRow(2));
+
+    // The diagram's order label switches the order.
+    const std::optional<wxPoint> order = driver.ReportArea(2, SeriesAreaOrder);
+    ASSERT_TRUE(order);
+    driver.ClickAt(*order);
+    EXPECT_EQ(doc.GetDiagramOrder(2), DiagramOrderValue);
+
+    // The comment opens the page's dialog with the series' comment; Cancel keeps it.
+    std::optional<wxPoint> comment = driver.ReportArea(2, SeriesAreaComment);
+    ASSERT_TRUE(comment);
+    std::vector<std::wstring> shown;
+    int answer = wxID_CANCEL;
+    std::wstring typed;
+    CCommentDlg::SetTestHook(
+        [&](CCommentDlg& dialog)
+        {
+            shown.push_back(dialog.Edit()->GetValue().ToStdWstring());
+            dialog.Edit()->SetValue(typed);
+            return answer;
+        });
+    typed = L"ignored";
+    driver.ClickAt(*comment);
+    EXPECT_EQ(shown, std::vector<std::wstring>{L"old"});
+    EXPECT_EQ(doc.GetComment(2), L"old");
+
+    // OK stores it, and the open report takes the room the longer text needs.
+    answer = wxID_OK;
+    typed = L"line one\nline two\nline three\nline four\nline five\nline six\nline seven\nline eight"
+            L"\nline nine\nline ten\nline eleven\nline twelve\nline thirteen\nline fourteen";
+    driver.ClickAt(*comment);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(doc.GetComment(2).substr(0, 20), L"line one\r\nline two\r\n");
+    EXPECT_TRUE(doc.IsModified());
+    ASSERT_TRUE(driver.WaitForReport(2));
+    EXPECT_GT(Grid().GetRowHeight(CTabGrid::DetailRow(2)), before);
+    EXPECT_TRUE(driver.ReportArea(2, SeriesAreaComment)) << "the new text is the link now";
+
+    // Stored and opened again.
+    const CTempDir temp;
+    const std::wstring path = (temp / "comment.vnr").wstring();
+    ASSERT_TRUE(doc.SaveFile(path));
+    CFakeDocumentUi otherUi;
+    CTerrionDoc reopened(&otherUi);
+    ASSERT_TRUE(reopened.Open(path, false));
+    EXPECT_EQ(reopened.GetComment(2), doc.GetComment(2));
+    EXPECT_EQ(reopened.GetDiagramOrder(2), DiagramOrderValue);
+    EXPECT_TRUE(reopened.IsExpanded(2));
+}
+
+TEST_F(CTabGridTest, EveryReadingBarOfAnOpenReportHasItsBalloonTip)
+{
+    LoadFive();
+    const TerrionTest::CSeriesPageDriver driver = Driver();
+    page->OnToggleExpanded(4); // readings 5, 6 and 7
+    ASSERT_TRUE(driver.WaitForReport(4));
+    CGridTipWindow* tip = Grid().GetTipWindow();
+    ASSERT_NE(tip, nullptr);
+    for (int reading = 1; reading <= 3; ++reading)
+    {
+        const std::wstring title = L"Measurement number " + std::to_wstring(reading);
+        const std::optional<wxPoint> bar = driver.HotSpot(4, title);
+        ASSERT_TRUE(bar) << reading;
+        driver.Mouse(wxEVT_MOTION, *bar);
+        EXPECT_TRUE(tip->HasTool()) << reading;
+        EXPECT_EQ(tip->GetTitle(), title);
+        EXPECT_EQ(tip->GetText(), std::to_wstring(4 + reading) + L".0 k\u2126cm\n10 \u00b5A");
+    }
+    // Off the bars the tip goes.
+    driver.Mouse(wxEVT_MOTION, driver.Centre(CTabGrid::SeriesRow(0), CTabGrid::colName));
+    EXPECT_FALSE(tip->HasTool());
+}
+
+TEST_F(CTabGridTest, TheRowsAreDrawnInTheSchemesColoursWithBarsAsLongAsTheirMeans)
+{
+    LoadFive(); // means 4, 2, 8, 0 and 6
+    const TerrionTest::CSeriesPageDriver driver = Driver();
+    page->OnToggleExpanded(0);
+    ASSERT_TRUE(driver.WaitForReport(0));
+    auto colour = [](TGridColor c)
+    {
+        return wxColour(static_cast<unsigned char>(GridRed(c)), static_cast<unsigned char>(GridGreen(c)),
+                        static_cast<unsigned char>(GridBlue(c)));
+    };
+    auto shot = [&]
+    {
+        wxBitmap bitmap;
+        EXPECT_TRUE(Grid().DrawToBitmap(&bitmap));
+        return bitmap.ConvertToImage();
+    };
+    auto pixel = [](const wxImage& image, int x, int y)
+    { return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y)); };
+    auto run = [&](const wxImage& image, int x, int y, const wxColour& c)
+    {
+        int end = x;
+        while (end < image.GetWidth() && pixel(image, end, y) == c)
+            ++end;
+        return end - x;
+    };
+    auto top = [&](int row)
+    {
+        int y = 0;
+        for (int r = 0; r < row; ++r)
+            y += Grid().GetRowHeight(r);
+        return y;
+    };
+    const wxImage image = shot();
+    ASSERT_TRUE(image.IsOk());
+    int barLeft = 0;
+    for (int col = 0; col < CTabGrid::colMean; ++col)
+        barLeft += Grid().GetColumnWidth(col);
+    const int barWidth = Grid().GetColumnWidth(CTabGrid::colMean) - 1;
+    const double means[] = {4, 2, 8, 0, 6};
+    for (int i = 0; i < 5; ++i)
+    {
+        const int y = top(CTabGrid::SeriesRow(i)) + 1; // above the texts
+        EXPECT_NEAR(run(image, barLeft, y, colour(theColorScheme.GridBarColor)), barWidth * means[i] / 8, 1)
+            << "series " << i;
+        // Beside the gripper's images its light teal, behind the name the row colour.
+        EXPECT_EQ(pixel(image, 70, y), colour(theColorScheme.RowTopColor)) << i;
+        EXPECT_EQ(pixel(image, Grid().GetColumnWidth(0) + Grid().GetColumnWidth(1) - 3, y),
+                  colour(theColorScheme.RowBottomColor))
+            << i;
+    }
+    // The gripper shows its images: the collapsed series' "open" image is
+    // not its ground, and the open series shows another image there.
+    const CGridImageList& grippers = CSeriesImages::GridImages();
+    auto tileDrawn = [&](int series, int tile)
+    {
+        // The tile's top-left corner, from the middle the driver clicks.
+        const wxPoint at = driver.GripperToggle(series, false) - wxPoint(11, 9);
+        int same = 0;
+        int opaque = 0;
+        for (int y = 0; y < 19; ++y)
+            for (int x = 0; x < 22; ++x)
+                if (!grippers.IsTransparent(tile, x, y))
+                {
+                    ++opaque;
+                    same += pixel(image, at.x + x, at.y + y) == colour(grippers.GetPixel(tile, x, y));
+                }
+        return opaque > 0 && same == opaque;
+    };
+    EXPECT_TRUE(tileDrawn(1, CGridCellDetailGripper::ImageCollapsed));
+    EXPECT_TRUE(tileDrawn(0, CGridCellDetailGripper::ImageExpanded));
+    // The open report: its left cell from the light teal down to the row colour, the report on the row
+    // colour.
+    const int detail = CTabGrid::DetailRow(0);
+    const int height = Grid().GetRowHeight(detail);
+    const wxColour upper = pixel(image, 20, top(detail));
+    const wxColour lower = pixel(image, 20, top(detail) + height - 2);
+    EXPECT_NEAR(upper.Green(), GridGreen(theColorScheme.RowTopColor), 6);
+    EXPECT_NEAR(lower.Green(), GridGreen(theColorScheme.RowBottomColor), 6);
+    EXPECT_EQ(pixel(image, barLeft + barWidth - 3, top(detail) + 2), colour(theColorScheme.RowBottomColor));
+
+    // A selected series draws its bar in the selected colour.
+    Click(CTabGrid::SeriesRow(2), CTabGrid::colTotal);
+    const wxImage selected = shot();
+    EXPECT_NEAR(
+        run(selected, barLeft, top(CTabGrid::SeriesRow(2)) + 1, colour(theColorScheme.GridBarSelectedColor)),
+        barWidth, 1);
+}
+
+TEST_F(CTabGridTest, OneSeriesOrEqualMeansFillTheirBars)
+{
+    doc.AddSeries({Object(21, {3, 3})}, false);
+    Pump();
+    const TerrionTest::CSeriesPageDriver driver = Driver();
+    EXPECT_DOUBLE_EQ(driver.Bar(0)->GetValue(), driver.Bar(0)->GetMax());
+    SGridRect cell;
+    ASSERT_TRUE(Grid().GetPlainCellRect(1, CTabGrid::colMean, &cell));
+    EXPECT_EQ(driver.Bar(0)->BarRect(cell, false).right, cell.right);
+    EXPECT_EQ(driver.Bar(0)->GetBarColor(), theColorScheme.GridBarColor);
+    EXPECT_EQ(driver.Bar(0)->GetSelectedBarColor(), theColorScheme.GridBarSelectedColor);
 }
 
 TEST_F(CTabGridTest, APageThatIsGoneIsNoLongerNotified)

@@ -281,7 +281,7 @@ class CTimerUi : public CSeriesCellUi
 {
 public:
     explicit CTimerUi(CGridCtrl& grid) : timer(grid), m_grid(grid) {}
-    bool EditComment(std::wstring&) override { return false; }
+    void CommentClicked(int) override {}
     void ScheduleAnimation(CGridCellSeries& cell) override
     {
         heights.push_back(m_grid.GetRowHeight(cell.GetRow()));

@@ -3,16 +3,19 @@
 #include "data/NumberFormat.h"
 #include "data/TerrionDoc.h"
 #include "grid/GridCtrl.h"
+#include "menus/OwMenu.h"
+#include "menus/wx/OwMenuPopup.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
 #include "views/DateTimeFormat.h"
+#include "views/SeriesImages.h"
 #include "views/wx/CommentDlg.h"
 #include "views/wx/DateTimeDlg.h"
 #include "views/wx/PageEvents.h"
+#include "views/wx/SeriesCellAnimationTimer.h"
 #include "views/wx/ViewServices.h"
 
 #include <wx/frame.h>
-#include <wx/menu.h>
 #include <wx/sizer.h>
 #include <wx/toplevel.h>
 #include <wx/utils.h>
@@ -20,6 +23,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <utility>
 
 namespace
 {
@@ -41,6 +45,25 @@ constexpr std::array<unsigned, CTabGrid::kColumnCount> kHeadings = {
 
 /// The ascending sort order of each column; the descending one follows it.
 constexpr std::array<std::uint8_t, CTabGrid::kColumnCount> kAscendingOrder = {1, 5, 3, 7, 9, 11};
+
+/// The context menu: command, text and image (0 a separator).
+struct SMenuItem
+{
+    int command;
+    unsigned text;
+    int image;
+};
+constexpr SMenuItem kMenuItems[] = {
+    {CTabGrid::menuExpandAll, Ids::kGridMenuExpandAll, 0},
+    {CTabGrid::menuCollapseAll, Ids::kGridMenuCollapseAll, 1},
+    {0, 0, -1},
+    {CTabGrid::menuAllToSummary, Ids::kGridMenuAllToSummary, 2},
+    {CTabGrid::menuAllFromSummary, Ids::kGridMenuAllFromSummary, 3},
+    {CTabGrid::menuSelectedToSummary, Ids::kGridMenuSelectedToSummary, 4},
+    {CTabGrid::menuSelectedFromSummary, Ids::kGridMenuSelectedFromSummary, 5},
+};
+constexpr int kMenuIconWidth = 20;
+constexpr int kMenuIconHeight = 19;
 
 CTabGrid::TMenuHook& MenuHook()
 {
@@ -80,6 +103,7 @@ CTabGrid::CTabGrid(wxWindow* parent, CTerrionDoc& doc, CViewServices& services)
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     m_grid =
         new CGridCtrl(this, kGridId, wxDefaultPosition, wxDefaultSize, wxCLIP_CHILDREN | wxTAB_TRAVERSAL);
+    m_animation = std::make_unique<CSeriesCellAnimationTimer>(*m_grid);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(m_grid, 1, wxEXPAND);
     SetSizer(sizer);
@@ -106,12 +130,23 @@ CTabGrid::CTabGrid(wxWindow* parent, CTerrionDoc& doc, CViewServices& services)
                      m_pointerInput = false;
                      event.Skip();
                  });
+    for (const wxEventTypeTag<wxMouseEvent>& type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_DCLICK, wxEVT_LEFT_UP})
+        m_grid->Bind(type, &CTabGrid::OnLeftButton, this);
+    m_grid->Bind(wxEVT_MOUSE_CAPTURE_LOST,
+                 [this](wxMouseCaptureLostEvent& event)
+                 {
+                     wxMouseEvent released(wxEVT_LEFT_UP);
+                     OnLeftButton(released);
+                     event.Skip();
+                 });
 
     InitGrid();
 }
 
 CTabGrid::~CTabGrid()
 {
+    // No frame may step a report whose grid is going.
+    m_animation.reset();
     // The grid goes while the page is still whole: it may notify on its way out.
     DestroyChildren();
     m_grid = nullptr;
@@ -248,7 +283,7 @@ void CTabGrid::Fill(int series)
         double smallest = 0.0;
         double largest = 0.0;
         m_doc.GetMeanRange(&smallest, &largest);
-        FillRow(series, largest);
+        FillRow(series, largest, true);
         UpdateSortIndicator();
     }
     else
@@ -270,7 +305,7 @@ void CTabGrid::Fill(int series)
                 SetProgress(Ids::kGridUpdating, i + 1);
             MakeDetailRowCells(DetailRow(i), i);
             MakeSeriesRowCells(SeriesRow(i));
-            FillRow(i, largest);
+            FillRow(i, largest, false);
         }
         grid.SetRedraw(true, true);
         UpdateSortIndicator();
@@ -284,6 +319,12 @@ void CTabGrid::Fill(int series)
         }
         else
             FitBarColumn();
+        // Open reports are measured at the width they now have.
+        grid.SetRedraw(false);
+        for (int i = 0; i < count; ++i)
+            if (m_doc.IsExpanded(i))
+                ShowReport(i, true, true);
+        grid.SetRedraw(true, true);
     }
     m_progressText.clear();
     SendStatusText();
@@ -291,12 +332,12 @@ void CTabGrid::Fill(int series)
     m_grid->Refresh();
 }
 
-void CTabGrid::FillRow(int series, double largestMean)
+void CTabGrid::FillRow(int series, double largestMean, bool openReport)
 {
     CGridCtrl& grid = *m_grid;
     const int row = SeriesRow(series);
     grid.SetItemText(row, colId, std::to_wstring(m_doc.GetObjectId(series)));
-    if (m_doc.IsExpanded(series))
+    if (openReport && m_doc.IsExpanded(series))
         ShowReport(series, true, true);
     SetGripper(row, m_doc.IsExpanded(series), m_doc.IsInSummary(series));
 
@@ -459,6 +500,12 @@ void CTabGrid::OnFocusChanged(int row, int col)
 void CTabGrid::KeepFocusOnSeriesRow(int row, int col, bool onward)
 {
     m_focusFixQueued = false;
+    if (m_leftButtonDown)
+    {
+        // The release clicks the cell the press focused (a report's texts).
+        m_focusFixAfterRelease = [this, row, col, onward] { KeepFocusOnSeriesRow(row, col, onward); };
+        return;
+    }
     CGridCtrl& grid = *m_grid;
     if (!(grid.GetFocusCell() == CGridCellPos(row, col)))
         return;
@@ -470,6 +517,16 @@ void CTabGrid::KeepFocusOnSeriesRow(int row, int col, bool onward)
     if (IsDetailRow(focus.row))
         grid.SetFocusCell(focus.row - 1, focus.col);
     UpdateStatusText(true);
+}
+
+void CTabGrid::OnLeftButton(wxMouseEvent& event)
+{
+    event.Skip();
+    m_leftButtonDown = !event.LeftUp();
+    if (m_leftButtonDown || !m_focusFixAfterRelease)
+        return;
+    // After the grid has handled the release.
+    CallAfter(std::exchange(m_focusFixAfterRelease, nullptr));
 }
 
 void CTabGrid::OnGridEndEdit(int row, int col)
@@ -550,6 +607,11 @@ void CTabGrid::OnToggleSummary(int series)
     UpdateGrippers();
 }
 
+void CTabGrid::CommentClicked(int series)
+{
+    CallAfter([this, series] { EditComment(series); });
+}
+
 void CTabGrid::EditComment(int series)
 {
     if (series < 0 || series >= m_doc.GetSeriesCount())
@@ -614,15 +676,19 @@ void CTabGrid::SyncSelectedFlags()
 
 void CTabGrid::ShowContextMenu()
 {
-    wxMenu menu;
-    menu.Append(menuExpandAll, wxString(Text(Ids::kGridMenuExpandAll)));
-    menu.Append(menuCollapseAll, wxString(Text(Ids::kGridMenuCollapseAll)));
-    menu.AppendSeparator();
-    menu.Append(menuAllToSummary, wxString(Text(Ids::kGridMenuAllToSummary)));
-    menu.Append(menuAllFromSummary, wxString(Text(Ids::kGridMenuAllFromSummary)));
-    menu.Append(menuSelectedToSummary, wxString(Text(Ids::kGridMenuSelectedToSummary)));
-    menu.Append(menuSelectedFromSummary, wxString(Text(Ids::kGridMenuSelectedFromSummary)));
-    const int command = MenuHook() ? MenuHook()(menu) : GetPopupMenuSelectionFromUser(menu);
+    OwMenu menu;
+    menu.SetIconSize(kMenuIconWidth, kMenuIconHeight);
+    const CGridImageList& images = CSeriesImages::MenuImages();
+    for (const SMenuItem& item : kMenuItems)
+    {
+        if (item.command == 0)
+            menu.AppendMenu(L"", MF_SEPARATOR, 0);
+        else
+            menu.AppendMenu(Text(item.text), MF_STRING, static_cast<unsigned>(item.command), &images,
+                            item.image);
+    }
+    const int command = MenuHook() ? MenuHook()(menu)
+                                   : static_cast<int>(OwMenuPopup::Track(menu, this, wxGetMousePosition()));
     RunMenuCommand(command);
 }
 

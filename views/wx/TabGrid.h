@@ -10,20 +10,23 @@
 
 #include "data/DocumentSubscription.h"
 #include "data/DocumentView.h"
+#include "views/SeriesCellUi.h"
 
 #include <wx/panel.h>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class CGridCtrl;
 class CGridNotifyEvent;
+class CSeriesCellAnimationTimer;
 class CTerrionDoc;
 class CViewServices;
-class wxMenu;
+class OwMenu;
 
-class CTabGrid : public wxPanel, public CDocumentView
+class CTabGrid : public wxPanel, public CDocumentView, private CSeriesCellUi
 {
 public:
     /// The grid's control id.
@@ -95,7 +98,8 @@ public:
     /// Puts a series into the summary or takes it out (the document refuses
     /// a series without a mean).
     void OnToggleSummary(int series);
-    /// The comment dialog for a series; OK stores its text.
+    /// The comment dialog for a series; OK stores its text. A click on a
+    /// report's comment leads here once the click is done.
     void EditComment(int series);
     /// The date and time dialog from the time of `series`; OK moves that
     /// series and every selected one by the same amount.
@@ -105,8 +109,8 @@ public:
     void RunMenuCommand(int command);
 
     /// Answers the context menu in place of the user while set (tests):
-    /// called with the menu, returns the chosen command (wxID_NONE for none).
-    using TMenuHook = std::function<int(wxMenu& menu)>;
+    /// called with the menu, returns the chosen command (0 for none).
+    using TMenuHook = std::function<int(const OwMenu& menu)>;
     static void SetMenuTestHook(TMenuHook hook);
 
 private:
@@ -121,8 +125,13 @@ private:
     /// Opens or closes a series' report, at once or step by step.
     void ShowReport(int series, bool expand, bool immediate);
 
-    /// The texts and states of one series' row.
-    void FillRow(int series, double largestMean);
+    // CSeriesCellUi: what the report cells ask of the page.
+    void CommentClicked(int series) override;
+    void ScheduleAnimation(CGridCellSeries& cell) override;
+
+    /// The texts and states of one series' row; `openReport` opens an
+    /// expanded series' report (a full fill does so once the widths are set).
+    void FillRow(int series, double largestMean, bool openReport);
     void SetSeriesExpanded(int series, bool expand, bool immediate);
     void SetProgress(unsigned labelId, int number);
     /// The series whose cell (series row, colTotal) is selected or is the focus cell.
@@ -140,6 +149,7 @@ private:
     void OnGridEndEdit(int row, int col);
     void OnFocusChanged(int row, int col);
     void KeepFocusOnSeriesRow(int row, int col, bool onward);
+    void OnLeftButton(wxMouseEvent& event);
     void OnCharHook(wxKeyEvent& event);
 
     CTerrionDoc& m_doc;
@@ -155,5 +165,11 @@ private:
     int m_focusRow = -1;
     bool m_pointerInput = false;
     bool m_focusFixQueued = false;
+    /// The left button is held on the grid: the focus stays where the press
+    /// put it until the release, whose click goes to that cell.
+    bool m_leftButtonDown = false;
+    std::function<void()> m_focusFixAfterRelease;
+    /// The frame clock of the reports that open and close (made after the grid).
+    std::unique_ptr<CSeriesCellAnimationTimer> m_animation;
     CDocumentSubscription m_subscription;
 };

@@ -1,43 +1,35 @@
 // The page's cells: every choice of a cell class for the page's rows, and
 // every read or write of such a cell's own state, is made here and nowhere
 // else in the page.
-//
-// The grid's plain cells stand in for the series cells for now: the gripper
-// keeps its two toggles in its cell's data and is not clicked, the mean
-// value shows as text only, and an open report is a blank band.
 #include "views/wx/TabGrid.h"
 
 #include "grid/GridCtrl.h"
+#include "views/ColorScheme.h"
+#include "views/GridCellBar.h"
+#include "views/GridCellDetailGripper.h"
+#include "views/GridCellDetailLeft.h"
+#include "views/GridCellSeries.h"
+#include "views/SeriesImages.h"
+#include "views/wx/SeriesCellAnimationTimer.h"
 
 namespace
 {
-
-// The views' colours (light teal, light row, the mean-value bars).
-constexpr TGridColor kRowTopColor = GridRgb(188, 224, 232);
-constexpr TGridColor kRowBottomColor = GridRgb(242, 245, 253);
-
-/// The stand-in gripper's toggles in its cell's data.
-constexpr std::intptr_t kExpandedBit = 1;
-constexpr std::intptr_t kInSummaryBit = 2;
-/// The height of an open stand-in report.
-constexpr int kStandInReportHeight = 120;
 
 void MakeReadOnly(CGridCore& grid, int row, int col)
 {
     grid.SetItemState(row, col, grid.GetItemState(row, col) | GCS_READONLY);
 }
 
-/// Plain colour, no inverted selection look, no focus frame: the gripper and
-/// the detail row's first cell.
-void MakeGripperLook(CGridCore& grid, int row, int col)
+/// The gripper and the detail row's first cell: their own gradient, neither
+/// the inverted selection look nor a focus frame.
+void SetGradient(CGridCellGradient& cell, TGridColor top, TGridColor bottom)
 {
-    MakeReadOnly(grid, row, col);
-    grid.SetItemBackColor(row, col, kRowTopColor);
-    if (CGridCellBase* cell = grid.GetCell(row, col))
-    {
-        cell->SetInvertOnSelect(false);
-        cell->SetDrawFocusFrame(false);
-    }
+    cell.SetTopLeftColor(top);
+    cell.SetTopRightColor(top);
+    cell.SetBottomLeftColor(bottom);
+    cell.SetBottomRightColor(bottom);
+    cell.SetInvertOnSelect(false);
+    cell.SetDrawFocusFrame(false);
 }
 
 } // namespace
@@ -45,14 +37,18 @@ void MakeGripperLook(CGridCore& grid, int row, int col)
 void CTabGrid::MakeSeriesRowCells(int row)
 {
     CGridCtrl& grid = *m_grid;
-    // The gripper: grid.SetCellType<CGridCellDetailGripper>(row, colId), with
-    // the page's image list and its four corners in kRowTopColor.
-    MakeGripperLook(grid, row, colId);
+    grid.SetCellType<CGridCellDetailGripper>(row, colId);
+    grid.SetCellType<CGridCellBar>(row, colMean);
+    MakeReadOnly(grid, row, colId);
     grid.SetItemFormat(row, colId, grid.GetItemFormat(row, colId) | DT_RIGHT);
-    // The mean-value bar: grid.SetCellType<CGridCellBar>(row, colMean).
+    if (auto* gripper = dynamic_cast<CGridCellDetailGripper*>(grid.GetCell(row, colId)))
+    {
+        gripper->SetImageList(&CSeriesImages::GridImages());
+        SetGradient(*gripper, theColorScheme.RowTopColor, theColorScheme.RowTopColor);
+    }
     for (int col = colName; col < kColumnCount; ++col)
     {
-        grid.SetItemBackColor(row, col, kRowBottomColor);
+        grid.SetItemBackColor(row, col, theColorScheme.RowBottomColor);
         if (col != colName)
             MakeReadOnly(grid, row, col);
     }
@@ -61,53 +57,69 @@ void CTabGrid::MakeSeriesRowCells(int row)
 void CTabGrid::MakeDetailRowCells(int row, int series)
 {
     CGridCtrl& grid = *m_grid;
-    // The detail-left cell: grid.SetCellType<CGridCellDetailLeft>(row, colId),
-    // corners kRowTopColor above and kRowBottomColor below.
-    MakeGripperLook(grid, row, colId);
-    // The report: grid.SetCellType<CGridCellSeries>(row, col) for every col,
-    // and cell (row, colName) bound to (m_doc, series) with SetSeries.
-    (void)series;
+    grid.SetCellType<CGridCellDetailLeft>(row, colId);
+    MakeReadOnly(grid, row, colId);
+    if (auto* left = dynamic_cast<CGridCellDetailLeft*>(grid.GetCell(row, colId)))
+        SetGradient(*left, theColorScheme.RowTopColor, theColorScheme.RowBottomColor);
     for (int col = colName; col < kColumnCount; ++col)
     {
+        grid.SetCellType<CGridCellSeries>(row, col);
         MakeReadOnly(grid, row, col);
-        grid.SetItemBackColor(row, col, kRowBottomColor);
+        grid.SetItemBackColor(row, col, theColorScheme.RowBottomColor);
     }
     grid.MergeCells(row, colName, kColumnCount - 1);
     grid.SetRowHeight(row, 0);
+    if (auto* report = dynamic_cast<CGridCellSeries*>(grid.GetCell(row, colName)))
+    {
+        report->SetSeries(&m_doc, series);
+        report->SetUi(this);
+    }
 }
 
 void CTabGrid::SetGripper(int row, bool expanded, bool inSummary)
 {
-    // The gripper: SetCollapsed(!expanded) and SetInSummary(inSummary).
-    if (CGridCellBase* cell = m_grid->GetCell(row, colId))
-        cell->SetData((expanded ? kExpandedBit : 0) | (inSummary ? kInSummaryBit : 0));
+    if (auto* gripper = dynamic_cast<CGridCellDetailGripper*>(m_grid->GetCell(row, colId)))
+    {
+        gripper->SetCollapsed(!expanded);
+        gripper->SetInSummary(inSummary);
+    }
 }
 
 bool CTabGrid::GetGripper(int row, bool* expanded, bool* inSummary) const
 {
-    // The gripper: IsExpanded() and IsInSummary(), which its click flipped.
-    // The stand-in has no toggles to click.
-    (void)row;
-    (void)expanded;
-    (void)inSummary;
-    return false;
+    const auto* gripper = dynamic_cast<const CGridCellDetailGripper*>(m_grid->GetCell(row, colId));
+    if (!gripper)
+        return false;
+    *expanded = gripper->IsExpanded();
+    *inSummary = gripper->IsInSummary();
+    return true;
 }
 
 void CTabGrid::SetBar(int row, double mean, double largest)
 {
-    // The bar: SetMin(0.0), SetValue(mean), SetMax(largest), bar colour
-    // RGB(0,160,191), selected-bar colour RGB(0,120,151).
-    (void)row;
-    (void)mean;
-    (void)largest;
+    if (auto* bar = dynamic_cast<CGridCellBar*>(m_grid->GetCell(row, colMean)))
+    {
+        bar->SetMin(0.0);
+        bar->SetValue(mean);
+        bar->SetMax(largest);
+        bar->SetBarColor(theColorScheme.GridBarColor);
+        bar->SetSelectedBarColor(theColorScheme.GridBarSelectedColor);
+    }
 }
 
 void CTabGrid::ShowReport(int series, bool expand, bool immediate)
 {
-    // The report: Expand(immediate) or Collapse(immediate) on cell
-    // (DetailRow(series), colName); it sets its row's height itself.
-    (void)immediate;
-    m_grid->SetRowHeight(DetailRow(series), expand ? kStandInReportHeight : 0);
-    m_grid->ResetScrollBars();
-    m_grid->Refresh();
+    // The report sets its row's height itself, at once or frame by frame.
+    auto* report = dynamic_cast<CGridCellSeries*>(m_grid->GetCell(DetailRow(series), colName));
+    if (!report)
+        return;
+    if (expand)
+        report->Expand(immediate);
+    else
+        report->Collapse(immediate);
+}
+
+void CTabGrid::ScheduleAnimation(CGridCellSeries& cell)
+{
+    m_animation->Schedule(cell);
 }
