@@ -183,10 +183,7 @@ protected:
     /// The grid's rows look as the user left them, and nothing counts as changed.
     void ExpectPageRestored(const std::vector<int>& heights)
     {
-        std::vector<int> now;
-        for (int row = 0; row < page->Grid().GetRowCount(); ++row)
-            now.push_back(page->Grid().GetRowHeight(row));
-        EXPECT_EQ(now, heights);
+        EXPECT_EQ(RowHeights(), heights);
         EXPECT_TRUE(page->IsEnabled());
         EXPECT_FALSE(doc.IsModified());
         EXPECT_EQ(services.progressOpen, 0);
