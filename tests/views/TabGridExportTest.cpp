@@ -265,6 +265,10 @@ TEST_F(CTabGridExportTest, PngOfAllSeriesHasTheHeadingOnTopOnly)
     CImageDecoder decoder;
     ASSERT_TRUE(decoder.Decode(path)) << decoder.Error();
     EXPECT_EQ(decoder.Item("format"), "PNG");
+    // Kept for a look.
+    std::filesystem::create_directories(TERRION_VIEWS_ARTEFACTS);
+    std::filesystem::copy_file(path, std::filesystem::path(TERRION_VIEWS_ARTEFACTS) / "series_export.png",
+                               std::filesystem::copy_options::overwrite_existing);
     // The heading row (26) once, then three series rows (22 each).
     EXPECT_EQ(decoder.Item("size"), std::to_string(width) + " " + std::to_string(26 + 3 * 22));
     EXPECT_TRUE(services.messages.empty());
