@@ -3,6 +3,7 @@
 #include "app/AppEvents.h"
 #include "app/CommandIds.h"
 #include "app/OsShell.h"
+#include "app/PageProgress.h"
 #include "app/TabPageShell.h"
 #include "app/TabSheet.h"
 #include "app/TerrionLinkApp.h"
@@ -72,6 +73,32 @@ std::uint32_t CChildView::GetDTFormat() const
 int CChildView::MessageBox(unsigned textId, long style)
 {
     return TheApp().MessageBox(textId, style);
+}
+
+int CChildView::MessageText(const std::wstring& text, long style)
+{
+    return TheApp().MessageBox(wxString(text), style);
+}
+
+int CChildView::AskAbortRetryIgnore(const std::wstring& text)
+{
+    wxMessageDialog dialog(wxGetTopLevelParent(this), wxString(text), L"TerrionLink",
+                           wxYES_NO | wxCANCEL | wxICON_ERROR);
+    dialog.SetYesNoCancelLabels(wxID_ABORT, wxID_RETRY, wxID_IGNORE);
+    switch (dialog.ShowModal())
+    {
+    case wxID_NO:
+        return wxID_RETRY;
+    case wxID_CANCEL:
+        return wxID_IGNORE;
+    default:
+        return wxID_ABORT;
+    }
+}
+
+std::unique_ptr<CViewProgress> CChildView::OpenProgress(wxWindow* owner)
+{
+    return std::make_unique<CPageProgress>(owner);
 }
 
 void CChildView::OnDocumentChanged(wxCommandEvent&)

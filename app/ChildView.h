@@ -33,6 +33,9 @@ public:
     // What the pages need of the application.
     std::uint32_t GetDTFormat() const override;
     int MessageBox(unsigned textId, long style) override;
+    int MessageText(const std::wstring& text, long style) override;
+    int AskAbortRetryIgnore(const std::wstring& text) override;
+    std::unique_ptr<CViewProgress> OpenProgress(wxWindow* owner) override;
 
 private:
     void OnCommand(wxCommandEvent& event);

@@ -24,6 +24,9 @@ class CBenchServices : public CViewServices
 public:
     std::uint32_t GetDTFormat() const override { return 0x0303; }
     int MessageBox(unsigned, long) override { return wxID_NO; }
+    int MessageText(const std::wstring&, long) override { return wxID_OK; }
+    int AskAbortRetryIgnore(const std::wstring&) override { return wxID_ABORT; }
+    std::unique_ptr<CViewProgress> OpenProgress(wxWindow*) override { return nullptr; }
 };
 
 struct SPage

@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,9 @@ public:
         answers.pop_front();
         return answer;
     }
+    int MessageText(const std::wstring&, long) override { return wxID_OK; }
+    int AskAbortRetryIgnore(const std::wstring&) override { return wxID_ABORT; }
+    std::unique_ptr<CViewProgress> OpenProgress(wxWindow*) override { return nullptr; }
 
     std::uint32_t dtFormat = 0;
     std::deque<int> answers;

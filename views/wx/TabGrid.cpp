@@ -114,6 +114,7 @@ CTabGrid::CTabGrid(wxWindow* parent, CTerrionDoc& doc, CViewServices& services)
     Bind(WM_PAGE_SELECT_ALL, [this](wxCommandEvent&) { m_grid->SelectAllCells(); });
     Bind(WM_PAGE_DELETE, [this](wxCommandEvent&) { DeleteSelected(); });
     Bind(wxEVT_CHAR_HOOK, &CTabGrid::OnCharHook, this);
+    BindExportMessages();
     // Bound after the grid's own handlers, so these see the input first: the
     // focus answer below tells a pointer from a key by them.
     for (const wxEventTypeTag<wxMouseEvent>& type :

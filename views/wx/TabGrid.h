@@ -10,6 +10,7 @@
 
 #include "data/DocumentSubscription.h"
 #include "data/DocumentView.h"
+#include "grid/GridPrintText.h"
 #include "views/SeriesCellUi.h"
 
 #include <wx/panel.h>
@@ -108,12 +109,35 @@ public:
     void ShowContextMenu();
     void RunMenuCommand(int command);
 
+    // The page messages that take series out of the page and in
+    // (TabGridExport.cpp). The exports return 1 when their dialog was
+    // cancelled, else 0.
+    void OnPrint();
+    /// The printed pages' header and footer: the maker, the page's title,
+    /// the program's version, the project file's name.
+    SGridPrintText PrintTexts() const;
+    int OnExportGraphic();
+    int OnExportCsv();
+    void OnCopy();
+    void OnPaste();
+    /// The series' row or detail row holds the selection or the focus in the
+    /// count column (copy's private format, the graphic export).
+    bool IsSeriesMarked(int series) const;
+    /// The series' row or detail row is selected in the name column (the text exports).
+    bool IsSeriesSelected(int series) const;
+
     /// Answers the context menu in place of the user while set (tests):
     /// called with the menu, returns the chosen command (0 for none).
     using TMenuHook = std::function<int(const OwMenu& menu)>;
     static void SetMenuTestHook(TMenuHook hook);
 
 private:
+    class CExportUi;
+    class CExportGrid;
+    void BindExportMessages();
+    /// The series the grid holds rows for.
+    int GridSeriesCount() const;
+
     // The page's cells (TabGridCells.cpp): the one place that chooses each
     // row's cell classes and reads and writes their own state.
     void MakeSeriesRowCells(int row);
