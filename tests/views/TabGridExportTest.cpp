@@ -12,6 +12,7 @@
 #include "tests/grid/GridGuiPump.h"
 #include "tests/project/FakeDocumentUi.h"
 #include "tests/support/TempDir.h"
+#include "tests/views/SeriesPageDriver.h"
 #include "views/SeriesReport.h"
 #include "views/wx/PageEvents.h"
 #include "views/wx/TabGrid.h"
@@ -253,7 +254,8 @@ TEST_F(CTabGridExportTest, PngOfAllSeriesHasTheHeadingOnTopOnly)
 {
     // One series open: the headers-only export shows it closed, and puts it back open.
     page->OnToggleExpanded(1);
-    Pump();
+    // The report opens over a few frames; the page is measured once it stands open.
+    ASSERT_TRUE(TerrionTest::CSeriesPageDriver(*page).WaitForReport(1));
     ASSERT_TRUE(doc.SaveFile((m_dir.Path() / "project.vnr").wstring()));
     const std::vector<int> heights = RowHeights();
     const int width = page->Grid().GetVirtualWidth();
