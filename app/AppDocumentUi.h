@@ -1,8 +1,7 @@
 #pragma once
 // The project document's questions, messages, file dialogs and clipboard on
-// wxWidgets. Messages go through CUserPrompts. On the clipboard the private
-// format is a wxCustomDataObject of the format's name, Unicode text a
-// wxTextDataObject and a bitmap a wxBitmapDataObject, all in one composite.
+// wxWidgets. Messages go through CUserPrompts, the clipboard through
+// CWxClipboard (all formats of a copy in one composite).
 
 #include "data/DocumentUi.h"
 

@@ -10,6 +10,7 @@
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
 #include "views/wx/TabGrid.h"
+#include "views/wx/TabSummary.h"
 
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
@@ -40,8 +41,7 @@ CChildView::CChildView(wxWindow* parent, CTerrionDoc& doc)
 {
     m_sheet = new CTabSheet(this, doc);
     m_gridPage = new CTabGrid(m_sheet, doc, *this);
-    // The summary page fills this shell when its view arrives.
-    m_summaryPage = new CTabPageShell(m_sheet);
+    m_summaryPage = new CTabSummary(m_sheet, doc);
     m_sheet->AddPage(m_gridPage, Text(Ids::kAppTabSeries), true);
     m_sheet->AddPage(m_summaryPage, Text(Ids::kAppTabSummary), false);
 

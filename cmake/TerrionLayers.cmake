@@ -18,13 +18,17 @@ endfunction()
 # folder     may include
 terrion_layer(resources)
 terrion_layer(platform)
+# The clipboard over wxWidgets.
+terrion_layer(platform/wx platform streams resources)
 terrion_layer(streams   resources platform)
 terrion_layer(device    streams resources platform)
 terrion_layer(data      device streams resources platform)
-terrion_layer(export    views data device streams resources platform)
+terrion_layer(export    views grid data device streams resources platform)
+# The export dialogs' windows over the views' drawing utilities.
+terrion_layer(export/wx export views views/wx grid platform/wx data device streams resources platform)
 terrion_layer(views     export grid menus data device streams resources platform)
 # The pages' windows over the views' plain code.
-terrion_layer(views/wx  views export grid menus data device streams resources platform)
+terrion_layer(views/wx  views export export/wx grid menus platform/wx data device streams resources platform)
 terrion_layer(update    device streams resources platform)
 terrion_layer(grid      resources platform)
 terrion_layer(menus     grid resources platform)

@@ -1,5 +1,8 @@
 #include "resources/BitmapResources.h"
 
+#include "resources/ExportIllustrations.h"
+#include "resources/PixelCanvas.h"
+
 #include <cstddef>
 
 namespace Resources
@@ -23,34 +26,10 @@ constexpr std::uint32_t kGreen = Rgb(0, 150, 60);
 constexpr std::uint32_t kRed = Rgb(200, 30, 30);
 
 /// A strip of images drawn with a few strokes.
-class CCanvas
+class CCanvas : public CPixelCanvas
 {
 public:
-    CCanvas(int width, int height) : m_width(width), m_height(height)
-    {
-        m_pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), kClear);
-    }
-
-    void Set(int x, int y, std::uint32_t color)
-    {
-        if (x >= 0 && y >= 0 && x < m_width && y < m_height)
-            m_pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width) +
-                     static_cast<std::size_t>(x)] = color;
-    }
-    /// Fills (x, y) to (x + w, y + h), right and bottom outside.
-    void Fill(int x, int y, int w, int h, std::uint32_t color)
-    {
-        for (int j = y; j < y + h; ++j)
-            for (int i = x; i < x + w; ++i)
-                Set(i, j, color);
-    }
-    void Frame(int x, int y, int w, int h, std::uint32_t color)
-    {
-        Fill(x, y, w, 1, color);
-        Fill(x, y + h - 1, w, 1, color);
-        Fill(x, y, 1, h, color);
-        Fill(x + w - 1, y, 1, h, color);
-    }
+    CCanvas(int width, int height) : CPixelCanvas(width, height, kClear) {}
 
     /// A rounded box of `size` with a plus (or with `plus` false a minus) in it.
     void SignBox(int x, int y, int size, bool plus)
@@ -104,13 +83,6 @@ public:
             Fill(x + 2, top + 1, 8, 1, selected ? kWhite : kGrey);
         }
     }
-
-    SBitmapPixels Take() { return SBitmapPixels{m_width, m_height, std::move(m_pixels)}; }
-
-private:
-    int m_width;
-    int m_height;
-    std::vector<std::uint32_t> m_pixels;
 };
 
 SBitmapPixels GridImages()
@@ -146,6 +118,22 @@ SBitmapPixels MenuImages()
     return canvas.Take();
 }
 
+SBitmapPixels SummaryMenuImages()
+{
+    CCanvas canvas(48, 16);
+    // One series out: a single bar with a minus.
+    canvas.Fill(3, 4, 5, 10, kTeal);
+    canvas.Frame(3, 4, 5, 10, kOutline);
+    canvas.Fill(1, 14, 10, 1, kOutline);
+    canvas.Badge(9, 9, false);
+    // All out and all in: the chart with a minus or a plus.
+    canvas.Chart(16, 2, false);
+    canvas.Badge(16 + 9, 9, false);
+    canvas.Chart(32, 2, true);
+    canvas.Badge(32 + 9, 9, true);
+    return canvas.Take();
+}
+
 } // namespace
 
 SBitmapPixels CBitmapResources::Pixels(unsigned id)
@@ -156,8 +144,10 @@ SBitmapPixels CBitmapResources::Pixels(unsigned id)
         return GridImages();
     case kMenuImages:
         return MenuImages();
+    case kSummaryMenuImages:
+        return SummaryMenuImages();
     default:
-        return SBitmapPixels{};
+        return CExportIllustrations::Pixels(id);
     }
 }
 

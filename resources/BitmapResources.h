@@ -26,6 +26,9 @@ public:
     /// (expand all, collapse all, all into the summary, all out of it,
     /// selected into the summary, selected out of it).
     static constexpr unsigned kMenuImages = 2055;
+    /// The summary's context-menu images: three 16 x 16 images side by side
+    /// (take the series out, take all out, put all in).
+    static constexpr unsigned kSummaryMenuImages = 2091;
     /// The transparent colour of every bitmap here.
     static constexpr std::uint32_t kTransparent = 0x0000FF;
 

@@ -15,4 +15,9 @@ bool CAsciiCase::StartsWithNoCase(std::wstring_view text, std::wstring_view pref
     return true;
 }
 
+bool CAsciiCase::EndsWithNoCase(std::wstring_view text, std::wstring_view suffix)
+{
+    return text.size() >= suffix.size() && StartsWithNoCase(text.substr(text.size() - suffix.size()), suffix);
+}
+
 } // namespace StreamIO

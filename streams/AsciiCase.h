@@ -19,6 +19,8 @@ public:
     }
     /// True when text starts with prefix, ASCII letters compared in either case.
     static bool StartsWithNoCase(std::wstring_view text, std::wstring_view prefix);
+    /// True when text ends with suffix, ASCII letters compared in either case.
+    static bool EndsWithNoCase(std::wstring_view text, std::wstring_view suffix);
 };
 
 } // namespace StreamIO

@@ -1,20 +1,27 @@
 #include "views/ReportExport.h"
 
 #include "data/TerrionDoc.h"
+#include "export/ExportFileName.h"
+#include "export/ExportProgress.h"
 #include "platform/ClipboardData.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
 #include "resources/TextFormat.h"
 #include "streams/AtomicFileWriter.h"
+#include "streams/FileException.h"
 #include "streams/TextCodec.h"
 #include "views/ReportExportUi.h"
 #include "views/SeriesReport.h"
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 namespace
 {
+// The one-file export hands its bytes to the file in pieces of about this size.
+constexpr std::size_t kWriteChunk = 256 * 1024;
+
 bool IsIncluded(const CReportExport::TIncluded& included, int i)
 {
     return i >= 0 && static_cast<std::size_t>(i) < included.size() && included[static_cast<std::size_t>(i)];
@@ -26,15 +33,6 @@ int CountIncluded(const CTerrionDoc& doc, const CReportExport::TIncluded& includ
     for (int i = 0; i < doc.GetSeriesCount(); ++i)
         n += IsIncluded(included, i) ? 1 : 0;
     return n;
-}
-
-// trunc(k / n x scale + offset), kept on the bar; nothing to export keeps it at 0.
-int Position(int k, int n, int scale, int offset = 0)
-{
-    if (n <= 0)
-        return 0;
-    const long long position = static_cast<long long>(k) * scale / n + offset;
-    return static_cast<int>(std::clamp<long long>(position, 0, 1000));
 }
 
 std::wstring CreatingText(const std::wstring& name)
@@ -53,7 +51,49 @@ void ProgressText(CReportExportUi* ui, const std::wstring& text)
     if (ui)
         ui->SetProgressText(text);
 }
+
+void Begin(CReportExportUi* ui)
+{
+    Progress(ui, 0);
+    ProgressText(ui, Resources::CStringTable::Text(Resources::Ids::kPreparingExport));
+}
 } // namespace
+
+bool CReportExport::Export(const CTerrionDoc& doc, NExportTarget target, const TIncluded& included,
+                           const std::wstring& path, CReportExportUi* ui)
+{
+    Begin(ui);
+    bool done = false;
+    switch (target)
+    {
+    case EXPORT_TARGET_ONE_FILE:
+        done = WriteOneFile(doc, included, path, ui);
+        break;
+    case EXPORT_TARGET_SEPARATE_FILES:
+        done = WriteSeparateFiles(doc, included, path, ui) == CountIncluded(doc, included);
+        break;
+    case EXPORT_TARGET_CLIPBOARD:
+    {
+        Platform::CClipboardData data;
+        PutClipboardText(ClipboardText(doc, included, ui, path), data);
+        done = ui && ui->PutOnClipboard(data);
+        break;
+    }
+    }
+    Progress(ui, CExportProgress::kFull);
+    return done;
+}
+
+bool CReportExport::Copy(CTerrionDoc& doc, const CTerrionData::TSelection& marked, const TIncluded& included,
+                         CReportExportUi* ui)
+{
+    Begin(ui);
+    Platform::CClipboardData data;
+    PutClipboardText(ClipboardText(doc, included, ui), data);
+    const bool done = doc.CopyToClipboard(marked, std::move(data));
+    Progress(ui, CExportProgress::kFull);
+    return done;
+}
 
 std::wstring CReportExport::JoinReports(const CTerrionDoc& doc, const TIncluded& included,
                                         std::size_t reserve, const std::function<void(int)>& beforeSeries)
@@ -79,22 +119,38 @@ bool CReportExport::WriteOneFile(const CTerrionDoc& doc, const TIncluded& includ
                                  CReportExportUi* ui)
 {
     const int n = CountIncluded(doc, included);
-    std::vector<std::uint8_t> bytes = {0xFF, 0xFE};
-    bool first = true;
-    for (int i = 0; i < doc.GetSeriesCount(); ++i)
+    try
     {
-        Progress(ui, Position(i, n, 950));
-        ProgressText(ui, CreatingText(path));
-        if (!IsIncluded(included, i))
-            continue;
+        // The reports go to a temporary file beside the target piece by
+        // piece; only the complete file replaces the target.
+        StreamIO::CAtomicFileWriter file(path);
+        std::vector<std::uint8_t> bytes = {0xFF, 0xFE};
+        bytes.reserve(kWriteChunk + 64 * 1024);
         std::wstring report;
-        CSeriesReport::GetSeriesReport(doc, i, report);
-        if (!first)
-            AppendUtf16Le(CSeriesReport::Separator(), bytes);
-        AppendUtf16Le(report, bytes);
-        first = false;
+        bool first = true;
+        const std::wstring creating = CreatingText(path);
+        for (int i = 0; i < doc.GetSeriesCount(); ++i)
+        {
+            Progress(ui, CExportProgress::Position(i, n, 950));
+            ProgressText(ui, creating);
+            if (!IsIncluded(included, i))
+                continue;
+            report.clear();
+            CSeriesReport::GetSeriesReport(doc, i, report);
+            if (!first)
+                AppendUtf16Le(CSeriesReport::Separator(), bytes);
+            AppendUtf16Le(report, bytes);
+            first = false;
+            if (bytes.size() >= kWriteChunk)
+            {
+                file.Write(bytes);
+                bytes.clear();
+            }
+        }
+        file.Write(bytes);
+        file.Commit();
     }
-    if (!WriteWholeFile(path, bytes))
+    catch (const StreamIO::CFileException&)
     {
         if (ui)
             ui->ShowMessage(Resources::NMessageKind::Error, FileFailedMessage(path));
@@ -115,8 +171,8 @@ int CReportExport::WriteSeparateFiles(const CTerrionDoc& doc, const TIncluded& i
             continue;
         for (;;)
         {
-            const std::wstring name = NumberedFileName(path, begun + 1);
-            Progress(ui, Position(begun, n, 990));
+            const std::wstring name = CExportFileName::Numbered(path, begun + 1);
+            Progress(ui, CExportProgress::Position(begun, n, 990));
             ProgressText(ui, CreatingText(name));
             std::wstring report;
             CSeriesReport::GetSeriesReport(doc, i, report);
@@ -152,15 +208,15 @@ std::wstring CReportExport::ClipboardText(const CTerrionDoc& doc, const TInclude
     {
         if (!IsIncluded(included, i))
             continue;
-        Progress(ui, Position(k, n, 400));
+        Progress(ui, CExportProgress::Position(k, n, 400));
         std::wstring report;
         total += static_cast<std::size_t>(CSeriesReport::GetSeriesReport(doc, i, report));
         if (k > 0)
             total += CSeriesReport::Separator().size();
         ++k;
     }
-    std::wstring text =
-        JoinReports(doc, included, total, [&](int i) { Progress(ui, Position(i, n, 600, 400)); });
+    std::wstring text = JoinReports(doc, included, total,
+                                    [&](int i) { Progress(ui, CExportProgress::Position(i, n, 600, 400)); });
     std::replace(text.begin(), text.end(), L';', L'\t');
     return text;
 }
@@ -178,12 +234,6 @@ std::vector<std::uint8_t> CReportExport::ClipboardBytes(const std::wstring& text
 void CReportExport::PutClipboardText(const std::wstring& text, Platform::CClipboardData& data)
 {
     data.Set(Platform::CClipboardData::kUnicodeText, ClipboardBytes(text));
-}
-
-std::wstring CReportExport::NumberedFileName(const std::wstring& path, int number)
-{
-    const std::size_t keep = path.size() > 4 ? path.size() - 4 : 0;
-    return path.substr(0, keep) + std::to_wstring(number) + path.substr(keep);
 }
 
 std::wstring CReportExport::FileFailedMessage(const std::wstring& path)

@@ -4,6 +4,9 @@
 // for the clipboard. Files are UTF-16LE with byte-order mark and replace an
 // existing file only once they are complete.
 
+#include "data/TerrionData.h"
+#include "export/ExportTypes.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -23,6 +26,17 @@ public:
     /// entries count as false).
     using TIncluded = std::vector<bool>;
 
+    /// The whole export to one target, as the page runs it after its
+    /// dialog: progress from 0 with the preparing text to 1000. The clipboard
+    /// target hands the text to ui->PutOnClipboard. False when a file could
+    /// not be written or the clipboard not be set.
+    static bool Export(const CTerrionDoc& doc, NExportTarget target, const TIncluded& included,
+                       const std::wstring& path, CReportExportUi* ui);
+    /// Copy: the marked series in the private format and the text of the
+    /// included (selected) series, put on the clipboard in one write.
+    static bool Copy(CTerrionDoc& doc, const CTerrionData::TSelection& marked, const TIncluded& included,
+                     CReportExportUi* ui);
+
     /// The reports of the included series with the separator between two.
     /// beforeSeries, when given, is called with every series index before its report is added.
     static std::wstring JoinReports(const CTerrionDoc& doc, const TIncluded& included,
@@ -33,7 +47,7 @@ public:
     static bool WriteOneFile(const CTerrionDoc& doc, const TIncluded& included, const std::wstring& path,
                              CReportExportUi* ui);
     /// Writes each included series into its own numbered file (see
-    /// NumberedFileName); returns the number of files written.
+    /// CExportFileName::Numbered); returns the number of files written.
     static int WriteSeparateFiles(const CTerrionDoc& doc, const TIncluded& included, const std::wstring& path,
                                   CReportExportUi* ui);
     /// The clipboard text: the joined reports with every ';' turned into a TAB.
@@ -45,9 +59,6 @@ public:
     /// puts there in other formats.
     static void PutClipboardText(const std::wstring& text, Platform::CClipboardData& data);
 
-    /// The path without its last four characters, the number, and those four
-    /// characters: run.csv and 2 give run2.csv.
-    static std::wstring NumberedFileName(const std::wstring& path, int number);
     /// The message of a file that cannot be created: "<text> <path>!".
     static std::wstring FileFailedMessage(const std::wstring& path);
     /// UTF-16LE code units of text (characters past U+FFFF as surrogate

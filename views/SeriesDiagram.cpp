@@ -11,6 +11,7 @@
 #include "resources/StringTable.h"
 #include "resources/TextFormat.h"
 #include "views/ColorScheme.h"
+#include "views/DiagramFrame.h"
 #include "views/GraphGrid.h"
 #include "views/SensitiveArea.h"
 
@@ -76,16 +77,7 @@ std::vector<CSeriesDiagram::SValueIndex> CSeriesDiagram::Readings(const CTerrion
 
 SGraphGridSettings CSeriesDiagram::AxisSettings()
 {
-    SGraphGridSettings s;
-    s.topAxis = 0;
-    s.bottomAxis = 0;
-    s.rightAxis = 0;
-    s.xZeroAxis = 0;
-    s.yZeroAxis = 0;
-    s.leftAxis = GA_LINE | GA_MINOR_OUT | GA_LABELS | GA_TITLE_ROTATED;
-    s.hGridLines = false;
-    s.vGridLines = false;
-    return s;
+    return CDiagramFrame::ValueAxis();
 }
 
 SSeriesDiagramLayout CSeriesDiagram::Layout(int x, int y, int width, int height, bool hovered, bool full)
@@ -96,21 +88,14 @@ SSeriesDiagramLayout CSeriesDiagram::Layout(int x, int y, int width, int height,
     const bool byValue = IsByValue(m_doc, m_index);
 
     // Title and order label.
-    const std::wstring title = CStringTable::Text(Ids::kDiagramTitle) + L" ";
-    m_fonts.Select(m_dc, NReportFont::Bold);
-    const SGridSize titleSize = m_dc.GetTextExtent(title);
-    layout.title = SReportText{{x + m_p, y + m_p}, title, NReportFont::Bold, 0};
-    int t = titleSize.cx;
-    if (n > 1)
-    {
-        const NReportFont font = hovered ? NReportFont::BoldUnderlined : NReportFont::Bold;
-        const std::wstring label =
-            CStringTable::Text(byValue ? Ids::kOrderedByValue : Ids::kMeasurementOrder);
-        m_fonts.Select(m_dc, font);
-        layout.orderLabel = SReportText{{x + m_p + titleSize.cx, y + m_p}, label, font, kOrderArea};
-        t += m_dc.GetTextExtent(label).cx;
-    }
-    const int top = y + m_p + static_cast<int>(1.2 * titleSize.cy);
+    const SDiagramHeading h = CDiagramFrame::Heading(
+        m_dc, m_fonts, SGridPoint{x + m_p, y + m_p}, CStringTable::Text(Ids::kDiagramTitle) + L" ",
+        n > 1 ? CStringTable::Text(byValue ? Ids::kOrderedByValue : Ids::kMeasurementOrder) : std::wstring(),
+        hovered, kOrderArea);
+    layout.title = h.heading;
+    layout.orderLabel = h.orderLabel;
+    const int t = h.width;
+    const int top = y + m_p + static_cast<int>(1.2 * h.height);
 
     // Bars and the value axis' room.
     m_fonts.Select(m_dc, NReportFont::Plain);
@@ -201,29 +186,16 @@ void CSeriesDiagram::Draw(const SSeriesDiagramLayout& layout, CSensitiveArea& ar
     m_dc.SetTextAlign(NGridTextAlign::Left);
     m_dc.SetTextVAlign(NGridTextVAlign::Top);
     m_dc.SetTextColor(textColor);
-    m_fonts.Select(m_dc, layout.title.font);
-    m_dc.TextOut(layout.title.at.x, layout.title.at.y, layout.title.text);
     if (!layout.orderLabel.text.empty())
     {
         m_fonts.Select(m_dc, layout.orderLabel.font);
-        m_dc.SetTextColor(theColorScheme.LinkColor);
         areas.AddText(m_dc, layout.orderLabel.at.x, layout.orderLabel.at.y, layout.orderLabel.text, 0,
                       kOrderArea, 0);
-        m_dc.TextOut(layout.orderLabel.at.x, layout.orderLabel.at.y, layout.orderLabel.text);
-        m_dc.SetTextColor(textColor);
     }
-
-    m_fonts.Select(m_dc, NReportFont::Plain);
-    m_dc.SetPenWidth(1);
-    CGraphGrid grid;
-    grid.SetSettings(layout.chart, m_dc);
-    grid.Draw(m_dc);
+    CDiagramFrame::DrawHeading(m_dc, m_fonts, layout.title, layout.orderLabel, textColor);
+    CDiagramFrame::DrawAxis(m_dc, m_fonts, layout.chart, layout.plot, layout.barsWidth, layout.unitAt,
+                            CTerrionDoc::GetResistivityUnit());
     const SGridRect& plot = layout.plot;
-    m_dc.Line({plot.left, plot.bottom}, {plot.left + layout.barsWidth + 4, plot.bottom}, kBlack);
-
-    m_dc.SetTextVAlign(NGridTextVAlign::Bottom);
-    m_dc.TextOut(layout.unitAt.x, layout.unitAt.y, CTerrionDoc::GetResistivityUnit());
-    m_dc.SetTextVAlign(NGridTextVAlign::Top);
 
     m_dc.Line({plot.left + 3, layout.markY}, {plot.right + 3, layout.markY}, theColorScheme.MarkLineColor);
     m_dc.Line({plot.left - 2, layout.meanY}, {plot.left + 4, layout.meanY}, kBlack);

@@ -26,3 +26,10 @@ const CGridImageList& CSeriesImages::MenuImages()
     static const CGridImageList images = Cut(theColorScheme.MenuImagesBitmapId, SGridSize{20, 19});
     return images;
 }
+
+const CGridImageList& CSeriesImages::SummaryMenuImages()
+{
+    static const CGridImageList images =
+        Cut(Resources::CBitmapResources::kSummaryMenuImages, SGridSize{16, 16});
+    return images;
+}

@@ -11,4 +11,6 @@ public:
     static const CGridImageList& GridImages();
     /// The context menu's images: 20 x 19 tiles, red transparent.
     static const CGridImageList& MenuImages();
+    /// The summary's context menu images: 16 x 16 tiles, red transparent.
+    static const CGridImageList& SummaryMenuImages();
 };

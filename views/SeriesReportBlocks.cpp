@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "data/NumberFormat.h"
 #include "data/TerrionDoc.h"
 #include "grid/GridSurface.h"
 #include "resources/StringIds.h"
@@ -14,90 +13,50 @@ using Resources::CStringTable;
 namespace
 {
 
-/// trunc(factor x value) as the layout rules have it.
 int Scaled(double factor, int value)
 {
-    return static_cast<int>(factor * value);
-}
-
-std::wstring WithUnit(double value, const std::wstring& unit)
-{
-    return CNumberFormat::Fixed(value, 1) + L" " + unit;
+    return CReportTextBlocks::Scaled(factor, value);
 }
 
 } // namespace
 
 CSeriesReportBlocks::CSeriesReportBlocks(const CTerrionDoc& doc, int index, CGridSurface& dc,
                                          const SSeriesReportFonts& fonts, int margin)
-    : m_doc(doc), m_index(index), m_dc(dc), m_fonts(fonts), m_p(margin)
+    : m_doc(doc), m_index(index), m_p(margin), m_text(dc, fonts, margin)
 {
 }
 
 SGridSize CSeriesReportBlocks::Extent(NReportFont font, const std::wstring& text)
 {
-    m_fonts.Select(m_dc, font);
-    return m_dc.GetTextExtent(text);
+    return m_text.Extent(font, text);
 }
 
 int CSeriesReportBlocks::LinesTop(SReportBlock& block, int x, int y, const std::wstring& title)
 {
-    const SGridSize size = Extent(NReportFont::Bold, title);
-    block.texts.push_back(SReportText{{x + m_p, y + m_p}, title, NReportFont::Bold, 0});
-    block.size.cx = std::max(block.size.cx, size.cx + 2 * m_p);
-    return y + m_p + Scaled(1.2, size.cy);
+    return m_text.Heading(block, x, y, title);
 }
 
 SReportBlock CSeriesReportBlocks::Statistics(int x, int y)
 {
-    SReportBlock block;
-    const int top = LinesTop(block, x, y, CStringTable::Text(Ids::kStatisticsTitle));
     const std::wstring unit = CTerrionDoc::GetResistivityUnit();
     const int n = m_doc.GetReadingCount(m_index);
     double mean = 0.0, sd = 0.0, min = 0.0, max = 0.0;
     m_doc.GetStatistics(m_index, &mean, &sd, &min, &max);
-    const std::wstring none = L"= -- " + unit;
-
-    const std::wstring labels[] = {
-        CStringTable::Text(Ids::kStatMeasurements), CStringTable::Text(Ids::kStatMeanValue),
-        CStringTable::Text(Ids::kStatStdDeviation), CStringTable::Text(Ids::kStatRange),
-        CStringTable::Text(Ids::kStatMinimum),      CStringTable::Text(Ids::kStatMaximum),
-    };
-    const std::wstring symbols[] = {CStringTable::Text(Ids::kStatSymbolCount),
-                                    CStringTable::Text(Ids::kStatSymbolMean),
-                                    CStringTable::Text(Ids::kStatSymbolDeviation)};
-    const std::wstring values[] = {
+    using B = CReportTextBlocks;
+    const std::wstring none = B::NoValue(unit);
+    B::SStatistics rows;
+    rows.labels = B::StatisticsLabels();
+    rows.symbols = {CStringTable::Text(Ids::kStatSymbolCount), CStringTable::Text(Ids::kStatSymbolMean),
+                    CStringTable::Text(Ids::kStatSymbolDeviation)};
+    rows.values = {
         L"= " + std::to_wstring(m_doc.GetValidReadingCount(m_index)),
-        L"= " + WithUnit(mean, unit),
-        n < 2 ? none : L"= " + WithUnit(sd, unit),
-        n < 2 ? none : L"= " + WithUnit(max - min, unit),
-        n < 1 ? none : L"= " + WithUnit(min, unit),
-        n < 1 ? none : L"= " + WithUnit(max, unit),
+        B::ValueWithUnit(mean, unit),
+        n < 2 ? none : B::ValueWithUnit(sd, unit),
+        n < 2 ? none : B::ValueWithUnit(max - min, unit),
+        n < 1 ? none : B::ValueWithUnit(min, unit),
+        n < 1 ? none : B::ValueWithUnit(max, unit),
     };
-
-    int widestLabel = 0;
-    for (const std::wstring& label : labels)
-        widestLabel = std::max(widestLabel, Extent(NReportFont::Plain, label).cx);
-    int widestSymbol = 0;
-    for (const std::wstring& symbol : symbols)
-        widestSymbol = std::max(widestSymbol, Extent(NReportFont::Plain, symbol).cx);
-    const int symbolX = x + m_p + Scaled(1.1, widestLabel);
-    const int valueX = symbolX + Scaled(1.1, widestSymbol);
-
-    int lineY = top;
-    int widestValue = 0;
-    for (std::size_t i = 0; i < std::size(labels); ++i)
-    {
-        block.texts.push_back(SReportText{{x + m_p, lineY}, labels[i], NReportFont::Plain, 0});
-        if (i < std::size(symbols))
-            block.texts.push_back(SReportText{{symbolX, lineY}, symbols[i], NReportFont::Plain, 0});
-        block.texts.push_back(SReportText{{valueX, lineY}, values[i], NReportFont::Plain, 0});
-        const SGridSize value = Extent(NReportFont::Plain, values[i]);
-        widestValue = std::max(widestValue, value.cx);
-        lineY += value.cy;
-    }
-    block.size.cx = std::max(block.size.cx, valueX + widestValue + m_p - x);
-    block.size.cy = lineY + m_p - y;
-    return block;
+    return m_text.Statistics(x, y, CStringTable::Text(Ids::kStatisticsTitle), rows);
 }
 
 void CSeriesReportBlocks::MeasureReadings()
@@ -217,92 +176,10 @@ SReportBlock CSeriesReportBlocks::Settings(int x, int y)
     return block;
 }
 
-std::wstring CSeriesReportBlocks::NextCommentWord(const std::wstring& text, std::size_t& pos)
-{
-    while (pos < text.size() && text[pos] == L'\r')
-        ++pos;
-    if (pos >= text.size())
-        return std::wstring();
-    auto delimiter = [](wchar_t c) { return c == L' ' || c == L'.' || c == L'\n'; };
-    if (delimiter(text[pos]))
-        return std::wstring(1, text[pos++]);
-    std::wstring word;
-    while (pos < text.size() && !delimiter(text[pos]))
-    {
-        if (text[pos] != L'\r')
-            word += text[pos];
-        ++pos;
-    }
-    return word;
-}
-
 SReportBlock CSeriesReportBlocks::Comment(int x, int y, int width, bool hovered)
 {
-    SReportBlock block;
     std::wstring text = m_doc.GetComment(m_index);
     const std::size_t first = text.find_first_not_of(L" \t\r\n");
     text.erase(0, first == std::wstring::npos ? text.size() : first);
-    if (text.empty())
-        text = CStringTable::Text(Ids::kCommentAdd);
-
-    const int base = LinesTop(block, x, y, CStringTable::Text(Ids::kCommentTitle));
-    const NReportFont font = hovered ? NReportFont::Underlined : NReportFont::Plain;
-    const int avail = width - 2 * m_p;
-    const int lineHeight = Extent(font, L"A").cy;
-    int d = 0;
-    int c = 0;
-    auto place = [&](const std::wstring& piece, int at)
-    {
-        if (!piece.empty())
-            block.texts.push_back(SReportText{{x + m_p + at, base + d}, piece, font, kCommentArea});
-    };
-    std::size_t pos = 0;
-    for (std::wstring token = NextCommentWord(text, pos); !token.empty(); token = NextCommentWord(text, pos))
-    {
-        if (token == L"\n")
-        {
-            d += lineHeight;
-            c = 0;
-            continue;
-        }
-        const SGridSize size = Extent(font, token);
-        if (c + size.cx < avail)
-        {
-            place(token, c);
-            c += size.cx;
-        }
-        else if (size.cx < avail)
-        {
-            d += size.cy;
-            c = 0;
-            place(token, c);
-            c = size.cx;
-        }
-        else
-        {
-            // A word wider than the line goes on character by character; a
-            // line always takes its first character, so every one is drawn.
-            std::wstring piece;
-            int pieceWidth = 0;
-            for (wchar_t ch : token)
-            {
-                const int chWidth = Extent(font, std::wstring(1, ch)).cx;
-                if (c + pieceWidth + chWidth > avail && (c > 0 || !piece.empty()))
-                {
-                    place(piece, c);
-                    d += size.cy;
-                    c = 0;
-                    piece.clear();
-                    pieceWidth = 0;
-                }
-                piece += ch;
-                pieceWidth += chWidth;
-            }
-            place(piece, c);
-            c += pieceWidth;
-        }
-    }
-    block.size.cx = width;
-    block.size.cy = base - y + d + lineHeight + m_p;
-    return block;
+    return m_text.Comment(x, y, width, text, hovered, kCommentArea);
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "views/ReportText.h"
+#include "views/ReportTextBlocks.h"
 #include "views/SeriesReportFonts.h"
 
 class CGridSurface;
@@ -36,7 +37,10 @@ public:
     /// The next token of a comment from `pos` on: a word up to the next
     /// blank, full stop or line feed, or one such delimiter by itself.
     /// Carriage returns are skipped. Empty at the end.
-    static std::wstring NextCommentWord(const std::wstring& text, std::size_t& pos);
+    static std::wstring NextCommentWord(const std::wstring& text, std::size_t& pos)
+    {
+        return CReportTextBlocks::NextCommentWord(text, pos);
+    }
 
 private:
     SGridSize Extent(NReportFont font, const std::wstring& text);
@@ -46,10 +50,9 @@ private:
 
     const CTerrionDoc& m_doc;
     int m_index;
-    CGridSurface& m_dc;
-    const SSeriesReportFonts& m_fonts;
     int m_p;
     bool m_readingsMeasured = false;
     std::vector<std::wstring> m_readingTexts;
     std::vector<SGridSize> m_readingSizes;
+    CReportTextBlocks m_text;
 };

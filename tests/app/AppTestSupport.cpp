@@ -8,6 +8,9 @@
 #include "resources/StringTable.h"
 
 #include <wx/app.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/filename.h>
 #include <wx/init.h>
 #include <wx/msgdlg.h>
 
@@ -200,6 +203,20 @@ std::wstring CAppTest::ProjectFile(const std::string& name)
 wxString CAppTest::Title()
 {
     return m_frame->GetTitle();
+}
+
+wxImage CAppTest::SaveScreenshot(const wxString& path)
+{
+    const wxRect rect = m_frame->GetScreenRect();
+    wxBitmap shot(rect.width, rect.height);
+    {
+        wxScreenDC screen;
+        wxMemoryDC memory(shot);
+        memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+    }
+    wxFileName::Mkdir(wxFileName(path).GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    EXPECT_TRUE(shot.SaveFile(path, wxBITMAP_TYPE_PNG)) << path;
+    return shot.ConvertToImage();
 }
 
 CWizardAnswers::CWizardAnswers()

@@ -1,6 +1,7 @@
 // The three text export forms byte for byte: one file, numbered files and the
 // clipboard text.
 #include "views/ReportExport.h"
+#include "tests/project/FakeDocumentUi.h"
 #include "tests/report/ReportDocument.h"
 #include "tests/support/TempDir.h"
 #include "views/ReportExportUi.h"
@@ -8,9 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace
@@ -69,7 +72,15 @@ public:
     std::vector<std::wstring> texts;
     std::vector<std::wstring> messages;
     std::vector<Resources::NMessageKind> kinds; ///< of the messages shown with OK
+    bool PutOnClipboard(const Platform::CClipboardData& data) override
+    {
+        clipboard.push_back(data);
+        return clipboardWorks;
+    }
+
     std::vector<NFileAnswer> answers;
+    std::vector<Platform::CClipboardData> clipboard;
+    bool clipboardWorks = true;
 };
 
 class ReportExport : public testing::Test
@@ -158,13 +169,6 @@ TEST_F(ReportExport, NumberedFilesOnePerSeries)
     EXPECT_EQ(ui.texts[1], L"Creating " + (m_dir / "data2.csv").wstring() + L" ...");
 }
 
-TEST(ReportExportNames, NumberGoesBeforeTheExtension)
-{
-    EXPECT_EQ(CReportExport::NumberedFileName(L"C:\\data\\run.csv", 1), L"C:\\data\\run1.csv");
-    EXPECT_EQ(CReportExport::NumberedFileName(L"/x/data.csv", 12), L"/x/data12.csv");
-    EXPECT_EQ(CReportExport::NumberedFileName(L"ab", 3), L"3ab");
-}
-
 // A numbered file that cannot be created asks: Retry takes the series again
 // under the next number, Ignore goes on, Abort stops.
 TEST_F(ReportExport, NumberedFileFailuresAskAndSkipTheirNumber)
@@ -235,4 +239,116 @@ TEST(ReportExportText, LoneSurrogatesAreKeptAsTheArchiveKeepsThem)
     std::vector<std::uint8_t> bytes;
     CReportExport::AppendUtf16Le(text, bytes);
     EXPECT_EQ(bytes, (std::vector<std::uint8_t>{0x61, 0, 0x3D, 0xD8, 0x62, 0, 0x00, 0xDC}));
+}
+
+// The page's one call per target: the preparing text first, the bar full at
+// the end, and the bytes of each target as the format has them.
+TEST_F(ReportExport, EachTargetInOneCall)
+{
+    const std::vector<std::uint8_t> bom = {0xFF, 0xFE};
+    const std::wstring joined = ReportOf(m_doc, 0) + m_separator + ReportOf(m_doc, 2);
+
+    CRecordingUi one;
+    const auto path = m_dir / "one.csv";
+    EXPECT_TRUE(
+        CReportExport::Export(m_doc, EXPORT_TARGET_ONE_FILE, {true, false, true}, path.wstring(), &one));
+    EXPECT_EQ(ReadFile(path), bom + Utf16(joined));
+    EXPECT_EQ(one.texts.front(), L"Please wait while preparing for export...");
+    EXPECT_EQ(one.positions.front(), 0);
+    EXPECT_EQ(one.positions.back(), 1000);
+
+    CRecordingUi separate;
+    EXPECT_TRUE(CReportExport::Export(m_doc, EXPORT_TARGET_SEPARATE_FILES, {true, true, true},
+                                      (m_dir / "each.csv").wstring(), &separate));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(ReadFile(m_dir / ("each" + std::to_string(i + 1) + ".csv")),
+                  bom + Utf16(ReportOf(m_doc, i)));
+    EXPECT_EQ(separate.positions.back(), 1000);
+
+    CRecordingUi clip;
+    EXPECT_TRUE(CReportExport::Export(m_doc, EXPORT_TARGET_CLIPBOARD, {true, false, true}, {}, &clip));
+    ASSERT_EQ(clip.clipboard.size(), 1u);
+    std::wstring tabbed = joined;
+    std::replace(tabbed.begin(), tabbed.end(), L';', L'\t');
+    const auto* text = clip.clipboard[0].Find(Platform::CClipboardData::kUnicodeText);
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(*text, Utf16(tabbed) + std::vector<std::uint8_t>(2, 0));
+    EXPECT_EQ(clip.clipboard[0].Formats().size(), 1u);
+    EXPECT_TRUE(std::filesystem::exists(path)); // nothing else was written
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), 4);
+
+    CRecordingUi refused;
+    refused.clipboardWorks = false;
+    EXPECT_FALSE(CReportExport::Export(m_doc, EXPORT_TARGET_CLIPBOARD, {true}, {}, &refused));
+}
+
+// Nothing chosen: the bar never leaves 0 until the end; no numbered file; the
+// one file holds the byte-order mark; the clipboard an empty text.
+TEST_F(ReportExport, NothingChosenDividesByNothing)
+{
+    for (NExportTarget target :
+         {EXPORT_TARGET_ONE_FILE, EXPORT_TARGET_SEPARATE_FILES, EXPORT_TARGET_CLIPBOARD})
+    {
+        CRecordingUi ui;
+        const auto path = m_dir / ("none" + std::to_string(target) + ".csv");
+        EXPECT_TRUE(CReportExport::Export(m_doc, target, {false, false, false}, path.wstring(), &ui));
+        for (std::size_t i = 0; i + 1 < ui.positions.size(); ++i)
+            EXPECT_EQ(ui.positions[i], 0) << target;
+        EXPECT_EQ(ui.positions.back(), 1000);
+        if (target == EXPORT_TARGET_CLIPBOARD)
+        {
+            EXPECT_EQ(*ui.clipboard.at(0).Find(Platform::CClipboardData::kUnicodeText),
+                      (std::vector<std::uint8_t>{0, 0}));
+        }
+    }
+    EXPECT_EQ(ReadFile(m_dir / "none0.csv"), (std::vector<std::uint8_t>{0xFF, 0xFE}));
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "none11.csv"));
+}
+
+// Copy puts the marked series in the private format and the selected ones'
+// text beside it, in one write: a series that only holds the focus goes in
+// the private format but not in the text.
+TEST_F(ReportExport, CopyWritesBothFormatsOnce)
+{
+    TerrionTest::CFakeDocumentUi docUi;
+    m_doc.SetUi(&docUi);
+    CRecordingUi ui;
+    EXPECT_TRUE(CReportExport::Copy(m_doc, {0, 1, 0}, {false, false, false}, &ui));
+    EXPECT_EQ(docUi.clipboardWrites, 1);
+    ASSERT_EQ(docUi.clipboard.count(CTerrionDoc::kClipboardFormat), 1u);
+    EXPECT_EQ(docUi.clipboard[Platform::CClipboardData::kUnicodeText], (std::vector<std::uint8_t>{0, 0}));
+    EXPECT_EQ(ui.positions.back(), 1000);
+
+    CTerrionDoc other(&docUi);
+    ASSERT_TRUE(other.Paste());
+    ASSERT_EQ(other.GetSeriesCount(), 1);
+    EXPECT_EQ(other.GetName(0), L"B");
+
+    EXPECT_TRUE(CReportExport::Copy(m_doc, {1, 0, 1}, {true, false, true}, &ui));
+    std::wstring tabbed = ReportOf(m_doc, 0) + m_separator + ReportOf(m_doc, 2);
+    std::replace(tabbed.begin(), tabbed.end(), L';', L'\t');
+    EXPECT_EQ(docUi.clipboard[Platform::CClipboardData::kUnicodeText],
+              Utf16(tabbed) + std::vector<std::uint8_t>(2, 0));
+    m_doc.SetUi(nullptr);
+}
+
+// A file that can be created but not written to the end (the file-size
+// limit here) is reported, and neither it nor a temporary file stays.
+TEST_F(ReportExport, AFileThatCannotBeWrittenIsReportedAndLeavesNothing)
+{
+    rlimit previous{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN); // the write fails instead of ending the process
+    rlimit small = previous;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    CRecordingUi ui;
+    const auto path = m_dir / "big.csv";
+    const bool written = CReportExport::WriteOneFile(m_doc, {true, true, true}, path.wstring(), &ui);
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(written);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0], L"The file could not be created: " + path.wstring() + L"!");
+    EXPECT_TRUE(std::filesystem::is_empty(m_dir.Path()));
 }

@@ -1,6 +1,7 @@
 // The program's own bitmaps: their sizes, and that every image of a strip
 // is drawn and differs from its neighbours.
 #include "resources/BitmapResources.h"
+#include "resources/ExportIllustrations.h"
 
 #include <gtest/gtest.h>
 
@@ -50,6 +51,42 @@ TEST(BitmapResources, StripsOfDistinctImagesOnATransparentGround)
         EXPECT_EQ(tiles.size(), static_cast<std::size_t>(s.width / s.tile)) << s.id;
     }
     EXPECT_EQ(CBitmapResources::Pixels(1).width, 0);
+}
+
+// The export dialogs' illustrations at their sizes: the tiles and the icons
+// drawn with a transparent key carry it in their top-left pixel and show a
+// picture on it; the preview strips are opaque.
+TEST(BitmapResources, ExportIllustrationsAtTheirSizes)
+{
+    const struct
+    {
+        unsigned id;
+        int width, height;
+        bool keyed;
+    } bitmaps[] = {{30201, 93, 59, true},  {30202, 94, 78, true},  {30203, 94, 40, true},
+                   {30204, 93, 77, true},  {30205, 93, 58, true},  {30206, 94, 40, true},
+                   {30207, 94, 54, true},  {30208, 94, 54, true},  {30220, 93, 58, true},
+                   {30221, 93, 77, true},  {30219, 52, 5, false},  {30218, 52, 5, false},
+                   {30217, 52, 21, false}, {30213, 52, 18, false}, {30211, 52, 5, false},
+                   {30216, 27, 30, false}, {30215, 26, 31, true},  {30222, 27, 30, true}};
+    std::set<std::vector<std::uint32_t>> distinct;
+    for (const auto& b : bitmaps)
+    {
+        const Resources::SBitmapPixels p = CBitmapResources::Pixels(b.id);
+        ASSERT_EQ(p.width, b.width) << b.id;
+        ASSERT_EQ(p.height, b.height) << b.id;
+        ASSERT_EQ(p.pixels.size(), static_cast<std::size_t>(b.width * b.height)) << b.id;
+        EXPECT_EQ(p.pixels.front() == CBitmapResources::kTransparent, b.keyed) << b.id;
+        std::set<std::uint32_t> colours(p.pixels.begin(), p.pixels.end());
+        EXPECT_GE(colours.size(), 3u) << b.id << " shows a picture";
+        int drawn = 0;
+        for (std::uint32_t c : p.pixels)
+            drawn += c != CBitmapResources::kTransparent;
+        EXPECT_GT(drawn, p.width * p.height / 4) << b.id;
+        distinct.insert(p.pixels);
+    }
+    EXPECT_EQ(distinct.size(), std::size(bitmaps));
+    EXPECT_EQ(Resources::CExportIllustrations::Pixels(30200).width, 0);
 }
 
 } // namespace
