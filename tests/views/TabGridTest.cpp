@@ -212,11 +212,21 @@ TEST_F(CTabGridTest, ExpandsAndCollapsesOneSeriesAndAllThroughTheContextMenu)
                   driver.Report(i)->MeasureRowHeight(*measure, Grid().GetMergedColumnWidth(1, detail)))
             << i;
     }
-    // A refill keeps the reports open: the flags are the document's.
+    // A refill keeps the reports open: the flags are the document's. The
+    // columns fit beside the scroll bar the open reports need, and each
+    // report is as high as it is at its width.
     doc.NotifyViews(nullptr, -1);
     Pump();
-    EXPECT_GT(Grid().GetRowHeight(CTabGrid::DetailRow(4)), 0);
     EXPECT_TRUE(driver.Gripper(4)->IsExpanded());
+    EXPECT_GT(Grid().GetVirtualHeight(), Grid().GetClientSize().GetHeight());
+    EXPECT_LE(Grid().GetVirtualWidth(), Grid().GetClientSize().GetWidth());
+    for (int i = 0; i < 5; ++i)
+    {
+        const int detail = CTabGrid::DetailRow(i);
+        EXPECT_EQ(Grid().GetRowHeight(detail),
+                  driver.Report(i)->MeasureRowHeight(*measure, Grid().GetMergedColumnWidth(1, detail)))
+            << i;
+    }
 
     choice = CTabGrid::menuCollapseAll;
     RightClick(CTabGrid::SeriesRow(3), CTabGrid::colId);

@@ -284,7 +284,7 @@ void CTabGrid::Fill(int series)
         double smallest = 0.0;
         double largest = 0.0;
         m_doc.GetMeanRange(&smallest, &largest);
-        FillRow(series, largest, true);
+        FillRow(series, largest);
         UpdateSortIndicator();
     }
     else
@@ -306,11 +306,13 @@ void CTabGrid::Fill(int series)
                 SetProgress(Ids::kGridUpdating, i + 1);
             MakeDetailRowCells(DetailRow(i), i);
             MakeSeriesRowCells(SeriesRow(i));
-            FillRow(i, largest, false);
+            FillRow(i, largest);
         }
         grid.SetRedraw(true, true);
         UpdateSortIndicator();
         UpdateGrippers();
+        // The open reports are in, so the columns fit beside a scroll bar they need.
+        const int reportWidth = count > 0 ? grid.GetMergedColumnWidth(colName, DetailRow(0)) : 0;
         if (!m_savedWidths.empty())
         {
             const int widths = std::min(static_cast<int>(m_savedWidths.size()), grid.GetColumnCount());
@@ -320,12 +322,15 @@ void CTabGrid::Fill(int series)
         }
         else
             FitBarColumn();
-        // Open reports are measured at the width they now have.
-        grid.SetRedraw(false);
-        for (int i = 0; i < count; ++i)
-            if (m_doc.IsExpanded(i))
-                ShowReport(i, true, true);
-        grid.SetRedraw(true, true);
+        // Open reports are measured again at the width they now have.
+        if (count > 0 && grid.GetMergedColumnWidth(colName, DetailRow(0)) != reportWidth)
+        {
+            grid.SetRedraw(false);
+            for (int i = 0; i < count; ++i)
+                if (m_doc.IsExpanded(i))
+                    ShowReport(i, true, true);
+            grid.SetRedraw(true, true);
+        }
     }
     m_progressText.clear();
     SendStatusText();
@@ -333,12 +338,12 @@ void CTabGrid::Fill(int series)
     m_grid->Refresh();
 }
 
-void CTabGrid::FillRow(int series, double largestMean, bool openReport)
+void CTabGrid::FillRow(int series, double largestMean)
 {
     CGridCtrl& grid = *m_grid;
     const int row = SeriesRow(series);
     grid.SetItemText(row, colId, std::to_wstring(m_doc.GetObjectId(series)));
-    if (openReport && m_doc.IsExpanded(series))
+    if (m_doc.IsExpanded(series))
         ShowReport(series, true, true);
     SetGripper(row, m_doc.IsExpanded(series), m_doc.IsInSummary(series));
 

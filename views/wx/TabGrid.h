@@ -153,9 +153,8 @@ private:
     void CommentClicked(int series) override;
     void ScheduleAnimation(CGridCellSeries& cell) override;
 
-    /// The texts and states of one series' row; `openReport` opens an
-    /// expanded series' report (a full fill does so once the widths are set).
-    void FillRow(int series, double largestMean, bool openReport);
+    /// The texts and states of one series' row.
+    void FillRow(int series, double largestMean);
     void SetSeriesExpanded(int series, bool expand, bool immediate);
     void SetProgress(unsigned labelId, int number);
     /// The series whose cell (series row, colTotal) is selected or is the focus cell.
