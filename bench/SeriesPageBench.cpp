@@ -1,17 +1,29 @@
 // The series grid page: a full fill from 10,000 series against 1,000 (the
 // work per series is fixed, so the ratio stays near 10), and a paint of the
 // page scrolled to the end of 10,000 series against the top of 100 (the
-// paint follows what is visible, so the ratio stays near 1). On a display:
-// run under xvfb-run.
+// paint follows what is visible, so the ratio stays near 1); and the graphic
+// export of 200 expanded series to one PNG file, its time and its peak memory
+// against the raw image (width x height x 3 bytes). On a display: run under
+// xvfb-run.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
 
 #include <wx/app.h>
 #include <wx/dcmemory.h>
 #include <wx/frame.h>
 
 #include "data/TerrionDoc.h"
+#include "export/wx/ExportDialogBase.h"
 #include "grid/GridCtrl.h"
 #include "views/wx/TabGrid.h"
 #include "views/wx/ViewServices.h"
@@ -93,5 +105,109 @@ void BM_SeriesPagePaint(benchmark::State& state)
     state.counters["rows"] = static_cast<double>(fixture.page->Grid().GetRowCount());
 }
 BENCHMARK(BM_SeriesPagePaint)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+/// A "VmRSS:" or "VmHWM:" line of /proc/self/status in bytes, 0 when absent.
+std::uint64_t StatusBytes(const std::string& key)
+{
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind(key, 0) == 0)
+            return std::stoull(line.substr(key.size())) * 1024; // the kernel writes kB
+    return 0;
+}
+
+/// Starts the peak resident size over from the current one; false where the
+/// kernel does not allow it (the peak then counts from the program's start).
+bool ResetPeakResident()
+{
+    std::ofstream out("/proc/self/clear_refs");
+    out << "5";
+    out.flush();
+    return static_cast<bool>(out);
+}
+
+/// Width and height from a PNG file's header chunk, {0, 0} when it is none.
+std::array<std::uint64_t, 2> PngSize(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::array<unsigned char, 24> head{};
+    if (!in.read(reinterpret_cast<char*>(head.data()), head.size()))
+        return {0, 0};
+    const auto word = [&head](std::size_t at)
+    {
+        return (std::uint64_t{head[at]} << 24) | (std::uint64_t{head[at + 1]} << 16) |
+               (std::uint64_t{head[at + 2]} << 8) | std::uint64_t{head[at + 3]};
+    };
+    return {word(16), word(20)};
+}
+
+/// The graphic export dialog answered: headers and details, all series, one
+/// file, saved to path.
+void AnswerGraphicDialog(const std::filesystem::path& path)
+{
+    constexpr int kHeadersDetails = 2, kAllSeries = 3, kOneFile = 5;
+    CExportDialogBase::STestHooks hooks;
+    hooks.modal = [](CExportDialogBase& dialog)
+    {
+        const wxSize size = dialog.GetClientSize();
+        wxBitmap bitmap(size.x, size.y, 24);
+        {
+            wxMemoryDC dc(bitmap);
+            dialog.Render(dc); // places the tiles' areas
+        }
+        for (const int tile : {kHeadersDetails, kAllSeries, kOneFile})
+            dialog.PressAt(dialog.TileCentre(tile));
+        dialog.Export();
+        return dialog.GetReturnCode();
+    };
+    hooks.saveFile = [path](const CExportDialogBase::SFileRequest&, std::wstring* chosen, int* filter)
+    {
+        *chosen = path.wstring();
+        *filter = 0;
+        return true;
+    };
+    hooks.confirmReplace = [](const std::wstring&) { return true; };
+    CExportDialogBase::SetTestHooks(hooks);
+}
+
+/// 200 series, every one shown with its details, exported to one PNG file.
+/// Peak memory: the rise of the resident high-water mark (VmHWM) over the
+/// resident size (VmRSS) just before the export, with the mark reset through
+/// /proc/self/clear_refs; the largest rise of all iterations counts.
+void BM_SeriesPageExportPng(benchmark::State& state)
+{
+    SPage fixture(static_cast<int>(state.range(0)));
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("series_page_bench_" + std::to_string(::getpid()) + ".png");
+    AnswerGraphicDialog(path);
+    std::uint64_t peak = 0;
+    bool reset = true;
+    for (auto _ : state)
+    {
+        reset = ResetPeakResident() && reset;
+        const std::uint64_t before = StatusBytes("VmRSS:");
+        fixture.page->OnExportGraphic();
+        const std::uint64_t high = StatusBytes("VmHWM:");
+        peak = std::max(peak, high > before ? high - before : 0);
+    }
+    CExportDialogBase::SetTestHooks({});
+    const std::array<std::uint64_t, 2> size = PngSize(path);
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+    if (size[0] == 0 || size[1] == 0)
+    {
+        state.SkipWithError("no PNG file written");
+        return;
+    }
+    const double image = static_cast<double>(size[0] * size[1] * 3);
+    state.counters["width"] = static_cast<double>(size[0]);
+    state.counters["height"] = static_cast<double>(size[1]);
+    state.counters["image_MB"] = image / 1e6;
+    state.counters["peak_MB"] = static_cast<double>(peak) / 1e6;
+    state.counters["peak_over_image"] = static_cast<double>(peak) / image;
+    state.counters["hwm_reset"] = reset ? 1 : 0;
+}
+BENCHMARK(BM_SeriesPageExportPng)->Arg(200)->Iterations(2)->Unit(benchmark::kMillisecond);
 
 } // namespace
