@@ -2,7 +2,7 @@
 // starts (the grid needs real scroll bars), then wxWidgets runs the
 // application object.
 
-#include "app/TerrionLinkApp.h"
+#include "app/shell/TerrionLinkApp.h"
 
 #include <cstdlib>
 

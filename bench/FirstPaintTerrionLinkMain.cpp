@@ -1,8 +1,8 @@
 // TerrionLink as it starts for a user, with one addition for the start-up
 // benchmark: a line on standard output at the first paint, then it closes.
 
-#include "app/MainFrame.h"
-#include "app/TerrionLinkApp.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/TerrionLinkApp.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -17,21 +17,28 @@ endfunction()
 
 # folder     may include
 terrion_layer(resources)
+# The string table's texts as wxString.
+terrion_layer(resources/wx resources)
 terrion_layer(platform)
 # The clipboard over wxWidgets.
-terrion_layer(platform/wx platform streams resources)
+terrion_layer(platform/wx platform streams resources resources/wx)
 terrion_layer(streams   resources platform)
 terrion_layer(device    streams resources platform)
 terrion_layer(data      device streams resources platform)
 terrion_layer(export    views grid data device streams resources platform)
 # The export dialogs' windows over the views' drawing utilities.
-terrion_layer(export/wx export views views/wx grid platform/wx data device streams resources platform)
+terrion_layer(export/wx export views views/wx grid platform/wx resources/wx data device streams resources platform)
 terrion_layer(views     export grid menus data device streams resources platform)
 # The pages' windows over the views' plain code.
-terrion_layer(views/wx  views export export/wx grid menus platform/wx data device streams resources platform)
+terrion_layer(views/wx  views export export/wx grid menus platform/wx resources/wx data device streams resources platform)
 terrion_layer(update    device streams resources platform)
+# The update wizard's pages over the plain update services.
+terrion_layer(update/wizard update platform/wx resources/wx device streams resources platform)
 terrion_layer(grid      resources platform)
 terrion_layer(menus     grid resources platform)
+# The connection's plain core, its windows, and the shell over everything.
+terrion_layer(app/connection device data streams resources platform)
+terrion_layer(app/connection/wx app/connection platform/wx resources/wx data device streams resources platform)
 terrion_layer(app       ANY)
 # Tests and benchmarks may include every library but never the reverse.
 terrion_layer(tests     ANY)

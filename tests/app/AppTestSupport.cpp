@@ -1,10 +1,10 @@
 #include "tests/app/AppTestSupport.h"
 
-#include "app/DevFoundPage.h"
-#include "app/DevSelectSheet.h"
-#include "app/MainFrame.h"
-#include "app/ProgramSettings.h"
-#include "app/TerrionLinkApp.h"
+#include "app/connection/wx/DevFoundPage.h"
+#include "app/connection/wx/DevSelectSheet.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/ProgramSettings.h"
+#include "app/shell/TerrionLinkApp.h"
 #include "resources/StringTable.h"
 
 #include <wx/app.h>

@@ -3,8 +3,8 @@
 // an in-memory settings store, scripted message boxes and file dialogs, and a
 // desktop shell that only records. A fresh main frame for every test.
 
-#include "app/OsShell.h"
-#include "app/UserPrompts.h"
+#include "app/shell/OsShell.h"
+#include "app/shell/UserPrompts.h"
 #include "platform/MemorySettingsStore.h"
 
 #include <gtest/gtest.h>

@@ -2,13 +2,13 @@
 // frame against the simulated Terrion, the connection wizard answered
 // through its observer, message boxes by the scripted prompts.
 
-#include "app/ChildView.h"
-#include "app/CommandIds.h"
-#include "app/DevFoundPage.h"
-#include "app/DevSelectSheet.h"
-#include "app/MainFrame.h"
-#include "app/ProgressDlg.h"
-#include "app/TerrionConnection.h"
+#include "app/connection/wx/DevFoundPage.h"
+#include "app/connection/wx/DevSelectSheet.h"
+#include "app/connection/wx/TerrionConnection.h"
+#include "app/shell/ChildView.h"
+#include "app/shell/CommandIds.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/ProgressDlg.h"
 #include "data/TerrionDoc.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"

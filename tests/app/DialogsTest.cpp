@@ -3,12 +3,12 @@
 
 #include "tests/app/AppTestSupport.h"
 
-#include "app/AboutDlg.h"
-#include "app/AppSettings.h"
-#include "app/MainFrame.h"
-#include "app/ProgressDlg.h"
-#include "app/TerrionLinkApp.h"
-#include "app/WxSettingsStore.h"
+#include "app/shell/AboutDlg.h"
+#include "app/shell/AppSettings.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/ProgressDlg.h"
+#include "app/shell/TerrionLinkApp.h"
+#include "app/shell/WxSettingsStore.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
 #include "tests/support/TempDir.h"

@@ -3,12 +3,12 @@
 
 #include "tests/app/AppTestSupport.h"
 
-#include "app/AppEvents.h"
-#include "app/ChildView.h"
-#include "app/CommandIds.h"
-#include "app/MainFrame.h"
-#include "app/TabSheet.h"
-#include "app/TerrionLinkApp.h"
+#include "app/shell/AppEvents.h"
+#include "app/shell/ChildView.h"
+#include "app/shell/CommandIds.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/TabSheet.h"
+#include "app/shell/TerrionLinkApp.h"
 #include "data/TerrionData.h"
 #include "platform/ClipboardData.h"
 #include "tests/support/TempDir.h"

@@ -4,10 +4,10 @@
 
 #include "tests/app/AppTestSupport.h"
 
-#include "app/ChildView.h"
-#include "app/CommandIds.h"
-#include "app/MainFrame.h"
-#include "app/TabSheet.h"
+#include "app/shell/ChildView.h"
+#include "app/shell/CommandIds.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/TabSheet.h"
 #include "views/wx/SummaryView.h"
 #include "views/wx/TabSummary.h"
 

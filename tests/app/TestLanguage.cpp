@@ -1,7 +1,7 @@
 // A small language library for the tests: a few texts of the main window in
 // German; every other text falls back to the built-in one.
 
-#include "app/LanguageTable.h"
+#include "app/shell/LanguageTable.h"
 
 namespace
 {

@@ -6,11 +6,11 @@
 // reach the settings file intact while the user-interface thread uses the
 // same store.
 
-#include "app/AppFirmwareCheck.h"
-#include "app/CommandIds.h"
-#include "app/MainFrame.h"
-#include "app/TerrionConnection.h"
-#include "app/WxSettingsStore.h"
+#include "app/connection/wx/TerrionConnection.h"
+#include "app/shell/AppFirmwareCheck.h"
+#include "app/shell/CommandIds.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/WxSettingsStore.h"
 #include "data/TerrionDoc.h"
 #include "device/VnDevice.h"
 #include "platform/LockedSettingsStore.h"

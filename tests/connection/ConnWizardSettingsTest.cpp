@@ -1,6 +1,6 @@
 // The wizard's stored choices: what is accepted on reading, what is written.
 
-#include "app/ConnWizardSettings.h"
+#include "app/connection/ConnWizardSettings.h"
 #include "platform/MemorySettingsStore.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "tests/connection/ConnectionTestSupport.h"
 
-#include "app/DevFoundPage.h"
-#include "app/ProgressRepaint.h"
+#include "app/connection/wx/DevFoundPage.h"
+#include "app/connection/wx/ProgressRepaint.h"
 #include "device/DeviceThread.h"
 #include "resources/StringTable.h"
 

@@ -3,8 +3,8 @@
 // started once for the executable, message boxes answered from a script, the
 // wizard driven through its observer, and screenshots for the artefacts.
 
-#include "app/ConnectionMessage.h"
-#include "app/DevSelectSheet.h"
+#include "app/connection/wx/ConnectionMessage.h"
+#include "app/connection/wx/DevSelectSheet.h"
 
 #include <wx/gdicmn.h>
 #include <wx/image.h>

@@ -1,7 +1,7 @@
 // The measurement-settings dialog: the k it shows while the user types, its
 // checks on OK, and the shape read back by position whatever the language.
 
-#include "app/ContactSpacingDlg.h"
+#include "app/connection/wx/ContactSpacingDlg.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
 #include "tests/connection/ConnectionTestSupport.h"

@@ -2,9 +2,9 @@
 // pseudo-terminal, the wizard driven through its observer, message boxes and
 // the settings dialog answered by the tests.
 
-#include "app/DeviceCommands.h"
-#include "app/ContactSpacingDlg.h"
-#include "app/ProgressRepaint.h"
+#include "app/connection/wx/DeviceCommands.h"
+#include "app/connection/wx/ContactSpacingDlg.h"
+#include "app/connection/wx/ProgressRepaint.h"
 #include "data/TerrionDoc.h"
 #include "platform/MemorySettingsStore.h"
 #include "resources/StringIds.h"

@@ -1,6 +1,6 @@
 // The k arithmetic, the checks on OK and the spacing word, without the dialog.
 
-#include "app/SpacingCalculator.h"
+#include "app/connection/SpacingCalculator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Patterns of the string table filled safely, also when a translation's
 // specifiers do not match the arguments.
 
-#include "app/TextPattern.h"
+#include "app/connection/TextPattern.h"
 
 #include <gtest/gtest.h>
 

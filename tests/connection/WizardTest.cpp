@@ -1,12 +1,12 @@
 // The connection wizard against the simulated Terrion: its pages, its stored
 // choices, the search on the worker thread and a cancel while it runs.
 
-#include "app/DevFoundPage.h"
-#include "app/DevSelectPage.h"
-#include "app/PortSelectPage.h"
-#include "app/RemoteLoginDlg.h"
-#include "app/TerrionConnection.h"
-#include "app/WelcomePage.h"
+#include "app/connection/wx/DevFoundPage.h"
+#include "app/connection/wx/DevSelectPage.h"
+#include "app/connection/wx/PortSelectPage.h"
+#include "app/connection/wx/RemoteLoginDlg.h"
+#include "app/connection/wx/TerrionConnection.h"
+#include "app/connection/wx/WelcomePage.h"
 #include "device/DeviceThread.h"
 #include "platform/MemorySettingsStore.h"
 #include "resources/StringIds.h"

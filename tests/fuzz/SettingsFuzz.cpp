@@ -6,9 +6,9 @@
 // display patterns chosen by "DTFormat" and the patterns as a language
 // library could give them are filled in with values from the input.
 
-#include "app/ConnWizardSettings.h"
-#include "app/ProgramSettings.h"
-#include "app/TextPattern.h"
+#include "app/connection/ConnWizardSettings.h"
+#include "app/connection/TextPattern.h"
+#include "app/shell/ProgramSettings.h"
 #include "platform/DatePicture.h"
 #include "platform/MemorySettingsStore.h"
 #include "resources/TextFormat.h"

@@ -3,8 +3,8 @@
 // hung check within its bound, and "Check for updates..." downloads and
 // starts an installer, after which the program closes.
 
-#include "app/MainFrame.h"
-#include "app/TerrionLinkApp.h"
+#include "app/shell/MainFrame.h"
+#include "app/shell/TerrionLinkApp.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/update/FtpServerFixture.h"
 #include "update/wizard/AutoUpdate.h"

@@ -1,7 +1,7 @@
 #include "update/wizard/AutoUpdate.h"
 
 #include "resources/StringIds.h"
-#include "resources/StringTable.h"
+#include "resources/wx/WxText.h"
 #include "update/wizard/PageDownload.h"
 #include "update/wizard/PageSearch.h"
 
@@ -10,15 +10,12 @@
 #include <wx/stdpaths.h>
 #include <wx/utils.h>
 
+using Resources::WxText;
+
 namespace Update
 {
 namespace
 {
-
-wxString Text(unsigned id)
-{
-    return wxString(Resources::CStringTable::Text(id));
-}
 
 } // namespace
 
@@ -56,7 +53,7 @@ bool CAutoUpdate::RunWizard(bool /*forced*/, bool showMessages)
     m_bInstallerStarted = false;
     if (m_pPageSearch != nullptr)
         return false; // one run per object
-    if (!Create(m_pParent, wxID_ANY, Text(Resources::Ids::kUpdateWizardCaption)))
+    if (!Create(m_pParent, wxID_ANY, WxText(Resources::Ids::kUpdateWizardCaption)))
         return false;
     m_pPageSearch = new CPageSearch(this);
     m_pPageDownload = new CPageDownload(this);
@@ -64,9 +61,9 @@ bool CAutoUpdate::RunWizard(bool /*forced*/, bool showMessages)
     GetPageAreaSizer()->Add(m_pPageSearch);
     GetPageAreaSizer()->Add(m_pPageDownload);
     if (auto* back = FindWindow(wxID_BACKWARD))
-        back->SetLabel(Text(Resources::Ids::kUpdateButtonBack));
+        back->SetLabel(WxText(Resources::Ids::kUpdateButtonBack));
     if (auto* cancel = FindWindow(wxID_CANCEL))
-        cancel->SetLabel(Text(Resources::Ids::kUpdateButtonCancel));
+        cancel->SetLabel(WxText(Resources::Ids::kUpdateButtonCancel));
     Bind(wxEVT_WIZARD_PAGE_SHOWN, &CAutoUpdate::OnPageShown, this);
     Bind(wxEVT_WIZARD_CANCEL, &CAutoUpdate::OnFinishedOrCancelled, this);
     Bind(wxEVT_WIZARD_FINISHED, &CAutoUpdate::OnFinishedOrCancelled, this);
@@ -85,7 +82,7 @@ void CAutoUpdate::SetButtons(bool back, bool next, bool finish)
     if (auto* button = FindWindow(wxID_FORWARD))
     {
         button->SetLabel(
-            Text(finish ? Resources::Ids::kUpdateButtonFinish : Resources::Ids::kUpdateButtonNext));
+            WxText(finish ? Resources::Ids::kUpdateButtonFinish : Resources::Ids::kUpdateButtonNext));
         button->Enable(next || finish);
     }
 }
@@ -95,12 +92,12 @@ void CAutoUpdate::OnPageShown(wxWizardEvent& event)
     event.Skip();
     if (event.GetPage() == m_pPageSearch)
     {
-        SetTitle(Text(Resources::Ids::kUpdatePageSearchCaption));
+        SetTitle(WxText(Resources::Ids::kUpdatePageSearchCaption));
         m_pPageSearch->Activate();
     }
     else if (event.GetPage() == m_pPageDownload)
     {
-        SetTitle(Text(Resources::Ids::kUpdatePageDownloadCaption));
+        SetTitle(WxText(Resources::Ids::kUpdatePageDownloadCaption));
         m_pPageDownload->Activate();
     }
 }

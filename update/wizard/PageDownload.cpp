@@ -2,20 +2,18 @@
 
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
+#include "resources/wx/WxText.h"
 #include "update/wizard/AutoUpdate.h"
 
 #include <wx/filedlg.h>
 #include <wx/sizer.h>
 
+using Resources::WxText;
+
 namespace Update
 {
 namespace
 {
-
-wxString Text(unsigned id)
-{
-    return wxString(Resources::CStringTable::Text(id));
-}
 
 } // namespace
 
@@ -68,7 +66,7 @@ bool CPageDownload::OpenTarget()
         chosen += ".exe";
     if (!m_download->Open(std::filesystem::path(chosen.utf8_string())))
         return false;
-    m_pStatus->SetLabel(wxString::Format(Text(Resources::Ids::kUpdateDownloading),
+    m_pStatus->SetLabel(wxString::Format(WxText(Resources::Ids::kUpdateDownloading),
                                          wxString(m_download->Target().filename().string())));
     return true;
 }
@@ -78,7 +76,7 @@ void CPageDownload::Activate()
     m_bError = false;
     m_pSheet->SetButtons(false, false, false);
     m_pStatus->SetLabel(
-        wxString::Format(Text(Resources::Ids::kUpdateDownloading), wxString(m_pSheet->Installer().name)));
+        wxString::Format(WxText(Resources::Ids::kUpdateDownloading), wxString(m_pSheet->Installer().name)));
     m_pProgress->SetValue(0);
     m_pProgress->Show();
     m_pCounter->SetLabel("0");
@@ -103,7 +101,7 @@ void CPageDownload::Progressed(std::uint64_t bytes, std::uint64_t total)
     if (m_bError || total == 0)
         return;
     m_pProgress->SetValue(static_cast<int>(bytes * 100 / total));
-    wxString counter = wxString::Format(Text(Resources::Ids::kUpdateMbDownloaded),
+    wxString counter = wxString::Format(WxText(Resources::Ids::kUpdateMbDownloaded),
                                         wxString::FromCDouble(static_cast<double>(bytes) / 1048576.0, 2));
     if (m_pCounter->GetLabel() != counter)
         m_pCounter->SetLabel(counter);
@@ -123,7 +121,7 @@ void CPageDownload::Finished(NDownloadResult result, const std::wstring& text)
     if (!m_pSheet->Launch(target))
     {
         // The installer stays where it is; the program goes on.
-        ShowError(wxString::Format(Text(Resources::Ids::kUpdateLaunchFailed), wxString(target.string()))
+        ShowError(wxString::Format(WxText(Resources::Ids::kUpdateLaunchFailed), wxString(target.string()))
                       .ToStdWstring());
         return;
     }
@@ -134,7 +132,7 @@ void CPageDownload::Finished(NDownloadResult result, const std::wstring& text)
 void CPageDownload::ShowError(const std::wstring& text)
 {
     m_bError = true;
-    m_pStatus->SetLabel(text.empty() ? Text(Resources::Ids::kUpdateDownloadError) : wxString(text));
+    m_pStatus->SetLabel(text.empty() ? WxText(Resources::Ids::kUpdateDownloadError) : wxString(text));
     m_pCounter->Hide();
     m_pProgress->Hide();
     m_pSheet->SetButtons(false, false, true);

@@ -2,6 +2,7 @@
 
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
+#include "resources/wx/WxText.h"
 #include "update/wizard/AutoUpdate.h"
 
 #include <wx/sizer.h>
@@ -14,7 +15,7 @@ namespace
 /// A text of the table with its Windows line ends made plain.
 wxString Text(unsigned id)
 {
-    wxString text(Resources::CStringTable::Text(id));
+    wxString text(Resources::WxText(id));
     text.Replace("\r\n", "\n");
     return text;
 }

@@ -1,11 +1,13 @@
 #include "views/wx/CommentDlg.h"
 
 #include "resources/StringIds.h"
-#include "resources/StringTable.h"
+#include "resources/wx/WxText.h"
 
 #include <wx/button.h>
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
+
+using Resources::WxText;
 
 namespace
 {
@@ -18,11 +20,6 @@ CCommentDlg::TTestHook& TestHook()
 {
     static CCommentDlg::TTestHook hook;
     return hook;
-}
-
-wxString Text(unsigned id)
-{
-    return wxString(Resources::CStringTable::Text(id));
 }
 
 /// CR LF (and a lone CR) as the edit shows it: a line feed.
@@ -59,7 +56,7 @@ std::wstring FromEdit(const wxString& text)
 } // namespace
 
 CCommentDlg::CCommentDlg(wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, Text(Ids::kCommentDlgTitle), wxDefaultPosition, wxDefaultSize,
+    : wxDialog(parent, wxID_ANY, WxText(Ids::kCommentDlgTitle), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX)
 {
     auto* column = new wxBoxSizer(wxVERTICAL);
@@ -69,8 +66,8 @@ CCommentDlg::CCommentDlg(wxWindow* parent)
     column->Add(m_edit, 1, wxEXPAND | wxALL, ConvertDialogToPixels(wxSize(7, 0)).GetWidth());
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    buttons->Add(new wxButton(this, wxID_CANCEL, Text(Ids::kAppCancel)), 0, wxRIGHT, 6);
-    auto* ok = new wxButton(this, wxID_OK, Text(Ids::kAppOk));
+    buttons->Add(new wxButton(this, wxID_CANCEL, WxText(Ids::kAppCancel)), 0, wxRIGHT, 6);
+    auto* ok = new wxButton(this, wxID_OK, WxText(Ids::kAppOk));
     ok->SetDefault();
     buttons->Add(ok, 0);
     column->Add(buttons, 0, wxALIGN_RIGHT | wxLEFT | wxRIGHT | wxBOTTOM,

@@ -1,7 +1,7 @@
 #include "views/wx/DateTimeDlg.h"
 
 #include "resources/StringIds.h"
-#include "resources/StringTable.h"
+#include "resources/wx/WxText.h"
 #include "views/DateTimeFormat.h"
 #include "views/DateTimeShift.h"
 
@@ -14,6 +14,8 @@
 #include <wx/timectrl.h>
 
 #include <ctime>
+
+using Resources::WxText;
 
 namespace
 {
@@ -32,15 +34,10 @@ CDateTimeDlg::TTestHook& TestHook()
     return hook;
 }
 
-wxString Text(unsigned id)
-{
-    return wxString(Resources::CStringTable::Text(id));
-}
-
 } // namespace
 
 CDateTimeDlg::CDateTimeDlg(wxWindow* parent, std::uint32_t dtFormat)
-    : wxDialog(parent, wxID_ANY, Text(Ids::kDateTimeDlgTitle), wxDefaultPosition, wxDefaultSize,
+    : wxDialog(parent, wxID_ANY, WxText(Ids::kDateTimeDlgTitle), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
       m_dtFormat(dtFormat)
 {
@@ -48,21 +45,21 @@ CDateTimeDlg::CDateTimeDlg(wxWindow* parent, std::uint32_t dtFormat)
     const auto labelled = [this](wxStaticBoxSizer* box, wxWindow* date, wxWindow* time)
     {
         auto* fields = new wxFlexGridSizer(2, 2, 2, 6);
-        fields->Add(new wxStaticText(box->GetStaticBox(), wxID_ANY, Text(Ids::kDateTimeDlgDate)));
-        fields->Add(new wxStaticText(box->GetStaticBox(), wxID_ANY, Text(Ids::kDateTimeDlgTime)));
+        fields->Add(new wxStaticText(box->GetStaticBox(), wxID_ANY, WxText(Ids::kDateTimeDlgDate)));
+        fields->Add(new wxStaticText(box->GetStaticBox(), wxID_ANY, WxText(Ids::kDateTimeDlgTime)));
         fields->Add(date, 0, wxEXPAND);
         fields->Add(time, 0, wxEXPAND);
         box->Add(fields, 0, wxALL, 4);
     };
 
-    auto* current = new wxStaticBoxSizer(wxVERTICAL, this, Text(Ids::kDateTimeDlgCurrent));
+    auto* current = new wxStaticBoxSizer(wxVERTICAL, this, WxText(Ids::kDateTimeDlgCurrent));
     m_date = new wxTextCtrl(current->GetStaticBox(), kDateEditId, wxEmptyString, wxDefaultPosition,
                             ConvertDialogToPixels(wxSize(47, 14)), wxTE_READONLY);
     m_time = new wxTextCtrl(current->GetStaticBox(), kTimeEditId, wxEmptyString, wxDefaultPosition,
                             ConvertDialogToPixels(wxSize(43, 14)), wxTE_READONLY);
     labelled(current, m_date, m_time);
 
-    auto* adjusted = new wxStaticBoxSizer(wxVERTICAL, this, Text(Ids::kDateTimeDlgAdjusted));
+    auto* adjusted = new wxStaticBoxSizer(wxVERTICAL, this, WxText(Ids::kDateTimeDlgAdjusted));
     m_datePicker = new wxDatePickerCtrl(adjusted->GetStaticBox(), kDatePickerId, wxDefaultDateTime,
                                         wxDefaultPosition, wxDefaultSize, wxDP_DROPDOWN | wxDP_SHOWCENTURY);
     m_timePicker = new wxTimePickerCtrl(adjusted->GetStaticBox(), kTimePickerId);
@@ -70,16 +67,17 @@ CDateTimeDlg::CDateTimeDlg(wxWindow* parent, std::uint32_t dtFormat)
 
     auto* stamps = new wxBoxSizer(wxHORIZONTAL);
     stamps->Add(current, 0, wxEXPAND);
-    stamps->Add(new wxStaticText(this, wxID_ANY, Text(Ids::kDateTimeDlgArrow)), 0,
+    stamps->Add(new wxStaticText(this, wxID_ANY, WxText(Ids::kDateTimeDlgArrow)), 0,
                 wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, gap);
     stamps->Add(adjusted, 0, wxEXPAND);
 
-    auto* info = new wxStaticBoxSizer(wxVERTICAL, this, Text(Ids::kDateTimeDlgInfo));
-    info->Add(new wxStaticText(info->GetStaticBox(), wxID_ANY, Text(Ids::kDateTimeDlgInfoText)), 0, wxALL, 4);
+    auto* info = new wxStaticBoxSizer(wxVERTICAL, this, WxText(Ids::kDateTimeDlgInfo));
+    info->Add(new wxStaticText(info->GetStaticBox(), wxID_ANY, WxText(Ids::kDateTimeDlgInfoText)), 0, wxALL,
+              4);
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    buttons->Add(new wxButton(this, wxID_CANCEL, Text(Ids::kAppCancel)), 0, wxRIGHT, 6);
-    auto* ok = new wxButton(this, wxID_OK, Text(Ids::kAppOk));
+    buttons->Add(new wxButton(this, wxID_CANCEL, WxText(Ids::kAppCancel)), 0, wxRIGHT, 6);
+    auto* ok = new wxButton(this, wxID_OK, WxText(Ids::kAppOk));
     ok->SetDefault();
     buttons->Add(ok, 0);
 

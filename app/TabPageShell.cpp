@@ -1,8 +1,0 @@
-#include "app/TabPageShell.h"
-
-#include <wx/settings.h>
-
-CTabPageShell::CTabPageShell(wxWindow* parent) : wxPanel(parent, wxID_ANY)
-{
-    SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
-}

@@ -1,0 +1,233 @@
+#include "app/connection/wx/DeviceCommands.h"
+
+#include "app/connection/TextPattern.h"
+#include "app/connection/wx/ConnectionMessage.h"
+#include "app/connection/wx/ContactSpacingDlg.h"
+#include "data/TerrionDoc.h"
+#include "device/TerrionDevice.h"
+#include "resources/StringIds.h"
+#include "resources/StringTable.h"
+#include "streams/FileException.h"
+
+#include <wx/filename.h>
+#include <wx/stdpaths.h>
+#include <wx/utils.h>
+
+#include <exception>
+#include <vector>
+
+namespace
+{
+
+namespace Ids = Resources::Ids;
+using Msg = CConnectionMessage;
+
+constexpr int kProgressStart = 50;
+constexpr int kProgressEnd = 1000;
+
+/// Shows the progress and lends the frame's callback to the driver for one
+/// download; both are taken back however the download ends.
+class CDownloadScope
+{
+public:
+    CDownloadScope(Device::CVnDevice& device, Device::CCallback& callback, CDownloadProgress& progress)
+        : m_device(device), m_progress(progress)
+    {
+        m_bLent = m_device.SetCallback(&callback);
+        m_progress.ShowProgress(true);
+        m_progress.SetProgressPos(kProgressStart);
+    }
+    ~CDownloadScope()
+    {
+        m_progress.SetProgressPos(kProgressEnd);
+        m_progress.ShowProgress(false);
+        if (m_bLent)
+            m_device.RemoveCallback();
+    }
+    CDownloadScope(const CDownloadScope&) = delete;
+    CDownloadScope& operator=(const CDownloadScope&) = delete;
+
+private:
+    Device::CVnDevice& m_device;
+    CDownloadProgress& m_progress;
+    bool m_bLent = false;
+};
+
+} // namespace
+
+CDeviceCommands::CDeviceCommands(wxWindow* frame, CTerrionDoc& document, CDownloadProgress& progress,
+                                 CTerrionConnection& connection)
+    : m_pFrame(frame), m_document(document), m_progress(progress), m_connection(connection)
+{
+    m_runTool = [](const wxString& path) -> long
+    {
+        if (!wxFileName::IsFileExecutable(path))
+            return -1;
+        // The tool needs the port and the instrument: nothing else may run meanwhile.
+        return wxExecute(path, wxEXEC_BLOCK);
+    };
+}
+
+wxString CDeviceCommands::GetUpgradeToolPath() const
+{
+    if (!m_toolPath.empty())
+        return m_toolPath;
+    wxFileName program(wxStandardPaths::Get().GetExecutablePath());
+    return wxFileName(program.GetPath(), wxS("VnUpgrade")).GetFullPath();
+}
+
+void CDeviceCommands::OnProgress(int value, int, std::uint32_t)
+{
+    if (value < 0)
+        value = 0;
+    if (value > 100)
+        value = 100;
+    m_progress.SetProgressPos(kProgressStart + value * (kProgressEnd - kProgressStart) / 100);
+}
+
+void CDeviceCommands::OnDownloadAll()
+{
+    if (!m_document.Close())
+        return;
+    DownloadFromDevice(false);
+}
+
+void CDeviceCommands::OnAddFromDevice()
+{
+    DownloadFromDevice(true);
+}
+
+void CDeviceCommands::DownloadFromDevice(bool append)
+{
+    {
+        wxBusyCursor wait;
+        if (m_connection.Connect(false))
+        {
+            auto* terrion = dynamic_cast<Device::CTerrionDevice*>(m_connection.GetDevice());
+            std::vector<Device::CTerrionDevice::TTerrionObject> objects;
+            bool result = false;
+            if (terrion)
+            {
+                CDownloadScope scope(*terrion, *this, m_progress);
+                try
+                {
+                    result = terrion->ReadAllObjects(objects);
+                }
+                catch (const StreamIO::CFileException&)
+                {
+                    result = false;
+                }
+                catch (const std::exception&)
+                {
+                    // Whatever broke the download, the project stays as it was.
+                    result = false;
+                }
+            }
+            if (result && !objects.empty())
+                m_document.AddSeries(objects, append);
+            else if (result)
+                Msg::Show(m_pFrame, Ids::kAppNoMeasurementsFound, Msg::buttonsOk, Msg::iconInformation);
+            else
+                Msg::Show(m_pFrame, Ids::kAppDownloadFailed, Msg::buttonsOk, Msg::iconExclamation);
+        }
+    }
+    if (m_updateTitle)
+        m_updateTitle();
+}
+
+CDeviceCommands::NDeleteResult CDeviceCommands::DeleteAll(bool showSuccess)
+{
+    if (!m_connection.Connect(false))
+    {
+        Msg::Show(m_pFrame, Ids::kAppNotConnected, Msg::buttonsOk, Msg::iconExclamation);
+        return deleteNotAsked;
+    }
+    if (Msg::Show(m_pFrame, Ids::kAppDeleteAllQuestion, Msg::buttonsYesNo, Msg::iconQuestion) !=
+        Msg::answerYes)
+        return deleteNotAsked;
+    auto* terrion = dynamic_cast<Device::CTerrionDevice*>(m_connection.GetDevice());
+    bool deleted = false;
+    {
+        wxBusyCursor wait;
+        deleted = terrion && terrion->DeleteAllSeries();
+    }
+    if (!deleted)
+    {
+        Msg::Show(m_pFrame, Ids::kAppDeleteAllFailed, Msg::buttonsOk, Msg::iconExclamation);
+        return deleteFailed;
+    }
+    if (showSuccess)
+        Msg::Show(m_pFrame, Ids::kAppDeleteAllSucceeded, Msg::buttonsOk, Msg::iconInformation);
+    return deleteDone;
+}
+
+bool CDeviceCommands::DeleteAllOnDevice(bool showSuccess)
+{
+    return DeleteAll(showSuccess) != deleteNotAsked;
+}
+
+void CDeviceCommands::EditMeasurementSettings()
+{
+    Device::CTerrionDevice* terrion = nullptr;
+    Device::CTerrionDevice::TMeasSettings settings{};
+    {
+        wxBusyCursor wait;
+        if (m_connection.Connect(false))
+            terrion = dynamic_cast<Device::CTerrionDevice*>(m_connection.GetDevice());
+        if (!terrion)
+        {
+            Msg::Show(m_pFrame, Ids::kAppNotConnected, Msg::buttonsOk, Msg::iconExclamation);
+            return;
+        }
+        if (!terrion->ReadSettings(settings))
+        {
+            Msg::Show(m_pFrame, Ids::kAppSettingsLoadFailed, Msg::buttonsOk, Msg::iconExclamation);
+            return;
+        }
+    }
+
+    CContactSpacingDlg dialog(m_pFrame);
+    dialog.SetRecord(settings);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+
+    // Settings written over series measured with the old ones would misread
+    // them; without a successful deletion nothing is written.
+    if (DeleteAll(false) != deleteDone)
+    {
+        Msg::Show(m_pFrame, Ids::kAppSettingsNotChanged, Msg::buttonsOk, Msg::iconExclamation);
+        return;
+    }
+    bool written = false;
+    {
+        wxBusyCursor wait;
+        wxMilliSleep(static_cast<unsigned long>(m_nWritePauseMs));
+        // The deletion connected again, which may have brought another instrument object.
+        terrion = dynamic_cast<Device::CTerrionDevice*>(m_connection.GetDevice());
+        written = terrion && terrion->WriteSettings(dialog.GetRecord());
+    }
+    if (written)
+        Msg::Show(m_pFrame, Ids::kAppSettingsChanged, Msg::buttonsOk, Msg::iconInformation);
+    else
+        Msg::Show(m_pFrame, Ids::kAppSettingsChangeFailed, Msg::buttonsOk, Msg::iconExclamation);
+}
+
+void CDeviceCommands::UpgradeDevice()
+{
+    if (Msg::Show(m_pFrame, Ids::kAppUpgradeQuestion, Msg::buttonsYesNo, Msg::iconQuestion) != Msg::answerYes)
+        return;
+    long result = 0;
+    const wxString path = GetUpgradeToolPath();
+    {
+        wxBusyCursor wait;
+        m_connection.Disconnect(); // the tool needs the port
+        if (m_beforeUpgrade)
+            m_beforeUpgrade();
+        result = m_runTool(path);
+    }
+    if (result == -1)
+        Msg::Show(m_pFrame,
+                  wxString(CTextPattern::Format(Resources::CStringTable::Text(Ids::kUpgradeToolMissing),
+                                                {path.ToStdWstring()})),
+                  Msg::buttonsOk, Msg::iconExclamation);
+}

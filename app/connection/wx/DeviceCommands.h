@@ -1,0 +1,77 @@
+#pragma once
+// The main frame's device commands: download all series into a new or the
+// open project, delete all series on the instrument, edit its measurement
+// settings, and run the firmware-upgrade tool. They run on the user-interface
+// thread and talk to the instrument held by the connection; the download's
+// progress comes back through the driver's callback.
+
+#include "app/connection/DownloadProgress.h"
+#include "app/connection/wx/TerrionConnection.h"
+#include "device/Callback.h"
+
+#include <wx/string.h>
+
+#include <functional>
+
+class CTerrionDoc;
+class wxWindow;
+
+class CDeviceCommands : public Device::CCallback
+{
+public:
+    /// Runs the tool at the path and waits for it; -1 when it could not start.
+    using TToolRunner = std::function<long(const wxString& path)>;
+
+    CDeviceCommands(wxWindow* frame, CTerrionDoc& document, CDownloadProgress& progress,
+                    CTerrionConnection& connection = theConnection);
+
+    /// Command 2024: closes the project (the save question may cancel), then downloads.
+    void OnDownloadAll();
+    /// Command 2086: downloads and appends to the open project.
+    void OnAddFromDevice();
+    /// The download road; a failure leaves the project as it was.
+    void DownloadFromDevice(bool append);
+    /// Command 2067 (with showSuccess): false when there is no instrument or the user said No.
+    bool DeleteAllOnDevice(bool showSuccess);
+    /// Command 2068.
+    void EditMeasurementSettings();
+    /// Command 104: frees the port and runs the firmware-upgrade tool, waiting for it.
+    void UpgradeDevice();
+
+    /// Called after a download (the frame's title), before the upgrade tool
+    /// starts (the tool's settings, the firmware version menu).
+    void SetTitleUpdate(std::function<void()> update) { m_updateTitle = std::move(update); }
+    void SetBeforeUpgrade(std::function<void()> before) { m_beforeUpgrade = std::move(before); }
+    void SetToolRunner(TToolRunner runner) { m_runTool = std::move(runner); }
+    void SetUpgradeToolPath(const wxString& path) { m_toolPath = path; }
+    /// "VnUpgrade" beside the program unless set.
+    wxString GetUpgradeToolPath() const;
+    /// The pause between the deletion and the settings write.
+    void SetSettingsWritePauseMs(int ms) { m_nWritePauseMs = ms; }
+
+    // Device::CCallback: only progress is shown.
+    void OnDeviceFound(std::unique_ptr<Device::CVnDevice>) override {}
+    void OnStatusText(const std::wstring&) override {}
+    void OnFinished(const std::wstring&, int) override {}
+    /// value is the driver's percentage; the bar runs from 50 to 1000.
+    void OnProgress(int value, int bar, std::uint32_t durationMs) override;
+
+private:
+    enum NDeleteResult
+    {
+        deleteNotAsked, ///< no instrument, or the user said No
+        deleteFailed,
+        deleteDone,
+    };
+    NDeleteResult DeleteAll(bool showSuccess);
+
+    wxWindow* m_pFrame;
+    CTerrionDoc& m_document;
+    CDownloadProgress& m_progress;
+    CTerrionConnection& m_connection;
+    std::function<void()> m_updateTitle;
+    std::function<void()> m_beforeUpgrade;
+    TToolRunner m_runTool;
+    wxString m_toolPath;
+    int m_nWritePauseMs = 2000;
+};

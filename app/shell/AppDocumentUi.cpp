@@ -1,0 +1,90 @@
+#include "app/shell/AppDocumentUi.h"
+
+#include "app/shell/UserPrompts.h"
+#include "platform/wx/WxClipboard.h"
+
+#include <wx/msgdlg.h>
+
+namespace
+{
+
+const wxString kCaption = L"TerrionLink";
+
+/// "label|pattern|...||" (the document's filter) as a wx wildcard.
+wxString ToWildcard(const std::wstring& filter)
+{
+    wxString text(filter);
+    while (text.EndsWith(L"|"))
+        text.RemoveLast();
+    return text;
+}
+
+} // namespace
+
+CAppDocumentUi::CAppDocumentUi(CUserPrompts& prompts, wxWindow* owner) : m_prompts(prompts), m_owner(owner)
+{
+}
+
+CDocumentUi::NAnswer CAppDocumentUi::AskSaveChanges(const std::wstring& question)
+{
+    switch (m_prompts.ShowMessage(m_owner, question, kCaption, wxYES_NO | wxCANCEL | wxICON_QUESTION))
+    {
+    case wxID_YES:
+        return AnswerYes;
+    case wxID_NO:
+        return AnswerNo;
+    default:
+        return AnswerCancel;
+    }
+}
+
+void CAppDocumentUi::ShowMessage(Resources::NMessageKind kind, const std::wstring& text)
+{
+    // Failures and refusals carry the exclamation icon; only a fatal error the error icon.
+    long icon = wxICON_EXCLAMATION;
+    if (kind == Resources::NMessageKind::Information)
+        icon = wxICON_INFORMATION;
+    else if (kind == Resources::NMessageKind::FatalError)
+        icon = wxICON_ERROR;
+    m_prompts.ShowMessage(m_owner, text, kCaption, wxOK | icon);
+}
+
+bool CAppDocumentUi::Choose(const SFileDialog& dialog, bool save, std::wstring* path)
+{
+    CUserPrompts::SFileRequest request;
+    request.defaultExtension = dialog.defaultExtension;
+    request.initialName = dialog.initialName;
+    request.wildcard = ToWildcard(dialog.filter);
+    request.save = save;
+    request.overwritePrompt = dialog.overwritePrompt;
+    wxString chosen;
+    if (!m_prompts.ChooseFile(m_owner, request, &chosen) || chosen.empty())
+        return false;
+    *path = chosen.ToStdWstring();
+    return true;
+}
+
+bool CAppDocumentUi::ChooseOpenPath(const SFileDialog& dialog, std::wstring* path)
+{
+    return Choose(dialog, false, path);
+}
+
+bool CAppDocumentUi::ChooseSavePath(const SFileDialog& dialog, std::wstring* path)
+{
+    return Choose(dialog, true, path);
+}
+
+bool CAppDocumentUi::IsClipboardFormatAvailable(const std::wstring& format)
+{
+    return CWxClipboard::IsAvailable(format);
+}
+
+bool CAppDocumentUi::ReadClipboard(const std::wstring& format, std::vector<std::uint8_t>* block)
+{
+    return CWxClipboard::Read(format, block);
+}
+
+bool CAppDocumentUi::WriteClipboard(const Platform::CClipboardData& data)
+{
+    return CWxClipboard::Write(data);
+}

@@ -1,0 +1,13 @@
+#pragma once
+// The desktop through wxWidgets: the default browser and application, and
+// wxExecute for the firmware-upgrade tool.
+
+#include "app/shell/OsShell.h"
+
+class CWxOsShell : public COsShell
+{
+public:
+    bool OpenUrl(const wxString& url) override;
+    bool OpenDocument(const wxString& path) override;
+    bool RunAndWait(const wxString& program) override;
+};
