@@ -664,8 +664,11 @@ TEST_F(CTabGridTest, ClicksOnAnOpenReportSwitchTheOrderAndEditTheCommentThroughT
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(doc.GetComment(2).substr(0, 20), L"line one\r\nline two\r\n");
     EXPECT_TRUE(doc.IsModified());
-    ASSERT_TRUE(driver.WaitForReport(2));
+    // At once, measured for the new text, without waiting for paints.
+    ASSERT_TRUE(driver.Report(2));
     EXPECT_GT(Grid().GetRowHeight(CTabGrid::DetailRow(2)), before);
+    EXPECT_EQ(Grid().GetRowHeight(CTabGrid::DetailRow(2)), driver.Report(2)->GetTargetHeight());
+    ASSERT_TRUE(driver.WaitForReport(2));
     EXPECT_TRUE(driver.ReportArea(2, SeriesAreaComment)) << "the new text is the link now";
 
     // Stored and opened again.

@@ -627,6 +627,9 @@ void CTabGrid::EditComment(int series)
     if (dialog.ShowModal() != wxID_OK)
         return;
     m_doc.SetComment(series, dialog.GetComment());
+    // The open report takes the new text's room now, not at some later paint.
+    if (m_doc.IsExpanded(series))
+        ShowReport(series, true, true);
     m_grid->Refresh();
 }
 
