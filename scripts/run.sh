@@ -29,13 +29,15 @@ if [[ "${1:-}" == "--simulator" ]]; then
 fi
 
 bash "$root/scripts/install-deps.sh"
+# CMAKE_BUILD_PARALLEL_LEVEL, when set, says how many jobs the build may run.
+jobs="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
 if [[ $simulator -eq 1 ]]; then
   # The simulator lives with the tests; only it and the program are built.
   cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTERRION_BUILD_TESTS=ON >/dev/null
-  cmake --build "$build" -j"$(nproc)" --target terrion-sim --target TerrionLink
+  cmake --build "$build" -j"$jobs" --target terrion-sim --target TerrionLink
 else
   cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTERRION_BUILD_TESTS=OFF >/dev/null
-  cmake --build "$build" -j"$(nproc)"
+  cmake --build "$build" -j"$jobs"
 fi
 
 # TerrionLink is a desktop program: without a display there is nothing to show.

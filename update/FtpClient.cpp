@@ -129,7 +129,8 @@ void CFtpClient::Fail(NFtpFailure failure, const std::wstring& text)
     m_nFailure = failure;
     m_strLastError = text;
     if (m_bShowMessages && m_ui && failure != NFtpFailure::Cancelled)
-        m_ui->ShowMessage(text, Resources::NMessageKind::Error);
+        m_ui->ShowMessage(text, failure == NFtpFailure::NoServer ? Resources::NMessageKind::Information
+                                                                 : Resources::NMessageKind::Error);
 }
 
 std::string CFtpClient::FolderUrl() const
@@ -166,6 +167,13 @@ bool CFtpClient::Connect(const std::wstring& user, const std::wstring& password,
     if (m_handle)
         Disconnect();
     m_nFailure = NFtpFailure::None;
+    // Without a server there is nothing to try, and no failure to connect to report.
+    const std::string server = GetServer();
+    if (server.empty())
+    {
+        Fail(NFtpFailure::NoServer, Resources::CStringTable::Text(Resources::Ids::kUpdateNoServer));
+        return false;
+    }
     if (!m_bSession)
     {
         m_bSession = InitCurl();
@@ -184,12 +192,7 @@ bool CFtpClient::Connect(const std::wstring& user, const std::wstring& password,
         Fail(NFtpFailure::Session, Resources::CStringTable::Text(Resources::Ids::kUpdateFtpNoSession));
         return false;
     }
-    m_server = GetServer();
-    if (m_server.empty())
-    {
-        Fail(NFtpFailure::Server, Resources::CStringTable::Text(Resources::Ids::kUpdateFtpNoConnection));
-        return false;
-    }
+    m_server = server;
     m_user = StreamIO::CTextCodec::ToUtf8(user);
     m_password = StreamIO::CTextCodec::ToUtf8(password);
     std::string path = StreamIO::CTextCodec::ToUtf8(folder);

@@ -34,6 +34,7 @@ enum class NFtpFailure : int
     Folder = 3,    ///< the server was reached but the folder is missing
     Transfer = 4,  ///< a listing or a file read failed
     Cancelled = 5, ///< Cancel() ended the call
+    NoServer = 6,  ///< no server is configured: nothing was tried
 };
 
 class CFtpClient
@@ -50,7 +51,8 @@ public:
     /// The server as "host" or "host:port" (default port 21). Read at every
     /// connection: the environment variable TERRIONLINK_UPDATE_SERVER, else
     /// what SetServer() set, else the build's configured server. An empty
-    /// server fails every connection at once.
+    /// server fails every connection at once (NFtpFailure::NoServer), before
+    /// any session or connection is set up.
     static void SetServer(const std::string& hostAndPort);
     static std::string GetServer();
 

@@ -6,6 +6,7 @@
 
 #include <dlfcn.h>
 
+#include <string_view>
 #include <unordered_map>
 
 namespace
@@ -44,8 +45,12 @@ bool CLanguageLibrary::VersionMatches(const CFileVersionInfo& library, const CFi
 
 bool CLanguageLibrary::IsLibraryName(const std::wstring& path)
 {
-    const auto at = path.find(L".so");
-    return at != std::wstring::npos && at > 0;
+    constexpr std::wstring_view prefix = L"TerrionLink_";
+    constexpr std::wstring_view suffix = L".so";
+    const auto slash = path.rfind(L'/');
+    const std::wstring_view name =
+        slash == std::wstring::npos ? std::wstring_view(path) : std::wstring_view(path).substr(slash + 1);
+    return name.size() > prefix.size() + suffix.size() && name.starts_with(prefix) && name.ends_with(suffix);
 }
 
 std::shared_ptr<const Resources::CTextSource> CLanguageLibrary::Load(const std::wstring& path,

@@ -16,7 +16,9 @@ public:
     /// Whether the library's product version has the program's major and minor parts.
     static bool VersionMatches(const CFileVersionInfo& library, const CFileVersionInfo& program);
 
-    /// Whether path names a language library: ".so" (exact case) after its first character.
+    /// Whether path names a language library: its file name is
+    /// "TerrionLink_XX.so" (exact case, XX not empty). The folders do not
+    /// count, so a program in a folder with ".so" in its name is no library.
     static bool IsLibraryName(const std::wstring& path);
 
     /// Loads the library at path when its version record matches the

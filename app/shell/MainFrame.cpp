@@ -3,6 +3,7 @@
 #include "app/connection/wx/ConnectionMessage.h"
 #include "app/connection/wx/DeviceCommands.h"
 #include "app/connection/wx/TerrionConnection.h"
+#include "app/connection/wx/UpgradeTool.h"
 #include "app/shell/AppEvents.h"
 #include "app/shell/AppFirmwareCheck.h"
 #include "app/shell/AppSettings.h"
@@ -24,7 +25,6 @@
 #include "update/wizard/UpdateFrameLink.h"
 
 #include <wx/display.h>
-#include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/utils.h>
@@ -147,13 +147,9 @@ CMainFrame::CMainFrame()
         {
             m_newerFirmware = CVersion();
             UpdateVersionMenu();
+            TheApp().WriteUpgradeToolSettings();
         });
-    m_deviceCommands->SetToolRunner(
-        [this](const wxString&) -> long
-        {
-            RunUpgradeTool(); // says itself when the tool is missing
-            return 0;
-        });
+    m_deviceCommands->SetUpgradeTool(CUpgradeTool(wxString(TheApp().Settings().ProgramFolder())));
     theConnection.SetSettingsStoreFactory([] { return TheApp().OpenUpgradeSettings(); });
     CConnectionMessage::SetHook(&AskThroughApp);
     Bind(WM_NEW_PROGRAM_VERSION, &CMainFrame::OnNewProgramVersion, this);
@@ -445,20 +441,6 @@ void CMainFrame::RemoveVersionMenu()
             bar->Remove(static_cast<std::size_t>(i));
     delete m_versionMenu;
     m_versionMenu = nullptr;
-}
-
-bool CMainFrame::RunUpgradeTool()
-{
-    wxBusyCursor wait;
-    TheApp().WriteUpgradeToolSettings();
-    const wxString tool = CProgramSettings::JoinPath(TheApp().Settings().ProgramFolder(), L"VnUpgrade");
-    // A tool that is not there is said, not passed over in silence.
-    if (!wxFileName::IsFileExecutable(tool) || !TheApp().Shell().RunAndWait(tool))
-    {
-        TheApp().MessageBox(WxText(Ids::kAppUpgradeToolMissing) + L"\n" + tool, wxOK | wxICON_EXCLAMATION);
-        return false;
-    }
-    return true;
 }
 
 void CMainFrame::OnLogoClick(wxCommandEvent&)

@@ -67,11 +67,6 @@ public:
     /// The update popup while it is shown, else nullptr.
     wxMenu* VersionMenu() const { return m_versionMenu; }
 
-    /// Writes the firmware-upgrade tool's settings and runs "VnUpgrade" from
-    /// the program's folder, waiting until it ends. A tool that is missing or
-    /// does not start is reported; false then.
-    bool RunUpgradeTool();
-
     /// Where the firmware check of a connection reports: WM_NEW_FIRMWARE_VERSION
     /// reaches this frame through it while the frame lives.
     std::shared_ptr<Update::CUpdateUi> UpdateReceiver() const;

@@ -12,10 +12,3 @@ bool CWxOsShell::OpenDocument(const wxString& path)
 {
     return wxLaunchDefaultApplication(path);
 }
-
-bool CWxOsShell::RunAndWait(const wxString& program)
-{
-    const wxString quoted = L"\"" + program + L"\"";
-    // -1 is wxExecute's "could not start"; any exit code means it ran.
-    return wxExecute(quoted, wxEXEC_SYNC) != -1;
-}

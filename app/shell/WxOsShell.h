@@ -1,6 +1,5 @@
 #pragma once
-// The desktop through wxWidgets: the default browser and application, and
-// wxExecute for the firmware-upgrade tool.
+// The desktop through wxWidgets: the default browser and application.
 
 #include "app/shell/OsShell.h"
 
@@ -9,5 +8,4 @@ class CWxOsShell : public COsShell
 public:
     bool OpenUrl(const wxString& url) override;
     bool OpenDocument(const wxString& path) override;
-    bool RunAndWait(const wxString& program) override;
 };

@@ -243,29 +243,63 @@ TEST_F(CStartupTest, AnExistingHelpFileIsOpenedFromThePfadFolder)
     EXPECT_EQ(Shell().documents[0], wxString(help.string()));
 }
 
-TEST_F(CStartupTest, TheUpgradeToolRunsFromTheProgramsFolderAndAMissingOneIsReported)
+TEST_F(CStartupTest, TheUpgradeCommandRunsTheToolFromTheProgramsFolderAndSaysWhenItIsMissing)
 {
-    const std::filesystem::path tool =
-        std::filesystem::path(wxString(ProgramFolder()).ToStdString()) / "VnUpgrade";
+    const std::filesystem::path folder = std::filesystem::path(wxString(ProgramFolder()).ToStdString());
+    const std::filesystem::path tool = folder / "VnUpgrade";
+    const std::filesystem::path ran = folder / "VnUpgrade.ran";
+    struct SCleanUp
+    {
+        std::filesystem::path tool, ran;
+        ~SCleanUp()
+        {
+            std::filesystem::remove(tool);
+            std::filesystem::remove(ran);
+        }
+    } cleanUp{tool, ran};
     std::filesystem::remove(tool);
-    EXPECT_FALSE(Frame().RunUpgradeTool());
-    ASSERT_EQ(Prompts().messages.size(), 1u);
-    EXPECT_TRUE(Prompts().messages[0].text.Contains(wxString(tool.string())));
-    EXPECT_TRUE(Shell().programs.empty());
+    std::filesystem::remove(ran);
+    auto& upgradeStore = CAppEnvironment::UpgradeStore();
 
+    // A newer firmware is announced; the upgrade forgets it.
+    wxCommandEvent report(WM_NEW_FIRMWARE_VERSION);
+    report.SetInt(1 | (2 << 16));
+    wxQueueEvent(&Frame(), report.Clone());
+    Pump();
+    ASSERT_NE(Frame().VersionMenu(), nullptr);
+
+    upgradeStore.WriteString(L"Settings", L"Pfad", L"stale");
+    Prompts().answers = {wxID_YES};
+    Command(AppIds::kDeviceUpgrade);
+    ASSERT_EQ(Prompts().messages.size(), 2u);
+    EXPECT_TRUE(Prompts().messages[0].text.Contains(L"delete all measurements currently stored"));
+    EXPECT_EQ(Prompts().messages[1].text,
+              L"The firmware-upgrade tool could not be started:\n" + wxString(tool.string()));
+    EXPECT_NE(Prompts().messages[1].style & wxICON_EXCLAMATION, 0);
+    EXPECT_EQ(Frame().VersionMenu(), nullptr);
+    std::wstring written;
+    ASSERT_TRUE(upgradeStore.ReadString(L"Settings", L"Pfad", written));
+    EXPECT_EQ(written, ProgramFolder()) << "written before the tool starts, present or not";
+
+    // Present: it runs, and the command returns only once it has ended.
     {
         std::ofstream script(tool);
-        script << "#!/bin/sh\n";
+        script << "#!/bin/sh\nsleep 0.3\ntouch \"$0.ran\"\n";
     }
     std::filesystem::permissions(tool, std::filesystem::perms::owner_all);
     Prompts().messages.clear();
-    EXPECT_TRUE(Frame().RunUpgradeTool());
-    std::filesystem::remove(tool);
-    EXPECT_TRUE(Prompts().messages.empty());
-    ASSERT_EQ(Shell().programs.size(), 1u);
-    EXPECT_EQ(Shell().programs[0], wxString(tool.string()));
-    std::wstring written;
-    ASSERT_TRUE(CAppEnvironment::UpgradeStore().ReadString(L"Settings", L"Pfad", written));
+    Prompts().answers = {wxID_YES};
+    Command(AppIds::kDeviceUpgrade);
+    ASSERT_EQ(Prompts().messages.size(), 1u) << "only the question";
+    EXPECT_TRUE(std::filesystem::exists(ran));
+
+    // Answering No: nothing runs.
+    std::filesystem::remove(ran);
+    Prompts().messages.clear();
+    Prompts().answers = {wxID_NO};
+    Command(AppIds::kDeviceUpgrade);
+    EXPECT_EQ(Prompts().messages.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(ran));
 }
 
 TEST_F(CStartupTest, AWorkerThreadsReportIsShownOnTheUserInterfaceThread)

@@ -88,12 +88,6 @@ bool CFakeShell::OpenDocument(const wxString& path)
     return true;
 }
 
-bool CFakeShell::RunAndWait(const wxString& program)
-{
-    programs.push_back(program);
-    return true;
-}
-
 void CAppEnvironment::SetUp()
 {
     CTerrionLinkApp::SServices services;
@@ -170,7 +164,6 @@ void CAppTest::SetUp()
     Prompts().requests.clear();
     Shell().urls.clear();
     Shell().documents.clear();
-    Shell().programs.clear();
 }
 
 void CAppTest::TearDown()

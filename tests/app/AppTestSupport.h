@@ -47,11 +47,9 @@ class CFakeShell : public COsShell
 public:
     bool OpenUrl(const wxString& url) override;
     bool OpenDocument(const wxString& path) override;
-    bool RunAndWait(const wxString& program) override;
 
     std::vector<wxString> urls;
     std::vector<wxString> documents;
-    std::vector<wxString> programs;
 };
 
 /// Starts wxWidgets with the application once per process.

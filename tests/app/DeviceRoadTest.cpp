@@ -253,8 +253,9 @@ TEST_F(CDeviceRoadTest, UpgradeFreesThePortAndRunsTheTool)
     Prompts().answers = {wxID_YES, wxID_OK};
     Command(AppIds::kDeviceUpgrade);
     EXPECT_EQ(theConnection.GetDevice(), nullptr);
-    // The fake shell found no tool file to run: that is said.
-    EXPECT_GE(Prompts().messages.size(), 1u);
+    // No tool lies beside the test program: that is said.
+    ASSERT_EQ(Prompts().messages.size(), 2u);
+    EXPECT_TRUE(Prompts().messages[1].text.StartsWith(L"The firmware-upgrade tool could not be started:"));
 }
 
 } // namespace

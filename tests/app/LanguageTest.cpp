@@ -5,7 +5,6 @@
 
 #include "app/shell/ChildView.h"
 #include "app/shell/CommandIds.h"
-#include "app/shell/LanguageLibrary.h"
 #include "app/shell/MainFrame.h"
 #include "app/shell/TabSheet.h"
 #include "app/shell/TerrionLinkApp.h"
@@ -106,12 +105,19 @@ TEST_F(CLanguageTest, ALibraryOfAnotherMajorOrMinorVersionIsIgnored)
     EXPECT_EQ(Resources::CStringTable::Text(Resources::Ids::kAppTabSeries), L"Messreihen");
 }
 
-TEST_F(CLanguageTest, OnlyANameWithLowerCaseSoIsALibrary)
+TEST_F(CLanguageTest, AProgramInAFolderNamedLikeALibraryBringsTheBuiltInTextsBack)
 {
-    EXPECT_TRUE(CLanguageLibrary::IsLibraryName(L"/opt/TerrionLink_DEU.so"));
-    EXPECT_FALSE(CLanguageLibrary::IsLibraryName(L"/opt/TerrionLink_DEU.SO"));
-    EXPECT_FALSE(CLanguageLibrary::IsLibraryName(L".so"));
-    EXPECT_FALSE(CLanguageLibrary::IsLibraryName(L"/opt/TerrionLink"));
+    App().SetLanguageFile(TestLanguageLibrary());
+    Frame().ApplySettingsChange(true, false);
+    Pump();
+    ASSERT_EQ(Frame().GetMenuBar()->GetMenuLabel(0), L"&Datei");
+    // The program's own path, as it would read from a folder such as "tools.so.d".
+    const std::filesystem::path folder = m_temp.Path() / "tools.so.d";
+    std::filesystem::create_directories(folder);
+    App().SetLanguageFile((folder / "TerrionLink").wstring());
+    Frame().ApplySettingsChange(true, false);
+    ExpectEnglish();
+    EXPECT_EQ(App().LanguageVersion().GetInternalName(), App().ProgramVersion().GetInternalName());
 }
 
 } // namespace

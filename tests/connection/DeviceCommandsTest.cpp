@@ -25,6 +25,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
 #include <thread>
@@ -404,14 +405,18 @@ TEST_F(DeviceCommands, TheUpgradeToolRunsWithThePortFreeAndIsWaitedFor)
 {
     commands.OnAddFromDevice();
     ASSERT_NE(connection.GetDevice(), nullptr);
-    CTempDir folder;
-    const std::string tool = (folder.Path() / "VnUpgrade").string();
+    CTempDir temp;
+    // Blanks and quotes in the folder: the path reaches the tool as one argument.
+    const std::filesystem::path folder = temp.Path() / "tools with \"blanks\" 'and' quotes";
+    std::filesystem::create_directories(folder);
+    const std::string tool = (folder / "VnUpgrade").string();
     {
         std::ofstream script(tool);
         script << "#!/bin/sh\nsleep 0.3\ntouch \"$(dirname \"$0\")/ran\"\n";
     }
     ::chmod(tool.c_str(), 0755);
-    commands.SetUpgradeToolPath(wxString(tool));
+    commands.SetUpgradeTool(CUpgradeTool(wxString(folder.string())));
+    EXPECT_EQ(commands.GetUpgradeTool().GetPath(), wxString(tool));
     int before = 0;
     commands.SetBeforeUpgrade(
         [&]
@@ -428,14 +433,20 @@ TEST_F(DeviceCommands, TheUpgradeToolRunsWithThePortFreeAndIsWaitedFor)
     messages.Answer(Msg::answerYes);
     commands.UpgradeDevice();
     EXPECT_EQ(before, 1);
-    struct stat info;
-    EXPECT_EQ(::stat((folder.Path() / "ran").c_str(), &info), 0);
+    EXPECT_TRUE(std::filesystem::exists(folder / "ran"));
     EXPECT_EQ(connection.GetDevice(), nullptr);
+    EXPECT_EQ(messages.Texts().size(), 2u) << "the two questions, no failure";
 
-    commands.SetUpgradeToolPath(wxString((folder.Path() / "missing").string()));
+    // Missing: the message names the path where the tool was looked for.
+    const std::filesystem::path empty = temp.Path() / "empty";
+    std::filesystem::create_directories(empty);
+    commands.SetUpgradeTool(CUpgradeTool(wxString(empty.string())));
     messages.Answer(Msg::answerYes);
     commands.UpgradeDevice();
-    EXPECT_NE(messages.Texts().back().find(L"could not be started"), std::wstring::npos);
+    EXPECT_EQ(before, 2);
+    ASSERT_EQ(messages.Texts().size(), 4u);
+    EXPECT_EQ(messages.Texts().back(),
+              L"The firmware-upgrade tool could not be started:\n" + (empty / "VnUpgrade").wstring());
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "app/connection/wx/DevFoundPage.h"
 #include "app/connection/wx/DevSelectPage.h"
+#include "app/connection/wx/DeviceInfoPanel.h"
 #include "app/connection/wx/PortSelectPage.h"
 #include "app/connection/wx/RemoteLoginDlg.h"
 #include "app/connection/wx/TerrionConnection.h"
@@ -19,8 +20,10 @@
 #include <wx/app.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -119,7 +122,27 @@ TEST(ConnectionWizard, StoredChoicesComeBackAndTheFoundTerrionIsHeld)
         EXPECT_EQ(page->GetFoundCount(), 1u);
         EXPECT_EQ(page->GetFoundList()->GetString(0), wxString(L"Serial number: TN12-345-6789    @ COM231"));
         EXPECT_EQ(page->GetStatusEdit()->GetValue(), wxString(L"Finished device search, found device(s):"));
-        EXPECT_TRUE(page->GetInfoEdit()->GetValue().Contains(wxS("TN12-345-6789")));
+        // The information in two columns: every value starts at one x, right of the widest label.
+        CDeviceInfoPanel* info = page->GetInfoPanel();
+        ASSERT_EQ(info->GetRowCount(), 5u);
+        EXPECT_EQ(info->FindValue(wxS("Serial number:")), wxS("TN12-345-6789"));
+        EXPECT_EQ(info->FindValue(wxS("Device type:")), wxS("Terrion"));
+        const int labelX = info->GetLabel(0)->GetScreenPosition().x;
+        const int valueX = info->GetValue(0)->GetScreenPosition().x;
+        int labelsEnd = 0;
+        int previousY = -1;
+        for (std::size_t row = 0; row < info->GetRowCount(); ++row)
+        {
+            const wxRect label = info->GetLabel(row)->GetScreenRect();
+            const wxRect value = info->GetValue(row)->GetScreenRect();
+            EXPECT_EQ(label.x, labelX) << row;
+            EXPECT_EQ(value.x, valueX) << row;
+            EXPECT_GT(label.y, previousY) << row;
+            EXPECT_FALSE(info->GetValue(row)->GetLabelText().empty()) << row;
+            previousY = label.y;
+            labelsEnd = std::max(labelsEnd, label.GetRight());
+        }
+        EXPECT_GT(valueX, labelsEnd);
         EXPECT_TRUE(sheet.IsButtonEnabled(wxID_BACKWARD));
         SaveScreenshot(&sheet, "wizard_search_page");
     };

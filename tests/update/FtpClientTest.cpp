@@ -87,7 +87,8 @@ TEST_F(FtpClientTest, ServerDownAndNoServerConfiguredFailWithAText)
 
     CFtpClient::SetServer("");
     EXPECT_FALSE(client.ConnectUpgradeFolder(L"TerrionLink"));
-    EXPECT_EQ(client.GetLastErrorText(), L"Failed to connect to FTP server!");
+    EXPECT_EQ(client.GetLastFailure(), NFtpFailure::NoServer);
+    EXPECT_EQ(client.GetLastErrorText(), L"No update server is configured.");
 }
 
 TEST_F(FtpClientTest, ListingLeavesOutNamesThatLeadOutOfTheFolder)

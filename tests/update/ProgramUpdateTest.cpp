@@ -2,8 +2,10 @@
 // the start-up check thread against a real server.
 
 #include "update/ProgramUpdate.h"
+#include "tests/support/TempDir.h"
 #include "tests/update/FakeUpdateUi.h"
 #include "tests/update/FtpServerFixture.h"
+#include "update/InstallerDownload.h"
 
 #include <gtest/gtest.h>
 
@@ -158,6 +160,51 @@ TEST_F(ProgramUpdateCheckTest, WizardSearchReportsConnectionAndInstaller)
     EXPECT_EQ(ui->m_installer.name, L"TerrionLink_V_1_10_0_0.exe");
     EXPECT_EQ(ui->m_installer.size, 100u);
     EXPECT_TRUE(update.StopSearch());
+}
+
+TEST_F(ProgramUpdateCheckTest, WithoutAServerTheCheckSaysSoAndTouchesNothing)
+{
+    Update::CFtpClient::SetServer(""); // and no TERRIONLINK_UPDATE_SERVER (the fixture cleared it)
+    const std::wstring noServer = L"No update server is configured.";
+
+    // The wizard's road: connecting says so, as a message and as the error text.
+    auto ui = std::make_shared<TerrionTest::CFakeUpdateUi>();
+    CProgramUpdate update(L"TerrionLink", CVersion(1, 2, 2, 0));
+    update.SetShowMessages(true, ui);
+    std::wstring error = L"stale";
+    EXPECT_FALSE(update.Connect(&error));
+    EXPECT_EQ(error, noServer);
+    EXPECT_EQ(update.Client()->GetLastFailure(), Update::NFtpFailure::NoServer);
+    EXPECT_FALSE(update.Client()->IsConnected());
+    ASSERT_EQ(ui->Messages(), std::vector<std::wstring>{noServer});
+    EXPECT_EQ(ui->m_kinds[0], Resources::NMessageKind::Information) << "nothing failed";
+
+    // The wizard's search reports it and lists nothing.
+    auto search = std::make_shared<TerrionTest::CFakeUpdateUi>();
+    ASSERT_TRUE(update.StartSearch(search));
+    ASSERT_TRUE(search->WaitFor([](auto& u) { return !u.m_connected.empty(); }));
+    EXPECT_TRUE(update.StopSearch());
+    EXPECT_EQ(search->m_connected, std::vector<bool>{false});
+    EXPECT_EQ(search->m_connectErrors, std::vector<std::wstring>{noServer});
+    EXPECT_TRUE(search->m_searches.empty());
+
+    // The start-up check stays silent.
+    EXPECT_TRUE(RunCheck(CVersion(1, 0, 0, 0)).empty());
+
+    // A download leaves no file behind and says why.
+    TerrionTest::CTempDir folder;
+    auto downloadUi = std::make_shared<TerrionTest::CFakeUpdateUi>();
+    {
+        Update::CInstallerDownload download(update.Client(), L"TerrionLink", downloadUi);
+        ASSERT_TRUE(download.Open(folder / "TerrionLink_V_2_0_0_0.exe"));
+        ASSERT_TRUE(
+            download.Start(Update::SInstaller{L"TerrionLink_V_2_0_0_0.exe", 100, CVersion(2, 0, 0, 0)}));
+        ASSERT_TRUE(downloadUi->WaitFor([](auto& u) { return !u.m_results.empty(); }));
+        EXPECT_TRUE(download.Wait(CProgramUpdate::kStopWaitMs));
+    }
+    EXPECT_EQ(downloadUi->m_results[0], Update::NDownloadResult::Failed);
+    EXPECT_EQ(downloadUi->m_finishTexts[0], noServer);
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "app/connection/TextPattern.h"
 #include "app/connection/wx/ConnectionMessage.h"
 #include "app/connection/wx/DevSelectSheet.h"
+#include "app/connection/wx/DeviceInfoPanel.h"
 #include "app/connection/wx/RemoteLoginDlg.h"
 #include "device/DeviceThread.h"
 #include "resources/StringIds.h"
@@ -42,9 +43,8 @@ CDevFoundPage::CDevFoundPage(CDevSelectSheet* sheet) : wxWizardPageSimple(sheet)
     m_pList = new wxChoice(this, wxID_ANY);
     m_pList->SetToolTip(WxText(Ids::kFoundListTip));
     column->Add(m_pList, 0, wxEXPAND | wxBOTTOM, 10);
-    m_pInfo = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(420, 100),
-                             wxTE_MULTILINE | wxTE_READONLY);
-    m_pInfo->SetToolTip(WxText(Ids::kWizardInfoTip));
+    m_pInfo = new CDeviceInfoPanel(this, wxSize(420, 100));
+    m_pInfo->SetInfoToolTip(WxText(Ids::kWizardInfoTip));
     column->Add(m_pInfo, 1, wxEXPAND);
     SetSizerAndFit(column);
 
@@ -186,7 +186,7 @@ void CDevFoundPage::ShowInfo()
     const int selection = m_pList->GetSelection();
     if (selection == wxNOT_FOUND || static_cast<std::size_t>(selection) >= m_found.size())
         return;
-    m_pInfo->SetValue(wxString(m_found[static_cast<std::size_t>(selection)]->GetInfoText()));
+    m_pInfo->SetInfoText(m_found[static_cast<std::size_t>(selection)]->GetInfoText());
 }
 
 void CDevFoundPage::OnSelection(wxCommandEvent&)

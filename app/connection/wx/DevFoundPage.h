@@ -14,6 +14,7 @@
 #include <vector>
 
 class CDevSelectSheet;
+class CDeviceInfoPanel;
 class wxChoice;
 class wxTextCtrl;
 
@@ -37,7 +38,7 @@ public:
     std::size_t GetFoundCount() const { return m_found.size(); }
     wxChoice* GetFoundList() const { return m_pList; }
     wxTextCtrl* GetStatusEdit() const { return m_pStatus; }
-    wxTextCtrl* GetInfoEdit() const { return m_pInfo; }
+    CDeviceInfoPanel* GetInfoPanel() const { return m_pInfo; }
 
     // Device::CCallback, called on the worker thread.
     void OnDeviceFound(std::unique_ptr<Device::CVnDevice> device) override;
@@ -59,7 +60,7 @@ private:
     CDevSelectSheet* m_pSheet;
     wxTextCtrl* m_pStatus = nullptr;
     wxChoice* m_pList = nullptr;
-    wxTextCtrl* m_pInfo = nullptr;
+    CDeviceInfoPanel* m_pInfo = nullptr;
     std::vector<std::unique_ptr<Device::CVnDevice>> m_found;
     std::shared_ptr<Device::CCallbackRelay> m_pRelay;
     bool m_bSearching = false;

@@ -1,16 +1,12 @@
 #include "app/connection/wx/DeviceCommands.h"
 
-#include "app/connection/TextPattern.h"
 #include "app/connection/wx/ConnectionMessage.h"
 #include "app/connection/wx/ContactSpacingDlg.h"
 #include "data/TerrionDoc.h"
 #include "device/TerrionDevice.h"
 #include "resources/StringIds.h"
-#include "resources/StringTable.h"
 #include "streams/FileException.h"
 
-#include <wx/filename.h>
-#include <wx/stdpaths.h>
 #include <wx/utils.h>
 
 #include <exception>
@@ -59,21 +55,6 @@ CDeviceCommands::CDeviceCommands(wxWindow* frame, CTerrionDoc& document, CDownlo
                                  CTerrionConnection& connection)
     : m_pFrame(frame), m_document(document), m_progress(progress), m_connection(connection)
 {
-    m_runTool = [](const wxString& path) -> long
-    {
-        if (!wxFileName::IsFileExecutable(path))
-            return -1;
-        // The tool needs the port and the instrument: nothing else may run meanwhile.
-        return wxExecute(path, wxEXEC_BLOCK);
-    };
-}
-
-wxString CDeviceCommands::GetUpgradeToolPath() const
-{
-    if (!m_toolPath.empty())
-        return m_toolPath;
-    wxFileName program(wxStandardPaths::Get().GetExecutablePath());
-    return wxFileName(program.GetPath(), wxS("VnUpgrade")).GetFullPath();
 }
 
 void CDeviceCommands::OnProgress(int value, int, std::uint32_t)
@@ -216,18 +197,14 @@ void CDeviceCommands::UpgradeDevice()
 {
     if (Msg::Show(m_pFrame, Ids::kAppUpgradeQuestion, Msg::buttonsYesNo, Msg::iconQuestion) != Msg::answerYes)
         return;
-    long result = 0;
-    const wxString path = GetUpgradeToolPath();
+    bool started = false;
     {
         wxBusyCursor wait;
         m_connection.Disconnect(); // the tool needs the port
         if (m_beforeUpgrade)
             m_beforeUpgrade();
-        result = m_runTool(path);
+        started = m_upgradeTool.Run();
     }
-    if (result == -1)
-        Msg::Show(m_pFrame,
-                  wxString(CTextPattern::Format(Resources::CStringTable::Text(Ids::kUpgradeToolMissing),
-                                                {path.ToStdWstring()})),
-                  Msg::buttonsOk, Msg::iconExclamation);
+    if (!started)
+        m_upgradeTool.ShowNotStarted(m_pFrame);
 }

@@ -7,6 +7,7 @@
 
 #include "app/connection/DownloadProgress.h"
 #include "app/connection/wx/TerrionConnection.h"
+#include "app/connection/wx/UpgradeTool.h"
 #include "device/Callback.h"
 
 #include <wx/string.h>
@@ -19,9 +20,6 @@ class wxWindow;
 class CDeviceCommands : public Device::CCallback
 {
 public:
-    /// Runs the tool at the path and waits for it; -1 when it could not start.
-    using TToolRunner = std::function<long(const wxString& path)>;
-
     CDeviceCommands(wxWindow* frame, CTerrionDoc& document, CDownloadProgress& progress,
                     CTerrionConnection& connection = theConnection);
 
@@ -35,17 +33,17 @@ public:
     bool DeleteAllOnDevice(bool showSuccess);
     /// Command 2068.
     void EditMeasurementSettings();
-    /// Command 104: frees the port and runs the firmware-upgrade tool, waiting for it.
+    /// Command 104: frees the port and runs the firmware-upgrade tool, waiting
+    /// for it; a tool that does not start is said.
     void UpgradeDevice();
 
     /// Called after a download (the frame's title), before the upgrade tool
     /// starts (the tool's settings, the firmware version menu).
     void SetTitleUpdate(std::function<void()> update) { m_updateTitle = std::move(update); }
     void SetBeforeUpgrade(std::function<void()> before) { m_beforeUpgrade = std::move(before); }
-    void SetToolRunner(TToolRunner runner) { m_runTool = std::move(runner); }
-    void SetUpgradeToolPath(const wxString& path) { m_toolPath = path; }
-    /// "VnUpgrade" beside the program unless set.
-    wxString GetUpgradeToolPath() const;
+    /// The tool beside the running program unless set.
+    void SetUpgradeTool(const CUpgradeTool& tool) { m_upgradeTool = tool; }
+    const CUpgradeTool& GetUpgradeTool() const { return m_upgradeTool; }
     /// The pause between the deletion and the settings write.
     void SetSettingsWritePauseMs(int ms) { m_nWritePauseMs = ms; }
 
@@ -71,7 +69,6 @@ private:
     CTerrionConnection& m_connection;
     std::function<void()> m_updateTitle;
     std::function<void()> m_beforeUpgrade;
-    TToolRunner m_runTool;
-    wxString m_toolPath;
+    CUpgradeTool m_upgradeTool;
     int m_nWritePauseMs = 2000;
 };
