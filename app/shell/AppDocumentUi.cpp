@@ -86,5 +86,9 @@ bool CAppDocumentUi::ReadClipboard(const std::wstring& format, std::vector<std::
 
 bool CAppDocumentUi::WriteClipboard(const Platform::CClipboardData& data)
 {
-    return CWxClipboard::Write(data);
+    if (!CWxClipboard::Write(data))
+        return false;
+    if (m_clipboardWatch)
+        m_clipboardWatch->NoteWritten(data);
+    return true;
 }

@@ -1,9 +1,13 @@
 #pragma once
 // The project document's questions, messages, file dialogs and clipboard on
 // wxWidgets. Messages go through CUserPrompts, the clipboard through
-// CWxClipboard (all formats of a copy in one composite).
+// CWxClipboard (all formats of a copy in one composite); a write is told to
+// the clipboard watch at once.
 
 #include "data/DocumentUi.h"
+#include "platform/wx/ClipboardWatch.h"
+
+#include <wx/weakref.h>
 
 class CUserPrompts;
 class wxWindow;
@@ -15,6 +19,8 @@ public:
     explicit CAppDocumentUi(CUserPrompts& prompts, wxWindow* owner = nullptr);
 
     void SetOwner(wxWindow* owner) { m_owner = owner; }
+    /// The watch that learns of every write (it may go before this object).
+    void SetClipboardWatch(CClipboardWatch* watch) { m_clipboardWatch = watch; }
 
     NAnswer AskSaveChanges(const std::wstring& question) override;
     void ShowMessage(Resources::NMessageKind kind, const std::wstring& text) override;
@@ -29,4 +35,5 @@ private:
 
     CUserPrompts& m_prompts;
     wxWindow* m_owner;
+    wxWeakRef<CClipboardWatch> m_clipboardWatch;
 };

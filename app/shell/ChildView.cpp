@@ -35,7 +35,7 @@ constexpr int kCommands[] = {AppIds::kProjectOpen, AppIds::kProjectAdd,    AppId
 
 CChildView::CChildView(wxWindow* parent, CTerrionDoc& doc)
     : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxBORDER_NONE),
-      m_doc(doc), m_subscription(doc, *this)
+      m_doc(doc), m_subscription(doc, *this), m_clipboardWatch(CTerrionDoc::kClipboardFormat, parent)
 {
     m_sheet = new CTabSheet(this, doc);
     m_gridPage = new CTabGrid(m_sheet, doc, *this);
@@ -196,7 +196,8 @@ bool CChildView::IsEnabled(int command) const
     case AppIds::kSelectAllRows:
         return m_doc.HasProjectSeries() && !summaryActive;
     case AppIds::kPasteRows:
-        return !summaryActive && m_doc.CanPaste();
+        // The watched flag: asking the clipboard here would wait for its owner at every idle.
+        return !summaryActive && m_clipboardWatch.HoldsFormat();
     case AppIds::kPrint:
         return summaryActive ? m_doc.GetSummaryCount() > 0
                              : m_sheet->IsActivePage(m_gridPage) && m_doc.HasProjectSeries();

@@ -6,6 +6,7 @@
 
 #include "data/DocumentSubscription.h"
 #include "data/DocumentView.h"
+#include "platform/wx/ClipboardWatch.h"
 #include "views/wx/ViewServices.h"
 
 #include <wx/panel.h>
@@ -23,6 +24,8 @@ public:
     CTabSheet* TabSheet() const { return m_sheet; }
     CTabGrid* GridPage() const { return m_gridPage; }
     wxWindow* SummaryPage() const { return m_summaryPage; }
+    /// Whether the clipboard holds the project format: what enables Paste.
+    CClipboardWatch& ClipboardWatch() { return m_clipboardWatch; }
 
     /// The frame's title: "VARNEL TerrionLink", then " - " and the
     /// document's title when it has one.
@@ -53,4 +56,5 @@ private:
     CTabGrid* m_gridPage = nullptr;
     wxWindow* m_summaryPage = nullptr;
     CDocumentSubscription m_subscription;
+    CClipboardWatch m_clipboardWatch;
 };

@@ -128,6 +128,7 @@ CMainFrame::CMainFrame()
     BuildToolBar();
     BuildStatusBar();
     m_childView = new CChildView(this, m_doc);
+    m_docUi.SetClipboardWatch(&m_childView->ClipboardWatch());
     m_childView->UpdateTitle();
     SetDropTarget(new CProjectDropTarget(*this));
 

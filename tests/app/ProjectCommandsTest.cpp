@@ -11,6 +11,7 @@
 #include "app/shell/TerrionLinkApp.h"
 #include "data/TerrionData.h"
 #include "platform/ClipboardData.h"
+#include "tests/platform_wx/XClipboardOwner.h"
 #include "tests/support/TempDir.h"
 #include "views/wx/TabGrid.h"
 
@@ -158,7 +159,8 @@ TEST_F(CProjectCommandsTest, CopiedSeriesAndTheirTextShareTheClipboardAndEnableP
 {
     OpenThroughMenu(ProjectFile("one_series.vnr"));
     wxTheClipboard->Clear();
-    EXPECT_FALSE(Frame().IsCommandEnabled(AppIds::kPasteRows));
+    // Paste follows once the emptied clipboard's change of owner has arrived.
+    EXPECT_TRUE(PumpEventsUntil([&] { return !Frame().IsCommandEnabled(AppIds::kPasteRows); }));
 
     Platform::CClipboardData data;
     data.Set(Platform::CClipboardData::kUnicodeText, {'S', 0, 'e', 0, 'r', 0, 0, 0});
@@ -176,6 +178,35 @@ TEST_F(CProjectCommandsTest, CopiedSeriesAndTheirTextShareTheClipboardAndEnableP
     ASSERT_TRUE(Frame().Document().Paste());
     EXPECT_EQ(Frame().Document().GetSeriesCount(), 2 * count);
     wxTheClipboard->Clear();
+}
+
+// Another X client takes the clipboard with and without the project format:
+// Paste follows, and enabling the commands never asks the clipboard's owner.
+TEST_F(CProjectCommandsTest, PasteFollowsTheClipboardsOwnerWithoutAskingAtUpdates)
+{
+    using namespace std::chrono_literals;
+    OpenThroughMenu(ProjectFile("one_series.vnr"));
+    CXClipboardOwner owner(TERRION_X_CLIPBOARD_OWNER);
+    const auto paste = [this] { return Frame().IsCommandEnabled(AppIds::kPasteRows); };
+    for (const bool ours : {true, false, true})
+    {
+        SCOPED_TRACE(ours);
+        ASSERT_EQ(owner.Send(ours ? "own TerrionLink-Format UTF8_STRING" : "own UTF8_STRING"), "owned");
+        EXPECT_TRUE(PumpEventsUntil([&] { return paste() == ours; }));
+        PumpEventsFor(200ms);
+        const int requests = owner.Requests();
+        for (int i = 0; i < 50; ++i)
+        {
+            Frame().UpdateWindowUI(wxUPDATE_UI_RECURSE);
+            EXPECT_EQ(paste(), ours);
+            wxTheApp->ProcessIdle();
+        }
+        PumpEventsFor(100ms);
+        EXPECT_EQ(owner.Requests(), requests);
+    }
+    // The summary page takes no paste, whatever the clipboard holds.
+    Frame().ChildView()->TabSheet()->SetSelection(1);
+    EXPECT_FALSE(paste());
 }
 
 struct SCloseCase
