@@ -15,6 +15,7 @@
 #include "app/shell/ToolBarExt.h"
 #include "resources/StringIds.h"
 
+#include <wx/dialog.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/statusbr.h>
@@ -87,15 +88,16 @@ TEST_F(CStartupTest, ReportMessageCaptionButtonsAndRequestByKind)
     {
         unsigned kind;
         const wchar_t* caption;
-        long style;
+        CUserPrompts::NButtons buttons;
+        CUserPrompts::NIcon icon;
         bool request;
     };
     const SCase cases[] = {
-        {0, L"Information", wxOK | wxCANCEL | wxICON_INFORMATION, false},
-        {1, L"Warning", wxOK | wxCANCEL | wxICON_EXCLAMATION, false},
-        {2, L"Error", wxOK | wxCANCEL | wxICON_ERROR, true},
-        {3, L"Fatal Error", wxOK | wxICON_ERROR, true},
-        {7, L"Error", wxOK | wxICON_ERROR, false},
+        {0, L"Information", CUserPrompts::buttonsOkCancel, CUserPrompts::iconInformation, false},
+        {1, L"Warning", CUserPrompts::buttonsOkCancel, CUserPrompts::iconExclamation, false},
+        {2, L"Error", CUserPrompts::buttonsOkCancel, CUserPrompts::iconError, true},
+        {3, L"Fatal Error", CUserPrompts::buttonsOk, CUserPrompts::iconError, true},
+        {7, L"Error", CUserPrompts::buttonsOk, CUserPrompts::iconError, false},
     };
     for (const SCase& c : cases)
     {
@@ -104,10 +106,27 @@ TEST_F(CStartupTest, ReportMessageCaptionButtonsAndRequestByKind)
         ASSERT_EQ(Prompts().messages.size(), 1u) << c.kind;
         const auto& shown = Prompts().messages[0];
         EXPECT_EQ(shown.caption, c.caption) << c.kind;
-        EXPECT_EQ(shown.style, c.style) << c.kind;
+        EXPECT_EQ(shown.buttons, c.buttons) << c.kind;
+        EXPECT_EQ(shown.icon, c.icon) << c.kind;
+        EXPECT_EQ(shown.owner, &Frame()) << c.kind;
         EXPECT_TRUE(shown.text.StartsWith(L"Body")) << c.kind;
         EXPECT_EQ(shown.text.Contains(L"Please send the log file"), c.request) << c.kind;
     }
+}
+
+TEST_F(CStartupTest, AReportWhileAModalWindowIsOpenBelongsToThatWindow)
+{
+    // Owned by the frame, the box would leave the modal window underneath it.
+    wxDialog dialog(&Frame(), wxID_ANY, L"Modal");
+    wxTheApp->CallAfter(
+        [&]
+        {
+            App().ReportMessage(1, L"Body", 0, "TerrionLink", 1);
+            dialog.EndModal(wxID_OK);
+        });
+    dialog.ShowModal();
+    ASSERT_EQ(Prompts().messages.size(), 1u);
+    EXPECT_EQ(Prompts().messages[0].owner, &dialog);
 }
 
 TEST_F(CStartupTest, ACommandThatThrowsIsReportedAndTheProgramGoesOn)

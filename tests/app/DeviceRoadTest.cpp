@@ -227,7 +227,8 @@ TEST_F(CDeviceRoadTest, TheDownloadedSeriesAreWorkedOnInTheSeriesPageAndComeBack
 
 TEST_F(CDeviceRoadTest, DeleteAllAndTheMeasurementSettingsOfTheInstrument)
 {
-    Prompts().answers = {wxID_YES, wxID_OK}; // "Do you really ...?", "... succeeded."
+    Prompts().answers = {CUserPrompts::answerYes,
+                         CUserPrompts::answerOk}; // "Do you really ...?", "... succeeded."
     Command(AppIds::kDeviceDeleteAll);
     ASSERT_EQ(Prompts().messages.size(), 2u);
     EXPECT_EQ(Prompts().messages[1].text,
@@ -250,7 +251,7 @@ TEST_F(CDeviceRoadTest, UpgradeFreesThePortAndRunsTheTool)
     Command(AppIds::kDeviceAdd);
     ASSERT_NE(theConnection.GetDevice(), nullptr);
     Prompts().messages.clear();
-    Prompts().answers = {wxID_YES, wxID_OK};
+    Prompts().answers = {CUserPrompts::answerYes, CUserPrompts::answerOk};
     Command(AppIds::kDeviceUpgrade);
     EXPECT_EQ(theConnection.GetDevice(), nullptr);
     // The fake shell found no tool file to run: that is said.

@@ -14,6 +14,7 @@
 #include <functional>
 
 class CTerrionDoc;
+class CUserPrompts;
 class wxWindow;
 
 class CDeviceCommands : public Device::CCallback
@@ -22,8 +23,9 @@ public:
     /// Runs the tool at the path and waits for it; -1 when it could not start.
     using TToolRunner = std::function<long(const wxString& path)>;
 
+    /// The commands' boxes are asked through prompts, owned by frame.
     CDeviceCommands(wxWindow* frame, CTerrionDoc& document, CDownloadProgress& progress,
-                    CTerrionConnection& connection = theConnection);
+                    CUserPrompts& prompts, CTerrionConnection& connection = theConnection);
 
     /// Command 2024: closes the project (the save question may cancel), then downloads.
     void OnDownloadAll();
@@ -68,6 +70,7 @@ private:
     wxWindow* m_pFrame;
     CTerrionDoc& m_document;
     CDownloadProgress& m_progress;
+    CUserPrompts& m_prompts;
     CTerrionConnection& m_connection;
     std::function<void()> m_updateTitle;
     std::function<void()> m_beforeUpgrade;
