@@ -59,6 +59,11 @@ CUserPrompts::NAnswer CFakePrompts::ShowMessage(wxWindow* owner, const SMessage&
     SAsked asked;
     static_cast<SMessage&>(asked) = message;
     asked.owner = owner;
+    if (owner)
+    {
+        asked.ownerTitle = owner->GetLabel();
+        asked.ownerParent = owner->GetParent();
+    }
     messages.push_back(asked);
     if (!answers.empty())
     {

@@ -30,6 +30,9 @@ public:
     struct SAsked : SMessage
     {
         wxWindow* owner = nullptr;
+        /// The owner's title and parent when it asked (a wizard is gone afterwards).
+        wxString ownerTitle;
+        wxWindow* ownerParent = nullptr;
     };
 
     NAnswer ShowMessage(wxWindow* owner, const SMessage& message) override;

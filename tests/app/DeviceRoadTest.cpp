@@ -225,6 +225,21 @@ TEST_F(CDeviceRoadTest, TheDownloadedSeriesAreWorkedOnInTheSeriesPageAndComeBack
     EXPECT_TRUE(SaveArtefact(GrabScreen(Frame().GetScreenRect()), L"series_page_downloaded.png"));
 }
 
+TEST_F(CDeviceRoadTest, WithTheInstrumentOffTheWizardAsksToRetryAsTheFramesOwnWindow)
+{
+    CAppEnvironment::UpgradeStore().WriteNumber(L"ConnWizard", L"ComPort", kPort + 1); // nothing there
+    Command(AppIds::kDeviceDownload);
+    EXPECT_EQ(theConnection.GetDevice(), nullptr);
+    ASSERT_EQ(Prompts().messages.size(), 1u);
+    const auto& asked = Prompts().messages[0];
+    EXPECT_EQ(asked.text, wxString(Resources::CStringTable::Text(Resources::Ids::kNoDeviceRetry)));
+    EXPECT_EQ(asked.buttons, CUserPrompts::buttonsRetryCancel);
+    // The wizard asks, and the wizard belongs to the main frame.
+    EXPECT_NE(asked.owner, &Frame());
+    EXPECT_EQ(asked.ownerTitle, wxString(Resources::CStringTable::Text(Resources::Ids::kConnWizardCaption)));
+    EXPECT_EQ(asked.ownerParent, &Frame());
+}
+
 TEST_F(CDeviceRoadTest, DeleteAllAndTheMeasurementSettingsOfTheInstrument)
 {
     Prompts().answers = {CUserPrompts::answerYes,
