@@ -35,9 +35,19 @@ class CBenchServices : public CViewServices
 {
 public:
     std::uint32_t GetDTFormat() const override { return 0x0303; }
-    int MessageBox(unsigned, long) override { return wxID_NO; }
-    int MessageText(const std::wstring&, long) override { return wxID_OK; }
-    int AskAbortRetryIgnore(const std::wstring&) override { return wxID_ABORT; }
+    CUserPrompts::NAnswer MessageBox(unsigned, CUserPrompts::NButtons, CUserPrompts::NIcon) override
+    {
+        return CUserPrompts::answerNo;
+    }
+    CUserPrompts::NAnswer MessageText(const std::wstring&, CUserPrompts::NButtons,
+                                      CUserPrompts::NIcon) override
+    {
+        return CUserPrompts::answerOk;
+    }
+    CUserPrompts::NAnswer AskAbortRetryIgnore(const std::wstring&) override
+    {
+        return CUserPrompts::answerAbort;
+    }
     std::unique_ptr<CViewProgress> OpenProgress(wxWindow*) override { return nullptr; }
 };
 

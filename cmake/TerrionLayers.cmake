@@ -20,7 +20,7 @@ terrion_layer(resources)
 # The string table's texts as wxString.
 terrion_layer(resources/wx resources)
 terrion_layer(platform)
-# The clipboard over wxWidgets.
+# The clipboard and the prompt service over wxWidgets.
 terrion_layer(platform/wx platform streams resources resources/wx)
 terrion_layer(streams   resources platform)
 terrion_layer(device    streams resources platform)

@@ -1,14 +1,10 @@
 #include "app/shell/AppDocumentUi.h"
 
-#include "app/shell/UserPrompts.h"
+#include "platform/wx/UserPrompts.h"
 #include "platform/wx/WxClipboard.h"
-
-#include <wx/msgdlg.h>
 
 namespace
 {
-
-const wxString kCaption = L"TerrionLink";
 
 /// "label|pattern|...||" (the document's filter) as a wx wildcard.
 wxString ToWildcard(const std::wstring& filter)
@@ -27,11 +23,11 @@ CAppDocumentUi::CAppDocumentUi(CUserPrompts& prompts, wxWindow* owner) : m_promp
 
 CDocumentUi::NAnswer CAppDocumentUi::AskSaveChanges(const std::wstring& question)
 {
-    switch (m_prompts.ShowMessage(m_owner, question, kCaption, wxYES_NO | wxCANCEL | wxICON_QUESTION))
+    switch (m_prompts.Ask(m_owner, question, CUserPrompts::buttonsYesNoCancel, CUserPrompts::iconQuestion))
     {
-    case wxID_YES:
+    case CUserPrompts::answerYes:
         return AnswerYes;
-    case wxID_NO:
+    case CUserPrompts::answerNo:
         return AnswerNo;
     default:
         return AnswerCancel;
@@ -41,12 +37,12 @@ CDocumentUi::NAnswer CAppDocumentUi::AskSaveChanges(const std::wstring& question
 void CAppDocumentUi::ShowMessage(Resources::NMessageKind kind, const std::wstring& text)
 {
     // Failures and refusals carry the exclamation icon; only a fatal error the error icon.
-    long icon = wxICON_EXCLAMATION;
+    CUserPrompts::NIcon icon = CUserPrompts::iconExclamation;
     if (kind == Resources::NMessageKind::Information)
-        icon = wxICON_INFORMATION;
+        icon = CUserPrompts::iconInformation;
     else if (kind == Resources::NMessageKind::FatalError)
-        icon = wxICON_ERROR;
-    m_prompts.ShowMessage(m_owner, text, kCaption, wxOK | icon);
+        icon = CUserPrompts::iconError;
+    m_prompts.Ask(m_owner, text, CUserPrompts::buttonsOk, icon);
 }
 
 bool CAppDocumentUi::Choose(const SFileDialog& dialog, bool save, std::wstring* path)

@@ -14,7 +14,6 @@
 #include "views/wx/TabSummary.h"
 
 #include <wx/filename.h>
-#include <wx/msgdlg.h>
 #include <wx/sizer.h>
 #include <wx/utils.h>
 
@@ -67,30 +66,21 @@ std::uint32_t CChildView::GetDTFormat() const
     return TheApp().GetDTFormat();
 }
 
-int CChildView::MessageBox(unsigned textId, long style)
+CUserPrompts::NAnswer CChildView::MessageBox(unsigned textId, CUserPrompts::NButtons buttons,
+                                             CUserPrompts::NIcon icon)
 {
-    return TheApp().MessageBox(textId, style);
+    return TheApp().Prompts().Ask(wxGetTopLevelParent(this), textId, buttons, icon);
 }
 
-int CChildView::MessageText(const std::wstring& text, long style)
+CUserPrompts::NAnswer CChildView::MessageText(const std::wstring& text, CUserPrompts::NButtons buttons,
+                                              CUserPrompts::NIcon icon)
 {
-    return TheApp().MessageBox(wxString(text), style);
+    return TheApp().Prompts().Ask(wxGetTopLevelParent(this), wxString(text), buttons, icon);
 }
 
-int CChildView::AskAbortRetryIgnore(const std::wstring& text)
+CUserPrompts::NAnswer CChildView::AskAbortRetryIgnore(const std::wstring& text)
 {
-    wxMessageDialog dialog(wxGetTopLevelParent(this), wxString(text), L"TerrionLink",
-                           wxYES_NO | wxCANCEL | wxICON_ERROR);
-    dialog.SetYesNoCancelLabels(wxID_ABORT, wxID_RETRY, wxID_IGNORE);
-    switch (dialog.ShowModal())
-    {
-    case wxID_NO:
-        return wxID_RETRY;
-    case wxID_CANCEL:
-        return wxID_IGNORE;
-    default:
-        return wxID_ABORT;
-    }
+    return MessageText(text, CUserPrompts::buttonsAbortRetryIgnore, CUserPrompts::iconError);
 }
 
 std::unique_ptr<CViewProgress> CChildView::OpenProgress(wxWindow* owner)
@@ -138,7 +128,8 @@ void CChildView::RunCommand(int command)
         m_doc.SaveAs();
         break;
     case AppIds::kRestoreOriginal:
-        if (TheApp().MessageBox(Ids::kAppRestoreQuestion, wxYES_NO | wxICON_QUESTION) == wxID_YES)
+        if (MessageBox(Ids::kAppRestoreQuestion, CUserPrompts::buttonsYesNo, CUserPrompts::iconQuestion) ==
+            CUserPrompts::answerYes)
             m_doc.RestoreOriginalData();
         return;
     case AppIds::kPrint:
@@ -218,7 +209,8 @@ void CChildView::OpenHelpFile(unsigned nameId)
     wxBusyCursor wait;
     // A missing help file is said, not passed over in silence.
     if (!wxFileName::FileExists(path) || !TheApp().Shell().OpenDocument(path))
-        TheApp().MessageBox(WxText(Ids::kAppHelpFileMissing) + L"\n" + path, wxOK | wxICON_EXCLAMATION);
+        TheApp().Prompts().Ask(wxGetTopLevelParent(this), WxText(Ids::kAppHelpFileMissing) + L"\n" + path,
+                               CUserPrompts::buttonsOk, CUserPrompts::iconExclamation);
 }
 
 void CChildView::OnHelp()

@@ -35,9 +35,12 @@ public:
 
     // What the pages need of the application.
     std::uint32_t GetDTFormat() const override;
-    int MessageBox(unsigned textId, long style) override;
-    int MessageText(const std::wstring& text, long style) override;
-    int AskAbortRetryIgnore(const std::wstring& text) override;
+    /// The pages' boxes belong to the main frame.
+    CUserPrompts::NAnswer MessageBox(unsigned textId, CUserPrompts::NButtons buttons,
+                                     CUserPrompts::NIcon icon) override;
+    CUserPrompts::NAnswer MessageText(const std::wstring& text, CUserPrompts::NButtons buttons,
+                                      CUserPrompts::NIcon icon) override;
+    CUserPrompts::NAnswer AskAbortRetryIgnore(const std::wstring& text) override;
     std::unique_ptr<CViewProgress> OpenProgress(wxWindow* owner) override;
 
 private:

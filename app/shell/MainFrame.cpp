@@ -1,6 +1,5 @@
 #include "app/shell/MainFrame.h"
 
-#include "app/connection/wx/ConnectionMessage.h"
 #include "app/connection/wx/DeviceCommands.h"
 #include "app/connection/wx/TerrionConnection.h"
 #include "app/connection/wx/UpgradeTool.h"
@@ -18,7 +17,7 @@
 #include "app/shell/TerrionLinkApp.h"
 #include "app/shell/ToolBarExt.h"
 #include "app/shell/ToolBarImages.h"
-#include "app/shell/UserPrompts.h"
+#include "platform/wx/UserPrompts.h"
 #include "resources/StringIds.h"
 #include "resources/wx/WxText.h"
 #include "update/wizard/AutoUpdate.h"
@@ -81,36 +80,6 @@ wxString FormatVersionText(unsigned id, const CVersion& version)
     return text;
 }
 
-/// The connection's messages go through the application's boxes (which tests
-/// answer); a Retry/Cancel question keeps its own buttons.
-CConnectionMessage::NAnswer AskThroughApp(const wxString& text, CConnectionMessage::NButtons buttons,
-                                          CConnectionMessage::NIcon icon)
-{
-    using Msg = CConnectionMessage;
-    if (buttons == Msg::buttonsRetryCancel)
-        return Msg::ShowDialog(TheApp().GetTopWindow(), text, buttons, icon);
-    long style = buttons == Msg::buttonsYesNo ? wxYES_NO : wxOK;
-    switch (icon)
-    {
-    case Msg::iconInformation:
-        style |= wxICON_INFORMATION;
-        break;
-    case Msg::iconExclamation:
-        style |= wxICON_EXCLAMATION;
-        break;
-    case Msg::iconQuestion:
-        style |= wxICON_QUESTION;
-        break;
-    case Msg::iconError:
-        style |= wxICON_ERROR;
-        break;
-    }
-    const int answer = TheApp().MessageBox(text, style);
-    if (buttons == Msg::buttonsOk)
-        return Msg::answerOk;
-    return answer == wxID_YES ? Msg::answerYes : Msg::answerNo;
-}
-
 } // namespace
 
 CMainFrame::CMainFrame()
@@ -141,7 +110,8 @@ CMainFrame::CMainFrame()
         Bind(wxEVT_MENU, &CMainFrame::OnDeviceCommand, this, AppIds::ToWindowId(command));
 
     m_downloadProgress = std::make_unique<CFrameDownloadProgress>(*m_progress);
-    m_deviceCommands = std::make_unique<CDeviceCommands>(this, m_doc, *m_downloadProgress);
+    m_deviceCommands =
+        std::make_unique<CDeviceCommands>(this, m_doc, *m_downloadProgress, TheApp().Prompts());
     m_deviceCommands->SetTitleUpdate([this] { m_childView->UpdateTitle(); });
     m_deviceCommands->SetBeforeUpgrade(
         [this]
@@ -152,7 +122,7 @@ CMainFrame::CMainFrame()
         });
     m_deviceCommands->SetUpgradeTool(CUpgradeTool(wxString(TheApp().Settings().ProgramFolder())));
     theConnection.SetSettingsStoreFactory([] { return TheApp().OpenUpgradeSettings(); });
-    CConnectionMessage::SetHook(&AskThroughApp);
+    theConnection.SetPrompts(&TheApp().Prompts());
     Bind(WM_NEW_PROGRAM_VERSION, &CMainFrame::OnNewProgramVersion, this);
     Bind(WM_NEW_FIRMWARE_VERSION, &CMainFrame::OnNewFirmwareVersion, this);
     Bind(EVT_ON_LOGO_CLICK, &CMainFrame::OnLogoClick, this);
@@ -160,15 +130,15 @@ CMainFrame::CMainFrame()
     Bind(wxEVT_MENU_HIGHLIGHT, &CMainFrame::OnMenuHighlight, this);
 
     // Update services: look for a newer program on the update server.
-    m_updateLink =
-        std::make_unique<Update::CUpdateFrameLink>(this, WM_NEW_PROGRAM_VERSION, WM_NEW_FIRMWARE_VERSION);
+    m_updateLink = std::make_unique<Update::CUpdateFrameLink>(this, WM_NEW_PROGRAM_VERSION,
+                                                              WM_NEW_FIRMWARE_VERSION, TheApp().Prompts());
     // Every wizard connection checks the instrument's firmware; the check holds
     // the link's relay, not this frame, so a late one reports to nobody.
     theConnection.Init(this, static_cast<int>(Update::kNewFirmwareVersionMessage), 0);
     theConnection.SetFirmwareCheckFactory(
         [receiver = m_updateLink->Relay(), store = TheApp().SettingsStore()](wxWindow*)
         { return std::make_unique<CAppFirmwareCheck>(receiver, store); });
-    m_autoUpdate = std::make_unique<Update::CAutoUpdate>(this, WM_NEW_PROGRAM_VERSION);
+    m_autoUpdate = std::make_unique<Update::CAutoUpdate>(this, WM_NEW_PROGRAM_VERSION, TheApp().Prompts());
     m_autoUpdate->StartCheckThread(Update::kNewProgramVersionMessage);
 }
 
@@ -177,7 +147,7 @@ CMainFrame::~CMainFrame()
     theConnection.Disconnect(); // stops the connection's firmware check within its bound
     theConnection.SetFirmwareCheckFactory({});
     theConnection.Init(nullptr, 0, 0);
-    CConnectionMessage::SetHook({});
+    theConnection.SetPrompts(nullptr);
     // The views unsubscribe from the document, which is a member: they go first.
     DestroyChildren();
     m_childView = nullptr;
@@ -356,7 +326,7 @@ void CMainFrame::OnCheckForUpdates(wxCommandEvent&)
     }
     m_childView->UpdateTitle();
     // A second update object: the start-up check keeps running on its own.
-    Update::CAutoUpdate wizard(this, WM_NEW_PROGRAM_VERSION);
+    Update::CAutoUpdate wizard(this, WM_NEW_PROGRAM_VERSION, TheApp().Prompts());
     wizard.SetLauncher([](const std::filesystem::path& path)
                        { return TheApp().Shell().OpenDocument(wxString::FromUTF8(path.string())); });
     if (wizard.RunWizard(false, true))

@@ -6,10 +6,10 @@
 #include "app/shell/MainFrame.h"
 #include "app/shell/WxOsShell.h"
 #include "app/shell/WxSettingsStore.h"
-#include "app/shell/WxUserPrompts.h"
 #include "device/DeviceThread.h"
 #include "platform/LockedSettingsStore.h"
 #include "platform/SettingsStore.h"
+#include "platform/wx/WxUserPrompts.h"
 #include "resources/MessageKind.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
@@ -18,8 +18,8 @@
 #include "streams/StreamFactory.h"
 #include "views/DateTimeFormat.h"
 
+#include <wx/dialog.h>
 #include <wx/image.h>
-#include <wx/msgdlg.h>
 
 using Resources::WxText;
 
@@ -138,8 +138,8 @@ bool CTerrionLinkApp::OnExceptionInMainLoop()
 
 void CTerrionLinkApp::ShowSettingsError(unsigned textId)
 {
-    m_services.prompts->ShowMessage(nullptr, WxText(textId), WxText(Ids::kAppErrorCaption),
-                                    wxOK | wxICON_ERROR);
+    m_services.prompts->ShowMessage(nullptr, {WxText(textId), WxText(Ids::kAppErrorCaption),
+                                              CUserPrompts::buttonsOk, CUserPrompts::iconError});
 }
 
 bool CTerrionLinkApp::SetLanguageFile(const std::wstring& path)
@@ -197,21 +197,25 @@ int CTerrionLinkApp::ReportMessage(unsigned kind, const wxString& text, int rese
     (void)reserved;
     (void)sourceFile;
     (void)line;
+    CUserPrompts::SMessage message;
     unsigned caption = Ids::kAppCaptionError;
-    long style = wxOK | wxICON_ERROR;
+    message.buttons = CUserPrompts::buttonsOk;
+    message.icon = CUserPrompts::iconError;
     bool reportRequest = false;
     switch (kind)
     {
     case 0:
         caption = Ids::kAppCaptionInformation;
-        style = wxOK | wxCANCEL | wxICON_INFORMATION;
+        message.buttons = CUserPrompts::buttonsOkCancel;
+        message.icon = CUserPrompts::iconInformation;
         break;
     case 1:
         caption = Ids::kAppCaptionWarning;
-        style = wxOK | wxCANCEL | wxICON_EXCLAMATION;
+        message.buttons = CUserPrompts::buttonsOkCancel;
+        message.icon = CUserPrompts::iconExclamation;
         break;
     case 2:
-        style = wxOK | wxCANCEL | wxICON_ERROR;
+        message.buttons = CUserPrompts::buttonsOkCancel;
         reportRequest = true;
         break;
     case 3:
@@ -221,24 +225,27 @@ int CTerrionLinkApp::ReportMessage(unsigned kind, const wxString& text, int rese
     default:
         break;
     }
-    wxString body = text;
+    message.text = text;
     if (reportRequest && Resources::CStringTable::Has(Ids::kAppReportRequest))
     {
         wxString request = WxText(Ids::kAppReportRequest);
         request.Replace(L"\r\n", L"\n");
-        body += request;
+        message.text += request;
     }
-    return m_services.prompts->ShowMessage(GetTopWindow(), body, WxText(caption), style);
+    message.caption = WxText(caption);
+    return m_services.prompts->ShowMessage(ReportOwner(), message) == CUserPrompts::answerOk ? wxID_OK
+                                                                                             : wxID_CANCEL;
 }
 
-int CTerrionLinkApp::MessageBox(const wxString& text, long style)
+wxWindow* CTerrionLinkApp::ReportOwner() const
 {
-    return m_services.prompts->ShowMessage(GetTopWindow(), text, L"TerrionLink", style);
-}
-
-int CTerrionLinkApp::MessageBox(unsigned textId, long style)
-{
-    return MessageBox(WxText(textId), style);
+    // A box owned by the frame while a modal window is open would leave that
+    // window underneath it, still modal, once the box goes.
+    wxWindow* owner = m_mainFrame;
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog && dialog->IsModal() && dialog->IsShown())
+            owner = dialog;
+    return owner;
 }
 
 void CTerrionLinkApp::OnAppAbout()

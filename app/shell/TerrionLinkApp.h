@@ -5,6 +5,7 @@
 
 #include "app/shell/ProgramSettings.h"
 #include "platform/SettingsStore.h"
+#include "platform/wx/UserPrompts.h"
 #include "streams/FileVersionInfo.h"
 
 #include <wx/app.h>
@@ -19,7 +20,6 @@ class CSettingsStore;
 class CAppDeviceThreadHost;
 class CMainFrame;
 class COsShell;
-class CUserPrompts;
 
 class CTerrionLinkApp : public wxApp
 {
@@ -69,15 +69,13 @@ public:
 
     // Messages
     /// The report box of a severity kind (0 information, 1 warning, 2 error,
-    /// 3 fatal error); returns wxID_OK or wxID_CANCEL.
+    /// 3 fatal error); returns wxID_OK or wxID_CANCEL. It belongs to the main
+    /// window, or to the modal window open over it.
     int ReportMessage(unsigned kind, const wxString& text, int reserved, const char* sourceFile, int line);
-    /// A box with the program's name as caption, owned by the main window.
-    int MessageBox(const wxString& text, long style);
-    /// The box of a string-table text.
-    int MessageBox(unsigned textId, long style);
 
     void OnAppAbout();
 
+    /// Every message box and file dialog of the program goes through these.
     CUserPrompts& Prompts() { return *m_services.prompts; }
     COsShell& Shell() { return *m_services.shell; }
     /// Opens the firmware-upgrade tool's settings store (null when there is none).
@@ -95,6 +93,9 @@ public:
 private:
     /// A settings error box at start-up (no owner window yet).
     void ShowSettingsError(unsigned textId);
+    /// The window a box without an asking window belongs to: the innermost
+    /// modal window open, else the main frame (none before it exists).
+    wxWindow* ReportOwner() const;
 
     SServices m_services;
     std::shared_ptr<Platform::CSettingsStore> m_settingsStore;

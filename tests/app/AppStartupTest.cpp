@@ -15,6 +15,7 @@
 #include "app/shell/ToolBarExt.h"
 #include "resources/StringIds.h"
 
+#include <wx/dialog.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/statusbr.h>
@@ -87,15 +88,16 @@ TEST_F(CStartupTest, ReportMessageCaptionButtonsAndRequestByKind)
     {
         unsigned kind;
         const wchar_t* caption;
-        long style;
+        CUserPrompts::NButtons buttons;
+        CUserPrompts::NIcon icon;
         bool request;
     };
     const SCase cases[] = {
-        {0, L"Information", wxOK | wxCANCEL | wxICON_INFORMATION, false},
-        {1, L"Warning", wxOK | wxCANCEL | wxICON_EXCLAMATION, false},
-        {2, L"Error", wxOK | wxCANCEL | wxICON_ERROR, true},
-        {3, L"Fatal Error", wxOK | wxICON_ERROR, true},
-        {7, L"Error", wxOK | wxICON_ERROR, false},
+        {0, L"Information", CUserPrompts::buttonsOkCancel, CUserPrompts::iconInformation, false},
+        {1, L"Warning", CUserPrompts::buttonsOkCancel, CUserPrompts::iconExclamation, false},
+        {2, L"Error", CUserPrompts::buttonsOkCancel, CUserPrompts::iconError, true},
+        {3, L"Fatal Error", CUserPrompts::buttonsOk, CUserPrompts::iconError, true},
+        {7, L"Error", CUserPrompts::buttonsOk, CUserPrompts::iconError, false},
     };
     for (const SCase& c : cases)
     {
@@ -104,10 +106,27 @@ TEST_F(CStartupTest, ReportMessageCaptionButtonsAndRequestByKind)
         ASSERT_EQ(Prompts().messages.size(), 1u) << c.kind;
         const auto& shown = Prompts().messages[0];
         EXPECT_EQ(shown.caption, c.caption) << c.kind;
-        EXPECT_EQ(shown.style, c.style) << c.kind;
+        EXPECT_EQ(shown.buttons, c.buttons) << c.kind;
+        EXPECT_EQ(shown.icon, c.icon) << c.kind;
+        EXPECT_EQ(shown.owner, &Frame()) << c.kind;
         EXPECT_TRUE(shown.text.StartsWith(L"Body")) << c.kind;
         EXPECT_EQ(shown.text.Contains(L"Please send the log file"), c.request) << c.kind;
     }
+}
+
+TEST_F(CStartupTest, AReportWhileAModalWindowIsOpenBelongsToThatWindow)
+{
+    // Owned by the frame, the box would leave the modal window underneath it.
+    wxDialog dialog(&Frame(), wxID_ANY, L"Modal");
+    wxTheApp->CallAfter(
+        [&]
+        {
+            App().ReportMessage(1, L"Body", 0, "TerrionLink", 1);
+            dialog.EndModal(wxID_OK);
+        });
+    dialog.ShowModal();
+    ASSERT_EQ(Prompts().messages.size(), 1u);
+    EXPECT_EQ(Prompts().messages[0].owner, &dialog);
 }
 
 TEST_F(CStartupTest, ACommandThatThrowsIsReportedAndTheProgramGoesOn)
@@ -269,13 +288,13 @@ TEST_F(CStartupTest, TheUpgradeCommandRunsTheToolFromTheProgramsFolderAndSaysWhe
     ASSERT_NE(Frame().VersionMenu(), nullptr);
 
     upgradeStore.WriteString(L"Settings", L"Pfad", L"stale");
-    Prompts().answers = {wxID_YES};
+    Prompts().answers = {CUserPrompts::answerYes};
     Command(AppIds::kDeviceUpgrade);
     ASSERT_EQ(Prompts().messages.size(), 2u);
     EXPECT_TRUE(Prompts().messages[0].text.Contains(L"delete all measurements currently stored"));
     EXPECT_EQ(Prompts().messages[1].text,
               L"The firmware-upgrade tool could not be started:\n" + wxString(tool.string()));
-    EXPECT_NE(Prompts().messages[1].style & wxICON_EXCLAMATION, 0);
+    EXPECT_EQ(Prompts().messages[1].icon, CUserPrompts::iconExclamation);
     EXPECT_EQ(Frame().VersionMenu(), nullptr);
     std::wstring written;
     ASSERT_TRUE(upgradeStore.ReadString(L"Settings", L"Pfad", written));
@@ -288,7 +307,7 @@ TEST_F(CStartupTest, TheUpgradeCommandRunsTheToolFromTheProgramsFolderAndSaysWhe
     }
     std::filesystem::permissions(tool, std::filesystem::perms::owner_all);
     Prompts().messages.clear();
-    Prompts().answers = {wxID_YES};
+    Prompts().answers = {CUserPrompts::answerYes};
     Command(AppIds::kDeviceUpgrade);
     ASSERT_EQ(Prompts().messages.size(), 1u) << "only the question";
     EXPECT_TRUE(std::filesystem::exists(ran));
@@ -296,7 +315,7 @@ TEST_F(CStartupTest, TheUpgradeCommandRunsTheToolFromTheProgramsFolderAndSaysWhe
     // Answering No: nothing runs.
     std::filesystem::remove(ran);
     Prompts().messages.clear();
-    Prompts().answers = {wxID_NO};
+    Prompts().answers = {CUserPrompts::answerNo};
     Command(AppIds::kDeviceUpgrade);
     EXPECT_EQ(Prompts().messages.size(), 1u);
     EXPECT_FALSE(std::filesystem::exists(ran));

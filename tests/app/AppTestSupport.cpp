@@ -54,16 +54,24 @@ private:
 
 } // namespace
 
-int CFakePrompts::ShowMessage(wxWindow*, const wxString& text, const wxString& caption, long style)
+CUserPrompts::NAnswer CFakePrompts::ShowMessage(wxWindow* owner, const SMessage& message)
 {
-    messages.push_back({text, caption, style});
+    SAsked asked;
+    static_cast<SMessage&>(asked) = message;
+    asked.owner = owner;
+    if (owner)
+    {
+        asked.ownerTitle = owner->GetLabel();
+        asked.ownerParent = owner->GetParent();
+    }
+    messages.push_back(asked);
     if (!answers.empty())
     {
-        const int answer = answers.front();
+        const NAnswer answer = answers.front();
         answers.pop_front();
         return answer;
     }
-    return (style & (wxCANCEL | wxYES_NO)) ? wxID_CANCEL : wxID_OK;
+    return message.buttons == buttonsOk ? answerOk : answerCancel;
 }
 
 bool CFakePrompts::ChooseFile(wxWindow*, const SFileRequest& request, wxString* path)

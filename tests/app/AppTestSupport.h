@@ -4,8 +4,8 @@
 // desktop shell that only records. A fresh main frame for every test.
 
 #include "app/shell/OsShell.h"
-#include "app/shell/UserPrompts.h"
 #include "platform/MemorySettingsStore.h"
+#include "platform/wx/UserPrompts.h"
 
 #include <gtest/gtest.h>
 #include <wx/image.h>
@@ -21,24 +21,26 @@ class CTerrionLinkApp;
 namespace TerrionTest
 {
 
-/// Message boxes answered from a queue (wxID_CANCEL, or wxID_OK for an OK-only
-/// box, when it is empty) and file dialogs from a queue of paths.
+/// Message boxes answered from a queue (Cancel, or OK for an OK-only box,
+/// when it is empty) and file dialogs from a queue of paths; what was asked
+/// is kept with the window that asked.
 class CFakePrompts : public CUserPrompts
 {
 public:
-    struct SMessage
+    struct SAsked : SMessage
     {
-        wxString text;
-        wxString caption;
-        long style;
+        wxWindow* owner = nullptr;
+        /// The owner's title and parent when it asked (a wizard is gone afterwards).
+        wxString ownerTitle;
+        wxWindow* ownerParent = nullptr;
     };
 
-    int ShowMessage(wxWindow* owner, const wxString& text, const wxString& caption, long style) override;
+    NAnswer ShowMessage(wxWindow* owner, const SMessage& message) override;
     bool ChooseFile(wxWindow* owner, const SFileRequest& request, wxString* path) override;
 
-    std::deque<int> answers;
+    std::deque<NAnswer> answers;
     std::deque<wxString> paths;
-    std::vector<SMessage> messages;
+    std::vector<SAsked> messages;
     std::vector<SFileRequest> requests;
 };
 

@@ -225,9 +225,25 @@ TEST_F(CDeviceRoadTest, TheDownloadedSeriesAreWorkedOnInTheSeriesPageAndComeBack
     EXPECT_TRUE(SaveArtefact(GrabScreen(Frame().GetScreenRect()), L"series_page_downloaded.png"));
 }
 
+TEST_F(CDeviceRoadTest, WithTheInstrumentOffTheWizardAsksToRetryAsTheFramesOwnWindow)
+{
+    CAppEnvironment::UpgradeStore().WriteNumber(L"ConnWizard", L"ComPort", kPort + 1); // nothing there
+    Command(AppIds::kDeviceDownload);
+    EXPECT_EQ(theConnection.GetDevice(), nullptr);
+    ASSERT_EQ(Prompts().messages.size(), 1u);
+    const auto& asked = Prompts().messages[0];
+    EXPECT_EQ(asked.text, wxString(Resources::CStringTable::Text(Resources::Ids::kNoDeviceRetry)));
+    EXPECT_EQ(asked.buttons, CUserPrompts::buttonsRetryCancel);
+    // The wizard asks, and the wizard belongs to the main frame.
+    EXPECT_NE(asked.owner, &Frame());
+    EXPECT_EQ(asked.ownerTitle, wxString(Resources::CStringTable::Text(Resources::Ids::kConnWizardCaption)));
+    EXPECT_EQ(asked.ownerParent, &Frame());
+}
+
 TEST_F(CDeviceRoadTest, DeleteAllAndTheMeasurementSettingsOfTheInstrument)
 {
-    Prompts().answers = {wxID_YES, wxID_OK}; // "Do you really ...?", "... succeeded."
+    Prompts().answers = {CUserPrompts::answerYes,
+                         CUserPrompts::answerOk}; // "Do you really ...?", "... succeeded."
     Command(AppIds::kDeviceDeleteAll);
     ASSERT_EQ(Prompts().messages.size(), 2u);
     EXPECT_EQ(Prompts().messages[1].text,
@@ -250,7 +266,7 @@ TEST_F(CDeviceRoadTest, UpgradeFreesThePortAndRunsTheTool)
     Command(AppIds::kDeviceAdd);
     ASSERT_NE(theConnection.GetDevice(), nullptr);
     Prompts().messages.clear();
-    Prompts().answers = {wxID_YES, wxID_OK};
+    Prompts().answers = {CUserPrompts::answerYes, CUserPrompts::answerOk};
     Command(AppIds::kDeviceUpgrade);
     EXPECT_EQ(theConnection.GetDevice(), nullptr);
     // No tool lies beside the test program: that is said.

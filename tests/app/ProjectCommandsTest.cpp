@@ -118,13 +118,15 @@ TEST_F(CProjectCommandsTest, RestoreAsksFirstAndNoLeavesTheProject)
     ASSERT_TRUE(Enabling().restore);
     Frame().Document().SetName(0, L"renamed");
 
-    Prompts().answers.push_back(wxID_NO);
+    Prompts().answers.push_back(CUserPrompts::answerNo);
     Command(AppIds::kRestoreOriginal);
     ASSERT_EQ(Prompts().messages.size(), 1u);
-    EXPECT_EQ(Prompts().messages[0].style, wxYES_NO | wxICON_QUESTION);
+    EXPECT_EQ(Prompts().messages[0].buttons, CUserPrompts::buttonsYesNo);
+    EXPECT_EQ(Prompts().messages[0].icon, CUserPrompts::iconQuestion);
+    EXPECT_EQ(Prompts().messages[0].owner, &Frame());
     EXPECT_EQ(Frame().Document().GetName(0), L"renamed");
 
-    Prompts().answers.push_back(wxID_YES);
+    Prompts().answers.push_back(CUserPrompts::answerYes);
     Command(AppIds::kRestoreOriginal);
     EXPECT_NE(Frame().Document().GetName(0), L"renamed");
 }
@@ -212,7 +214,7 @@ TEST_F(CProjectCommandsTest, PasteFollowsTheClipboardsOwnerWithoutAskingAtUpdate
 struct SCloseCase
 {
     const char* name;
-    int answer;
+    CUserPrompts::NAnswer answer;
     bool closes;
 };
 
@@ -236,8 +238,9 @@ TEST_P(CCloseQuestionTest, ClosingWithUnsavedChangesAsksFirst)
     Frame().Close();
     ASSERT_EQ(Prompts().messages.size(), 1u);
     EXPECT_EQ(Prompts().messages[0].text, L"Would you like to save changes in your Project?");
-    EXPECT_EQ(Prompts().messages[0].style, wxYES_NO | wxCANCEL | wxICON_QUESTION);
-    EXPECT_EQ(std::filesystem::file_size(target) != savedSize, c.answer == wxID_YES);
+    EXPECT_EQ(Prompts().messages[0].buttons, CUserPrompts::buttonsYesNoCancel);
+    EXPECT_EQ(Prompts().messages[0].icon, CUserPrompts::iconQuestion);
+    EXPECT_EQ(std::filesystem::file_size(target) != savedSize, c.answer == CUserPrompts::answerYes);
     if (!c.closes)
     {
         EXPECT_TRUE(Frame().Document().IsModified());
@@ -247,9 +250,9 @@ TEST_P(CCloseQuestionTest, ClosingWithUnsavedChangesAsksFirst)
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, CCloseQuestionTest,
-                         ::testing::Values(SCloseCase{"Cancel", wxID_CANCEL, false},
-                                           SCloseCase{"No", wxID_NO, true},
-                                           SCloseCase{"Yes", wxID_YES, true}),
+                         ::testing::Values(SCloseCase{"Cancel", CUserPrompts::answerCancel, false},
+                                           SCloseCase{"No", CUserPrompts::answerNo, true},
+                                           SCloseCase{"Yes", CUserPrompts::answerYes, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

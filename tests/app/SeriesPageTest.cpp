@@ -160,7 +160,7 @@ TEST_F(CSeriesPageTest, SelectAllAndDeleteFromTheEditMenuReachThePage)
     Pump();
     EXPECT_EQ(Page().GetSelectionText(), L"Selected objects: 4      Total objects: 4        ");
 
-    Prompts().answers = {wxID_NO};
+    Prompts().answers = {CUserPrompts::answerNo};
     Command(AppIds::kDeleteRows);
     Pump();
     ASSERT_EQ(Prompts().messages.size(), 1u);
@@ -168,7 +168,7 @@ TEST_F(CSeriesPageTest, SelectAllAndDeleteFromTheEditMenuReachThePage)
               wxString(Resources::CStringTable::Text(Resources::Ids::kGridDeleteQuestion)));
     EXPECT_EQ(Frame().Document().GetSeriesCount(), 4);
 
-    Prompts().answers = {wxID_YES};
+    Prompts().answers = {CUserPrompts::answerYes};
     Command(AppIds::kDeleteRows);
     Pump();
     EXPECT_EQ(Frame().Document().GetSeriesCount(), 0);

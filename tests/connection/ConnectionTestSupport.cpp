@@ -56,48 +56,6 @@ const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new CWxEnv
 
 } // namespace
 
-CMessageScript::CMessageScript()
-{
-    CConnectionMessage::SetHook(
-        [this](const wxString& text, CConnectionMessage::NButtons buttons, CConnectionMessage::NIcon)
-        {
-            m_texts.push_back(text.ToStdWstring());
-            if (m_steps.empty())
-                return buttons == CConnectionMessage::buttonsOk ? CConnectionMessage::answerOk
-                                                                : CConnectionMessage::answerCancel;
-            SStep step = std::move(m_steps.front());
-            m_steps.pop_front();
-            if (step.action)
-                step.action();
-            return step.answer;
-        });
-}
-
-CMessageScript::~CMessageScript()
-{
-    CConnectionMessage::SetHook({});
-}
-
-void CMessageScript::Answer(CConnectionMessage::NAnswer answer, std::function<void()> action)
-{
-    m_steps.push_back({answer, std::move(action)});
-}
-
-int CMessageScript::Count(unsigned textId) const
-{
-    const std::wstring text = Resources::CStringTable::Text(textId);
-    int count = 0;
-    for (const auto& seen : m_texts)
-        if (seen == text)
-            ++count;
-    return count;
-}
-
-bool CMessageScript::Saw(unsigned textId) const
-{
-    return Count(textId) > 0;
-}
-
 CWizardDriver::CWizardDriver()
 {
     CDevSelectSheet::SetTestObserver(

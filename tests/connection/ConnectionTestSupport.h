@@ -3,8 +3,8 @@
 // started once for the executable, message boxes answered from a script, the
 // wizard driven through its observer, and screenshots for the artefacts.
 
-#include "app/connection/wx/ConnectionMessage.h"
 #include "app/connection/wx/DevSelectSheet.h"
+#include "tests/support/ScriptedPrompts.h"
 
 #include <wx/gdicmn.h>
 #include <wx/image.h>
@@ -20,29 +20,7 @@ class wxWindow;
 namespace ConnectionTest
 {
 
-/// Answers every message box from a queue (answerOk once it is empty, or
-/// answerCancel for questions) and keeps the texts asked.
-class CMessageScript
-{
-public:
-    CMessageScript();
-    ~CMessageScript();
-
-    /// The next answers, in order; an action runs when its message comes.
-    void Answer(CConnectionMessage::NAnswer answer, std::function<void()> action = {});
-    const std::vector<std::wstring>& Texts() const { return m_texts; }
-    bool Saw(unsigned textId) const;
-    int Count(unsigned textId) const;
-
-private:
-    struct SStep
-    {
-        CConnectionMessage::NAnswer answer;
-        std::function<void()> action;
-    };
-    std::deque<SStep> m_steps;
-    std::vector<std::wstring> m_texts;
-};
+using TerrionTest::CScriptedPrompts;
 
 /// Drives the connection wizard: Next on the port page, then Finish when
 /// the search found something, Cancel when it found nothing. Counts pages.

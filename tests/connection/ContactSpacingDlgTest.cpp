@@ -19,7 +19,7 @@ namespace
 
 using namespace ConnectionTest;
 namespace Ids = Resources::Ids;
-using Msg = CConnectionMessage;
+using Msg = CUserPrompts;
 using TMeasSettings = Device::CTerrionDevice::TMeasSettings;
 
 TMeasSettings SurfaceFlat()
@@ -63,9 +63,9 @@ void PressOk(CContactSpacingDlg& dialog)
 class ContactSpacingDialog : public ::testing::Test
 {
 protected:
-    ContactSpacingDialog() : dialog(nullptr) { dialog.SetRecord(SurfaceFlat()); }
+    ContactSpacingDialog() : dialog(nullptr, messages) { dialog.SetRecord(SurfaceFlat()); }
 
-    CMessageScript messages;
+    CScriptedPrompts messages;
     CContactSpacingDlg dialog;
 };
 
@@ -214,9 +214,9 @@ public:
 TEST(ContactSpacingDialogLanguage, TheShapeIsReadByPositionNotByItsText)
 {
     Resources::CStringTable::Install(std::make_shared<CGermanShapes>());
-    CMessageScript messages;
+    CScriptedPrompts messages;
     messages.Answer(Msg::answerYes);
-    CContactSpacingDlg dialog(nullptr);
+    CContactSpacingDlg dialog(nullptr, messages);
     TMeasSettings record = SurfaceFlat();
     dialog.SetRecord(record);
     wxTheApp->CallAfter(

@@ -36,7 +36,7 @@ namespace
 using namespace ConnectionTest;
 using namespace TerrionTest;
 namespace Ids = Resources::Ids;
-using Msg = CConnectionMessage;
+using Msg = CUserPrompts;
 using Clock = std::chrono::steady_clock;
 
 /// The progress dialog stand-in: a frame with a gauge, repainted on every
@@ -118,7 +118,7 @@ protected:
     static constexpr int kPort = 241;
 
     explicit DeviceCommands(const CTerrionScenario& scenario = ThreeSeries())
-        : sim(scenario), commands(nullptr, document, progress, connection)
+        : sim(scenario), connection(messages), commands(nullptr, document, progress, messages, connection)
     {
         sim.Map(kPort);
         store.WriteNumber(L"ConnWizard", L"ComPort", kPort);
@@ -148,11 +148,11 @@ protected:
 
     CTerrionSimulator sim;
     Platform::CMemorySettingsStore store;
+    CScriptedPrompts messages;
     CTerrionConnection connection;
     CTerrionDoc document;
     CGaugeProgress progress;
     CDeviceCommands commands;
-    CMessageScript messages;
     CWizardDriver wizard;
     int titleUpdates = 0;
 };

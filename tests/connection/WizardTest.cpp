@@ -10,16 +10,19 @@
 #include "app/connection/wx/WelcomePage.h"
 #include "device/DeviceThread.h"
 #include "platform/MemorySettingsStore.h"
+#include "platform/wx/WxUserPrompts.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
 #include "tests/connection/ConnectionTestSupport.h"
 #include "tests/simulator/TerrionSimulator.h"
+#include "tests/support/NativeWindows.h"
 
 #include <gtest/gtest.h>
 
 #include <wx/app.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
+#include <wx/frame.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
@@ -32,7 +35,7 @@ namespace
 
 using namespace ConnectionTest;
 namespace Ids = Resources::Ids;
-using Msg = CConnectionMessage;
+using Msg = CUserPrompts;
 
 const std::wstring kGroup = L"ConnWizard";
 
@@ -58,9 +61,9 @@ private:
 TEST(ConnectionWizard, AFirstRunOffersASerialScanAndStoresTheTerrion)
 {
     Platform::CMemorySettingsStore store;
-    CTerrionConnection connection;
+    CScriptedPrompts messages;
+    CTerrionConnection connection(messages);
     connection.SetSettingsStore(&store);
-    CMessageScript messages;
     CWizardDriver driver;
     bool checked = false;
     driver.onPage = [&](CDevSelectSheet& sheet)
@@ -98,12 +101,12 @@ TEST(ConnectionWizard, StoredChoicesComeBackAndTheFoundTerrionIsHeld)
     sim.Map(kPort);
     Platform::CMemorySettingsStore store;
     StorePort(store, kPort);
-    CTerrionConnection connection;
+    CScriptedPrompts messages;
+    CTerrionConnection connection(messages);
     connection.SetSettingsStore(&store);
     int checkStarts = 0;
     connection.SetFirmwareCheckFactory([&](wxWindow*)
                                        { return std::make_unique<CCountingFirmwareCheck>(checkStarts); });
-    CMessageScript messages;
     CWizardDriver driver;
     driver.onPage = [&](CDevSelectSheet& sheet)
     {
@@ -172,12 +175,18 @@ TEST(ConnectionWizard, ASearchThatFindsNothingAsksToRetry)
     constexpr int kPort = 251; // maps to no device at all
     Platform::CMemorySettingsStore store;
     StorePort(store, kPort);
-    CTerrionConnection connection;
+    CScriptedPrompts messages;
+    CTerrionConnection connection(messages);
     connection.SetSettingsStore(&store);
-    CMessageScript messages;
     messages.Answer(Msg::answerRetry);
     messages.Answer(Msg::answerCancel);
     CWizardDriver driver;
+    const wxWindow* wizard = nullptr;
+    driver.onPage = [&](CDevSelectSheet& sheet)
+    {
+        wizard = &sheet;
+        return false;
+    };
     driver.onSearchEnded = [&](CDevSelectSheet& sheet)
     {
         EXPECT_EQ(sheet.GetFoundPage()->GetStatusEdit()->GetValue(),
@@ -188,6 +197,59 @@ TEST(ConnectionWizard, ASearchThatFindsNothingAsksToRetry)
     EXPECT_FALSE(connection.Connect(false));
     EXPECT_EQ(messages.Count(Ids::kNoDeviceRetry), 2);
     EXPECT_EQ(driver.SearchesEnded(), 1);
+    // Both questions belong to the wizard that asks them.
+    ASSERT_NE(wizard, nullptr);
+    for (const auto& asked : messages.Asked())
+    {
+        EXPECT_EQ(asked.owner, wizard);
+        EXPECT_EQ(asked.buttons, Msg::buttonsRetryCancel);
+        EXPECT_EQ(asked.icon, Msg::iconQuestion);
+    }
+}
+
+TEST(ConnectionWizard, TheRealRetryQuestionLeavesTheWizardInFrontOfTheMainWindow)
+{
+    constexpr int kPort = 252; // maps to no device at all
+    Platform::CMemorySettingsStore store;
+    StorePort(store, kPort);
+    // The main window of the program, which the wizard belongs to.
+    auto* frame = new wxFrame(nullptr, wxID_ANY, wxS("TerrionLink"), wxPoint(0, 0), wxSize(1000, 760));
+    frame->Show();
+    RunLoopFor(100);
+    CWxUserPrompts prompts;
+    CTerrionConnection connection(prompts);
+    connection.SetSettingsStore(&store);
+    connection.Init(frame, 0, 0);
+    TerrionTest::CBoxAnswerer cancel(false);
+    CWizardDriver driver;
+    WXWidget wizard = nullptr;
+    WXWidget wizardTransientFor = nullptr;
+    bool active = false;
+    bool focused = false;
+    bool above = false;
+    driver.onPage = [&](CDevSelectSheet& sheet)
+    {
+        wizard = sheet.GetHandle();
+        wizardTransientFor = TerrionTest::TransientParentOf(&sheet);
+        return false;
+    };
+    driver.onSearchEnded = [&](CDevSelectSheet& sheet)
+    {
+        // The question was answered with Cancel; the wizard runs on.
+        active = TerrionTest::WaitUntilActive(&sheet, 3000);
+        focused = wxGetActiveWindow() && wxGetTopLevelParent(wxGetActiveWindow()) == &sheet;
+        above = TerrionTest::IsAboveOnScreen(&sheet, frame);
+        SaveScreenshot(frame, "wizard_after_retry_cancel");
+    };
+    EXPECT_FALSE(connection.Connect(false));
+    ASSERT_EQ(cancel.Owners().size(), 1u);
+    EXPECT_EQ(cancel.Owners()[0], wizard) << "the question belongs to the wizard";
+    EXPECT_EQ(wizardTransientFor, frame->GetHandle()) << "the wizard is kept above the main window";
+    EXPECT_TRUE(active);
+    EXPECT_TRUE(focused);
+    EXPECT_TRUE(above);
+    frame->Destroy();
+    RunLoopFor(50);
 }
 
 TEST(ConnectionWizard, CancelDuringASearchReturnsWithinItsBound)
@@ -198,9 +260,9 @@ TEST(ConnectionWizard, CancelDuringASearchReturnsWithinItsBound)
     sim.Map(kPort);
     Platform::CMemorySettingsStore store;
     StorePort(store, kPort);
-    CTerrionConnection connection;
+    CScriptedPrompts messages;
+    CTerrionConnection connection(messages);
     connection.SetSettingsStore(&store);
-    CMessageScript messages;
     CWizardDriver driver;
     std::chrono::steady_clock::time_point pressed;
     bool searching = false;
@@ -237,7 +299,7 @@ TEST(ConnectionWizard, PortTextsOfTheFoundList)
 
 TEST(ConnectionWizard, StartModeZeroShowsWelcomeAndTypePages)
 {
-    CMessageScript messages;
+    CScriptedPrompts messages;
     CWizardDriver driver;
     std::vector<wxWizardPage*> shown;
     driver.onPage = [&](CDevSelectSheet& sheet)
@@ -259,7 +321,7 @@ TEST(ConnectionWizard, StartModeZeroShowsWelcomeAndTypePages)
         }
         return false; // welcome: Next
     };
-    CDevSelectSheet sheet(Ids::kConnWizardCaption, nullptr, 0, 0);
+    CDevSelectSheet sheet(Ids::kConnWizardCaption, nullptr, 0, 0, messages);
     sheet.Settings().deviceType = Device::typeTerrion;
     EXPECT_EQ(sheet.DoModal(), CDevSelectSheet::kWizardCancel);
     EXPECT_EQ(sheet.GetPageCount(), 4);
@@ -289,10 +351,10 @@ public:
 
 TEST(RemoteLoginDialog, AFailedLoginOffersRetryWithTheValuesKept)
 {
-    CMessageScript messages;
+    CScriptedPrompts messages;
     messages.Answer(Msg::answerRetry);
     CLoginDevice device;
-    CRemoteLoginDlg dialog(nullptr, &device);
+    CRemoteLoginDlg dialog(nullptr, &device, messages);
     const auto pressOk = [&dialog]
     {
         wxCommandEvent click(wxEVT_BUTTON, wxID_OK);
@@ -312,7 +374,7 @@ TEST(RemoteLoginDialog, AFailedLoginOffersRetryWithTheValuesKept)
     EXPECT_EQ(device.attempts, (std::vector<std::wstring>{L"admin/secret", L"admin/secret"}));
     EXPECT_EQ(messages.Count(Ids::kLoginFailed), 1);
 
-    CRemoteLoginDlg without(nullptr, nullptr);
+    CRemoteLoginDlg without(nullptr, nullptr, messages);
     EXPECT_EQ(without.ShowModal(), wxID_CANCEL);
 }
 

@@ -1,6 +1,9 @@
 // The update wizard driven through its buttons under Xvfb, against a real
 // FTP server; and the start-up check's event reaching its frame.
 
+#include "platform/wx/WxUserPrompts.h"
+#include "tests/support/NativeWindows.h"
+#include "tests/support/ScriptedPrompts.h"
 #include "tests/update/FtpServerFixture.h"
 #include "update/wizard/AutoUpdate.h"
 #include "update/wizard/PageDownload.h"
@@ -62,7 +65,7 @@ protected:
 
     void SetUp() override
     {
-        m_wizard = new CAutoUpdate(nullptr, TEST_NEW_PROGRAM_VERSION);
+        m_wizard = new CAutoUpdate(nullptr, TEST_NEW_PROGRAM_VERSION, m_prompts);
         m_wizard->SetProgramFolder(m_local.Path());
         m_wizard->SetLauncher(
             [this](const std::filesystem::path& path)
@@ -73,13 +76,20 @@ protected:
     }
     void TearDown() override
     {
-        m_wizard->Hide();
+        if (m_wizard->GetHandle()) // a test with a wizard of its own leaves this one uncreated
+            m_wizard->Hide();
         delete m_wizard; // not later: a lingering window would cover the next test's screenshots
     }
 
     /// Runs the wizard while step is called every 50 ms from its modal loop
     /// until it returns true; a wizard still open after 20 s is cancelled.
-    bool Run(const std::function<bool(CAutoUpdate&)>& step)
+    bool Run(const std::function<bool(CAutoUpdate&)>& step, bool showMessages = false)
+    {
+        return RunWizard(*m_wizard, step, showMessages);
+    }
+
+    static bool RunWizard(CAutoUpdate& wizard, const std::function<bool(CAutoUpdate&)>& step,
+                          bool showMessages)
     {
         wxTimer timer;
         auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
@@ -87,22 +97,22 @@ protected:
         timer.Bind(wxEVT_TIMER,
                    [&](wxTimerEvent&)
                    {
-                       if (!m_wizard->IsModal())
+                       if (!wizard.IsModal())
                            return;
                        if (!done)
-                           done = step(*m_wizard);
+                           done = step(wizard);
                        if (!done && std::chrono::steady_clock::now() > deadline)
                        {
-                           wxButton* forward = Button(*m_wizard, wxID_FORWARD);
+                           wxButton* forward = Button(wizard, wxID_FORWARD);
                            ADD_FAILURE() << "wizard step timed out; forward '" << forward->GetLabel() << "' "
                                          << forward->IsEnabled() << " status '"
-                                         << m_wizard->PageSearch()->StatusLine()->GetLabel() << "'";
+                                         << wizard.PageSearch()->StatusLine()->GetLabel() << "'";
                            done = true;
-                           m_wizard->EndModal(wxID_CANCEL);
+                           wizard.EndModal(wxID_CANCEL);
                        }
                    });
         timer.Start(50);
-        bool result = m_wizard->RunWizard(false, false);
+        bool result = wizard.RunWizard(false, showMessages);
         timer.Stop();
         return result;
     }
@@ -143,6 +153,7 @@ protected:
                   wxEXEC_SYNC | wxEXEC_NODISABLE);
     }
 
+    TerrionTest::CScriptedPrompts m_prompts;
     TerrionTest::CFtpServerFixture m_server;
     TerrionTest::CTempDir m_local;
     CAutoUpdate* m_wizard = nullptr;
@@ -218,6 +229,38 @@ TEST_F(UpdateWizardTest, ServerDownShowsTheConnectionError)
         });
     EXPECT_FALSE(started);
     EXPECT_TRUE(status.EndsWith("(Error 7)")) << status;
+}
+
+TEST_F(UpdateWizardTest, TheConnectionFailureMessageBelongsToTheWizard)
+{
+    Update::CFtpClient::SetServer("127.0.0.1:" +
+                                  std::to_string(TerrionTest::CFtpServerFixture::ClosedPort()));
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "TerrionLink", wxPoint(0, 0), wxSize(1000, 760));
+    frame->Show();
+    wxString status;
+    {
+        // The wizard of a main window, as "Check for updates..." makes it.
+        CAutoUpdate wizard(frame, TEST_NEW_PROGRAM_VERSION, m_prompts);
+        const bool started = RunWizard(
+            wizard,
+            [&](CAutoUpdate& shown)
+            {
+                if (!ForwardReady(shown, "Finish") || m_prompts.Asked().empty())
+                    return false;
+                EXPECT_EQ(m_prompts.Asked()[0].owner, &shown);
+                status = shown.PageSearch()->StatusLine()->GetLabel();
+                Click(shown, wxID_FORWARD);
+                return true;
+            },
+            true);
+        EXPECT_FALSE(started);
+    }
+    frame->Destroy();
+    ASSERT_EQ(m_prompts.Asked().size(), 1u);
+    const auto& asked = m_prompts.Asked()[0];
+    EXPECT_EQ(asked.buttons, CUserPrompts::buttonsOk);
+    EXPECT_EQ(asked.icon, CUserPrompts::iconError);
+    EXPECT_EQ(wxString(asked.text), status);
 }
 
 TEST_F(UpdateWizardTest, TruncatedInstallerEndsInTheErrorDisplayAndLeavesNothing)
@@ -307,6 +350,52 @@ TEST_F(UpdateWizardTest, CancelDuringTheDownloadEndsWithinTheBound)
     EXPECT_TRUE(std::filesystem::is_empty(m_local.Path()));
 }
 
+TEST_F(UpdateWizardTest, TheRealFailureBoxLeavesTheWizardInFrontOfTheMainWindow)
+{
+    Update::CFtpClient::SetServer("127.0.0.1:" +
+                                  std::to_string(TerrionTest::CFtpServerFixture::ClosedPort()));
+    // The main window of the program, which the wizard belongs to.
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "TerrionLink", wxPoint(0, 0), wxSize(1000, 760));
+    frame->Show();
+    for (int i = 0; i < 10; ++i)
+    {
+        wxYield();
+        wxMilliSleep(10);
+    }
+    CWxUserPrompts prompts;
+    TerrionTest::CBoxAnswerer ok(true);
+    WXWidget wizardHandle = nullptr;
+    bool active = false;
+    bool focused = false;
+    bool above = false;
+    {
+        CAutoUpdate wizard(frame, TEST_NEW_PROGRAM_VERSION, prompts);
+        const bool started = RunWizard(
+            wizard,
+            [&](CAutoUpdate& shown)
+            {
+                if (ok.Owners().empty())
+                    return false;
+                // The box was answered; the wizard runs on.
+                wizardHandle = shown.GetHandle();
+                active = TerrionTest::WaitUntilActive(&shown, 3000);
+                focused = wxGetActiveWindow() && wxGetTopLevelParent(wxGetActiveWindow()) == &shown;
+                above = TerrionTest::IsAboveOnScreen(&shown, frame);
+                shown.EndModal(wxID_CANCEL);
+                return true;
+            },
+            true);
+        EXPECT_FALSE(started);
+    }
+    ASSERT_EQ(ok.Owners().size(), 1u);
+    EXPECT_EQ(ok.Owners()[0], wizardHandle) << "the message belongs to the wizard";
+    EXPECT_TRUE(active);
+    EXPECT_TRUE(focused);
+    EXPECT_TRUE(above);
+    frame->Destroy();
+    wxYield();
+}
+
 TEST(UpdateCheckEvent, TheStartUpCheckPostsTheNewerVersionToItsFrame)
 {
     TerrionTest::CFtpServerFixture server;
@@ -314,6 +403,7 @@ TEST(UpdateCheckEvent, TheStartUpCheckPostsTheNewerVersionToItsFrame)
     ASSERT_TRUE(server.Start());
 
     auto* frame = new wxFrame(nullptr, wxID_ANY, "frame");
+    TerrionTest::CScriptedPrompts prompts;
     CVersion received;
     int events = 0;
     frame->Bind(TEST_NEW_PROGRAM_VERSION,
@@ -323,7 +413,7 @@ TEST(UpdateCheckEvent, TheStartUpCheckPostsTheNewerVersionToItsFrame)
                     ++events;
                 });
     {
-        CAutoUpdate update(frame, TEST_NEW_PROGRAM_VERSION);
+        CAutoUpdate update(frame, TEST_NEW_PROGRAM_VERSION, prompts);
         ASSERT_TRUE(update.StartCheckThread(Update::kNewProgramVersionMessage));
         auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (events == 0 && std::chrono::steady_clock::now() < deadline)

@@ -55,16 +55,20 @@ public:
     };
 
     std::uint32_t GetDTFormat() const override { return 0x0303; }
-    int MessageBox(unsigned, long) override { return wxID_OK; }
-    int MessageText(const std::wstring& text, long) override
+    CUserPrompts::NAnswer MessageBox(unsigned, CUserPrompts::NButtons, CUserPrompts::NIcon) override
     {
-        messages.push_back(text);
-        return wxID_OK;
+        return CUserPrompts::answerOk;
     }
-    int AskAbortRetryIgnore(const std::wstring& text) override
+    CUserPrompts::NAnswer MessageText(const std::wstring& text, CUserPrompts::NButtons,
+                                      CUserPrompts::NIcon) override
     {
         messages.push_back(text);
-        return wxID_ABORT;
+        return CUserPrompts::answerOk;
+    }
+    CUserPrompts::NAnswer AskAbortRetryIgnore(const std::wstring& text) override
+    {
+        messages.push_back(text);
+        return CUserPrompts::answerAbort;
     }
     std::unique_ptr<CViewProgress> OpenProgress(wxWindow*) override
     {

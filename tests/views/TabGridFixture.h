@@ -21,6 +21,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace TerrionTest
@@ -41,24 +42,32 @@ class CFakeViewServices : public CViewServices
 {
 public:
     std::uint32_t GetDTFormat() const override { return dtFormat; }
-    int MessageBox(unsigned textId, long style) override
+    CUserPrompts::NAnswer MessageBox(unsigned textId, CUserPrompts::NButtons buttons,
+                                     CUserPrompts::NIcon icon) override
     {
         asked.push_back(textId);
-        styles.push_back(style);
+        kinds.emplace_back(buttons, icon);
         if (answers.empty())
-            return wxID_CANCEL;
-        const int answer = answers.front();
+            return CUserPrompts::answerCancel;
+        const CUserPrompts::NAnswer answer = answers.front();
         answers.pop_front();
         return answer;
     }
-    int MessageText(const std::wstring&, long) override { return wxID_OK; }
-    int AskAbortRetryIgnore(const std::wstring&) override { return wxID_ABORT; }
+    CUserPrompts::NAnswer MessageText(const std::wstring&, CUserPrompts::NButtons,
+                                      CUserPrompts::NIcon) override
+    {
+        return CUserPrompts::answerOk;
+    }
+    CUserPrompts::NAnswer AskAbortRetryIgnore(const std::wstring&) override
+    {
+        return CUserPrompts::answerAbort;
+    }
     std::unique_ptr<CViewProgress> OpenProgress(wxWindow*) override { return nullptr; }
 
     std::uint32_t dtFormat = 0;
-    std::deque<int> answers;
+    std::deque<CUserPrompts::NAnswer> answers;
     std::vector<unsigned> asked;
-    std::vector<long> styles;
+    std::vector<std::pair<CUserPrompts::NButtons, CUserPrompts::NIcon>> kinds;
 };
 
 /// A series with the object number and readings given (0.0 is an invalid reading).

@@ -453,17 +453,18 @@ TEST_F(CTabGridTest, DeletesTheSelectedSeriesAfterAskingAndKeepsThemOnNo)
 {
     LoadFive();
     SelectSeries(1, 2);
-    services.answers = {wxID_NO};
+    services.answers = {CUserPrompts::answerNo};
     wxCommandEvent message(WM_PAGE_DELETE);
     EXPECT_TRUE(page->ProcessWindowEventLocally(message));
     Pump();
     ASSERT_EQ(services.asked, std::vector<unsigned>{Ids::kGridDeleteQuestion});
-    EXPECT_EQ(services.styles[0], wxYES_NO | wxCANCEL | wxICON_QUESTION);
+    EXPECT_EQ(services.kinds[0],
+              std::make_pair(CUserPrompts::buttonsYesNoCancel, CUserPrompts::iconQuestion));
     EXPECT_EQ(doc.GetSeriesCount(), 5);
 
     TerrionTest::CRecordingView other;
     doc.AddView(&other);
-    services.answers = {wxID_YES};
+    services.answers = {CUserPrompts::answerYes};
     Key(WXK_DELETE);
     Pump();
     EXPECT_EQ(doc.GetSeriesCount(), 3);
@@ -478,7 +479,7 @@ TEST_F(CTabGridTest, DeletesTheSelectedSeriesAfterAskingAndKeepsThemOnNo)
     // Nothing selected: asked all the same, and Yes removes nothing.
     Grid().SetSelectedRange(-1, -1, -1, -1);
     Grid().SetFocusCell(-1, -1);
-    services.answers = {wxID_YES};
+    services.answers = {CUserPrompts::answerYes};
     page->DeleteSelected();
     Pump();
     EXPECT_EQ(services.asked.size(), 3u);
@@ -583,7 +584,7 @@ TEST_F(CTabGridTest, WhatThePageChangedSurvivesSavingAndOpening)
     RightClick(CTabGrid::SeriesRow(4), CTabGrid::colDateTime);
     driver.ClickAt(driver.GripperToggle(4, true));
     SelectSeries(1, 1);
-    services.answers = {wxID_YES};
+    services.answers = {CUserPrompts::answerYes};
     page->DeleteSelected();
     Pump();
     ASSERT_EQ(doc.GetSeriesCount(), 4);

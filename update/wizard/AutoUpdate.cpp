@@ -19,9 +19,10 @@ namespace
 
 } // namespace
 
-CAutoUpdate::CAutoUpdate(wxWindow* parent, wxEventType programEvent)
+CAutoUpdate::CAutoUpdate(wxWindow* parent, wxEventType programEvent, CUserPrompts& prompts)
     : m_pParent(parent), m_program(std::make_unique<CProgramUpdate>()),
-      m_sink(std::make_unique<CUpdateEventSink>(parent != nullptr ? parent : this, programEvent, wxEVT_NULL)),
+      m_sink(std::make_unique<CUpdateEventSink>(parent != nullptr ? parent : this, programEvent, wxEVT_NULL,
+                                                prompts, this)),
       m_relay(std::make_shared<CUpdateRelay>(m_sink.get())),
       m_launcher([](const std::filesystem::path& path) { return wxLaunchDefaultApplication(path.string()); })
 {

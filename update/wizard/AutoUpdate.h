@@ -6,11 +6,11 @@
 // and starts it. The window is created only when the wizard runs.
 //
 // The main frame keeps one for its life:
-//   m_autoUpdate = std::make_unique<Update::CAutoUpdate>(this, WM_NEW_PROGRAM_VERSION);
+//   m_autoUpdate = std::make_unique<Update::CAutoUpdate>(this, WM_NEW_PROGRAM_VERSION, prompts);
 //   m_autoUpdate->StartCheckThread(Update::kNewProgramVersionMessage);
 // and deletes it when it closes (the check stops within the bounded wait).
 // "Check for updates..." runs a second one on the stack:
-//   Update::CAutoUpdate wizard(this, WM_NEW_PROGRAM_VERSION);
+//   Update::CAutoUpdate wizard(this, WM_NEW_PROGRAM_VERSION, prompts);
 //   wizard.SetLauncher(...);  // the desktop's default handler
 //   if (wizard.RunWizard(false, true)) Close();
 
@@ -23,6 +23,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+
+class CUserPrompts;
 
 namespace Update
 {
@@ -37,8 +39,9 @@ public:
     using TLauncher = std::function<bool(const std::filesystem::path&)>;
 
     /// parent owns the wizard window and receives the start-up check's
-    /// result as programEvent (its WM_NEW_PROGRAM_VERSION).
-    CAutoUpdate(wxWindow* parent, wxEventType programEvent);
+    /// result as programEvent (its WM_NEW_PROGRAM_VERSION). The wizard's
+    /// messages are boxes of prompts that the wizard owns while it runs.
+    CAutoUpdate(wxWindow* parent, wxEventType programEvent, CUserPrompts& prompts);
     /// Stops the check thread (bounded wait); nothing is posted afterwards.
     ~CAutoUpdate() override;
 

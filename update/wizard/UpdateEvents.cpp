@@ -1,7 +1,6 @@
 #include "update/wizard/UpdateEvents.h"
 
-#include <wx/app.h>
-#include <wx/msgdlg.h>
+#include "platform/wx/UserPrompts.h"
 
 namespace Update
 {
@@ -14,8 +13,10 @@ CVersion VersionOfEvent(const wxCommandEvent& event)
     return packed.Unpack();
 }
 
-CUpdateEventSink::CUpdateEventSink(wxWindow* target, wxEventType programEvent, wxEventType firmwareEvent)
-    : m_pTarget(target), m_programEvent(programEvent), m_firmwareEvent(firmwareEvent)
+CUpdateEventSink::CUpdateEventSink(wxWindow* target, wxEventType programEvent, wxEventType firmwareEvent,
+                                   CUserPrompts& prompts, wxWindow* messageOwner)
+    : m_pTarget(target), m_pMessageOwner(messageOwner != nullptr ? messageOwner : target), m_prompts(prompts),
+      m_programEvent(programEvent), m_firmwareEvent(firmwareEvent)
 {
 }
 
@@ -37,10 +38,20 @@ void CUpdateEventSink::PostVersion(unsigned messageId, const CVersion& version)
 
 void CUpdateEventSink::ShowMessage(const std::wstring& text, Resources::NMessageKind kind)
 {
-    long style = wxOK | (kind == Resources::NMessageKind::Information ? wxICON_INFORMATION : wxICON_ERROR);
-    wxWindow* parent = m_pTarget;
-    m_pTarget->CallAfter([parent, message = wxString(text), style]()
-                         { wxMessageBox(message, wxTheApp->GetAppDisplayName(), style, parent); });
+    const CUserPrompts::NIcon icon = kind == Resources::NMessageKind::Information
+                                         ? CUserPrompts::iconInformation
+                                         : CUserPrompts::iconError;
+    // Called from worker threads: the box is queued to its owner, and a queued
+    // call goes with the window it was queued to.
+    wxWindow* owner = m_pMessageOwner;
+    wxWindow* target = m_pTarget;
+    CUserPrompts* prompts = &m_prompts;
+    owner->CallAfter(
+        [owner, target, prompts, message = wxString(text), icon]()
+        {
+            // A message that arrives after its window closed belongs to the target.
+            prompts->Ask(owner->IsShown() ? owner : target, message, CUserPrompts::buttonsOk, icon);
+        });
 }
 
 } // namespace Update

@@ -2,12 +2,15 @@
 // Delivers the update results to a window: version results become events of
 // the types the window chose (its WM_NEW_PROGRAM_VERSION and
 // WM_NEW_FIRMWARE_VERSION), queued to it; message boxes are shown on the
-// user-interface thread.
+// user-interface thread through the prompt service, owned by the window that
+// asks (the update wizard while it runs).
 
 #include "update/UpdateUi.h"
 
 #include <wx/event.h>
 #include <wx/window.h>
+
+class CUserPrompts;
 
 namespace Update
 {
@@ -25,14 +28,19 @@ class CUpdateEventSink : public CUpdateUi
 public:
     /// Queues to target (not owned): message 0x410 as programEvent, 0x411 as
     /// firmwareEvent. Wrap it in a CUpdateRelay that target's owner detaches
-    /// before target goes.
-    CUpdateEventSink(wxWindow* target, wxEventType programEvent, wxEventType firmwareEvent);
+    /// before target goes. Messages are boxes of prompts owned by
+    /// messageOwner (target when null) while it is shown, else by target;
+    /// they are queued to messageOwner, so they go with it.
+    CUpdateEventSink(wxWindow* target, wxEventType programEvent, wxEventType firmwareEvent,
+                     CUserPrompts& prompts, wxWindow* messageOwner = nullptr);
 
     void PostVersion(unsigned messageId, const CVersion& version) override;
     void ShowMessage(const std::wstring& text, Resources::NMessageKind kind) override;
 
 private:
     wxWindow* m_pTarget;
+    wxWindow* m_pMessageOwner;
+    CUserPrompts& m_prompts;
     wxEventType m_programEvent;
     wxEventType m_firmwareEvent;
 };

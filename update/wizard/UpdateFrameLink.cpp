@@ -3,8 +3,9 @@
 namespace Update
 {
 
-CUpdateFrameLink::CUpdateFrameLink(wxWindow* frame, wxEventType programEvent, wxEventType firmwareEvent)
-    : m_sink(frame, programEvent, firmwareEvent), m_relay(std::make_shared<CUpdateRelay>(&m_sink))
+CUpdateFrameLink::CUpdateFrameLink(wxWindow* frame, wxEventType programEvent, wxEventType firmwareEvent,
+                                   CUserPrompts& prompts)
+    : m_sink(frame, programEvent, firmwareEvent, prompts), m_relay(std::make_shared<CUpdateRelay>(&m_sink))
 {
 }
 

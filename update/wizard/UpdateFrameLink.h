@@ -14,8 +14,10 @@ namespace Update
 class CUpdateFrameLink
 {
 public:
-    /// Results go to frame as its two version event types.
-    CUpdateFrameLink(wxWindow* frame, wxEventType programEvent, wxEventType firmwareEvent);
+    /// Results go to frame as its two version event types; messages (the
+    /// firmware reminder) are boxes of prompts owned by frame.
+    CUpdateFrameLink(wxWindow* frame, wxEventType programEvent, wxEventType firmwareEvent,
+                     CUserPrompts& prompts);
     ~CUpdateFrameLink();
     CUpdateFrameLink(const CUpdateFrameLink&) = delete;
     CUpdateFrameLink& operator=(const CUpdateFrameLink&) = delete;

@@ -744,7 +744,8 @@ void CTabGrid::ExpandAll(bool expand)
 void CTabGrid::DeleteSelected()
 {
     const std::vector<int> marked = MarkedSeries();
-    if (m_services.MessageBox(Ids::kGridDeleteQuestion, wxYES_NO | wxCANCEL | wxICON_QUESTION) == wxID_YES)
+    if (m_services.MessageBox(Ids::kGridDeleteQuestion, CUserPrompts::buttonsYesNoCancel,
+                              CUserPrompts::iconQuestion) == CUserPrompts::answerYes)
     {
         for (auto it = marked.rbegin(); it != marked.rend(); ++it)
             m_doc.RemoveSeries(*it);

@@ -38,16 +38,16 @@ constexpr int kRowHeight = 22;
 /// The completed bar stays in sight this long before the progress window goes.
 constexpr int kFinalPauseMs = 300;
 
-long MessageStyle(Resources::NMessageKind kind)
+CUserPrompts::NIcon MessageIcon(Resources::NMessageKind kind)
 {
     switch (kind)
     {
     case Resources::NMessageKind::Information:
-        return wxOK | wxICON_INFORMATION;
+        return CUserPrompts::iconInformation;
     case Resources::NMessageKind::Warning:
-        return wxOK | wxICON_WARNING;
+        return CUserPrompts::iconExclamation;
     default:
-        return wxOK | wxICON_ERROR;
+        return CUserPrompts::iconError;
     }
 }
 
@@ -75,16 +75,19 @@ public:
     }
     void ShowMessage(Resources::NMessageKind kind, const std::wstring& text) override
     {
-        m_services.MessageText(text, MessageStyle(kind));
+        m_services.MessageText(text, CUserPrompts::buttonsOk, MessageIcon(kind));
     }
-    void ShowNotice(const std::wstring& text) override { m_services.MessageText(text, wxOK); }
+    void ShowNotice(const std::wstring& text) override
+    {
+        m_services.MessageText(text, CUserPrompts::buttonsOk, CUserPrompts::iconInformation);
+    }
     NFileAnswer AskFileFailed(const std::wstring& message) override
     {
         switch (m_services.AskAbortRetryIgnore(message))
         {
-        case wxID_RETRY:
+        case CUserPrompts::answerRetry:
             return FILE_RETRY;
-        case wxID_IGNORE:
+        case CUserPrompts::answerIgnore:
             return FILE_IGNORE;
         default:
             return FILE_ABORT;
@@ -256,6 +259,6 @@ void CTabGrid::OnPaste()
     }
     catch (const StreamIO::CFileException&)
     {
-        m_services.MessageBox(Ids::kProjectNotReadable, wxOK | wxICON_ERROR);
+        m_services.MessageBox(Ids::kProjectNotReadable, CUserPrompts::buttonsOk, CUserPrompts::iconError);
     }
 }

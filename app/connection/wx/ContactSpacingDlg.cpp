@@ -1,7 +1,7 @@
 #include "app/connection/wx/ContactSpacingDlg.h"
 
 #include "app/connection/TextPattern.h"
-#include "app/connection/wx/ConnectionMessage.h"
+#include "platform/wx/UserPrompts.h"
 #include "resources/StringIds.h"
 #include "resources/wx/WxText.h"
 
@@ -29,8 +29,8 @@ wxString Tenths(std::uint16_t value)
 
 } // namespace
 
-CContactSpacingDlg::CContactSpacingDlg(wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, WxText(Ids::kSpacingDlgTitle))
+CContactSpacingDlg::CContactSpacingDlg(wxWindow* parent, CUserPrompts& prompts)
+    : wxDialog(parent, wxID_ANY, WxText(Ids::kSpacingDlgTitle)), m_prompts(prompts)
 {
     const auto edit = [this]
     {
@@ -355,11 +355,10 @@ void CContactSpacingDlg::OnOK(wxCommandEvent&)
     std::wstring error;
     if (!Calc::Accept(ReadInput(), m_record, error))
     {
-        CConnectionMessage::Show(this, wxString(error), CConnectionMessage::buttonsOk,
-                                 CConnectionMessage::iconExclamation);
+        m_prompts.Ask(this, wxString(error), CUserPrompts::buttonsOk, CUserPrompts::iconExclamation);
         return;
     }
-    if (CConnectionMessage::Show(this, Ids::kSettingsDeleteQuestion, CConnectionMessage::buttonsYesNo,
-                                 CConnectionMessage::iconExclamation) == CConnectionMessage::answerYes)
+    if (m_prompts.Ask(this, Ids::kSettingsDeleteQuestion, CUserPrompts::buttonsYesNo,
+                      CUserPrompts::iconExclamation) == CUserPrompts::answerYes)
         EndModal(wxID_OK);
 }

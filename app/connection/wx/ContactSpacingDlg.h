@@ -9,6 +9,7 @@
 
 #include <wx/dialog.h>
 
+class CUserPrompts;
 class wxChoice;
 class wxRadioButton;
 class wxStaticText;
@@ -19,7 +20,8 @@ class CContactSpacingDlg : public wxDialog
 public:
     using TMeasSettings = Device::CTerrionDevice::TMeasSettings;
 
-    explicit CContactSpacingDlg(wxWindow* parent);
+    /// Refused values and the deletion question are asked through prompts.
+    CContactSpacingDlg(wxWindow* parent, CUserPrompts& prompts);
 
     /// Fills the controls from the record (call before ShowModal).
     void SetRecord(const TMeasSettings& record);
@@ -67,6 +69,7 @@ private:
     int SelectedShape() const;
     void OnCharHook(wxKeyEvent& event);
 
+    CUserPrompts& m_prompts;
     TMeasSettings m_record{};
     double m_fSpacing = 0.0; ///< effective spacing, mm
     wxRadioButton* m_pSurface = nullptr;

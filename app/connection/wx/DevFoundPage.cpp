@@ -1,11 +1,11 @@
 #include "app/connection/wx/DevFoundPage.h"
 
 #include "app/connection/TextPattern.h"
-#include "app/connection/wx/ConnectionMessage.h"
 #include "app/connection/wx/DevSelectSheet.h"
 #include "app/connection/wx/DeviceInfoPanel.h"
 #include "app/connection/wx/RemoteLoginDlg.h"
 #include "device/DeviceThread.h"
+#include "platform/wx/UserPrompts.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
 #include "resources/wx/WxText.h"
@@ -170,8 +170,8 @@ void CDevFoundPage::SearchEnded()
     else
     {
         m_pStatus->SetValue(WxText(Ids::kSearchFinishedNoDevice));
-        if (CConnectionMessage::Show(m_pSheet, Ids::kNoDeviceRetry, CConnectionMessage::buttonsRetryCancel,
-                                     CConnectionMessage::iconQuestion) == CConnectionMessage::answerRetry)
+        if (m_pSheet->Prompts().Ask(m_pSheet, Ids::kNoDeviceRetry, CUserPrompts::buttonsRetryCancel,
+                                    CUserPrompts::iconQuestion) == CUserPrompts::answerRetry)
         {
             wxQueueEvent(this, new wxCommandEvent(WM_START_DEVICE_SEARCH));
             return;
@@ -229,22 +229,20 @@ bool CDevFoundPage::CheckLogin(Device::CVnDevice& device)
         {
             if (!(info.rights & 1))
             {
-                CConnectionMessage::Show(m_pSheet, Ids::kLoginUnknownError, CConnectionMessage::buttonsOk,
-                                         CConnectionMessage::iconError);
+                m_pSheet->Prompts().Ask(m_pSheet, Ids::kLoginUnknownError, CUserPrompts::buttonsOk,
+                                        CUserPrompts::iconError);
                 return false;
             }
-            CRemoteLoginDlg login(m_pSheet, &device);
+            CRemoteLoginDlg login(m_pSheet, &device, m_pSheet->Prompts());
             return login.ShowModal() == wxID_OK;
         }
         if ((required & 2) && !(info.rights & 2) &&
-            CConnectionMessage::Show(m_pSheet, Ids::kLoginNeedsSuperUser,
-                                     CConnectionMessage::buttonsRetryCancel,
-                                     CConnectionMessage::iconExclamation) != CConnectionMessage::answerRetry)
+            m_pSheet->Prompts().Ask(m_pSheet, Ids::kLoginNeedsSuperUser, CUserPrompts::buttonsRetryCancel,
+                                    CUserPrompts::iconExclamation) != CUserPrompts::answerRetry)
             return false;
         if ((required & 1) && !(info.rights & 1) &&
-            CConnectionMessage::Show(m_pSheet, Ids::kLoginNeedsPassword,
-                                     CConnectionMessage::buttonsRetryCancel,
-                                     CConnectionMessage::iconExclamation) != CConnectionMessage::answerRetry)
+            m_pSheet->Prompts().Ask(m_pSheet, Ids::kLoginNeedsPassword, CUserPrompts::buttonsRetryCancel,
+                                    CUserPrompts::iconExclamation) != CUserPrompts::answerRetry)
             return false;
         if ((info.rights & required) == required)
             return true;

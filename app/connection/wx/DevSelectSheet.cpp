@@ -27,8 +27,8 @@ CDevSelectSheet::TObserver& Observer()
 } // namespace
 
 CDevSelectSheet::CDevSelectSheet(unsigned captionId, wxWindow* parent, int startMode,
-                                 std::uint16_t loginFlags)
-    : wxWizard(parent, wxID_ANY, captionId ? WxText(captionId) : wxString()),
+                                 std::uint16_t loginFlags, CUserPrompts& prompts)
+    : wxWizard(parent, wxID_ANY, captionId ? WxText(captionId) : wxString()), m_prompts(prompts),
       m_nStartMode(startMode > 1 ? 2 : (startMode < 0 ? 0 : startMode)), m_nLoginFlags(loginFlags)
 {
     // The pages are made when the wizard runs, so they show the settings loaded by then.

@@ -19,6 +19,7 @@ class CWelcomePage;
 class CDevSelectPage;
 class CPortSelectPage;
 class CDevFoundPage;
+class CUserPrompts;
 
 class CDevSelectSheet : public wxWizard
 {
@@ -36,8 +37,10 @@ public:
     using TObserver = std::function<void(CDevSelectSheet& sheet, NStep step)>;
 
     /// captionId 0 gives an empty caption. Clears the worker's abort flag so
-    /// a search can run after an earlier cancel.
-    CDevSelectSheet(unsigned captionId, wxWindow* parent, int startMode, std::uint16_t loginFlags);
+    /// a search can run after an earlier cancel. The wizard and its pages ask
+    /// through prompts, as the owners of their boxes.
+    CDevSelectSheet(unsigned captionId, wxWindow* parent, int startMode, std::uint16_t loginFlags,
+                    CUserPrompts& prompts);
     ~CDevSelectSheet() override;
 
     /// Reads the last choices from the group (false: none read, defaults kept).
@@ -57,6 +60,7 @@ public:
     const CConnWizardSettings& Settings() const { return m_settings; }
     int GetStartMode() const { return m_nStartMode; }
     std::uint16_t GetLoginFlags() const { return m_nLoginFlags; }
+    CUserPrompts& Prompts() const { return m_prompts; }
     bool IsHelpHidden() const { return m_bHideHelp; }
     void SetHelpHidden(bool hide) { m_bHideHelp = hide; }
     /// The types the instrument-type page offers; empty = all twelve.
@@ -84,6 +88,7 @@ private:
     void OnCancelWizard(wxWizardEvent& event);
     void LabelButtons();
 
+    CUserPrompts& m_prompts;
     std::unique_ptr<Device::CVnDevice> m_pDevice;
     CConnWizardSettings m_settings;
     CWelcomePage* m_pWelcomePage = nullptr;

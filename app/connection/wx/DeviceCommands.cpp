@@ -1,9 +1,9 @@
 #include "app/connection/wx/DeviceCommands.h"
 
-#include "app/connection/wx/ConnectionMessage.h"
 #include "app/connection/wx/ContactSpacingDlg.h"
 #include "data/TerrionDoc.h"
 #include "device/TerrionDevice.h"
+#include "platform/wx/UserPrompts.h"
 #include "resources/StringIds.h"
 #include "streams/FileException.h"
 
@@ -16,7 +16,7 @@ namespace
 {
 
 namespace Ids = Resources::Ids;
-using Msg = CConnectionMessage;
+using Msg = CUserPrompts;
 
 constexpr int kProgressStart = 50;
 constexpr int kProgressEnd = 1000;
@@ -52,8 +52,9 @@ private:
 } // namespace
 
 CDeviceCommands::CDeviceCommands(wxWindow* frame, CTerrionDoc& document, CDownloadProgress& progress,
-                                 CTerrionConnection& connection)
-    : m_pFrame(frame), m_document(document), m_progress(progress), m_connection(connection)
+                                 CUserPrompts& prompts, CTerrionConnection& connection)
+    : m_pFrame(frame), m_document(document), m_progress(progress), m_prompts(prompts),
+      m_connection(connection)
 {
 }
 
@@ -107,9 +108,9 @@ void CDeviceCommands::DownloadFromDevice(bool append)
             if (result && !objects.empty())
                 m_document.AddSeries(objects, append);
             else if (result)
-                Msg::Show(m_pFrame, Ids::kAppNoMeasurementsFound, Msg::buttonsOk, Msg::iconInformation);
+                m_prompts.Ask(m_pFrame, Ids::kAppNoMeasurementsFound, Msg::buttonsOk, Msg::iconInformation);
             else
-                Msg::Show(m_pFrame, Ids::kAppDownloadFailed, Msg::buttonsOk, Msg::iconExclamation);
+                m_prompts.Ask(m_pFrame, Ids::kAppDownloadFailed, Msg::buttonsOk, Msg::iconExclamation);
         }
     }
     if (m_updateTitle)
@@ -120,10 +121,10 @@ CDeviceCommands::NDeleteResult CDeviceCommands::DeleteAll(bool showSuccess)
 {
     if (!m_connection.Connect(false))
     {
-        Msg::Show(m_pFrame, Ids::kAppNotConnected, Msg::buttonsOk, Msg::iconExclamation);
+        m_prompts.Ask(m_pFrame, Ids::kAppNotConnected, Msg::buttonsOk, Msg::iconExclamation);
         return deleteNotAsked;
     }
-    if (Msg::Show(m_pFrame, Ids::kAppDeleteAllQuestion, Msg::buttonsYesNo, Msg::iconQuestion) !=
+    if (m_prompts.Ask(m_pFrame, Ids::kAppDeleteAllQuestion, Msg::buttonsYesNo, Msg::iconQuestion) !=
         Msg::answerYes)
         return deleteNotAsked;
     auto* terrion = dynamic_cast<Device::CTerrionDevice*>(m_connection.GetDevice());
@@ -134,11 +135,11 @@ CDeviceCommands::NDeleteResult CDeviceCommands::DeleteAll(bool showSuccess)
     }
     if (!deleted)
     {
-        Msg::Show(m_pFrame, Ids::kAppDeleteAllFailed, Msg::buttonsOk, Msg::iconExclamation);
+        m_prompts.Ask(m_pFrame, Ids::kAppDeleteAllFailed, Msg::buttonsOk, Msg::iconExclamation);
         return deleteFailed;
     }
     if (showSuccess)
-        Msg::Show(m_pFrame, Ids::kAppDeleteAllSucceeded, Msg::buttonsOk, Msg::iconInformation);
+        m_prompts.Ask(m_pFrame, Ids::kAppDeleteAllSucceeded, Msg::buttonsOk, Msg::iconInformation);
     return deleteDone;
 }
 
@@ -157,17 +158,17 @@ void CDeviceCommands::EditMeasurementSettings()
             terrion = dynamic_cast<Device::CTerrionDevice*>(m_connection.GetDevice());
         if (!terrion)
         {
-            Msg::Show(m_pFrame, Ids::kAppNotConnected, Msg::buttonsOk, Msg::iconExclamation);
+            m_prompts.Ask(m_pFrame, Ids::kAppNotConnected, Msg::buttonsOk, Msg::iconExclamation);
             return;
         }
         if (!terrion->ReadSettings(settings))
         {
-            Msg::Show(m_pFrame, Ids::kAppSettingsLoadFailed, Msg::buttonsOk, Msg::iconExclamation);
+            m_prompts.Ask(m_pFrame, Ids::kAppSettingsLoadFailed, Msg::buttonsOk, Msg::iconExclamation);
             return;
         }
     }
 
-    CContactSpacingDlg dialog(m_pFrame);
+    CContactSpacingDlg dialog(m_pFrame, m_prompts);
     dialog.SetRecord(settings);
     if (dialog.ShowModal() != wxID_OK)
         return;
@@ -176,7 +177,7 @@ void CDeviceCommands::EditMeasurementSettings()
     // them; without a successful deletion nothing is written.
     if (DeleteAll(false) != deleteDone)
     {
-        Msg::Show(m_pFrame, Ids::kAppSettingsNotChanged, Msg::buttonsOk, Msg::iconExclamation);
+        m_prompts.Ask(m_pFrame, Ids::kAppSettingsNotChanged, Msg::buttonsOk, Msg::iconExclamation);
         return;
     }
     bool written = false;
@@ -188,14 +189,15 @@ void CDeviceCommands::EditMeasurementSettings()
         written = terrion && terrion->WriteSettings(dialog.GetRecord());
     }
     if (written)
-        Msg::Show(m_pFrame, Ids::kAppSettingsChanged, Msg::buttonsOk, Msg::iconInformation);
+        m_prompts.Ask(m_pFrame, Ids::kAppSettingsChanged, Msg::buttonsOk, Msg::iconInformation);
     else
-        Msg::Show(m_pFrame, Ids::kAppSettingsChangeFailed, Msg::buttonsOk, Msg::iconExclamation);
+        m_prompts.Ask(m_pFrame, Ids::kAppSettingsChangeFailed, Msg::buttonsOk, Msg::iconExclamation);
 }
 
 void CDeviceCommands::UpgradeDevice()
 {
-    if (Msg::Show(m_pFrame, Ids::kAppUpgradeQuestion, Msg::buttonsYesNo, Msg::iconQuestion) != Msg::answerYes)
+    if (m_prompts.Ask(m_pFrame, Ids::kAppUpgradeQuestion, Msg::buttonsYesNo, Msg::iconQuestion) !=
+        Msg::answerYes)
         return;
     bool started = false;
     {
@@ -206,5 +208,5 @@ void CDeviceCommands::UpgradeDevice()
         started = m_upgradeTool.Run();
     }
     if (!started)
-        m_upgradeTool.ShowNotStarted(m_pFrame);
+        m_upgradeTool.ShowNotStarted(m_prompts, m_pFrame);
 }

@@ -15,13 +15,15 @@
 #include <functional>
 
 class CTerrionDoc;
+class CUserPrompts;
 class wxWindow;
 
 class CDeviceCommands : public Device::CCallback
 {
 public:
+    /// The commands' boxes are asked through prompts, owned by frame.
     CDeviceCommands(wxWindow* frame, CTerrionDoc& document, CDownloadProgress& progress,
-                    CTerrionConnection& connection = theConnection);
+                    CUserPrompts& prompts, CTerrionConnection& connection = theConnection);
 
     /// Command 2024: closes the project (the save question may cancel), then downloads.
     void OnDownloadAll();
@@ -66,6 +68,7 @@ private:
     wxWindow* m_pFrame;
     CTerrionDoc& m_document;
     CDownloadProgress& m_progress;
+    CUserPrompts& m_prompts;
     CTerrionConnection& m_connection;
     std::function<void()> m_updateTitle;
     std::function<void()> m_beforeUpgrade;

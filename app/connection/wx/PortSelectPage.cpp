@@ -1,7 +1,7 @@
 #include "app/connection/wx/PortSelectPage.h"
 
-#include "app/connection/wx/ConnectionMessage.h"
 #include "app/connection/wx/DevSelectSheet.h"
+#include "platform/wx/UserPrompts.h"
 #include "resources/StringIds.h"
 #include "resources/wx/WxText.h"
 
@@ -145,8 +145,8 @@ bool CPortSelectPage::Leave()
     const wxString text = m_pComPort->GetValue().Strip(wxString::both);
     if (!text.ToLong(&port) || port < 1 || port > 9999)
     {
-        CConnectionMessage::Show(m_pSheet, Ids::kPortComInvalid, CConnectionMessage::buttonsOk,
-                                 CConnectionMessage::iconExclamation);
+        m_pSheet->Prompts().Ask(m_pSheet, Ids::kPortComInvalid, CUserPrompts::buttonsOk,
+                                CUserPrompts::iconExclamation);
         m_pComPort->SetFocus();
         return false;
     }

@@ -1,6 +1,6 @@
 #include "app/connection/wx/RemoteLoginDlg.h"
 
-#include "app/connection/wx/ConnectionMessage.h"
+#include "platform/wx/UserPrompts.h"
 #include "resources/StringIds.h"
 #include "resources/wx/WxText.h"
 
@@ -18,8 +18,8 @@ namespace Ids = Resources::Ids;
 
 } // namespace
 
-CRemoteLoginDlg::CRemoteLoginDlg(wxWindow* parent, Device::CVnDevice* device)
-    : wxDialog(parent, wxID_ANY, WxText(Ids::kLoginTitle)), m_pDevice(device)
+CRemoteLoginDlg::CRemoteLoginDlg(wxWindow* parent, Device::CVnDevice* device, CUserPrompts& prompts)
+    : wxDialog(parent, wxID_ANY, WxText(Ids::kLoginTitle)), m_pDevice(device), m_prompts(prompts)
 {
     auto* grid = new wxFlexGridSizer(2, 6, 6);
     grid->Add(new wxStaticText(this, wxID_ANY, WxText(Ids::kLoginUser)), 0, wxALIGN_CENTER_VERTICAL);
@@ -58,7 +58,7 @@ void CRemoteLoginDlg::OnOk(wxCommandEvent&)
         EndModal(wxID_OK);
         return;
     }
-    if (CConnectionMessage::Show(this, Ids::kLoginFailed, CConnectionMessage::buttonsRetryCancel,
-                                 CConnectionMessage::iconExclamation) != CConnectionMessage::answerRetry)
+    if (m_prompts.Ask(this, Ids::kLoginFailed, CUserPrompts::buttonsRetryCancel,
+                      CUserPrompts::iconExclamation) != CUserPrompts::answerRetry)
         EndModal(wxID_CANCEL);
 }

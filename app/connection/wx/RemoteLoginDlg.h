@@ -5,13 +5,15 @@
 
 #include <wx/dialog.h>
 
+class CUserPrompts;
 class wxTextCtrl;
 
 class CRemoteLoginDlg : public wxDialog
 {
 public:
     /// The instrument is not owned; without one ShowModal ends with wxID_CANCEL at once.
-    CRemoteLoginDlg(wxWindow* parent, Device::CVnDevice* device);
+    /// A failed login asks through prompts whether to try again.
+    CRemoteLoginDlg(wxWindow* parent, Device::CVnDevice* device, CUserPrompts& prompts);
 
     int ShowModal() override;
 
@@ -22,6 +24,7 @@ private:
     void OnOk(wxCommandEvent& event);
 
     Device::CVnDevice* m_pDevice;
+    CUserPrompts& m_prompts;
     wxTextCtrl* m_pUser = nullptr;
     wxTextCtrl* m_pPassword = nullptr;
 };

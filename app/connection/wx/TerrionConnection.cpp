@@ -36,7 +36,11 @@ bool CTerrionConnection::Connect(bool noCheck)
             return true;
     }
 
-    CDevSelectSheet sheet(Resources::Ids::kConnWizardCaption, nullptr, 2, 0);
+    if (!m_pPrompts)
+        return false; // nothing to ask the user through, so no wizard
+    // The wizard has no parent of its own; made transient for the owner (the
+    // main frame), a window manager keeps it above the frame.
+    CDevSelectSheet sheet(Resources::Ids::kConnWizardCaption, m_pOwner, 2, 0, *m_pPrompts);
     const std::wstring group = WizardGroup();
     std::unique_ptr<Platform::CSettingsStore> opened;
     Platform::CSettingsStore* store = m_pStore;

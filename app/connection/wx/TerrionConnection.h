@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class CUserPrompts;
 class wxWindow;
 
 class CTerrionConnection
@@ -18,13 +19,18 @@ class CTerrionConnection
 public:
     using TFirmwareCheckFactory = std::function<std::unique_ptr<CConnectionFirmwareCheck>(wxWindow* owner)>;
 
+    /// The prompts come later (SetPrompts): the one global holder exists before the application does.
     CTerrionConnection() = default;
+    explicit CTerrionConnection(CUserPrompts& prompts) : m_pPrompts(&prompts) {}
     virtual ~CTerrionConnection();
     CTerrionConnection(const CTerrionConnection&) = delete;
     CTerrionConnection& operator=(const CTerrionConnection&) = delete;
 
-    /// The window the firmware check reports to and its two messages.
+    /// The window the firmware check reports to and its two messages. The
+    /// wizard is kept above the owner too, as its transient window.
     void Init(wxWindow* owner, int firmwareMessage, int osMessage);
+    /// What the wizard asks through (not owned); without prompts no wizard runs.
+    void SetPrompts(CUserPrompts* prompts) { m_pPrompts = prompts; }
     using TStoreFactory = std::function<std::unique_ptr<Platform::CSettingsStore>()>;
 
     /// The firmware-upgrade tool's settings, where the wizard keeps its choices (not owned).
@@ -64,6 +70,7 @@ private:
     std::unique_ptr<Device::CVnDevice> m_pDevice;
     std::unique_ptr<CConnectionFirmwareCheck> m_pFirmwareCheck;
     wxWindow* m_pOwner = nullptr;
+    CUserPrompts* m_pPrompts = nullptr;
     int m_nFirmwareMessage = 0;
     int m_nOsMessage = 0;
     Platform::CSettingsStore* m_pStore = nullptr;

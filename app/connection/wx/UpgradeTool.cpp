@@ -1,6 +1,6 @@
 #include "app/connection/wx/UpgradeTool.h"
 
-#include "app/connection/wx/ConnectionMessage.h"
+#include "platform/wx/UserPrompts.h"
 
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
@@ -34,8 +34,8 @@ bool CUpgradeTool::Run() const
     return wxExecute(argv, wxEXEC_BLOCK) != -1;
 }
 
-void CUpgradeTool::ShowNotStarted(wxWindow* parent) const
+void CUpgradeTool::ShowNotStarted(CUserPrompts& prompts, wxWindow* parent) const
 {
-    CConnectionMessage::Show(parent, wxString(m_path.NotStartedMessage()), CConnectionMessage::buttonsOk,
-                             CConnectionMessage::iconExclamation);
+    prompts.Ask(parent, wxString(m_path.NotStartedMessage()), CUserPrompts::buttonsOk,
+                CUserPrompts::iconExclamation);
 }

@@ -7,6 +7,7 @@
 
 #include <wx/string.h>
 
+class CUserPrompts;
 class wxWindow;
 
 class CUpgradeTool
@@ -22,8 +23,9 @@ public:
     /// blocked meanwhile, as the tool needs the port and the instrument to
     /// itself. False when it is missing or did not start.
     bool Run() const;
-    /// Tells the user over parent that the tool could not be started, with its path.
-    void ShowNotStarted(wxWindow* parent) const;
+    /// Tells the user through prompts, over parent, that the tool could not
+    /// be started, with its path.
+    void ShowNotStarted(CUserPrompts& prompts, wxWindow* parent) const;
 
 private:
     CUpgradeToolPath m_path;

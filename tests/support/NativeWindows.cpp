@@ -1,0 +1,158 @@
+#include "tests/support/NativeWindows.h"
+
+#include <wx/app.h>
+#include <wx/toplevel.h>
+#include <wx/utils.h>
+#include <wx/window.h>
+
+#include <gdk/gdkx.h>
+#include <gtk/gtk.h>
+
+#include <X11/Xlib.h>
+
+#include <chrono>
+
+namespace TerrionTest
+{
+namespace
+{
+
+GtkWindow* ShownBoxWindow()
+{
+    GtkWindow* found = nullptr;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* item = windows; item; item = item->next)
+    {
+        GtkWidget* widget = GTK_WIDGET(item->data);
+        if (GTK_IS_MESSAGE_DIALOG(widget) && gtk_widget_get_visible(widget))
+            found = GTK_WINDOW(widget);
+    }
+    g_list_free(windows);
+    return found;
+}
+
+/// The window below the root that holds window (itself without a window manager).
+Window RootChild(Display* display, Window window)
+{
+    for (;;)
+    {
+        Window root = 0;
+        Window parent = 0;
+        Window* children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(display, window, &root, &parent, &children, &count))
+            return 0;
+        if (children)
+            XFree(children);
+        if (parent == root)
+            return window;
+        window = parent;
+    }
+}
+
+Window XWindowOf(wxWindow* window)
+{
+    wxWindow* top = wxGetTopLevelParent(window);
+    if (!top || !top->GetHandle())
+        return 0;
+    GdkWindow* gdk = gtk_widget_get_window(top->GetHandle());
+    return gdk ? gdk_x11_window_get_xid(gdk) : 0;
+}
+
+} // namespace
+
+SShownBox ShownMessageBox()
+{
+    SShownBox box;
+    if (GtkWindow* window = ShownBoxWindow())
+    {
+        box.shown = true;
+        box.transientFor = GTK_WIDGET(gtk_window_get_transient_for(window));
+    }
+    return box;
+}
+
+bool AnswerShownMessageBox(bool affirmative)
+{
+    GtkWindow* window = ShownBoxWindow();
+    if (!window)
+        return false;
+    // wx gives the box's buttons these responses: OK or Yes, Cancel or No.
+    GtkDialog* dialog = GTK_DIALOG(window);
+    const gint first = affirmative ? GTK_RESPONSE_OK : GTK_RESPONSE_CANCEL;
+    const gint second = affirmative ? GTK_RESPONSE_YES : GTK_RESPONSE_NO;
+    gtk_dialog_response(dialog, gtk_dialog_get_widget_for_response(dialog, first) ? first : second);
+    return true;
+}
+
+CBoxAnswerer::CBoxAnswerer(bool affirmative)
+{
+    m_timer.Bind(wxEVT_TIMER,
+                 [this, affirmative](wxTimerEvent&)
+                 {
+                     const SShownBox box = ShownMessageBox();
+                     if (box.shown && AnswerShownMessageBox(affirmative))
+                         m_owners.push_back(box.transientFor);
+                 });
+    m_timer.Start(50);
+}
+
+CBoxAnswerer::~CBoxAnswerer()
+{
+    m_timer.Stop();
+}
+
+WXWidget TransientParentOf(wxWindow* topLevel)
+{
+    if (!topLevel || !topLevel->GetHandle() || !GTK_IS_WINDOW(topLevel->GetHandle()))
+        return nullptr;
+    return GTK_WIDGET(gtk_window_get_transient_for(GTK_WINDOW(topLevel->GetHandle())));
+}
+
+bool WaitUntilActive(wxWindow* topLevel, int timeoutMs)
+{
+    auto* window = dynamic_cast<wxTopLevelWindow*>(topLevel);
+    if (!window)
+        return false;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!window->IsActive() && std::chrono::steady_clock::now() < end)
+    {
+        wxTheApp->Yield(true);
+        wxMilliSleep(10);
+    }
+    return window->IsActive();
+}
+
+bool IsAboveOnScreen(wxWindow* upper, wxWindow* lower)
+{
+    GdkDisplay* gdk = gdk_display_get_default();
+    if (!gdk || !GDK_IS_X11_DISPLAY(gdk))
+        return false;
+    Display* display = gdk_x11_display_get_xdisplay(gdk);
+    XSync(display, False);
+    const Window a = RootChild(display, XWindowOf(upper));
+    const Window b = RootChild(display, XWindowOf(lower));
+    if (!a || !b || a == b)
+        return false;
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+        return false;
+    // The root's children come bottom to top.
+    int indexA = -1;
+    int indexB = -1;
+    for (unsigned i = 0; i < count; ++i)
+    {
+        if (children[i] == a)
+            indexA = static_cast<int>(i);
+        if (children[i] == b)
+            indexB = static_cast<int>(i);
+    }
+    if (children)
+        XFree(children);
+    return indexA >= 0 && indexB >= 0 && indexA > indexB;
+}
+
+} // namespace TerrionTest
