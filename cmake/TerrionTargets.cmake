@@ -56,3 +56,16 @@ function(terrion_check_core_layering)
     endforeach()
   endforeach()
 endfunction()
+
+# terrion_wx_library(name sources...) declares a window library over
+# wxWidgets: the tree's include root, wx's headers as system headers (their
+# warnings are not ours), wx's definitions, flags and libraries. The caller
+# has found wxWidgets.
+function(terrion_wx_library name)
+  add_library(${name} ${ARGN})
+  target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}")
+  target_include_directories(${name} SYSTEM PUBLIC ${wxWidgets_INCLUDE_DIRS})
+  target_compile_definitions(${name} PUBLIC ${wxWidgets_DEFINITIONS})
+  target_compile_options(${name} PUBLIC ${wxWidgets_CXX_FLAGS})
+  target_link_libraries(${name} PUBLIC ${wxWidgets_LIBRARIES})
+endfunction()
