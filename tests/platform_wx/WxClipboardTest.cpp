@@ -3,6 +3,7 @@
 #include "platform/wx/WxClipboard.h"
 #include "tests/platform_wx/ClipboardDocumentUi.h"
 #include "tests/report/ReportDocument.h"
+#include "tests/support/PipedChild.h"
 #include "views/ReportExport.h"
 #include "views/SeriesReport.h"
 
@@ -14,14 +15,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace TerrionTest
 {
@@ -52,64 +47,6 @@ std::vector<std::uint8_t> SmallDib()
     dib.insert(dib.end(), std::begin(top), std::end(top));
     return dib;
 }
-
-/// The second program instance, which owns the clipboard while it runs.
-class COwnerProcess
-{
-public:
-    COwnerProcess()
-    {
-        int toChild[2], fromChild[2];
-        if (pipe(toChild) != 0 || pipe(fromChild) != 0)
-            return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, toChild[0], STDIN_FILENO);
-        posix_spawn_file_actions_adddup2(&actions, fromChild[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, toChild[1]);
-        posix_spawn_file_actions_addclose(&actions, fromChild[0]);
-        char program[] = TERRION_CLIPBOARD_OWNER;
-        char* argv[] = {program, nullptr};
-        if (posix_spawn(&m_pid, program, &actions, nullptr, argv, environ) != 0)
-            m_pid = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        close(toChild[0]);
-        close(fromChild[1]);
-        m_input = toChild[1];
-        m_output = fdopen(fromChild[0], "r");
-    }
-    ~COwnerProcess()
-    {
-        if (m_input >= 0)
-        {
-            (void)!write(m_input, "q", 1);
-            close(m_input);
-        }
-        if (m_output)
-            std::fclose(m_output);
-        if (m_pid > 0)
-        {
-            int status = 0;
-            waitpid(m_pid, &status, 0);
-        }
-    }
-    COwnerProcess(const COwnerProcess&) = delete;
-    COwnerProcess& operator=(const COwnerProcess&) = delete;
-
-    /// Its first line: "ready" once the series are on the clipboard.
-    std::string FirstLine()
-    {
-        char line[64] = {};
-        if (!m_output || !std::fgets(line, sizeof(line), m_output))
-            return {};
-        return std::string(line);
-    }
-
-private:
-    pid_t m_pid = -1;
-    int m_input = -1;
-    std::FILE* m_output = nullptr;
-};
 
 } // namespace
 
@@ -148,8 +85,9 @@ TEST(WxClipboard, OneWriteOffersEveryFormat)
 // pastes them from the X server's clipboard.
 TEST(WxClipboard, SeriesCopiedInOneInstancePasteInAnother)
 {
-    COwnerProcess owner;
-    ASSERT_EQ(owner.FirstLine(), "ready\n");
+    // The second program instance owns the clipboard while it runs.
+    TerrionTest::CPipedChild owner(TERRION_CLIPBOARD_OWNER, "q");
+    ASSERT_EQ(owner.ReadLine(), "ready\n");
     // Let this instance hear that it no longer owns the clipboard, as its
     // event loop would between two commands.
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);

@@ -2,11 +2,11 @@
 // The clipboard-watch tests' other X client (XClipboardOwnerMain.cpp) as a
 // process of its own, and the event pump the tests wait with.
 
+#include "tests/support/PipedChild.h"
+
 #include <chrono>
-#include <cstdio>
 #include <functional>
 #include <string>
-#include <sys/types.h>
 
 namespace TerrionTest
 {
@@ -14,10 +14,7 @@ namespace TerrionTest
 class CXClipboardOwner
 {
 public:
-    explicit CXClipboardOwner(const char* program);
-    ~CXClipboardOwner();
-    CXClipboardOwner(const CXClipboardOwner&) = delete;
-    CXClipboardOwner& operator=(const CXClipboardOwner&) = delete;
+    explicit CXClipboardOwner(const char* program) : m_child(program, "quit\n") {}
 
     /// Sends one command line and returns its answer (empty when it gave none).
     std::string Send(const std::string& command);
@@ -25,9 +22,7 @@ public:
     int Requests();
 
 private:
-    pid_t m_pid = -1;
-    int m_input = -1;
-    std::FILE* m_output = nullptr;
+    CPipedChild m_child;
 };
 
 /// Runs the event loop (as between two user actions) until done() holds or
