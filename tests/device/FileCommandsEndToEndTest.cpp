@@ -17,7 +17,7 @@ using StreamIO::CRamStream;
 
 constexpr std::uint32_t kScratch = StreamIO::ofRead | StreamIO::ofWrite | StreamIO::ofCreateAlways;
 
-std::string Bytes(const std::vector<std::uint8_t>& bytes)
+std::string AsText(const std::vector<std::uint8_t>& bytes)
 {
     return std::string(bytes.begin(), bytes.end());
 }
@@ -34,7 +34,7 @@ protected:
                   .AddAccount("", "", 3));
     }
 
-    std::string Sent() const { return Bytes(m_sim->Received()); }
+    std::string Sent() const { return AsText(m_sim->Received()); }
     std::vector<std::uint8_t> File(const std::string& name) const { return m_sim->Files().at(name); }
 };
 
@@ -74,7 +74,7 @@ TEST_F(FileCommandsEndToEnd, SaveSendsTheLengthAndTheWholeSource)
     source.Write("payload", 7);
     ASSERT_TRUE(m_device->SaveDeviceFile(L"new.txt", &source));
     EXPECT_EQ(Sent(), std::string("\x10SAVE \"new.txt\"\r\x07\0\0\0payload", 27));
-    EXPECT_EQ(Bytes(File("new.txt")), "payload");
+    EXPECT_EQ(AsText(File("new.txt")), "payload");
     int readMs = 0;
     int writeMs = 0;
     m_device->GetStream()->GetTimeouts(&readMs, &writeMs);
@@ -103,7 +103,7 @@ TEST_F(FileCommandsEndToEnd, MoveAndDeleteNameTheirFiles)
 {
     ASSERT_TRUE(m_device->MoveDeviceFile(L"a.txt", L"dir\\b.txt"));
     EXPECT_EQ(Sent(), "\x10MOVF \"a.txt\";\"dir\\\\b.txt\"\r");
-    EXPECT_EQ(Bytes(File("dir\\b.txt")), "hello");
+    EXPECT_EQ(AsText(File("dir\\b.txt")), "hello");
     m_sim->ClearReceived();
     ASSERT_TRUE(m_device->DeleteDeviceFile(L"dir\\b.txt"));
     EXPECT_EQ(Sent(), "\x10"

@@ -217,7 +217,7 @@ protected:
     std::shared_ptr<CUpgradeRecorder> m_callback = std::make_shared<CUpgradeRecorder>();
 };
 
-std::vector<std::uint8_t> Bytes(const std::string& text)
+std::vector<std::uint8_t> AsBytes(const std::string& text)
 {
     return std::vector<std::uint8_t>(text.begin(), text.end());
 }
@@ -232,7 +232,7 @@ TEST_F(UpgradeEndToEnd, ThreeBlocksInstallTheFramedWay)
     EXPECT_EQ(m_callback->finishedText, L"");
     ASSERT_EQ(m_sim->Blocks().size(), 3u);
     for (std::size_t i = 0; i < blocks.size(); ++i)
-        EXPECT_EQ(m_sim->Blocks()[i], Bytes(blocks[i].data)) << i;
+        EXPECT_EQ(m_sim->Blocks()[i], AsBytes(blocks[i].data)) << i;
     const std::vector<std::vector<std::uint8_t>> descriptors = m_sim->Descriptors();
     ASSERT_FALSE(descriptors.empty());
     for (const std::vector<std::uint8_t>& descriptor : descriptors)
@@ -270,7 +270,7 @@ TEST_F(UpgradeEndToEnd, ARejectedChunkSendsItsOwnBlockAgain)
     EXPECT_EQ(m_callback->finishedCode, 0);
     ASSERT_EQ(m_sim->Blocks().size(), 3u);
     for (std::size_t i = 0; i < blocks.size(); ++i)
-        EXPECT_EQ(m_sim->Blocks()[i], Bytes(blocks[i].data)) << i;
+        EXPECT_EQ(m_sim->Blocks()[i], AsBytes(blocks[i].data)) << i;
     // A resynchronisation came between the attempts.
     EXPECT_NE(Sent().find(std::string("\xC8\xF7\x00\x05\x55\x5A\xAA\xAF\xFF\xF0", 10)), std::string::npos);
 }
@@ -291,8 +291,8 @@ TEST_F(UpgradeEndToEnd, SelectionLeavesOutAComponentAndRefusesBlocksThePackageLa
     Run(BuildPackage(kTerrionId, blocks), selection);
     EXPECT_EQ(m_callback->finishedCode, 0);
     ASSERT_EQ(m_sim->Blocks().size(), 2u);
-    EXPECT_EQ(m_sim->Blocks()[0], Bytes(blocks[0].data));
-    EXPECT_EQ(m_sim->Blocks()[1], Bytes(blocks[2].data)); // skipped past the second
+    EXPECT_EQ(m_sim->Blocks()[0], AsBytes(blocks[0].data));
+    EXPECT_EQ(m_sim->Blocks()[1], AsBytes(blocks[2].data)); // skipped past the second
 
     // A component that claims blocks 2 to 6 of a three-block package.
     auto crafted = std::make_shared<CContents>();

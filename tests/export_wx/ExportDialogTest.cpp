@@ -4,6 +4,7 @@
 // and screenshots of both dialogs.
 #include "export/wx/ExportBmpDialog.h"
 #include "export/wx/ExportCsvDialog.h"
+#include "tests/grid/ImagePixel.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -24,11 +25,6 @@ namespace TerrionTest
 {
 namespace
 {
-
-wxColour Colour(TGridColor c)
-{
-    return wxColour(GridRed(c), GridGreen(c), GridBlue(c));
-}
 
 /// The dialog's client area as its paint draws it.
 wxImage Paint(CExportDialogBase& dialog)

@@ -14,6 +14,7 @@
 #include "grid/GridDcSurface.h"
 #include "tests/grid/GridDemo.h"
 #include "tests/grid/GridGuiPump.h"
+#include "tests/grid/ImagePixel.h"
 
 namespace
 {
@@ -37,11 +38,6 @@ protected:
     wxFrame* frame = nullptr;
     CGridCtrl* grid = nullptr;
 };
-
-wxColour Pixel(const wxImage& image, int x, int y)
-{
-    return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y));
-}
 
 wxColour Sys(wxSystemColour which)
 {

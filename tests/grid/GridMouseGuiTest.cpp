@@ -17,6 +17,7 @@
 #include "grid/GridTipWindow.h"
 #include "tests/grid/GridDemo.h"
 #include "tests/grid/GridGuiPump.h"
+#include "tests/grid/ImagePixel.h"
 
 namespace
 {
@@ -68,11 +69,6 @@ protected:
     CGridCtrl* grid = nullptr;
     bool buttonHeld = false;
 };
-
-wxColour Pixel(const wxImage& image, int x, int y)
-{
-    return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y));
-}
 
 wxImage Screen(CGridCtrl* grid)
 {

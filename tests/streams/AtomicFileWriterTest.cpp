@@ -6,6 +6,7 @@
 #include "streams/Win32Error.h"
 #include "tests/support/OsErrorOf.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TextFile.h"
 
 #include <gtest/gtest.h>
 
@@ -24,16 +25,8 @@ namespace fs = std::filesystem;
 
 const TBytes kNew = {'n', 'e', 'w', 0, 0xFF};
 
-void WriteText(const fs::path& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string ReadText(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using TerrionTest::ReadText;
+using TerrionTest::WriteText;
 
 mode_t ModeOf(const fs::path& path)
 {

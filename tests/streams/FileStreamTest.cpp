@@ -4,6 +4,7 @@
 #include "streams/Win32Error.h"
 #include "tests/support/OsErrorOf.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TextFile.h"
 
 #include <gtest/gtest.h>
 
@@ -18,16 +19,8 @@ using TerrionTest::OsErrorOf;
 
 using namespace StreamIO;
 
-void WriteText(const std::filesystem::path& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string ReadText(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using TerrionTest::ReadText;
+using TerrionTest::WriteText;
 
 class FileStreamTest : public ::testing::Test
 {

@@ -96,7 +96,7 @@ public:
     bool WriteClipboard(const Platform::CClipboardData& data) override { return CWxClipboard::Write(data); }
 };
 
-Device::TTerrionObject Object(int number, const std::vector<double>& readings)
+Device::TTerrionObject ExportSeries(int number, const std::vector<double>& readings)
 {
     Device::TTerrionObject object;
     object.ident.serialNumber = L"TN12-345-6789";
@@ -131,7 +131,7 @@ protected:
         m_frame = new wxFrame(nullptr, wxID_ANY, L"Series page", wxDefaultPosition, wxSize(760, 520));
         page = new CTabGrid(m_frame, doc, services);
         m_frame->Show();
-        doc.AddSeries({Object(11, {3, 5}), Object(12, {2}), Object(13, {7, 8, 9})}, false);
+        doc.AddSeries({ExportSeries(11, {3, 5}), ExportSeries(12, {2}), ExportSeries(13, {7, 8, 9})}, false);
         const wchar_t* names[] = {L"Alpha", L"Bravo", L"Charlie"};
         for (int i = 0; i < 3; ++i)
             doc.SetName(i, names[i]);

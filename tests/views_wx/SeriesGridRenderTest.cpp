@@ -14,6 +14,7 @@
 #include "grid/GridCtrl.h"
 #include "grid/GridDcSurface.h"
 #include "tests/grid/GridGuiPump.h"
+#include "tests/grid/ImagePixel.h"
 #include "tests/report/ReportDocument.h"
 #include "views/ColorScheme.h"
 #include "views/GridCellBar.h"
@@ -149,17 +150,6 @@ protected:
     wxFrame* frame = nullptr;
     CGridCtrl* grid = nullptr;
 };
-
-wxColour Pixel(const wxImage& image, int x, int y)
-{
-    return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y));
-}
-
-wxColour Colour(TGridColor c)
-{
-    return wxColour(static_cast<unsigned char>(GridRed(c)), static_cast<unsigned char>(GridGreen(c)),
-                    static_cast<unsigned char>(GridBlue(c)));
-}
 
 /// A gradient's pixel: within a few steps of the colour it starts or ends with.
 void ExpectNear(const wxColour& seen, TGridColor expected)

@@ -20,6 +20,7 @@
 #include "data/TerrionDoc.h"
 #include "menus/OwMenu.h"
 #include "tests/grid/GridGuiPump.h"
+#include "tests/grid/ImagePixel.h"
 #include "tests/report/ReportDocument.h"
 #include "views/ColorScheme.h"
 #include "views/SummaryMenu.h"
@@ -45,17 +46,6 @@ const SSeries kSeries[] = {
     {41, L"Wall west", 30.0}, {17, L"Pier A", 52.0}, {23, L"", 12.0},
     {35, L"Column 3", 41.0},  {8, L"Deck", 21.0},
 };
-
-wxColour Colour(TGridColor c)
-{
-    return wxColour(static_cast<unsigned char>(GridRed(c)), static_cast<unsigned char>(GridGreen(c)),
-                    static_cast<unsigned char>(GridBlue(c)));
-}
-
-wxColour Pixel(const wxImage& image, int x, int y)
-{
-    return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y));
-}
 
 std::filesystem::path ScratchFile(const char* name)
 {
