@@ -12,7 +12,7 @@ namespace
 {
 // Readings that a count may reserve before any is read; beyond it the array
 // grows with the readings actually present.
-constexpr std::uint32_t kReserveLimit = 4096;
+constexpr std::uint32_t kReadingsReserveLimit = 4096;
 // A stored reading: record byte, value (double), current (16-bit).
 constexpr std::uint32_t kReadingSize = 11;
 // Readings read at once: as many as fit in one archive read (16-bit count).
@@ -132,7 +132,7 @@ void CSeriesRecord::Read(StreamIO::CVNArchive& ar, std::uint16_t formatVersion, 
         StreamIO::CFileException::ThrowOsError(StreamIO::errInvalidData, L"");
     s.nReadingCount = static_cast<std::int32_t>(count);
     obj.readings.clear();
-    obj.readings.reserve(std::min(count, kReserveLimit));
+    obj.readings.reserve(std::min(count, kReadingsReserveLimit));
     // Readings come in chunks; the array grows only by what was really read.
     std::uint8_t chunk[kChunkReadings * kReadingSize];
     for (std::uint32_t done = 0; done < count;)

@@ -18,7 +18,7 @@
 
 namespace
 {
-constexpr std::uint32_t kReserveLimit = 1024;
+constexpr std::uint32_t kSeriesReserveLimit = 1024;
 
 // Orders doubles totally: NaN (only a damaged file can hold one) after
 // every number, so sorting stays well defined.
@@ -389,7 +389,7 @@ void CTerrionData::Load(StreamIO::CVNArchive& archive, std::uint16_t formatVersi
     CTerrionData block;
     std::uint32_t count = 0;
     archive.ReadDWord(count);
-    block.m_series.reserve(std::min(count, kReserveLimit));
+    block.m_series.reserve(std::min(count, kSeriesReserveLimit));
     for (std::uint32_t n = 0; n < count; ++n)
     {
         auto series = std::make_unique<TMeasSeries>();

@@ -10,11 +10,6 @@
 namespace
 {
 
-int ClampToInt(long long value)
-{
-    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
-}
-
 // Colours a grid without a window uses.
 TGridColor FallbackSysColor(NGridSysColor which)
 {
@@ -490,27 +485,27 @@ int CGridCore::GetSpanWidthFrom(int col, int row) const
     if (!cell || !cell->IsMerged())
         return GetColumnWidth(col);
     const int last = std::min(cell->GetMergeEnd(), m_cols - 1);
-    return ClampToInt(m_colWidths.Prefix(last + 1) - m_colWidths.Prefix(col));
+    return GridClampToInt(m_colWidths.Prefix(last + 1) - m_colWidths.Prefix(col));
 }
 
 int CGridCore::GetFixedRowHeight() const
 {
-    return ClampToInt(m_rowHeights.Prefix(std::min(m_fixedRows, m_rowHeights.Count())));
+    return GridClampToInt(m_rowHeights.Prefix(std::min(m_fixedRows, m_rowHeights.Count())));
 }
 
 int CGridCore::GetFixedColumnWidth() const
 {
-    return ClampToInt(m_colWidths.Prefix(std::min(m_fixedCols, m_colWidths.Count())));
+    return GridClampToInt(m_colWidths.Prefix(std::min(m_fixedCols, m_colWidths.Count())));
 }
 
 int CGridCore::GetVirtualWidth() const
 {
-    return ClampToInt(m_colWidths.Total());
+    return GridClampToInt(m_colWidths.Total());
 }
 
 int CGridCore::GetVirtualHeight() const
 {
-    return ClampToInt(m_rowHeights.Total());
+    return GridClampToInt(m_rowHeights.Total());
 }
 
 bool CGridCore::AutoSizeColumn(int col, int style, bool resetScrollBars)

@@ -8,11 +8,6 @@
 namespace
 {
 
-int ToInt(long long value)
-{
-    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
-}
-
 /// The first entry from `first` shown at scroll position `pos` (pixels past
 /// the start of entry `first`), and with `pixel` the offset of its top edge.
 int TopIndex(const CGridSizeIndex& sizes, int first, int count, int pos, bool pixel, int* offset)
@@ -28,13 +23,13 @@ int TopIndex(const CGridSizeIndex& sizes, int first, int count, int pos, bool pi
         return std::min(k, last);
     if (k > last)
     {
-        *offset = ToInt(sizes.Prefix(last) - base - pos);
+        *offset = GridClampToInt(sizes.Prefix(last) - base - pos);
         return last;
     }
     const long long start = sizes.Prefix(k) - base;
     if (start == pos)
         return k;
-    *offset = ToInt(sizes.Prefix(k - 1) - base - pos); // the row above is partly visible
+    *offset = GridClampToInt(sizes.Prefix(k - 1) - base - pos); // the row above is partly visible
     return k - 1;
 }
 
@@ -79,7 +74,7 @@ CGridCellRange CGridCore::GetVisibleNonFixedCellRange(SGridRect* covered)
         const long long base = m_rowHeights.Prefix(topLeft.row);
         const int k = m_rowHeights.LowerBound(base + (client.bottom - y0));
         if (k > m_rows)
-            bottom = ToInt(y0 + m_rowHeights.Total() - base);
+            bottom = GridClampToInt(y0 + m_rowHeights.Total() - base);
         else
             maxRow = std::max(topLeft.row, k - 1);
     }
@@ -170,10 +165,10 @@ CGridCellPos CGridCore::GetCellFromPt(SGridPoint point, bool allowFixed)
 int CGridCore::RowTop(int row)
 {
     if (row < m_fixedRows)
-        return ToInt(m_rowHeights.Prefix(row));
+        return GridClampToInt(m_rowHeights.Prefix(row));
     const CGridCellPos topLeft = GetTopLeftNonFixedCell();
     return GetFixedRowHeight() + m_firstRowOffset +
-           ToInt(m_rowHeights.Prefix(row) - m_rowHeights.Prefix(topLeft.row));
+           GridClampToInt(m_rowHeights.Prefix(row) - m_rowHeights.Prefix(topLeft.row));
 }
 
 int CGridCore::FixedWidthInRow(int row, int endCol) const
@@ -193,7 +188,7 @@ bool CGridCore::GetCellOrigin(int row, int col, SGridPoint* origin)
         return false;
     int x = FixedWidthInRow(row, col);
     if (col >= m_fixedCols)
-        x += ToInt(m_colWidths.Prefix(col) - m_colWidths.Prefix(topLeft.col));
+        x += GridClampToInt(m_colWidths.Prefix(col) - m_colWidths.Prefix(topLeft.col));
     if (origin)
         *origin = SGridPoint{x, RowTop(row)};
     return true;
@@ -211,8 +206,8 @@ bool CGridCore::GetMergedCellOrigin(int row, int col, SGridPoint* origin)
     if (col < m_fixedCols || col >= topLeft.col)
         return GetCellOrigin(row, col, origin);
     // A span that begins left of the view: its origin lies left of the body.
-    const int x =
-        FixedWidthInRow(row, m_fixedCols) - ToInt(m_colWidths.Prefix(topLeft.col) - m_colWidths.Prefix(col));
+    const int x = FixedWidthInRow(row, m_fixedCols) -
+                  GridClampToInt(m_colWidths.Prefix(topLeft.col) - m_colWidths.Prefix(col));
     if (origin)
         *origin = SGridPoint{x, RowTop(row)};
     return true;
@@ -263,19 +258,19 @@ bool CGridCore::IsCellVisible(int row, int col)
     const SGridRect client = ClientRect();
     if (col >= 0)
     {
-        const int x =
-            col < m_fixedCols
-                ? ToInt(m_colWidths.Prefix(col))
-                : GetFixedColumnWidth() + ToInt(m_colWidths.Prefix(col) - m_colWidths.Prefix(topLeft.col));
+        const int x = col < m_fixedCols
+                          ? GridClampToInt(m_colWidths.Prefix(col))
+                          : GetFixedColumnWidth() +
+                                GridClampToInt(m_colWidths.Prefix(col) - m_colWidths.Prefix(topLeft.col));
         if (x >= client.right)
             return false;
     }
     if (row >= 0)
     {
         const int y = row < m_fixedRows
-                          ? ToInt(m_rowHeights.Prefix(row))
+                          ? GridClampToInt(m_rowHeights.Prefix(row))
                           : GetFixedRowHeight() + m_firstRowOffset +
-                                ToInt(m_rowHeights.Prefix(row) - m_rowHeights.Prefix(topLeft.row));
+                                GridClampToInt(m_rowHeights.Prefix(row) - m_rowHeights.Prefix(topLeft.row));
         if (y >= client.bottom)
             return false;
     }
@@ -584,10 +579,12 @@ void CGridCore::EnsureVisible(int row, int col)
                 if (GetRowHeight(r) > 0)
                     OnVScroll(SB_LINEDOWN);
             if (row < visible.minRow)
-                SetScrollPos32(SB_VERT, ToInt(m_rowHeights.Prefix(row) - m_rowHeights.Prefix(m_fixedRows)));
+                SetScrollPos32(SB_VERT,
+                               GridClampToInt(m_rowHeights.Prefix(row) - m_rowHeights.Prefix(m_fixedRows)));
         }
         else if (row < visible.minRow || (row == visible.minRow && GetFirstRowOffset() != 0))
-            SetScrollPos32(SB_VERT, ToInt(m_rowHeights.Prefix(row) - m_rowHeights.Prefix(m_fixedRows)));
+            SetScrollPos32(SB_VERT,
+                           GridClampToInt(m_rowHeights.Prefix(row) - m_rowHeights.Prefix(m_fixedRows)));
     }
 
     // Then the rest of the cell, as far as it goes.

@@ -5,16 +5,6 @@
 
 #include "grid/GridCore.h"
 
-namespace
-{
-
-int ToInt(long long value)
-{
-    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
-}
-
-} // namespace
-
 void CGridCore::InvalidateAll()
 {
     if (m_host && m_host->HostIsWindow())
@@ -95,7 +85,8 @@ void CGridCore::ForEachBodyCell(int row, int top, const CGridCellRange& visible,
             const int start = cell->GetMergeStart();
             CGridCellBase* head = GetCell(row, start);
             const int width = GetMergedColumnWidth(start, row);
-            const int spanLeft = fixedWidth - ToInt(m_colWidths.Prefix(col) - m_colWidths.Prefix(start));
+            const int spanLeft =
+                fixedWidth - GridClampToInt(m_colWidths.Prefix(col) - m_colWidths.Prefix(start));
             if (head && width > 0)
                 visit(head, row, start, SGridRect{spanLeft, top, spanLeft + width - 1, bottom});
             left = spanLeft + std::max(0, width);

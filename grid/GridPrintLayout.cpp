@@ -5,16 +5,6 @@
 
 #include "grid/GridCore.h"
 
-namespace
-{
-
-int ClampInt(long long value)
-{
-    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
-}
-
-} // namespace
-
 void CGridPrintLayout::Reset()
 {
     *this = CGridPrintLayout();
@@ -38,8 +28,8 @@ bool CGridPrintLayout::Compute(const CGridCore& grid, SGridSize charSize, SGridS
 
     // The grid's full width fits the paper's width; the height follows the paper's shape.
     const int margins = (kLeftMarginChars + kRightMarginChars) * charSize.cx;
-    m_logicalPage.cx = ClampInt(static_cast<long long>(grid.GetVirtualWidth()) + margins);
-    m_logicalPage.cy = ClampInt(static_cast<long long>(m_logicalPage.cx) * paperSize.cy / paperSize.cx);
+    m_logicalPage.cx = GridClampToInt(static_cast<long long>(grid.GetVirtualWidth()) + margins);
+    m_logicalPage.cy = GridClampToInt(static_cast<long long>(m_logicalPage.cx) * paperSize.cy / paperSize.cx);
     m_pageHeight = m_logicalPage.cy - (kHeaderLines + kFooterLines + 2 * kGapLines) * charSize.cy -
                    grid.GetFixedRowHeight();
     m_pageWidth = m_logicalPage.cx - grid.GetFixedColumnWidth() - margins;

@@ -3,6 +3,7 @@
 // Windows counterparts so the owner's colour values and pixel arithmetic
 // carry over unchanged.
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 
 /// A colour as 0x00BBGGRR (red in the lowest byte), as COLORREF holds it.
@@ -23,6 +24,12 @@ constexpr unsigned GridGreen(TGridColor c)
 constexpr unsigned GridBlue(TGridColor c)
 {
     return (c >> 16) & 0xFFu;
+}
+
+/// value held to int's range: sums of many rows or columns can pass it.
+constexpr int GridClampToInt(long long value)
+{
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
 /// White; also the marker of a cell without colours of its own.

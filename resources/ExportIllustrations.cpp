@@ -8,7 +8,7 @@ namespace
 {
 
 constexpr std::uint32_t kKey = CBitmapResources::kTransparent;
-constexpr std::uint32_t kWhite = CPixelCanvas::Rgb(255, 255, 255);
+constexpr std::uint32_t kBlank = CPixelCanvas::Rgb(255, 255, 255);
 constexpr std::uint32_t kHeadingTop = CPixelCanvas::Rgb(238, 238, 238);
 constexpr std::uint32_t kHeadingBottom = CPixelCanvas::Rgb(212, 212, 212);
 constexpr std::uint32_t kHeadingEdge = CPixelCanvas::Rgb(160, 160, 160);
@@ -46,7 +46,7 @@ void Heading(CPixelCanvas& c, int x, int y, int w, int h)
 /// A series row: gripper, texts and the mean-value bar; shaded when selected.
 void SeriesRow(CPixelCanvas& c, int x, int y, int w, int h, bool shaded)
 {
-    c.Fill(x, y, w, h, shaded ? kShaded : kWhite);
+    c.Fill(x, y, w, h, shaded ? kShaded : kBlank);
     c.Fill(x, y + h - 1, w, 1, shaded ? kShadedEdge : kRowEdge);
     const int mid = y + (h - 1) / 2;
     if (h >= 8)
@@ -65,7 +65,7 @@ void SeriesRow(CPixelCanvas& c, int x, int y, int w, int h, bool shaded)
 /// A series' report beneath its row: text lines and a small bar chart.
 void Details(CPixelCanvas& c, int x, int y, int w, int h, bool shaded)
 {
-    c.Fill(x, y, w, h, shaded ? kDetails : kWhite);
+    c.Fill(x, y, w, h, shaded ? kDetails : kBlank);
     c.Fill(x, y, 3, h, shaded ? kShaded : kRowEdge);
     c.Fill(x, y + h - 1, w, 1, shaded ? kShadedEdge : kRowEdge);
     const int lengths[] = {12, 9, 14, 7, 11};
@@ -164,7 +164,7 @@ void ClipboardIcon(CPixelCanvas& c, int x, int y)
 /// A check box, ticked or empty; 9 x 9.
 void TickBox(CPixelCanvas& c, int x, int y, bool ticked)
 {
-    c.Fill(x, y, 9, 9, kWhite);
+    c.Fill(x, y, 9, 9, kBlank);
     c.Frame(x, y, 9, 9, kPaperEdge);
     if (!ticked)
         return;
@@ -252,7 +252,7 @@ SBitmapPixels DataTile(bool all)
 
 SBitmapPixels Strip(int height, void (*draw)(CPixelCanvas&, int, int, int, int))
 {
-    CPixelCanvas c(52, height, kWhite);
+    CPixelCanvas c(52, height, kBlank);
     draw(c, 0, 0, 52, height);
     return c.Take();
 }
@@ -301,7 +301,7 @@ SBitmapPixels CExportIllustrations::Pixels(unsigned id)
     case kPreviewWhiteDetails:
         return Strip(18, [](CPixelCanvas& c, int x, int y, int w, int h) { Details(c, x, y, w, h, false); });
     case kPreviewImageIcon:
-        return IconOn(27, 30, kWhite, ImageIcon);
+        return IconOn(27, 30, kBlank, ImageIcon);
     case kPreviewClipboardIcon:
         return IconOn(26, 31, kKey, ClipboardIcon);
     case kPreviewCsvIcon:

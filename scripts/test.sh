@@ -6,8 +6,8 @@
 # a test fails; with CI set, a skipped test fails the run as well.
 #
 # Two cores are all CI may have, so the test build makes only what the tests
-# run (target terrion_tests: no release program, no benchmarks), compiles the
-# test programs a few files at a time as one unit (TERRION_UNITY_TESTS), and the
+# run (target terrion_tests: no release program, no benchmarks), and every
+# build compiles a few files at a time as one unit (TERRION_UNITY_BUILD); the
 # ThreadSanitizer and fuzz builds, which only need their own targets, are
 # made at the lowest priority beside it and beside the tests, from processor
 # time those leave idle. Builds use CMAKE_BUILD_PARALLEL_LEVEL jobs when it is
@@ -66,11 +66,11 @@ fuzz="$root/build/fuzz"
 other_builds() { # fuzz targets...
   set -euo pipefail
   cmake -S "$root" -B "$tsan" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DTERRION_TSAN=ON -DTERRION_WERROR=ON -DTERRION_UNITY_TESTS=ON >/dev/null
+    -DTERRION_TSAN=ON -DTERRION_WERROR=ON -DTERRION_UNITY_BUILD=ON >/dev/null
   cmake --build "$tsan" -j"$jobs" --target device_thread_tests device_tests streams_tests
   cmake -S "$root" -B "$fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
-    -DTERRION_SANITIZE=ON -DTERRION_BUILD_FUZZ=ON >/dev/null
+    -DTERRION_SANITIZE=ON -DTERRION_BUILD_FUZZ=ON -DTERRION_UNITY_BUILD=ON >/dev/null
   cmake --build "$fuzz" -j"$jobs" --target "$@"
 }
 mkdir -p "$root/build"
@@ -84,7 +84,7 @@ set +m
 trap 'kill -- -"$other_pid" 2>/dev/null || true' EXIT
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DTERRION_SANITIZE=ON -DTERRION_WERROR=ON -DTERRION_BUILD_BENCH=ON -DTERRION_UNITY_TESTS=ON >/dev/null
+  -DTERRION_SANITIZE=ON -DTERRION_WERROR=ON -DTERRION_BUILD_BENCH=ON -DTERRION_UNITY_BUILD=ON >/dev/null
 cmake --build "$build" -j"$jobs" --target terrion_tests
 stage_done build
 

@@ -1,4 +1,5 @@
 #include "tests/simulator/BootLine.h"
+#include "tests/simulator/ControlBytes.h"
 
 #include <cstdlib>
 
@@ -7,7 +8,6 @@ namespace TerrionTest
 namespace
 {
 
-constexpr std::uint8_t kLf = 0x0A;
 constexpr std::size_t kCommandSize = 10;
 
 std::uint32_t Hex(const std::string& digits)

@@ -1,4 +1,5 @@
 #include "tests/simulator/FramedInstrument.h"
+#include "tests/simulator/ControlBytes.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -8,10 +9,6 @@ namespace TerrionTest
 namespace
 {
 
-constexpr std::uint8_t kDle = 0x10;
-constexpr std::uint8_t kAck = 0x06;
-constexpr std::uint8_t kCr = 0x0D;
-constexpr std::uint8_t kLf = 0x0A;
 constexpr std::size_t kMaxText = 256;
 constexpr std::size_t kBootBlock = 66;
 

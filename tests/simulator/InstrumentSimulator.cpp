@@ -12,7 +12,7 @@ namespace
 {
 
 constexpr int kTickMs = 20;
-constexpr std::uint8_t kGarbage[] = {0xFE, 0x7E, 0x5A, 0x81, 0xF3, 0x3B};
+constexpr std::uint8_t kNoise[] = {0xFE, 0x7E, 0x5A, 0x81, 0xF3, 0x3B};
 
 std::int64_t NowMs()
 {
@@ -148,7 +148,7 @@ void CInstrumentSimulator::Queue(const std::vector<std::uint8_t>& out)
         if (m_nFault == fSilent || (m_nFault == fStopAfter && m_nProduced > m_nStopAfter))
             continue;
         if (m_nFault == fGarbage)
-            byte = kGarbage[m_nGarbage++ % sizeof kGarbage];
+            byte = kNoise[m_nGarbage++ % sizeof kNoise];
         m_pending.push_back(byte);
     }
 }
@@ -162,7 +162,7 @@ void CInstrumentSimulator::Flush()
     const std::uint32_t rate = m_pInstrument->LineRate();
     if (rate != 0 && hostRate != rate)
         for (std::uint8_t& byte : m_pending)
-            byte = kGarbage[m_nGarbage++ % sizeof kGarbage];
+            byte = kNoise[m_nGarbage++ % sizeof kNoise];
     const ssize_t n = ::write(m_pty.MasterFd(), m_pending.data(), m_pending.size());
     if (n > 0)
         m_pending.erase(m_pending.begin(), m_pending.begin() + n);

@@ -1,4 +1,5 @@
 #include "tests/simulator/TerrionInstrument.h"
+#include "tests/simulator/ControlBytes.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -9,10 +10,6 @@ namespace TerrionTest
 namespace
 {
 
-constexpr std::uint8_t kDle = 0x10;
-constexpr std::uint8_t kAck = 0x06;
-constexpr std::uint8_t kCr = 0x0D;
-constexpr std::uint8_t kLf = 0x0A;
 constexpr std::size_t kMaxText = 256;
 constexpr std::uint16_t kFlashStart = 0x1000;
 constexpr std::uint32_t kEraseBlock = 0x100;

@@ -16,7 +16,7 @@ namespace Ids = Resources::Ids;
 
 constexpr int kEditId = 2003;
 
-CCommentDlg::TTestHook& TestHook()
+CCommentDlg::TTestHook& CommentTestHook()
 {
     static CCommentDlg::TTestHook hook;
     return hook;
@@ -77,7 +77,7 @@ CCommentDlg::CCommentDlg(wxWindow* parent)
 
 void CCommentDlg::SetTestHook(TTestHook hook)
 {
-    TestHook() = std::move(hook);
+    CommentTestHook() = std::move(hook);
 }
 
 void CCommentDlg::Start()
@@ -99,7 +99,7 @@ void CCommentDlg::Finish()
 int CCommentDlg::ShowModal()
 {
     Start();
-    const int result = TestHook() ? TestHook()(*this) : wxDialog::ShowModal();
+    const int result = CommentTestHook() ? CommentTestHook()(*this) : wxDialog::ShowModal();
     Finish();
     return result;
 }

@@ -28,7 +28,7 @@ constexpr int kDatePickerId = 2010;
 constexpr int kTimePickerId = 2011;
 constexpr wchar_t kNoTime[] = L"--";
 
-CDateTimeDlg::TTestHook& TestHook()
+CDateTimeDlg::TTestHook& DateTimeTestHook()
 {
     static CDateTimeDlg::TTestHook hook;
     return hook;
@@ -90,7 +90,7 @@ CDateTimeDlg::CDateTimeDlg(wxWindow* parent, std::uint32_t dtFormat)
 
 void CDateTimeDlg::SetTestHook(TTestHook hook)
 {
-    TestHook() = std::move(hook);
+    DateTimeTestHook() = std::move(hook);
 }
 
 wxString CDateTimeDlg::ShownDate() const
@@ -150,7 +150,7 @@ void CDateTimeDlg::Finish()
 int CDateTimeDlg::ShowModal()
 {
     Start();
-    const int result = TestHook() ? TestHook()(*this) : wxDialog::ShowModal();
+    const int result = DateTimeTestHook() ? DateTimeTestHook()(*this) : wxDialog::ShowModal();
     Finish();
     return result;
 }

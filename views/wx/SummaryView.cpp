@@ -25,7 +25,7 @@ CSummaryView::TCommentEditor& CommentEditor()
     return editor;
 }
 
-CSummaryView::TMenuHook& MenuHook()
+CSummaryView::TMenuHook& SummaryMenuHook()
 {
     static CSummaryView::TMenuHook hook;
     return hook;
@@ -73,7 +73,7 @@ void CSummaryView::SetCommentEditor(TCommentEditor editor)
 
 void CSummaryView::SetMenuTestHook(TMenuHook hook)
 {
-    MenuHook() = std::move(hook);
+    SummaryMenuHook() = std::move(hook);
 }
 
 SGridPoint CSummaryView::ToPage(const wxPoint& client) const
@@ -196,8 +196,8 @@ void CSummaryView::OnRightDown(wxMouseEvent& event)
 
 unsigned CSummaryView::TrackMenu(OwMenu& menu, const wxPoint& client)
 {
-    if (MenuHook())
-        return MenuHook()(menu);
+    if (SummaryMenuHook())
+        return SummaryMenuHook()(menu);
     return OwMenuPopup::Track(menu, this, ClientToScreen(client), NOwMenuAlign::Center);
 }
 

@@ -65,7 +65,7 @@ constexpr SMenuItem kMenuItems[] = {
 constexpr int kMenuIconWidth = 20;
 constexpr int kMenuIconHeight = 19;
 
-CTabGrid::TMenuHook& MenuHook()
+CTabGrid::TMenuHook& GridMenuHook()
 {
     static CTabGrid::TMenuHook hook;
     return hook;
@@ -155,7 +155,7 @@ CTabGrid::~CTabGrid()
 
 void CTabGrid::SetMenuTestHook(TMenuHook hook)
 {
-    MenuHook() = std::move(hook);
+    GridMenuHook() = std::move(hook);
 }
 
 // ---------------------------------------------------------------- notifications
@@ -696,8 +696,9 @@ void CTabGrid::ShowContextMenu()
             menu.AppendMenu(Text(item.text), MF_STRING, static_cast<unsigned>(item.command), &images,
                             item.image);
     }
-    const int command = MenuHook() ? MenuHook()(menu)
-                                   : static_cast<int>(OwMenuPopup::Track(menu, this, wxGetMousePosition()));
+    const int command = GridMenuHook()
+                            ? GridMenuHook()(menu)
+                            : static_cast<int>(OwMenuPopup::Track(menu, this, wxGetMousePosition()));
     RunMenuCommand(command);
 }
 
