@@ -1,11 +1,14 @@
 #include "platform/wx/WxUserPrompts.h"
 
 #include "resources/StringIds.h"
+#include "resources/TextFormat.h"
 #include "resources/wx/WxText.h"
 
 #include <wx/filedlg.h>
+#include <wx/filefn.h>
 #include <wx/msgdlg.h>
 
+using Resources::CTextFormat;
 using Resources::WxText;
 
 long CWxUserPrompts::Style(NButtons buttons, NIcon icon)
@@ -77,6 +80,24 @@ CUserPrompts::NAnswer CWxUserPrompts::ShowMessage(wxWindow* owner, const SMessag
 
 bool CWxUserPrompts::ChooseFile(wxWindow* owner, const SFileRequest& request, wxString* path)
 {
+    wxString chosen;
+    if (!ShowFileDialog(owner, request, &chosen))
+        return false;
+    if (request.save && !request.defaultExtension.empty() && chosen.AfterLast(L'/').Find(L'.') == wxNOT_FOUND)
+    {
+        chosen += L"." + request.defaultExtension;
+        if (request.overwritePrompt && wxFileExists(chosen) &&
+            Ask(owner,
+                wxString(CTextFormat::Format(Resources::Ids::kExportReplaceFile, {chosen.ToStdWstring()})),
+                buttonsYesNo, iconQuestion) != answerYes)
+            return false;
+    }
+    *path = chosen;
+    return true;
+}
+
+bool CWxUserPrompts::ShowFileDialog(wxWindow* owner, const SFileRequest& request, wxString* path)
+{
     long style = request.save ? wxFD_SAVE : (wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (request.save && request.overwritePrompt)
         style |= wxFD_OVERWRITE_PROMPT;
@@ -84,10 +105,6 @@ bool CWxUserPrompts::ChooseFile(wxWindow* owner, const SFileRequest& request, wx
                         style);
     if (dialog.ShowModal() != wxID_OK)
         return false;
-    wxString chosen = dialog.GetPath();
-    // A name typed without an extension gets the default one, as on Windows.
-    if (request.save && !request.defaultExtension.empty() && chosen.AfterLast(L'/').Find(L'.') == wxNOT_FOUND)
-        chosen += L"." + request.defaultExtension;
-    *path = chosen;
+    *path = dialog.GetPath();
     return true;
 }

@@ -15,5 +15,12 @@ public:
     static NAnswer AnswerOf(NButtons buttons, int result);
 
     NAnswer ShowMessage(wxWindow* owner, const SMessage& message) override;
+    /// A name typed without an extension gets the default one. The dialog
+    /// asked about replacing the name as typed only, so replacing an existing
+    /// file of the completed name is asked here; No chooses nothing.
     bool ChooseFile(wxWindow* owner, const SFileRequest& request, wxString* path) override;
+
+protected:
+    /// The file dialog itself; false when the user cancels.
+    virtual bool ShowFileDialog(wxWindow* owner, const SFileRequest& request, wxString* path);
 };

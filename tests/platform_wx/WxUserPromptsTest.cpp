@@ -3,11 +3,17 @@
 // its buttons, owned by the window that asked.
 #include "platform/wx/WxUserPrompts.h"
 #include "tests/support/NativeWindows.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/frame.h>
 #include <wx/msgdlg.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
 
 namespace TerrionTest
 {
@@ -99,6 +105,72 @@ TEST(WxUserPrompts, ARealRetryBoxBelongsToItsOwnerAndAnswersThroughItsButtons)
     }
     owner->Destroy();
     wxYield();
+}
+
+// The file dialog answered with a typed name, and the questions recorded.
+class CTypedNamePrompts : public CWxUserPrompts
+{
+public:
+    wxString typed;
+    NAnswer answer = answerNo;
+    std::vector<wxString> questions;
+
+    NAnswer ShowMessage(wxWindow*, const SMessage& message) override
+    {
+        questions.push_back(message.text);
+        return answer;
+    }
+
+protected:
+    bool ShowFileDialog(wxWindow*, const SFileRequest&, wxString* path) override
+    {
+        *path = typed;
+        return true;
+    }
+};
+
+// The Save dialog asks about replacing the name as typed; a name that gets
+// the default extension afterwards and exists is asked about once more.
+TEST(WxUserPrompts, ACompletedNameThatExistsIsReplacedOnlyAfterYes)
+{
+    CTempDir dir;
+    std::ofstream(dir / "old.vnr") << "kept";
+    const wxString oldPath = (dir / "old.vnr").wstring();
+    P::SFileRequest request;
+    request.save = true;
+    request.overwritePrompt = true;
+    request.defaultExtension = L"vnr";
+
+    struct SCase
+    {
+        std::string typed;
+        P::NAnswer answer;
+        bool chosen;
+        std::string path; // empty: nothing chosen
+        bool asked;
+    };
+    const SCase cases[] = {
+        {"old", P::answerNo, false, "", true},
+        {"old", P::answerYes, true, "old.vnr", true},
+        {"new", P::answerNo, true, "new.vnr", false},
+        {"old.vnr", P::answerNo, true, "old.vnr", false}, // the dialog asked itself
+    };
+    for (const SCase& c : cases)
+    {
+        CTypedNamePrompts prompts;
+        prompts.typed = (dir / c.typed).wstring();
+        prompts.answer = c.answer;
+        wxString path;
+        EXPECT_EQ(prompts.ChooseFile(nullptr, request, &path), c.chosen) << c.typed;
+        EXPECT_EQ(path, c.path.empty() ? wxString() : wxString((dir / c.path).wstring())) << c.typed;
+        ASSERT_EQ(prompts.questions.size(), c.asked ? 1u : 0u) << c.typed;
+        if (c.asked)
+        {
+            EXPECT_EQ(prompts.questions[0], oldPath + L" already exists.\nDo you want to replace it?");
+        }
+    }
+    std::ifstream in(dir / "old.vnr");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "kept");
 }
 
 } // namespace

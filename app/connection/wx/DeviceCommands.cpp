@@ -16,7 +16,6 @@ namespace
 {
 
 namespace Ids = Resources::Ids;
-using Msg = CUserPrompts;
 
 constexpr int kProgressStart = 50;
 constexpr int kProgressEnd = 1000;
@@ -108,9 +107,11 @@ void CDeviceCommands::DownloadFromDevice(bool append)
             if (result && !objects.empty())
                 m_document.AddSeries(objects, append);
             else if (result)
-                m_prompts.Ask(m_pFrame, Ids::kAppNoMeasurementsFound, Msg::buttonsOk, Msg::iconInformation);
+                m_prompts.Ask(m_pFrame, Ids::kAppNoMeasurementsFound, CUserPrompts::buttonsOk,
+                              CUserPrompts::iconInformation);
             else
-                m_prompts.Ask(m_pFrame, Ids::kAppDownloadFailed, Msg::buttonsOk, Msg::iconExclamation);
+                m_prompts.Ask(m_pFrame, Ids::kAppDownloadFailed, CUserPrompts::buttonsOk,
+                              CUserPrompts::iconExclamation);
         }
     }
     if (m_updateTitle)
@@ -121,11 +122,12 @@ CDeviceCommands::NDeleteResult CDeviceCommands::DeleteAll(bool showSuccess)
 {
     if (!m_connection.Connect(false))
     {
-        m_prompts.Ask(m_pFrame, Ids::kAppNotConnected, Msg::buttonsOk, Msg::iconExclamation);
+        m_prompts.Ask(m_pFrame, Ids::kAppNotConnected, CUserPrompts::buttonsOk,
+                      CUserPrompts::iconExclamation);
         return deleteNotAsked;
     }
-    if (m_prompts.Ask(m_pFrame, Ids::kAppDeleteAllQuestion, Msg::buttonsYesNo, Msg::iconQuestion) !=
-        Msg::answerYes)
+    if (m_prompts.Ask(m_pFrame, Ids::kAppDeleteAllQuestion, CUserPrompts::buttonsYesNo,
+                      CUserPrompts::iconQuestion) != CUserPrompts::answerYes)
         return deleteNotAsked;
     auto* terrion = dynamic_cast<Device::CTerrionDevice*>(m_connection.GetDevice());
     bool deleted = false;
@@ -135,11 +137,13 @@ CDeviceCommands::NDeleteResult CDeviceCommands::DeleteAll(bool showSuccess)
     }
     if (!deleted)
     {
-        m_prompts.Ask(m_pFrame, Ids::kAppDeleteAllFailed, Msg::buttonsOk, Msg::iconExclamation);
+        m_prompts.Ask(m_pFrame, Ids::kAppDeleteAllFailed, CUserPrompts::buttonsOk,
+                      CUserPrompts::iconExclamation);
         return deleteFailed;
     }
     if (showSuccess)
-        m_prompts.Ask(m_pFrame, Ids::kAppDeleteAllSucceeded, Msg::buttonsOk, Msg::iconInformation);
+        m_prompts.Ask(m_pFrame, Ids::kAppDeleteAllSucceeded, CUserPrompts::buttonsOk,
+                      CUserPrompts::iconInformation);
     return deleteDone;
 }
 
@@ -158,12 +162,14 @@ void CDeviceCommands::EditMeasurementSettings()
             terrion = dynamic_cast<Device::CTerrionDevice*>(m_connection.GetDevice());
         if (!terrion)
         {
-            m_prompts.Ask(m_pFrame, Ids::kAppNotConnected, Msg::buttonsOk, Msg::iconExclamation);
+            m_prompts.Ask(m_pFrame, Ids::kAppNotConnected, CUserPrompts::buttonsOk,
+                          CUserPrompts::iconExclamation);
             return;
         }
         if (!terrion->ReadSettings(settings))
         {
-            m_prompts.Ask(m_pFrame, Ids::kAppSettingsLoadFailed, Msg::buttonsOk, Msg::iconExclamation);
+            m_prompts.Ask(m_pFrame, Ids::kAppSettingsLoadFailed, CUserPrompts::buttonsOk,
+                          CUserPrompts::iconExclamation);
             return;
         }
     }
@@ -177,7 +183,8 @@ void CDeviceCommands::EditMeasurementSettings()
     // them; without a successful deletion nothing is written.
     if (DeleteAll(false) != deleteDone)
     {
-        m_prompts.Ask(m_pFrame, Ids::kAppSettingsNotChanged, Msg::buttonsOk, Msg::iconExclamation);
+        m_prompts.Ask(m_pFrame, Ids::kAppSettingsNotChanged, CUserPrompts::buttonsOk,
+                      CUserPrompts::iconExclamation);
         return;
     }
     bool written = false;
@@ -189,15 +196,17 @@ void CDeviceCommands::EditMeasurementSettings()
         written = terrion && terrion->WriteSettings(dialog.GetRecord());
     }
     if (written)
-        m_prompts.Ask(m_pFrame, Ids::kAppSettingsChanged, Msg::buttonsOk, Msg::iconInformation);
+        m_prompts.Ask(m_pFrame, Ids::kAppSettingsChanged, CUserPrompts::buttonsOk,
+                      CUserPrompts::iconInformation);
     else
-        m_prompts.Ask(m_pFrame, Ids::kAppSettingsChangeFailed, Msg::buttonsOk, Msg::iconExclamation);
+        m_prompts.Ask(m_pFrame, Ids::kAppSettingsChangeFailed, CUserPrompts::buttonsOk,
+                      CUserPrompts::iconExclamation);
 }
 
 void CDeviceCommands::UpgradeDevice()
 {
-    if (m_prompts.Ask(m_pFrame, Ids::kAppUpgradeQuestion, Msg::buttonsYesNo, Msg::iconQuestion) !=
-        Msg::answerYes)
+    if (m_prompts.Ask(m_pFrame, Ids::kAppUpgradeQuestion, CUserPrompts::buttonsYesNo,
+                      CUserPrompts::iconQuestion) != CUserPrompts::answerYes)
         return;
     bool started = false;
     {
