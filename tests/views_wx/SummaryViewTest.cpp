@@ -16,6 +16,7 @@
 #include <wx/filename.h>
 #include <wx/frame.h>
 #include <wx/image.h>
+#include <wx/uiaction.h>
 
 #include "data/TerrionDoc.h"
 #include "menus/OwMenu.h"
@@ -401,7 +402,9 @@ TEST_F(SummaryWindow, ALongPageScrollsAndKeepsItsLayout)
         objects.push_back(s.object);
     doc.AddSeries(objects, true);
     doc.SetAllInSummary(true);
-    Pump();
+    // The pointer off the window: a link that comes under it as the page moves would be drawn hovered.
+    wxUIActionSimulator().MouseMove(frame->GetScreenRect().GetBottomRight() + wxPoint(20, 20));
+    ASSERT_TRUE(PumpUntil([&] { return view->GetPage().ReadInput().hovered == CSummaryPage::LinkNone; }));
     view->UpdateLayout();
     Pump();
     const SGridSize extent = view->GetPage().GetExtent();
