@@ -6,10 +6,9 @@
 #include "app/shell/ProgramSettings.h"
 #include "app/shell/TerrionLinkApp.h"
 #include "resources/StringTable.h"
+#include "tests/support/ScreenImage.h"
 
 #include <wx/app.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/filename.h>
 #include <wx/init.h>
 #include <wx/msgdlg.h>
@@ -208,16 +207,10 @@ wxString CAppTest::Title()
 
 wxImage CAppTest::SaveScreenshot(const wxString& path)
 {
-    const wxRect rect = m_frame->GetScreenRect();
-    wxBitmap shot(rect.width, rect.height);
-    {
-        wxScreenDC screen;
-        wxMemoryDC memory(shot);
-        memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    }
+    const wxImage shot = ScreenImage(m_frame->GetScreenRect());
     wxFileName::Mkdir(wxFileName(path).GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
     EXPECT_TRUE(shot.SaveFile(path, wxBITMAP_TYPE_PNG)) << path;
-    return shot.ConvertToImage();
+    return shot;
 }
 
 CWizardAnswers::CWizardAnswers()

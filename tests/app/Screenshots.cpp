@@ -1,7 +1,7 @@
 #include "tests/app/Screenshots.h"
 
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
+#include "tests/support/ScreenImage.h"
+
 #include <wx/filename.h>
 
 namespace TerrionTest
@@ -9,11 +9,8 @@ namespace TerrionTest
 
 wxBitmap GrabScreen(const wxRect& rect)
 {
-    wxBitmap shot(rect.width, rect.height);
-    wxScreenDC screen;
-    wxMemoryDC memory(shot);
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    return shot;
+    const wxImage image = ScreenImage(rect);
+    return image.IsOk() ? wxBitmap(image) : wxBitmap();
 }
 
 bool SaveArtefact(const wxBitmap& shot, const wxString& name)

@@ -13,9 +13,6 @@
 #include <wx/init.h>
 #include <wx/window.h>
 
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-
 #include <chrono>
 #include <thread>
 
@@ -100,42 +97,6 @@ void RunLoopFor(int ms)
         loop.ProcessIdle();
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-}
-
-wxImage ScreenImage(const wxRect& rect)
-{
-    // Straight from the server: a wxScreenDC on GTK 3 may hand back an older picture.
-    Display* display = XOpenDisplay(nullptr);
-    if (!display)
-        return {};
-    wxImage image;
-    XImage* shot =
-        XGetImage(display, DefaultRootWindow(display), rect.x, rect.y, static_cast<unsigned>(rect.width),
-                  static_cast<unsigned>(rect.height), AllPlanes, ZPixmap);
-    if (shot)
-    {
-        const auto channel = [](unsigned long pixel, unsigned long mask)
-        {
-            int shift = 0;
-            while (mask && !(mask & 1))
-            {
-                mask >>= 1;
-                ++shift;
-            }
-            return static_cast<unsigned char>(mask ? ((pixel >> shift) & mask) * 255 / mask : 0);
-        };
-        image.Create(rect.width, rect.height);
-        for (int y = 0; y < rect.height; ++y)
-            for (int x = 0; x < rect.width; ++x)
-            {
-                const unsigned long pixel = XGetPixel(shot, x, y);
-                image.SetRGB(x, y, channel(pixel, shot->red_mask), channel(pixel, shot->green_mask),
-                             channel(pixel, shot->blue_mask));
-            }
-        XDestroyImage(shot);
-    }
-    XCloseDisplay(display);
-    return image;
 }
 
 void SaveScreenshot(wxWindow* window, const std::string& name)

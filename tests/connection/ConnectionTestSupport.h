@@ -4,10 +4,9 @@
 // wizard driven through its observer, and screenshots for the artefacts.
 
 #include "app/connection/wx/DevSelectSheet.h"
+#include "tests/support/ScreenImage.h"
 #include "tests/support/ScriptedPrompts.h"
 
-#include <wx/gdicmn.h>
-#include <wx/image.h>
 #include <wx/string.h>
 
 #include <deque>
@@ -21,6 +20,7 @@ namespace ConnectionTest
 {
 
 using TerrionTest::CScriptedPrompts;
+using TerrionTest::ScreenImage;
 
 /// Drives the connection wizard: Next on the port page, then Finish when
 /// the search found something, Cancel when it found nothing. Counts pages.
@@ -44,8 +44,6 @@ private:
     int m_nSearches = 0;
 };
 
-/// The pixels the X server shows in a screen rectangle.
-wxImage ScreenImage(const wxRect& rect);
 /// Saves a window's on-screen pixels as a PNG in the build folder.
 void SaveScreenshot(wxWindow* window, const std::string& name);
 /// Lets the main loop run for ms milliseconds.

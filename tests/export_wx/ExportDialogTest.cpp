@@ -5,6 +5,7 @@
 #include "export/wx/ExportBmpDialog.h"
 #include "export/wx/ExportCsvDialog.h"
 #include "tests/grid/ImagePixel.h"
+#include "tests/support/ScreenImage.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -12,9 +13,6 @@
 #include <wx/dcmemory.h>
 #include <wx/image.h>
 #include <wx/settings.h>
-
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 
 #include <chrono>
 #include <filesystem>
@@ -63,28 +61,7 @@ wxImage ScreenImage(wxWindow& window)
         wxTheApp->Yield(true);
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    const wxRect rect = window.GetScreenRect();
-    wxImage image;
-    Display* display = XOpenDisplay(nullptr);
-    if (!display)
-        return image;
-    XImage* shot =
-        XGetImage(display, DefaultRootWindow(display), rect.x, rect.y, static_cast<unsigned>(rect.width),
-                  static_cast<unsigned>(rect.height), AllPlanes, ZPixmap);
-    if (shot && shot->bits_per_pixel == 32)
-    {
-        image.Create(rect.width, rect.height);
-        for (int y = 0; y < rect.height; ++y)
-            for (int x = 0; x < rect.width; ++x)
-            {
-                const unsigned long pixel = XGetPixel(shot, x, y); // 24-bit screen: 0x00RRGGBB
-                image.SetRGB(x, y, (pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-            }
-    }
-    if (shot)
-        XDestroyImage(shot);
-    XCloseDisplay(display);
-    return image;
+    return TerrionTest::ScreenImage(window.GetScreenRect());
 }
 
 const CExportDialogLayout::STile& Tile(const CExportDialogBase& dialog, int id)

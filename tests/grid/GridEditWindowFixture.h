@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/frame.h>
 #include <wx/utils.h>
 
@@ -16,6 +14,7 @@
 #include "grid/InPlaceEdit.h"
 #include "tests/grid/GridDemo.h"
 #include "tests/grid/GridGuiPump.h"
+#include "tests/support/ScreenImage.h"
 
 class GridEditWindow : public ::testing::Test
 {
@@ -49,13 +48,8 @@ protected:
     {
         Pump();
         const wxRect area(grid->GetScreenPosition(), grid->GetSize());
-        wxBitmap shot(area.GetWidth(), area.GetHeight(), 24);
-        {
-            wxMemoryDC memory(shot);
-            wxScreenDC screen;
-            memory.Blit(0, 0, area.GetWidth(), area.GetHeight(), &screen, area.GetX(), area.GetY());
-        }
-        shot.ConvertToImage().SaveFile(wxString(TERRION_GRID_ARTEFACTS "/") + name, wxBITMAP_TYPE_PNG);
+        TerrionTest::ScreenImage(area).SaveFile(wxString(TERRION_GRID_ARTEFACTS "/") + name,
+                                                wxBITMAP_TYPE_PNG);
     }
 
     CInPlaceEdit* Edit() const

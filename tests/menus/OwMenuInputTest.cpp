@@ -3,8 +3,6 @@
 #include <functional>
 
 #include <gtest/gtest.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/display.h>
 #include <wx/filename.h>
 #include <wx/frame.h>
@@ -15,6 +13,7 @@
 #include "menus/wx/OwMenuWindow.h"
 #include "tests/grid/GridGuiPump.h"
 #include "tests/menus/MenuSample.h"
+#include "tests/support/ScreenImage.h"
 
 namespace
 {
@@ -88,12 +87,7 @@ protected:
             area.Union(Active().GetWindow(level)->GetScreenRect());
         area.Intersect(wxDisplay(0u).GetGeometry());
         Pump();
-        wxBitmap shot(area.width, area.height);
-        {
-            wxScreenDC screen;
-            wxMemoryDC memory(shot);
-            memory.Blit(0, 0, area.width, area.height, &screen, area.x, area.y);
-        }
+        const wxImage shot = TerrionTest::ScreenImage(area);
         wxFileName::Mkdir(TERRION_MENUS_ARTEFACTS, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
         EXPECT_TRUE(shot.SaveFile(wxString(TERRION_MENUS_ARTEFACTS "/") + name, wxBITMAP_TYPE_PNG));
     }

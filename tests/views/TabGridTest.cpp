@@ -14,6 +14,7 @@
 #include "resources/StringTable.h"
 #include "tests/grid/GridGuiPump.h"
 #include "tests/project/FakeDocumentUi.h"
+#include "tests/support/ScreenImage.h"
 #include "tests/support/TempDir.h"
 #include "tests/views/SeriesPageDriver.h"
 #include "tests/views/TabGridFixture.h"
@@ -26,8 +27,6 @@
 
 #include <gtest/gtest.h>
 #include <wx/datectrl.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/filename.h>
 #include <wx/frame.h>
 #include <wx/image.h>
@@ -852,12 +851,7 @@ void SaveScreenshot(wxDialog& dialog, const wxString& name)
         wxMilliSleep(20);
     }
     const wxRect rect = dialog.GetScreenRect();
-    wxBitmap shot(rect.width, rect.height);
-    {
-        wxScreenDC screen;
-        wxMemoryDC memory(shot);
-        memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    }
+    const wxImage shot = TerrionTest::ScreenImage(rect);
     wxFileName::Mkdir(TERRION_VIEWS_ARTEFACTS, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
     EXPECT_TRUE(shot.SaveFile(wxString(TERRION_VIEWS_ARTEFACTS) + L"/" + name, wxBITMAP_TYPE_PNG));
 }

@@ -5,8 +5,6 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/display.h>
 #include <wx/frame.h>
 #include <wx/timer.h>
@@ -17,6 +15,7 @@
 #include "menus/wx/OwMenuWindow.h"
 #include "tests/grid/GridGuiPump.h"
 #include "tests/report/ReportDocument.h"
+#include "tests/support/ScreenImage.h"
 #include "views/wx/SummaryView.h"
 #include "views/wx/TabSummary.h"
 
@@ -101,12 +100,7 @@ protected:
         wxRect area = frame->GetScreenRect();
         area.Union(popup.GetWindow(0)->GetScreenRect());
         area.Intersect(wxDisplay(0u).GetGeometry());
-        wxBitmap shot(area.width, area.height);
-        {
-            wxScreenDC screen;
-            wxMemoryDC memory(shot);
-            memory.Blit(0, 0, area.width, area.height, &screen, area.x, area.y);
-        }
+        const wxImage shot = ScreenImage(area);
         EXPECT_TRUE(shot.SaveFile(wxString(TERRION_VIEWS_ARTEFACTS "/") + name, wxBITMAP_TYPE_PNG));
     }
 
