@@ -6,10 +6,8 @@
 #include "app/shell/ProgramSettings.h"
 #include "app/shell/TerrionLinkApp.h"
 #include "resources/StringTable.h"
-#include "tests/support/ScreenImage.h"
 
 #include <wx/app.h>
-#include <wx/filename.h>
 #include <wx/init.h>
 #include <wx/msgdlg.h>
 
@@ -203,14 +201,6 @@ std::wstring CAppTest::ProjectFile(const std::string& name)
 wxString CAppTest::Title()
 {
     return m_frame->GetTitle();
-}
-
-wxImage CAppTest::SaveScreenshot(const wxString& path)
-{
-    const wxImage shot = ScreenImage(m_frame->GetScreenRect());
-    wxFileName::Mkdir(wxFileName(path).GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-    EXPECT_TRUE(shot.SaveFile(path, wxBITMAP_TYPE_PNG)) << path;
-    return shot;
 }
 
 CWizardAnswers::CWizardAnswers()

@@ -8,7 +8,6 @@
 #include "platform/wx/UserPrompts.h"
 
 #include <gtest/gtest.h>
-#include <wx/image.h>
 #include <wx/string.h>
 
 #include <deque>
@@ -93,9 +92,6 @@ protected:
     static std::wstring ProjectFile(const std::string& name);
     /// The frame's title.
     wxString Title();
-    /// What the screen shows of the main frame, saved as a PNG file at
-    /// `path` (its folder made when missing) for a person to look at.
-    wxImage SaveScreenshot(const wxString& path);
 
     CMainFrame* m_frame = nullptr;
 };

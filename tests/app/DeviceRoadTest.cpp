@@ -146,7 +146,7 @@ TEST_F(CDeviceRoadTest, DownloadSaveAndReopenTheProject)
         Pump();
         wxMilliSleep(20);
     }
-    EXPECT_TRUE(SaveArtefact(GrabScreen(Frame().GetScreenRect()), L"main_window_downloaded.png"));
+    EXPECT_TRUE(SaveArtefact(ScreenImage(Frame().GetScreenRect()), L"main_window_downloaded.png"));
 }
 
 TEST_F(CDeviceRoadTest, TheDownloadedSeriesAreWorkedOnInTheSeriesPageAndComeBackAsLeft)
@@ -225,7 +225,7 @@ TEST_F(CDeviceRoadTest, TheDownloadedSeriesAreWorkedOnInTheSeriesPageAndComeBack
     EXPECT_EQ(grid.GetItemText(CTabGrid::SeriesRow(2), CTabGrid::colDateTime), dateShown);
     EXPECT_FALSE(doc.IsModified());
     ASSERT_TRUE(reopened.WaitForReport(0));
-    EXPECT_TRUE(SaveArtefact(GrabScreen(Frame().GetScreenRect()), L"series_page_downloaded.png"));
+    EXPECT_TRUE(SaveArtefact(ScreenImage(Frame().GetScreenRect()), L"series_page_downloaded.png"));
 }
 
 TEST_F(CDeviceRoadTest, WithTheInstrumentOffTheWizardAsksToRetryAsTheFramesOwnWindow)

@@ -209,7 +209,7 @@ TEST_F(CSeriesPageTest, ScreenshotOfThePageWithAReportOpen)
         Pump();
         wxMilliSleep(20);
     }
-    EXPECT_TRUE(SaveArtefact(GrabScreen(Frame().GetScreenRect()), L"series_page.png"));
+    EXPECT_TRUE(SaveArtefact(ScreenImage(Frame().GetScreenRect()), L"series_page.png"));
 }
 
 } // namespace

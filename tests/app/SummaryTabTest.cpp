@@ -3,6 +3,7 @@
 // change the Save command then offers.
 
 #include "tests/app/AppTestSupport.h"
+#include "tests/app/Screenshots.h"
 
 #include "app/shell/ChildView.h"
 #include "app/shell/CommandIds.h"
@@ -42,7 +43,7 @@ TEST_F(CSummaryTabTest, ShowingTheSummaryLeavesTheProjectUnchangedAndAnOrderClic
     EXPECT_FALSE(Frame().IsCommandEnabled(AppIds::kProjectSave));
     EXPECT_TRUE(Frame().IsCommandEnabled(AppIds::kPrint));
 
-    SaveScreenshot(TERRION_ARTEFACT_DIR "/main_window_summary.png");
+    EXPECT_TRUE(SaveArtefact(ScreenImage(Frame().GetScreenRect()), L"main_window_summary.png"));
 
     const SReportText& label = view->GetPage().GetLayout().diagram.orderLabel;
     wxMouseEvent click(wxEVT_LEFT_DOWN);

@@ -130,7 +130,7 @@ protected:
 
     /// The frame with its "New Version available!" menu opened from the
     /// keyboard (F10 opens the first menu, Left wraps round to the last).
-    wxBitmap ShotWithVersionMenuOpen()
+    wxImage ShotWithVersionMenuOpen()
     {
         Frame().SetSize(0, 0, 1000, 700);
         Frame().Raise();
@@ -153,7 +153,7 @@ protected:
             Pump();
             wxMilliSleep(20);
         }
-        const wxBitmap shot = GrabScreen(Frame().GetScreenRect());
+        const wxImage shot = ScreenImage(Frame().GetScreenRect());
         keys.Char(WXK_ESCAPE);
         keys.Char(WXK_ESCAPE);
         for (int i = 0; i < 5; ++i)

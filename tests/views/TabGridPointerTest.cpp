@@ -120,7 +120,7 @@ TEST_F(CTabGridPointerTest, TheContextMenuOpensAtThePointerAndItsChoiceActs)
                      menuRect = popup->GetWindow(0)->GetScreenRect();
                      wxRect area = wxGetTopLevelParent(page)->GetScreenRect();
                      area.Union(menuRect);
-                     EXPECT_TRUE(TerrionTest::SaveArtefact(TerrionTest::GrabScreen(area),
+                     EXPECT_TRUE(TerrionTest::SaveArtefact(TerrionTest::ScreenImage(area),
                                                            L"series_page_context_menu.png"));
                      const wxRect item = popup->GetWindow(0)->GetItemScreenRect(0);
                      mouse.MouseMove(item.GetPosition() + wxPoint(item.width / 2, item.height / 2));
