@@ -571,7 +571,9 @@ void CGridCtrl::HandleChar(wxKeyEvent& event)
 {
     m_modifiers = CGridKeyMap::Modifiers(event);
     const unsigned ch = CGridKeyMap::ToGridChar(event);
-    if (ch == 0 || (ch == VK_TAB && (!GetHandleTabKey() || (m_modifiers & GRID_MK_CONTROL) != 0)))
+    // On Windows Alt+letter never reaches a control: it goes on to the menu bar here too.
+    if (ch == 0 || CGridKeyMap::IsMenuChar(event) ||
+        (ch == VK_TAB && (!GetHandleTabKey() || (m_modifiers & GRID_MK_CONTROL) != 0)))
     {
         event.Skip();
         return;

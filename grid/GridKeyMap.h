@@ -12,6 +12,13 @@ public:
     static unsigned ToGridKey(const wxKeyEvent& event) { return ToGridKey(event.GetKeyCode()); }
     /// The held Shift, Ctrl and Alt keys.
     static unsigned Modifiers(const wxKeyboardState& state);
+    /// Whether a character typed with these held keys belongs to the frame's
+    /// menus (their mnemonics): Alt without Ctrl. GTK's AltGr is not Alt, and
+    /// Ctrl+Alt stands for AltGr on Windows; those characters type.
+    static bool IsMenuChar(const wxKeyboardState& state)
+    {
+        return state.AltDown() && !state.RawControlDown();
+    }
     /// The character of a char event as the grid takes it, or 0 when the
     /// event carries none (function and navigation keys, Delete, other controls).
     static unsigned ToGridChar(const wxKeyEvent& event);

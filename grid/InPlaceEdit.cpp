@@ -19,7 +19,6 @@ CInPlaceEdit::CInPlaceEdit(CGridCtrl* grid, const SGridRect& rect, long style, w
     SetFont(grid->GetFont());
     ChangeValue(initialText);
     Bind(wxEVT_KEY_DOWN, &CInPlaceEdit::HandleKeyDown, this);
-    Bind(wxEVT_CHAR, &CInPlaceEdit::HandleChar, this);
     Bind(wxEVT_KILL_FOCUS, &CInPlaceEdit::HandleKillFocus, this);
     Bind(wxEVT_TEXT, &CInPlaceEdit::HandleText, this);
     SetFocus();
@@ -89,14 +88,6 @@ void CInPlaceEdit::HandleKeyDown(wxKeyEvent& event)
         EndByKey(key, event);
         return;
     }
-    event.Skip();
-}
-
-void CInPlaceEdit::HandleChar(wxKeyEvent& event)
-{
-    // Alt+character would reach the menus on Windows; here it simply does nothing.
-    if (event.AltDown() && !event.RawControlDown())
-        return;
     event.Skip();
 }
 

@@ -29,7 +29,6 @@ public:
 
 private:
     void HandleKeyDown(wxKeyEvent& event);
-    void HandleChar(wxKeyEvent& event);
     void HandleKillFocus(wxFocusEvent& event);
     void HandleText(wxCommandEvent& event);
     /// Stores the key, hands the focus back to the grid and reports.

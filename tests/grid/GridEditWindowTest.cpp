@@ -111,6 +111,41 @@ TEST_F(GridEditWindow, TypingANewNameCommitsIt)
     EXPECT_EQ(Edit(), nullptr);
 }
 
+TEST_F(GridEditWindow, CharactersTypedWithAltGoOnToTheFrame)
+{
+    // GTK's AltGr sets no Alt: its characters type as any other.
+    const struct
+    {
+        wxChar ch;
+        int modifiers;
+        bool passedOn;
+        const char* edit; // the new edit's text, null for none
+    } cases[] = {
+        {'f', wxMOD_ALT, true, nullptr},
+        {'F', wxMOD_ALT | wxMOD_SHIFT, true, nullptr},
+        {'@', wxMOD_NONE, false, "@"},
+    };
+    for (const auto& c : cases)
+    {
+        wxKeyEvent event(wxEVT_CHAR);
+        event.m_keyCode = c.ch;
+        event.m_uniChar = c.ch;
+        event.SetAltDown((c.modifiers & wxMOD_ALT) != 0);
+        event.SetShiftDown((c.modifiers & wxMOD_SHIFT) != 0);
+        event.SetEventObject(grid);
+        const bool handled = grid->GetEventHandler()->ProcessEvent(event);
+        EXPECT_EQ(!handled, c.passedOn) << static_cast<char>(c.ch);
+        if (c.edit)
+        {
+            ASSERT_NE(Edit(), nullptr) << static_cast<char>(c.ch);
+            EXPECT_EQ(Edit()->GetValue(), c.edit);
+        }
+        else
+            EXPECT_EQ(Edit(), nullptr) << static_cast<char>(c.ch);
+    }
+    EXPECT_FALSE(CGridKeyMap::IsMenuChar(wxKeyboardState(true, false, true, false))) << "Ctrl+Alt is AltGr";
+}
+
 TEST_F(GridEditWindow, EscapeCancelsTheEdit)
 {
     Key(grid, wxEVT_KEY_DOWN, WXK_F2);
