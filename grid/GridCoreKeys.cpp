@@ -53,6 +53,45 @@ int EdgeColumn(const CGridCore& grid, int row, int step)
     return found >= 0 ? found : start;
 }
 
+/// Scrolls the view a page up or down and answers the row the focus moves to.
+/// The focus moves by as many rows as the top row did, but stays among the
+/// rows that begin in the new view; while a row taller than the page fills
+/// the view it stays where it is. Only a view that cannot scroll on (or that
+/// reached its end inside the same top row) sends it to the first or last row.
+int PageRow(CGridCore& grid, int focusRow, bool up)
+{
+    const int first = grid.GetFixedRowCount();
+    const int last = grid.GetRowCount() - 1;
+    const int topBefore = grid.GetTopLeftNonFixedCell().row;
+    int pos = grid.GetScrollPos32(SB_VERT);
+    bool scrolled = false;
+    for (;;)
+    {
+        grid.OnVScroll(up ? SB_PAGEUP : SB_PAGEDOWN);
+        const int now = grid.GetScrollPos32(SB_VERT);
+        if (now == pos)
+            break;
+        pos = now;
+        scrolled = true;
+        // With whole rows a page that ends inside a tall row shows the same rows: page on.
+        if (!grid.GetWholeRowScrolling() || grid.GetTopLeftNonFixedCell().row != topBefore)
+            break;
+    }
+    const int topAfter = grid.GetTopLeftNonFixedCell().row;
+    const int page = grid.GetScrollPage(SB_VERT);
+    const int maximum = grid.GetScrollMax(SB_VERT);
+    const int end = up ? 0 : std::max(0, page > 0 ? maximum - page + 1 : maximum);
+    if (!scrolled || (topAfter == topBefore && pos == end))
+        return up ? first : last;
+
+    const int row = std::clamp(focusRow + (topAfter - topBefore), first, last);
+    const CGridCellRange view = grid.GetVisibleNonFixedCellRange();
+    const int low = grid.GetFirstRowOffset() < 0 ? view.minRow + 1 : view.minRow;
+    if (low > view.maxRow)
+        return focusRow;
+    return std::clamp(row, low, view.maxRow);
+}
+
 } // namespace
 
 void CGridCore::OnKeyDown(unsigned key)
@@ -88,6 +127,7 @@ void CGridCore::OnKeyDown(unsigned key)
     bool wrapped = false;
     bool hScrolled = false;
     bool vScrolled = false;
+    bool keepView = false;
     // The scroll step that follows the focus out of view.
     int hStep = -1;
     int vStep = -1;
@@ -135,15 +175,12 @@ void CGridCore::OnKeyDown(unsigned key)
     case VK_NEXT:
     {
         const bool up = key == VK_PRIOR;
-        const CGridCellPos before = GetTopLeftNonFixedCell();
-        OnVScroll(up ? SB_PAGEUP : SB_PAGEDOWN);
+        next.row = PageRow(*this, next.row, up);
         vScrolled = true;
-        const CGridCellPos after = GetTopLeftNonFixedCell();
-        if (after.row == before.row)
-            next.row = up ? m_fixedRows : m_rows - 1;
-        else
-            next.row = std::clamp(next.row + (after.row - before.row), m_fixedRows, m_rows - 1);
         vStep = up ? SB_LINEUP : SB_LINEDOWN;
+        // The page put the view where it is; a row taller than the body is
+        // not pulled back to show its top or its end.
+        keepView = GetRowHeight(next.row) > ClientRect().bottom - GetFixedRowHeight();
         break;
     }
     case VK_HOME:
@@ -236,7 +273,8 @@ void CGridCore::OnKeyDown(unsigned key)
         InvalidateAll();
     }
 
-    EnsureVisible(next.row, next.col);
+    if (!keepView)
+        EnsureVisible(next.row, next.col);
     if (hScrolled)
         OnHScroll(SB_ENDSCROLL);
     if (vScrolled)

@@ -300,6 +300,55 @@ TEST(GridKeys, MovingPastTheViewScrollsTheFocusIntoIt)
     EXPECT_EQ(f.grid.GetScrollPos32(SB_HORZ), 0);
 }
 
+TEST(GridKeys, PagingPastARowTallerThanTheViewReachesTheEndRowsOnlyAtTheEndsOfTheView)
+{
+    for (const bool wholeRows : {false, true})
+    {
+        // 30 rows of 20 pixels in a 280-pixel body; row 5 is 1000 high.
+        SGridFixture f;
+        f.Shape(30, 3, 1, 1, 20, 100);
+        f.grid.SetRowHeight(5, 1000);
+        f.grid.SetWholeRowScrolling(wholeRows);
+        const char* mode = wholeRows ? "whole rows" : "pixels";
+        // The view's end: the last page of the scroll range.
+        const int end = f.grid.GetScrollMax(SB_VERT) - f.grid.GetScrollPage(SB_VERT) + 1;
+        ASSERT_GT(end, 0);
+        // What the view shows follows the top row, with pixels the position.
+        const auto shown = [&f, wholeRows]
+        { return wholeRows ? f.grid.GetTopLeftNonFixedCell().row : f.grid.GetScrollPos32(SB_VERT); };
+        int pagesInTallRow = 0;
+        // Presses of `key` (sign +1 down, -1 up) until the focus reaches edgeRow,
+        // which it may only at the view's edgePos.
+        const auto pageTo = [&](unsigned key, int sign, int edgeRow, int edgePos)
+        {
+            for (int press = 0; press < 40 && f.grid.GetFocusCell().row != edgeRow; ++press)
+            {
+                const int pos = f.grid.GetScrollPos32(SB_VERT);
+                const int view = shown();
+                const int row = f.grid.GetFocusCell().row;
+                const int top = f.grid.GetTopLeftNonFixedCell().row;
+                f.grid.OnKeyDown(key);
+                const int rowNow = f.grid.GetFocusCell().row;
+                // Every press moves on, the view or the focus, and neither goes back.
+                EXPECT_TRUE(sign * (shown() - view) > 0 || sign * (rowNow - row) > 0) << mode << " " << press;
+                EXPECT_GE(sign * (f.grid.GetScrollPos32(SB_VERT) - pos), 0) << mode;
+                EXPECT_GE(sign * (rowNow - row), 0) << mode;
+                EXPECT_TRUE(rowNow == row || f.grid.IsCellVisible(rowNow, 1)) << mode << " row " << rowNow;
+                EXPECT_TRUE(rowNow != edgeRow || f.grid.GetScrollPos32(SB_VERT) == edgePos)
+                    << mode << ": row " << edgeRow << " before the end of the view";
+                if (top == 5 && f.grid.GetTopLeftNonFixedCell().row == 5)
+                    ++pagesInTallRow;
+            }
+            EXPECT_EQ(f.grid.GetFocusCell().row, edgeRow) << mode;
+        };
+        f.grid.SetFocusCell(1, 1);
+        pageTo(VK_NEXT, 1, 29, end);
+        // With pixels the view shows the tall row page by page.
+        EXPECT_EQ(pagesInTallRow > 0, !wholeRows) << mode;
+        pageTo(VK_PRIOR, -1, 1, 0);
+    }
+}
+
 TEST(GridKeys, SelectionCountFollowsPartialDeselection)
 {
     SGridFixture f;
