@@ -508,6 +508,8 @@ private:
     SGridPoint m_lastMousePoint;
     CGridCellPos m_hoverCell;
     bool m_leftButtonDown = false;
+    /// A double-click on a divider did its work: the release that follows does nothing.
+    bool m_dividerDoubleClick = false;
     int m_autoScrollTimer = 0;
     SGridRect m_tipRect;
     std::wstring m_tipTitle;

@@ -3,6 +3,7 @@
 // mouse hooks and the hot-spot tip.
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "grid/GridCore.h"
 
@@ -69,6 +70,7 @@ void CGridCore::OnLButtonDown(SGridPoint point)
         m_host->HostSetFocus();
     m_clickDownPoint = point;
     m_leftButtonDown = true;
+    m_dividerDoubleClick = false;
     m_clickDownCell = GetCellFromPt(point);
     if (!IsValid(m_clickDownCell))
         return;
@@ -430,34 +432,39 @@ void CGridCore::OnLButtonUp(SGridPoint point)
     }
 
     const CGridCellPos focus = m_focusCell;
-    switch (m_mouseMode)
+    // The release of a double-click on a divider: the double-click sized the
+    // column or row; the release neither sizes it again nor clicks the heading.
+    if (!std::exchange(m_dividerDoubleClick, false))
     {
-    case GMM_PREPARE_EDIT:
-        OnEditCell(focus.row, focus.col, GetPointClicked(focus.row, focus.col, point), VK_LBUTTON);
-        break;
-    case GMM_PREPARE_DRAG:
-        if (CGridCellBase* cell = GetCell(focus.row, focus.col))
-            cell->OnClick(GetPointClicked(focus.row, focus.col, point));
-        SendNotify(m_clickDownCell.row, m_clickDownCell.col, NM_CLICK);
-        SendNotify(m_clickDownCell.row, m_clickDownCell.col, GRIDN_SELCHANGING);
-        ResetSelectedRange();
-        SendNotify(m_focusCell.row, m_focusCell.col, GRIDN_SELCHANGED);
-        break;
-    case GMM_SIZING_COLUMN:
-        EndSizing(point, true);
-        break;
-    case GMM_SIZING_ROW:
-        EndSizing(point, false);
-        break;
-    default:
-        // A press outside every cell clicked nothing: no click for (-1, -1).
-        if (!IsValid(m_clickDownCell))
+        switch (m_mouseMode)
+        {
+        case GMM_PREPARE_EDIT:
+            OnEditCell(focus.row, focus.col, GetPointClicked(focus.row, focus.col, point), VK_LBUTTON);
             break;
-        if (CGridCellBase* cell = GetCell(focus.row, focus.col))
-            cell->OnClick(GetPointClicked(focus.row, focus.col, point));
-        SendNotify(m_focusCell.row, m_focusCell.col, GRIDN_SELCHANGED);
-        SendNotify(m_clickDownCell.row, m_clickDownCell.col, NM_CLICK);
-        break;
+        case GMM_PREPARE_DRAG:
+            if (CGridCellBase* cell = GetCell(focus.row, focus.col))
+                cell->OnClick(GetPointClicked(focus.row, focus.col, point));
+            SendNotify(m_clickDownCell.row, m_clickDownCell.col, NM_CLICK);
+            SendNotify(m_clickDownCell.row, m_clickDownCell.col, GRIDN_SELCHANGING);
+            ResetSelectedRange();
+            SendNotify(m_focusCell.row, m_focusCell.col, GRIDN_SELCHANGED);
+            break;
+        case GMM_SIZING_COLUMN:
+            EndSizing(point, true);
+            break;
+        case GMM_SIZING_ROW:
+            EndSizing(point, false);
+            break;
+        default:
+            // A press outside every cell clicked nothing: no click for (-1, -1).
+            if (!IsValid(m_clickDownCell))
+                break;
+            if (CGridCellBase* cell = GetCell(focus.row, focus.col))
+                cell->OnClick(GetPointClicked(focus.row, focus.col, point));
+            SendNotify(m_focusCell.row, m_focusCell.col, GRIDN_SELCHANGED);
+            SendNotify(m_clickDownCell.row, m_clickDownCell.col, NM_CLICK);
+            break;
+        }
     }
 
     m_mouseMode = GMM_NONE;
@@ -469,6 +476,15 @@ void CGridCore::OnLButtonUp(SGridPoint point)
 
 void CGridCore::OnLButtonDblClk(SGridPoint point)
 {
+    // GTK's second press comes before the double-click and has started a
+    // divider drag: the double-click takes its place.
+    if (IsSizingMode(m_mouseMode))
+    {
+        MoveTrackLine(-1);
+        m_sizingClamp = false;
+        m_mouseMode = m_mouseMode == GMM_SIZING_COLUMN ? GMM_OVER_COLUMN_DIVIDER : GMM_OVER_ROW_DIVIDER;
+    }
+    m_dividerDoubleClick = IsDividerMode(m_mouseMode);
     const CGridCellPos cell = GetCellFromPt(point);
     if (!IsValid(cell))
         return;

@@ -3,6 +3,8 @@
 // resizes the column, and the demo is saved with a tip shown.
 #include <chrono>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -151,6 +153,57 @@ TEST_F(GridMouseWindow, DraggingAColumnDividerShowsTheLineAndResizesTheColumn)
     grid->SetItemText(0, 1, L"A heading of some length");
     Send(wxEVT_LEFT_DCLICK, 171, 8);
     EXPECT_NE(grid->GetColumnWidth(1), 111);
+}
+
+TEST_F(GridMouseWindow, DoubleClickOnADividerOnlyResizesTheColumn)
+{
+    // GTK's sequence, and the one without the second press (wx drops it when
+    // the double-click already waits behind it).
+    const std::vector<wxEventType> gtk = {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DOWN, wxEVT_LEFT_DCLICK,
+                                          wxEVT_LEFT_UP};
+    const std::vector<wxEventType> folded = {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK,
+                                             wxEVT_LEFT_UP};
+    int clicks = 0;
+    // As the series page does, a click on a heading sorts by its column.
+    frame->Bind(GRID_EVT_NOTIFY,
+                [this, &clicks](CGridNotifyEvent& event)
+                {
+                    if (event.GetCode() == NM_CLICK && event.GetRow() == 0)
+                    {
+                        ++clicks;
+                        const int col = event.GetCol();
+                        grid->SortTextItems(col,
+                                            col == grid->GetSortColumn() ? !grid->GetSortAscending() : true);
+                    }
+                });
+    for (const auto& events : {gtk, folded})
+    {
+        Shape();
+        grid->SetSortOnHeadingClick(true);
+        grid->SetSortColumn(3);
+        grid->SetSortAscending(true);
+        grid->SetItemText(0, 1, L"A heading much wider than sixty pixels");
+        clicks = 0;
+        // Column 1 spans x 60..119; its divider with column 2 lies at x 120.
+        Send(wxEVT_MOTION, 120, 8);
+        ASSERT_EQ(grid->GetMouseMode(), GMM_OVER_COLUMN_DIVIDER);
+        std::vector<int> widths;
+        for (const wxEventType type : events)
+        {
+            Send(type, 120, 8);
+            if (widths.empty() || widths.back() != grid->GetColumnWidth(1))
+                widths.push_back(grid->GetColumnWidth(1));
+        }
+        const std::string name = events.size() == gtk.size() ? "GTK's sequence" : "folded";
+        EXPECT_EQ(widths.size(), 2u) << name << ": the width changes once";
+        EXPECT_GT(widths.back(), 60) << name;
+        EXPECT_EQ(grid->GetColumnWidth(2), 60) << name;
+        EXPECT_EQ(clicks, 0) << name;
+        EXPECT_EQ(grid->GetSortColumn(), 3) << name;
+        EXPECT_TRUE(grid->GetSortAscending()) << name;
+        EXPECT_EQ(grid->GetTrackLinePos(), -1) << name;
+        EXPECT_FALSE(grid->HasCapture()) << name;
+    }
 }
 
 TEST_F(GridMouseWindow, DemoWithATipIsSavedAsAScreenshot)

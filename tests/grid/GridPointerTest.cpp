@@ -78,17 +78,35 @@ TEST_F(GridPointer, DraggingADividerResizesTheColumn)
     EXPECT_EQ(grid->GetTrackLinePos(), -1);
 }
 
-TEST_F(GridPointer, DoubleClickOnADividerAutoSizesTheColumn)
+TEST_F(GridPointer, DoubleClickOnADividerOnlyAutoSizesTheColumn)
 {
+    // As the series page does, a click on a heading sorts by its column.
+    int headingClicks = 0;
+    frame->Bind(GRID_EVT_NOTIFY,
+                [this, &headingClicks](CGridNotifyEvent& event)
+                {
+                    if (event.GetCode() == NM_CLICK && event.GetRow() == 0)
+                    {
+                        ++headingClicks;
+                        grid->SortTextItems(event.GetCol(), true);
+                    }
+                });
+    grid->SetSortColumn(3);
     grid->SetItemText(0, 1, L"A heading much wider than sixty pixels");
     const wxPoint divider = grid->ClientToScreen(wxPoint(120, 8));
     ASSERT_TRUE(mouse.MouseMove(divider));
     ASSERT_TRUE(PumpUntil([&] { return grid->GetMouseMode() == GMM_OVER_COLUMN_DIVIDER; }));
     ASSERT_TRUE(mouse.MouseDblClick());
     ASSERT_TRUE(PumpUntil([&] { return grid->GetColumnWidth(1) > 60; }));
+    const int width = grid->GetColumnWidth(1);
+    // The release: the pointer now lies on the widened heading.
+    ASSERT_TRUE(PumpUntil([&] { return grid->GetMouseMode() == GMM_NONE && !grid->HasCapture(); }));
     Pump();
+    EXPECT_EQ(grid->GetColumnWidth(1), width);
     EXPECT_EQ(grid->GetColumnWidth(0), 60);
     EXPECT_EQ(grid->GetColumnWidth(2), 60);
+    EXPECT_EQ(headingClicks, 0);
+    EXPECT_EQ(grid->GetSortColumn(), 3);
 }
 
 TEST_F(GridPointer, TheCellUnderThePointerChoosesTheCursor)
