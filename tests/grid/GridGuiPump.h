@@ -19,7 +19,7 @@ inline void Pump()
 /// delivers simulated input and timers only while the loop runs.
 inline bool PumpUntil(const std::function<bool()>& done)
 {
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (!done())
     {
         if (std::chrono::steady_clock::now() > limit)
