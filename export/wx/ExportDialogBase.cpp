@@ -1,10 +1,10 @@
 #include "export/wx/ExportDialogBase.h"
 
+#include "drawing/wx/MemDCExt.h"
 #include "export/ExportFileName.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
 #include "resources/TextFormat.h"
-#include "views/wx/MemDCExt.h"
 
 #include <wx/button.h>
 #include <wx/dcclient.h>
