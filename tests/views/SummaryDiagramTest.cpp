@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "data/SummaryData.h"
+#include "tests/views/DesktopSurface.h"
 #include "tests/views/RecordingSurface.h"
 #include "views/ColorScheme.h"
 #include "views/SummaryDiagram.h"
@@ -128,21 +129,6 @@ TEST_F(SummaryDiagram, TheWidestBarGrowsWithTheTextSoLabelsStay)
     EXPECT_EQ(CSummaryDiagram::WidestBar(19), 24);
     EXPECT_EQ(CSummaryDiagram::WidestBar(26), 32); // 1.3 lines are 33 pixels: a bar and its gap take 34
 }
-
-/// Text as a desktop font measures it: lines 1.3 times the font's height,
-/// characters 0.55 times; the default size is 13 pixels.
-class CDesktopSurface : public CRecordingSurface
-{
-public:
-    using CRecordingSurface::CRecordingSurface;
-    SGridSize GetTextExtent(std::wstring_view text) override
-    {
-        ++measured;
-        const int size = GetFont().height > 0 ? GetFont().height : 13;
-        return SGridSize{static_cast<int>(text.size()) * static_cast<int>(0.55 * size + 0.5),
-                         static_cast<int>(1.3 * size)};
-    }
-};
 
 TEST_F(SummaryDiagram, BarLabelsStayWithTheDesktopTextAtOneAndAHalfTimes)
 {
