@@ -25,12 +25,17 @@ terrion_layer(platform/wx platform streams resources resources/wx)
 terrion_layer(streams   resources platform)
 terrion_layer(device    streams resources platform)
 terrion_layer(data      device streams resources platform)
-terrion_layer(export    views grid data device streams resources platform)
-# The export dialogs' windows over the views' drawing utilities.
-terrion_layer(export/wx export views views/wx grid platform/wx resources/wx data device streams resources platform)
-terrion_layer(views     export grid menus data device streams resources platform)
+# The clickable areas and the off-screen context under both the pages and
+# the export dialogs.
+terrion_layer(drawing   grid resources platform)
+terrion_layer(drawing/wx drawing grid resources platform)
+terrion_layer(export    grid data device streams resources platform)
+# The export dialogs' windows over the shared drawing helpers.
+terrion_layer(export/wx export drawing drawing/wx grid platform/wx resources/wx data device streams resources platform)
+terrion_layer(views     export drawing grid menus data device streams resources platform)
 # The pages' windows over the views' plain code.
-terrion_layer(views/wx  views export export/wx grid menus platform/wx resources/wx data device streams resources platform)
+terrion_layer(views/wx  views export export/wx drawing drawing/wx grid menus platform/wx resources/wx data device streams
+                        resources platform)
 terrion_layer(update    device streams resources platform)
 # The update wizard's pages over the plain update services.
 terrion_layer(update/wizard update platform/wx resources/wx device streams resources platform)

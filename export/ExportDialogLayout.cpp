@@ -12,7 +12,7 @@ using Pic = Resources::CExportIllustrations;
 
 CExportDialogLayout::CExportDialogLayout(const CExportOptions& options, const TBitmapSize& bitmapSize,
                                          const TTextExtent& extent, const TTextExtent& headingExtent)
-    : m_bitmapSize(bitmapSize), m_extent(extent), m_headingExtent(headingExtent)
+    : m_bitmapSize(bitmapSize), m_extent(extent), m_headingExtent(headingExtent ? headingExtent : extent)
 {
     m_textHeight = m_extent(L"A").cy;
     m_textOffset = m_textHeight / 2 + 2;
@@ -21,6 +21,51 @@ CExportDialogLayout::CExportDialogLayout(const CExportOptions& options, const TB
     for (const CExportOptions::SGroup& group : options.Groups())
         AddGroup(group, index++, &x);
     AddGroup(options.Preview(), index, &x);
+
+    // The frames reach down together, past the lowest tile when a large font made the tiles taller.
+    int bottom = kFrameBottom;
+    for (const STile& tile : m_tiles)
+        bottom = std::max(bottom, tile.rect.bottom + 1 + kFrameOutset);
+    for (SGroup& group : m_groups)
+        group.frame.bottom = bottom;
+    m_previewTop = std::max(kPreviewTop, m_groups.back().heading.bottom + 3 * kMargin);
+}
+
+int CExportDialogLayout::WidestCharacter(const std::wstring& text) const
+{
+    int widest = 0;
+    for (wchar_t ch : text)
+        widest = std::max(widest, m_extent(std::wstring(1, ch)).cx);
+    return widest;
+}
+
+int CExportDialogLayout::LineWidth(const std::wstring& line) const
+{
+    const std::size_t end = line.find_last_not_of(L' ');
+    return end == std::wstring::npos ? 0 : m_extent(line.substr(0, end + 1)).cx;
+}
+
+std::pair<std::wstring, std::wstring> CExportDialogLayout::Caption(const std::wstring& text, int room) const
+{
+    const int widest = WidestCharacter(text);
+    const int limit = widest > 0 ? room / widest : static_cast<int>(text.size());
+    return SplitCaption(text, limit);
+}
+
+int CExportDialogLayout::CaptionRoom(const std::wstring& text, int room) const
+{
+    // The widest character sets how many fit, and the word that crosses the
+    // limit stays on the first line: with another font that line or the
+    // second may not fit the room, which then grows to what they need. A
+    // room the whole caption fits in holds either line, so this ends.
+    for (;;)
+    {
+        const auto [line1, line2] = Caption(text, room);
+        const int need = std::max(LineWidth(line1), LineWidth(line2));
+        if (need <= room)
+            return room;
+        room = need;
+    }
 }
 
 void CExportDialogLayout::AddGroup(const CExportOptions::SGroup& spec, int index, int* x)
@@ -29,12 +74,35 @@ void CExportDialogLayout::AddGroup(const CExportOptions::SGroup& spec, int index
     group.x = *x;
     int y = kTop;
     const int referenceWidth = m_bitmapSize(spec.referenceBitmapId).cx;
-    group.heading = {group.x, y, group.x + spec.width + kMargin + referenceWidth + 1,
-                     y + 2 * kMargin + m_textHeight};
-    group.width = group.heading.Width();
-    group.headingTextAt = {group.x + kMargin, y + kMargin};
     group.headingText = Resources::CStringTable::Text(spec.headingId);
-    y += m_textHeight + 3 * kMargin;
+    const SGridSize headingText = m_headingExtent(group.headingText);
+
+    // The widths given for the groups are the least they take; their
+    // heading and the captions beside their tiles widen them as they need.
+    int width = spec.width + kMargin + referenceWidth + 1;
+    width = std::max(width, kMargin + headingText.cx + kMargin);
+    // Every tile of a group has the same room for its caption.
+    const int chrome = 1 + referenceWidth + 2 * kMargin;
+    for (bool settled = false; !settled;)
+    {
+        settled = true;
+        for (const CExportOptions::STile& tile : spec.tiles)
+        {
+            const std::wstring caption = Resources::CStringTable::Text(tile.captionId);
+            const int room = CaptionRoom(caption, width - chrome);
+            if (room > width - chrome)
+            {
+                width = room + chrome;
+                settled = false; // a wider room may split the others differently
+            }
+        }
+    }
+
+    const int headingHeight = std::max(m_textHeight, headingText.cy);
+    group.heading = {group.x, y, group.x + width, y + 2 * kMargin + headingHeight};
+    group.width = width;
+    group.headingTextAt = {group.x + kMargin, y + kMargin};
+    y += headingHeight + 3 * kMargin;
 
     for (const CExportOptions::STile& spec_tile : spec.tiles)
     {
@@ -46,21 +114,19 @@ void CExportDialogLayout::AddGroup(const CExportOptions::SGroup& spec, int index
         tile.rect = {group.x, y, group.x + group.width - 1 - referenceWidth + bitmap.cx,
                      y + bitmap.cy + 2 * kInset};
         tile.bitmapAt = {group.x, y + kInset};
-        // The caption beside the bitmap, on two lines when it is too long for
-        // the room left: the widest character sets how many fit.
+        // The caption beside the bitmap, on two lines when it is too long for the room left.
         const std::wstring caption = Resources::CStringTable::Text(spec_tile.captionId);
-        const int room = tile.rect.Width() - 2 * kMargin - bitmap.cx;
-        int widest = 0;
-        for (wchar_t ch : caption)
-            widest = std::max(widest, m_extent(std::wstring(1, ch)).cx);
-        const int limit = widest > 0 ? room / widest : static_cast<int>(caption.size());
-        std::tie(tile.line1, tile.line2) = SplitCaption(caption, limit);
+        std::tie(tile.line1, tile.line2) = Caption(caption, tile.rect.Width() - 2 * kMargin - bitmap.cx);
         const int left = group.x + bitmap.cx + kMargin;
-        tile.line1At = {left, y + kInset + bitmap.cy / 2 - m_textOffset};
+        tile.line1At = {left, std::max(y + kMargin, y + kInset + bitmap.cy / 2 - m_textOffset)};
         const int line2Drop = tile.line2.empty() ? 0 : m_extent(tile.line2.substr(0, 1)).cy;
         tile.line2At = {left, tile.line1At.y + line2Drop};
+        // A caption taller than the bitmap makes the tile taller.
+        const int textBottom = tile.line2.empty() ? tile.line1At.y + m_extent(tile.line1).cy
+                                                  : tile.line2At.y + m_extent(tile.line2).cy;
+        tile.rect.bottom = std::max(tile.rect.bottom, textBottom + kMargin);
         m_tiles.push_back(tile);
-        y += kMargin + 2 * kInset + bitmap.cy;
+        y = tile.rect.bottom + kMargin;
     }
 
     group.frame = {group.x - kFrameOutset, kFrameTop, group.x + group.width + kFrameOutset, kFrameBottom};
@@ -70,8 +136,9 @@ void CExportDialogLayout::AddGroup(const CExportOptions::SGroup& spec, int index
 
 SGridSize CExportDialogLayout::ClientSize() const
 {
-    const int right = m_groups.empty() ? 0 : m_groups.back().frame.right;
-    return {right + kFirstX, kFrameBottom + kFirstX};
+    if (m_groups.empty())
+        return {kFirstX, kFrameBottom + kFirstX};
+    return {m_groups.back().frame.right + kFirstX, m_groups.back().frame.bottom + kFirstX};
 }
 
 int CExportDialogLayout::PreviewPageCount(const CExportOptions& options)
@@ -98,7 +165,7 @@ CExportDialogLayout::PreviewPages(const CExportOptions& options) const
     int x = preview.x + preview.width / (pages + 1) - (kStripWidth + 8) / 2;
     for (int page = 0; page < pages; ++page, x += kPageStep)
     {
-        int y = kPreviewTop;
+        int y = m_previewTop;
         auto strip = [&](unsigned id)
         {
             placed.push_back({id, {x, y}, false});

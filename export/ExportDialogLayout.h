@@ -70,8 +70,11 @@ public:
 
     /// Lays out the options' groups, tiles and preview heading with the
     /// captions of the string table; extent measures in the regular font,
-    /// headingExtent in the headings' bold one (a heading wider than its
-    /// group widens the group, so no font cuts it off).
+    /// headingExtent in the headings' bold one (none: the regular one). The
+    /// groups are at least as wide as their given widths, wider where their
+    /// heading or their captions need it; tiles grow taller for a caption
+    /// taller than their bitmap, and the frames reach below the lowest tile,
+    /// so no font cuts a text off.
     CExportDialogLayout(const CExportOptions& options, const TBitmapSize& bitmapSize,
                         const TTextExtent& extent, const TTextExtent& headingExtent = {});
 
@@ -97,12 +100,20 @@ public:
 
 private:
     void AddGroup(const CExportOptions::SGroup& spec, int index, int* x);
+    int WidestCharacter(const std::wstring& text) const;
+    /// A line's width without its trailing blanks.
+    int LineWidth(const std::wstring& line) const;
+    /// A caption split for `room` pixels: as many characters as the widest one fits.
+    std::pair<std::wstring, std::wstring> Caption(const std::wstring& text, int room) const;
+    /// The least room from `room` on in which both lines of the caption fit.
+    int CaptionRoom(const std::wstring& text, int room) const;
 
     TBitmapSize m_bitmapSize;
     TTextExtent m_extent;
     TTextExtent m_headingExtent;
     int m_textHeight = 0;
     int m_textOffset = 0;
+    int m_previewTop = kPreviewTop;
     std::vector<SGroup> m_groups;
     std::vector<STile> m_tiles;
 };

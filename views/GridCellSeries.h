@@ -1,6 +1,6 @@
 #pragma once
+#include "drawing/SensitiveArea.h"
 #include "grid/GridCell.h"
-#include "views/SensitiveArea.h"
 
 class CSeriesCellUi;
 class CTerrionDoc;

@@ -5,6 +5,7 @@
 
 #include "data/NumberFormat.h"
 #include "data/TerrionDoc.h"
+#include "drawing/SensitiveArea.h"
 #include "grid/GridCellBase.h"
 #include "grid/GridSurface.h"
 #include "resources/StringIds.h"
@@ -13,7 +14,6 @@
 #include "views/ColorScheme.h"
 #include "views/DiagramFrame.h"
 #include "views/GraphGrid.h"
-#include "views/SensitiveArea.h"
 
 namespace Ids = Resources::Ids;
 using Resources::CStringTable;

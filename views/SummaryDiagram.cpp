@@ -43,18 +43,26 @@ CSummaryDiagram::CSummaryDiagram(CGridSurface& dc, const SSummaryFonts& fonts, i
 {
 }
 
-void CSummaryDiagram::FitBars(int n, int avail, int* width, int* gap)
+void CSummaryDiagram::FitBars(int n, int avail, int* width, int* gap, int widest)
 {
     n = std::max(n, 0);
-    int k = kWidestBar;
-    int g = 2;
+    widest = std::max(widest, 1);
+    int k = widest;
+    int g = k < 3 ? 0 : 2;
     while (BarRun(n, k, g) > avail && k > 1)
     {
         --k;
-        g = k < 3 ? 0 : k < kWidestBar ? 1 : 2;
+        g = k < 3 ? 0 : k < widest ? 1 : 2;
     }
     *width = k;
     *gap = g;
+}
+
+int CSummaryDiagram::WidestBar(int lineHeight)
+{
+    // Labels are written only where a bar and its gap of 2 are wider than
+    // 1.3 lines; the 24 pixels were made for a small font.
+    return std::max(kWidestBar, CReportTextBlocks::Scaled(1.3, lineHeight) - 1);
 }
 
 std::wstring CSummaryDiagram::Label(const SSummaryBar& bar)
@@ -165,7 +173,7 @@ SSummaryDiagramLayout CSummaryDiagram::Layout(const SSummaryDiagramInput& in, in
     const int plotTop = y + m_p + CReportTextBlocks::Scaled(1.2, head.height) + lineA + m_p;
 
     // Bars, and the value font that fits them.
-    FitBars(n, width - 2 * m_p - kAxisRoom, &l.barWidth, &l.gap);
+    FitBars(n, width - 2 * m_p - kAxisRoom, &l.barWidth, &l.gap, WidestBar(lineA));
     l.barRun = static_cast<int>(std::min<long long>(BarRun(n, l.barWidth, l.gap), 1 << 30));
     SGridFont valueFont = m_fonts.vertical;
     const int start = valueFont.height > 0 ? valueFont.height : lineA;
@@ -185,11 +193,20 @@ SSummaryDiagramLayout CSummaryDiagram::Layout(const SSummaryDiagramInput& in, in
     const int density = CReportTextBlocks::Scaled(1.3, lineA) / std::max(l.barWidth + l.gap, 1);
     l.labels = density == 0 && l.valueFontHeight > 0;
 
-    // The label band: the widest label cut to its width.
-    m_dc.SetFont(faces.plain);
+    // The label band: the widest label cut to its width, and no narrower
+    // than the labels as written in the value font, which may be wider.
     for (const SSummaryBar& bar : in.bars)
+    {
+        m_dc.SetFont(faces.plain);
         l.labelBand =
             std::max(l.labelBand, m_dc.GetTextExtent(FitTextWithEllipsis(Label(bar), kLabelWidth)).cx);
+        if (l.labels)
+        {
+            m_dc.SetFont(valueFont);
+            l.labelBand =
+                std::max(l.labelBand, m_dc.GetTextExtent(FitTextWithEllipsis(Label(bar), kLabelWidth)).cx);
+        }
+    }
 
     // A trial chart tells the room of the value axis, and with it the width.
     const double largest = 1.1 * in.largest;

@@ -87,9 +87,12 @@ public:
     /// `dc` and `fonts` must outlive the object.
     CSummaryDiagram(CGridSurface& dc, const SSummaryFonts& fonts, int margin);
 
-    /// The widest bars (24 down to 1) whose run n x width + (n + 2) x gap
-    /// fits `avail`: the gap is 2 beside 24-pixel bars, 1 below, 0 below 3.
-    static void FitBars(int n, int avail, int* width, int* gap);
+    /// The widest bars (`widest` down to 1) whose run n x width + (n + 2) x
+    /// gap fits `avail`: the gap is 2 beside the widest bars, 1 below, 0 below 3.
+    static void FitBars(int n, int avail, int* width, int* gap, int widest = kWidestBar);
+    /// The widest bar for text whose line is `lineHeight` high: 24 pixels,
+    /// or more when a larger font would crowd the labels off those.
+    static int WidestBar(int lineHeight);
     /// The name, or the object ID when the series has none.
     static std::wstring Label(const SSummaryBar& bar);
     /// The order label of an order, empty for an unknown one.

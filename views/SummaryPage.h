@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
+#include "drawing/SensitiveArea.h"
 #include "views/ReportText.h"
-#include "views/SensitiveArea.h"
 #include "views/SummaryDiagram.h"
 #include "views/SummaryFonts.h"
 #include "views/SummaryInput.h"

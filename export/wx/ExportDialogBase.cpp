@@ -1,10 +1,10 @@
 #include "export/wx/ExportDialogBase.h"
 
+#include "drawing/wx/MemDCExt.h"
 #include "export/ExportFileName.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
 #include "resources/TextFormat.h"
-#include "views/wx/MemDCExt.h"
 
 #include <wx/button.h>
 #include <wx/dcclient.h>
@@ -47,8 +47,8 @@ CExportDialogBase::CExportDialogBase(wxWindow* parent, CExportOptions::NKind kin
     : wxDialog(parent, wxID_ANY, Resources::CStringTable::Text(captionId)), m_options(kind)
 {
     SetBackgroundStyle(wxBG_STYLE_PAINT); // the paint covers every pixel
-    // The drawing's pixel sizes (tiles, bitmaps, frames) are made for the
-    // small dialog font; the desktop's larger one would not fit them.
+    // The drawing was made for the small dialog font; a larger desktop text
+    // scale still enlarges it, and the groups and tiles grow to their texts.
     wxFont font = GetFont();
     font.SetPointSize(kFontPoints);
     SetFont(font);

@@ -6,10 +6,10 @@
 // "Export" is pressed, unless the target is the clipboard. The choices are
 // plain state (CExportOptions); where things go is CExportDialogLayout.
 
+#include "drawing/SensitiveArea.h"
 #include "export/ExportDialogLayout.h"
 #include "export/ExportOptions.h"
 #include "export/wx/DibSectionNP.h"
-#include "views/SensitiveArea.h"
 
 #include <functional>
 #include <map>

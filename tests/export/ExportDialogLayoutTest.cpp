@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cwchar>
+
 namespace
 {
 using TPlaced = CExportDialogLayout::SPlacedBitmap;
@@ -100,12 +103,14 @@ TEST(ExportDialogLayout, GroupsAndTilesLeftToRight)
     EXPECT_EQ(groups[0].headingText, L"1. What do you want to export?");
     EXPECT_EQ(groups[0].frame, (SGridRect{7, 7, 238, 300}));
     EXPECT_EQ(groups[1].x, 240);
-    EXPECT_EQ(groups[1].width, 258);
-    EXPECT_EQ(groups[2].x, 503);
+    // 258 wide as given, but the first caption line of "Each object to a
+    // separate file" takes 25 characters of this font: its room grows from 156 to 175.
+    EXPECT_EQ(groups[1].width, 277);
+    EXPECT_EQ(groups[2].x, 522);
     EXPECT_EQ(groups[2].width, 189);
-    EXPECT_EQ(groups[3].x, 697);
+    EXPECT_EQ(groups[3].x, 716);
     EXPECT_EQ(groups[3].headingText, L"Preview");
-    EXPECT_EQ(layout.ClientSize(), (SGridSize{928, 310}));
+    EXPECT_EQ(layout.ClientSize(), (SGridSize{947, 310}));
 
     const auto& tiles = layout.Tiles();
     ASSERT_EQ(tiles.size(), 8u);
@@ -117,7 +122,8 @@ TEST(ExportDialogLayout, GroupsAndTilesLeftToRight)
     EXPECT_TRUE(tiles[0].line2.empty());
     EXPECT_EQ(tiles[1].rect, (SGridRect{10, 93, 234, 147}));
     EXPECT_EQ(tiles[2].rect, (SGridRect{10, 151, 234, 243}));
-    // Each object to a separate file: 22 characters fit; the word that crosses the limit stays on line 1.
+    // Each object to a separate file: 25 characters fit the grown room; the word that crosses the limit stays
+    // on line 1.
     const auto& separate = tiles[4];
     EXPECT_EQ(separate.group, 1);
     EXPECT_EQ(separate.id, 6);
@@ -134,6 +140,107 @@ TEST(ExportDialogLayout, GroupsAndTilesLeftToRight)
     }
 }
 
+// A proportional font: most characters 7 x 13 pixels, m and w (and their
+// capitals) 10 wide, bold ones a pixel wider; `scale` enlarges it all.
+CExportDialogLayout::TTextExtent Proportional(double scale, bool bold = false)
+{
+    return [scale, bold](const std::wstring& text)
+    {
+        double width = 0.0;
+        for (wchar_t ch : text)
+            width += (std::wcschr(L"mwMW", ch) ? 10.0 : 7.0) + (bold ? 1.0 : 0.0);
+        return SGridSize{static_cast<int>(std::ceil(scale * width)),
+                         static_cast<int>(std::ceil(scale * 13.0))};
+    };
+}
+
+TEST(ExportDialogLayout, NoTextPassesItsColumnOrTheDialogAtALargerFont)
+{
+    using L = CExportDialogLayout;
+    for (const auto kind : {CExportOptions::KIND_GRAPHIC, CExportOptions::KIND_CSV})
+    {
+        CExportOptions options(kind);
+        for (const double scale : {1.0, 1.5, 2.0})
+        {
+            SCOPED_TRACE(testing::Message() << "kind " << kind << ", scale " << scale);
+            const auto extent = Proportional(scale);
+            const auto bold = Proportional(scale, true);
+            const L layout(options, BitmapSize, extent, bold);
+            const SGridSize client = layout.ClientSize();
+            const auto& groups = layout.Groups();
+            ASSERT_EQ(groups.size(), options.Groups().size() + 1);
+            const auto width = [&](const std::wstring& line)
+            {
+                const std::size_t end = line.find_last_not_of(L' ');
+                return end == std::wstring::npos ? 0 : extent(line.substr(0, end + 1)).cx;
+            };
+            for (std::size_t g = 0; g < groups.size(); ++g)
+            {
+                const L::SGroup& group = groups[g];
+                const SGridSize heading = bold(group.headingText);
+                EXPECT_LE(group.headingTextAt.x + heading.cx, group.heading.right - L::kMargin) << g;
+                EXPECT_LE(group.headingTextAt.y + heading.cy, group.heading.bottom) << g;
+                EXPECT_LT(group.heading.right, group.frame.right) << g;
+                // Never narrower than the given width; clear of the next frame and inside the dialog.
+                const CExportOptions::SGroup& given =
+                    g < options.Groups().size() ? options.Groups()[g] : options.Preview();
+                EXPECT_GE(group.width, given.width + L::kMargin + BitmapSize(given.referenceBitmapId).cx + 1)
+                    << g;
+                if (g + 1 < groups.size())
+                {
+                    EXPECT_LT(group.heading.right, groups[g + 1].frame.left) << g;
+                }
+                EXPECT_LT(group.frame.right, client.cx) << g;
+                EXPECT_LT(group.frame.bottom, client.cy) << g;
+            }
+            int lastGroup = -1, lastBottom = 0;
+            for (const L::STile& tile : layout.Tiles())
+            {
+                SCOPED_TRACE(tile.id);
+                const SGridRect& r = tile.rect;
+                const L::SGroup& group = groups[static_cast<std::size_t>(tile.group)];
+                EXPECT_GT(r.left, group.frame.left);
+                EXPECT_LT(r.right, group.frame.right);
+                EXPECT_GT(r.top, group.heading.bottom);
+                EXPECT_LT(r.bottom, group.frame.bottom);
+                if (tile.group == lastGroup)
+                {
+                    EXPECT_GT(r.top, lastBottom);
+                }
+                lastGroup = tile.group;
+                lastBottom = r.bottom;
+                EXPECT_LE(tile.line1At.x + width(tile.line1), r.right - L::kMargin) << tile.line1;
+                EXPECT_GE(tile.line1At.y, r.top);
+                EXPECT_LE(tile.line1At.y + extent(tile.line1).cy, r.bottom);
+                if (!tile.line2.empty())
+                {
+                    EXPECT_LE(tile.line2At.x + width(tile.line2), r.right - L::kMargin) << tile.line2;
+                    EXPECT_GE(tile.line2At.y, tile.line1At.y + extent(tile.line1).cy);
+                    EXPECT_LE(tile.line2At.y + extent(tile.line2).cy, r.bottom);
+                }
+            }
+            // The preview pages of every target and data choice stay in the preview's frame.
+            const L::SGroup& preview = groups.back();
+            const auto& optionGroups = options.Groups();
+            CExportOptions choices(kind);
+            for (const auto& target : optionGroups[kind == CExportOptions::KIND_GRAPHIC ? 1 : 0].tiles)
+                for (const auto& data : optionGroups.back().tiles)
+                {
+                    choices.Select(kind == CExportOptions::KIND_GRAPHIC ? 1 : 0, target.id);
+                    choices.Select(static_cast<int>(optionGroups.size()) - 1, data.id);
+                    for (const TPlaced& placed : layout.PreviewPages(choices))
+                    {
+                        const SGridSize size = BitmapSize(placed.id);
+                        EXPECT_GT(placed.at.x, preview.frame.left) << placed.id;
+                        EXPECT_LT(placed.at.x + size.cx, preview.frame.right) << placed.id;
+                        EXPECT_GT(placed.at.y, preview.heading.bottom) << placed.id;
+                        EXPECT_LT(placed.at.y + size.cy, preview.frame.bottom) << placed.id;
+                    }
+                }
+        }
+    }
+}
+
 TEST(ExportDialogLayout, PreviewPagesFollowTheChoices)
 {
     constexpr unsigned kGrid = 30219, kShaded = 30218, kDetails = 30217, kWhiteDetails = 30213,
@@ -145,10 +252,10 @@ TEST(ExportDialogLayout, PreviewPagesFollowTheChoices)
     auto pages = layout.PreviewPages(graphic);
     EXPECT_EQ(Ids(pages), (std::vector<unsigned>{kGrid, kShaded, kDetails, kShaded, kDetails, kShaded,
                                                  kDetails, kImage}));
-    EXPECT_EQ(pages[0], (TPlaced{kGrid, {776, 100}, false}));
-    EXPECT_EQ(pages[1].at, (SGridPoint{776, 105}));
-    EXPECT_EQ(pages[2].at, (SGridPoint{776, 110}));
-    EXPECT_EQ(pages.back(), (TPlaced{kImage, {771, 163}, false}));
+    EXPECT_EQ(pages[0], (TPlaced{kGrid, {795, 100}, false}));
+    EXPECT_EQ(pages[1].at, (SGridPoint{795, 105}));
+    EXPECT_EQ(pages[2].at, (SGridPoint{795, 110}));
+    EXPECT_EQ(pages.back(), (TPlaced{kImage, {790, 163}, false}));
 
     graphic.Select(0, 0); // headers only
     graphic.Select(2, 3); // all
@@ -169,7 +276,7 @@ TEST(ExportDialogLayout, PreviewPagesFollowTheChoices)
     EXPECT_EQ(pages[3].at.x - pages[0].at.x, 65);
     graphic.Select(2, 3);
     EXPECT_EQ(CExportDialogLayout::PreviewPageCount(graphic), 3);
-    EXPECT_EQ(layout.PreviewPages(graphic).front().at.x, 697 + 218 / 4 - 30);
+    EXPECT_EQ(layout.PreviewPages(graphic).front().at.x, 716 + 218 / 4 - 30);
 
     CExportOptions csv(CExportOptions::KIND_CSV);
     CExportDialogLayout csvLayout(csv, BitmapSize, Extent);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "data/SummaryData.h"
+#include "tests/views/DesktopSurface.h"
 #include "tests/views/RecordingSurface.h"
 #include "views/ColorScheme.h"
 #include "views/SummaryDiagram.h"
@@ -92,15 +93,26 @@ TEST_F(SummaryDiagram, BarWidthsAndGapsShrinkWithTheNumberOfSeries)
         int avail;
         int width;
         int gap;
+        int widest = CSummaryDiagram::kWidestBar;
     };
     const SCase cases[] = {
-        {0, 750, 24, 2},  {1, 750, 24, 2},   {28, 750, 24, 2}, {29, 750, 23, 1}, {60, 750, 11, 1},
-        {200, 750, 2, 0}, {1000, 750, 1, 0}, {5, -100, 1, 0}, // nothing fits: the narrowest bar all the same
+        {0, 750, 24, 2},
+        {1, 750, 24, 2},
+        {28, 750, 24, 2},
+        {29, 750, 23, 1},
+        {60, 750, 11, 1},
+        {200, 750, 2, 0},
+        {1000, 750, 1, 0},
+        {5, -100, 1, 0}, // nothing fits: the narrowest bar all the same
+        // A larger font's widest bar keeps its gap of 2; narrower ones have 1.
+        {3, 750, 32, 2, 32},
+        {30, 750, 23, 1, 32},
+        {1000, 750, 1, 0, 32},
     };
     for (const SCase& c : cases)
     {
         int width = 0, gap = 0;
-        CSummaryDiagram::FitBars(c.n, c.avail, &width, &gap);
+        CSummaryDiagram::FitBars(c.n, c.avail, &width, &gap, c.widest);
         const long long run = static_cast<long long>(c.n) * c.width + (c.n + 2) * c.gap;
         if (c.width > 1)
         {
@@ -108,6 +120,57 @@ TEST_F(SummaryDiagram, BarWidthsAndGapsShrinkWithTheNumberOfSeries)
         }
         EXPECT_EQ(width, c.width) << c.n;
         EXPECT_EQ(gap, c.gap) << c.n;
+    }
+}
+
+TEST_F(SummaryDiagram, TheWidestBarGrowsWithTheTextSoLabelsStay)
+{
+    EXPECT_EQ(CSummaryDiagram::WidestBar(13), 24);
+    EXPECT_EQ(CSummaryDiagram::WidestBar(19), 24);
+    EXPECT_EQ(CSummaryDiagram::WidestBar(26), 32); // 1.3 lines are 33 pixels: a bar and its gap take 34
+}
+
+TEST_F(SummaryDiagram, BarLabelsStayWithTheDesktopTextAtOneAndAHalfTimes)
+{
+    const std::vector<SSummaryBar> bars{{1, L"Deck", 21.0, 0},
+                                        {2, L"Pier A", 52.0, 1},
+                                        {23, L"", 12.0, 2},
+                                        {4, L"Column 3", 41.0, 3},
+                                        {5, L"A name longer than the label band holds", 30.0, 4}};
+    for (const int messageHeight : {13, 20}) // the desktop's text at 100 % and 150 %
+    {
+        SCOPED_TRACE(messageHeight);
+        CDesktopSurface desktop;
+        const SSummaryFonts scaled = SSummaryFonts::From(SGridFont{L"", messageHeight});
+        CSummaryDiagram diagram(desktop, scaled, 10);
+        const SSummaryDiagramLayout l = diagram.Layout(Input(bars), 10, 0, 800, 440);
+        ExpectSound(l);
+        EXPECT_TRUE(l.values);
+        ASSERT_TRUE(l.labels);
+        SGridFont valueFont = scaled.vertical;
+        valueFont.height = l.valueFontHeight;
+        desktop.SetFont(valueFont);
+        const int thickness = desktop.GetTextExtent(L"A").cy;
+        ASSERT_EQ(l.bars.size(), bars.size());
+        for (std::size_t i = 0; i < l.bars.size(); ++i)
+        {
+            const SSummaryDiagramBar& bar = l.bars[i];
+            const int length = desktop.GetTextExtent(bar.label).cx;
+            // Under the axis, within the band and the diagram's height.
+            EXPECT_LE(length, l.labelBand) << i;
+            EXPECT_LE(bar.labelAt.y + length, 440) << i;
+            EXPECT_GT(bar.labelAt.y, l.plot.bottom) << i;
+            // Side by side, never over the next bar's label or value.
+            if (i + 1 < l.bars.size())
+            {
+                EXPECT_LE(bar.labelAt.x + thickness, l.bars[i + 1].labelAt.x) << i;
+                EXPECT_LE(bar.valueAt.x + thickness, l.bars[i + 1].valueAt.x) << i;
+            }
+        }
+        desktop.ops.clear();
+        diagram.Draw(l, 0);
+        for (const SSummaryDiagramBar& bar : l.bars)
+            EXPECT_NE(desktop.FindText(bar.label), nullptr) << bar.label;
     }
 }
 

@@ -4,6 +4,7 @@
 // while nothing changes, the lines a clip box leaves out, and the context
 // menu.
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "data/TerrionDoc.h"
 #include "menus/OwMenu.h"
 #include "tests/report/ReportDocument.h"
+#include "tests/views/DesktopSurface.h"
 #include "tests/views/RecordingSurface.h"
 #include "views/ColorScheme.h"
 #include "views/SummaryMenu.h"
@@ -171,6 +173,68 @@ TEST_F(SummaryPage, AnUnsetOrderShowsByObjectIdWithoutChangingTheProject)
     }
     EXPECT_EQ(CSummaryPage::NextOrder(SummaryOrderUnset), SummaryOrderValue);
     EXPECT_EQ(CSummaryPage::NextOrder(9), SummaryOrderObjectId);
+}
+
+TEST_F(SummaryPage, NoTextPassesItsColumnAtOneAndAHalfTimesTheText)
+{
+    Fill(6, 6);
+    doc.SetSummaryComment(L"Dry surface. The pier is cracked near the joint; readings were taken twice.");
+    for (const int messageHeight : {13, 20}) // the desktop's text at 100 % and 150 %
+    {
+        SCOPED_TRACE(messageHeight);
+        CDesktopSurface desktop;
+        page.SetMessageFont(SGridFont{L"", messageHeight});
+        page.Paint(desktop, 1000);
+        const SSummaryPageLayout& l = page.GetLayout();
+        const SSummaryFonts& fonts = page.GetFonts();
+        const auto extent = [&](const SReportText& t)
+        {
+            desktop.SetFont(fonts.faces.Get(t.font));
+            return desktop.GetTextExtent(t.text);
+        };
+        using L = SSummaryLayout;
+        const SSummaryLayout& b = l.blocks;
+        const int valuesTop = b.at[L::Values].y;
+        // The values stay left of the statistics and inside their block.
+        for (const SReportText& t : l.values.texts)
+        {
+            EXPECT_LE(t.at.x + extent(t).cx, b.at[L::Statistics].x) << t.text;
+            EXPECT_LE(t.at.y + extent(t).cy, valuesTop + b.size[L::Values].cy) << t.text;
+        }
+        // The statistics' labels, symbols and values each stay left of the next column.
+        std::set<int> columns;
+        for (const SReportText& t : l.statistics.texts)
+            if (t.font != NReportFont::Bold)
+                columns.insert(t.at.x);
+        const int statisticsRight = b.at[L::Statistics].x + b.size[L::Statistics].cx;
+        for (const SReportText& t : l.statistics.texts)
+        {
+            const auto next = columns.upper_bound(t.at.x);
+            const int limit = t.font == NReportFont::Bold || next == columns.end() ? statisticsRight : *next;
+            EXPECT_LE(t.at.x + extent(t).cx, limit) << t.text;
+            EXPECT_LE(t.at.y + extent(t).cy, b.at[L::Comment].y) << t.text;
+        }
+        // The comment wraps inside its width.
+        ASSERT_GT(l.comment.texts.size(), 2u);
+        for (const SReportText& t : l.comment.texts)
+            EXPECT_LE(t.at.x + extent(t).cx, b.at[L::Comment].x + b.commentWidth) << t.text;
+        // The bars keep their names, which end above the values.
+        const SSummaryDiagramLayout& d = l.diagram;
+        ASSERT_TRUE(d.labels);
+        SGridFont valueFont = fonts.vertical;
+        valueFont.height = d.valueFontHeight;
+        desktop.SetFont(valueFont);
+        for (const SSummaryDiagramBar& bar : d.bars)
+        {
+            const auto* drawn = desktop.FindText(bar.label);
+            ASSERT_NE(drawn, nullptr) << bar.label;
+            EXPECT_EQ(drawn->font.escapement, 900) << bar.label;
+            EXPECT_LE(bar.labelAt.y + desktop.GetTextExtent(bar.label).cx, valuesTop) << bar.label;
+        }
+        // And the page scrolls far enough for all of it.
+        EXPECT_GE(l.blocks.extent.cx, d.size.cx);
+        EXPECT_GE(l.blocks.extent.cy, valuesTop + b.size[L::Values].cy);
+    }
 }
 
 TEST_F(SummaryPage, TheLayoutIsKeptWhileNothingItShowsChanges)

@@ -6,6 +6,7 @@
 #include <wx/settings.h>
 
 #include "data/TerrionDoc.h"
+#include "drawing/wx/MemDCExt.h"
 #include "grid/GridDcSurface.h"
 #include "menus/OwMenu.h"
 #include "menus/wx/OwMenuPopup.h"
@@ -13,7 +14,6 @@
 #include "resources/StringTable.h"
 #include "views/SummaryMenu.h"
 #include "views/wx/CommentDlg.h"
-#include "views/wx/MemDCExt.h"
 #include "views/wx/SummaryPrintout.h"
 
 namespace

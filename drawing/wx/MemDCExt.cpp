@@ -1,4 +1,4 @@
-#include "views/wx/MemDCExt.h"
+#include "drawing/wx/MemDCExt.h"
 
 #include <algorithm>
 

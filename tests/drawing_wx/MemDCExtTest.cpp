@@ -7,7 +7,7 @@
 #include <wx/dcps.h>
 #include <wx/filename.h>
 
-#include "views/wx/MemDCExt.h"
+#include "drawing/wx/MemDCExt.h"
 
 namespace TerrionTest
 {

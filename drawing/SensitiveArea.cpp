@@ -1,4 +1,4 @@
-#include "views/SensitiveArea.h"
+#include "drawing/SensitiveArea.h"
 
 #include "grid/GridSurface.h"
 

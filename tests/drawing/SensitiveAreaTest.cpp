@@ -1,8 +1,8 @@
 // Clickable areas: priorities, ties, edges, and what AddText measures.
 #include <gtest/gtest.h>
 
+#include "drawing/SensitiveArea.h"
 #include "tests/views/RecordingSurface.h"
-#include "views/SensitiveArea.h"
 
 namespace TerrionTest
 {
