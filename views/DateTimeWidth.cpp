@@ -34,6 +34,14 @@ wchar_t WidestDigit(CTextMeasure& measure)
     return widest;
 }
 
+std::wstring WithDigit(std::wstring text, wchar_t digit)
+{
+    for (wchar_t& c : text)
+        if (c >= L'0' && c <= L'9')
+            c = digit;
+    return text;
+}
+
 } // namespace
 
 std::wstring CDateTimeWidth::WidestText(CTextMeasure& measure, const std::wstring& pattern)
@@ -56,11 +64,7 @@ std::wstring CDateTimeWidth::WidestText(CTextMeasure& measure, const std::wstrin
                 time.tm_hour = hour;
                 time.tm_min = 58;
                 time.tm_sec = 58;
-                std::wstring text = CDatePicture::Format(pattern, time);
-                for (wchar_t& c : text)
-                    if (c >= L'0' && c <= L'9')
-                        c = digit;
-                texts.insert(std::move(text));
+                texts.insert(WithDigit(CDatePicture::Format(pattern, time), digit));
             }
     std::wstring widest;
     int width = -1;
@@ -79,4 +83,9 @@ std::wstring CDateTimeWidth::WidestText(CTextMeasure& measure, const std::wstrin
 int CDateTimeWidth::WidestWidth(CTextMeasure& measure, const std::wstring& pattern)
 {
     return measure.TextWidth(WidestText(measure, pattern));
+}
+
+std::wstring CDateTimeWidth::WithWidestDigits(CTextMeasure& measure, std::wstring text)
+{
+    return WithDigit(std::move(text), WidestDigit(measure));
 }

@@ -15,4 +15,6 @@ public:
     static std::wstring WidestText(CTextMeasure& measure, const std::wstring& pattern);
     /// The width of that text.
     static int WidestWidth(CTextMeasure& measure, const std::wstring& pattern);
+    /// `text` with every digit the font's widest one.
+    static std::wstring WithWidestDigits(CTextMeasure& measure, std::wstring text);
 };

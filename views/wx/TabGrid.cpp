@@ -156,6 +156,17 @@ CTabGrid::~CTabGrid()
     m_grid = nullptr;
 }
 
+bool CTabGrid::SetFont(const wxFont& font)
+{
+    const bool changed = wxPanel::SetFont(font);
+    if (m_grid && font.IsOk())
+    {
+        m_grid->SetFont(font);
+        PostRefill();
+    }
+    return changed;
+}
+
 void CTabGrid::SetMenuTestHook(TMenuHook hook)
 {
     GridMenuHook() = std::move(hook);

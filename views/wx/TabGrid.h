@@ -61,6 +61,8 @@ public:
     ~CTabGrid() override;
 
     CGridCtrl& Grid() const { return *m_grid; }
+    /// The grid's font too: the page is refilled in it, its columns fitted to it.
+    bool SetFont(const wxFont& font) override;
 
     /// Queues the document-changed notification; a full refresh that is
     /// already queued covers every later one.
