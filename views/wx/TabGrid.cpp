@@ -386,8 +386,11 @@ void CTabGrid::ApplyColumnWidths()
 CSeriesColumnWidths::SWidths CTabGrid::TextColumnWidths()
 {
     const std::uint32_t format = m_services.GetDTFormat();
+    const std::wstring datePattern = CDateTimeFormat::GetDateFormatString(format);
+    const std::wstring timePattern = CDateTimeFormat::GetTimeFormatString(format);
+    const std::wstring patterns = datePattern + L'\n' + timePattern;
     const SGridFont& font = m_grid->GetGridFont();
-    if (m_textWidthsKnown && format == m_textWidthsFormat && font == m_textWidthsFont)
+    if (m_textWidthsKnown && patterns == m_textWidthsPatterns && font == m_textWidthsFont)
         return m_textWidths;
     std::unique_ptr<CGridSurface> surface = m_grid->GetHost()->HostMeasureSurface();
     if (!surface)
@@ -395,9 +398,8 @@ CSeriesColumnWidths::SWidths CTabGrid::TextColumnWidths()
     CSurfaceTextMeasure measure(*surface, font);
     // A cell shows its text between two margins and beside its grid line.
     const int padding = 2 * m_grid->GetDefaultCell(false, false)->GetMargin() + 1;
-    m_textWidths = CSeriesColumnWidths::Compute(measure, CDateTimeFormat::GetDateFormatString(format),
-                                                CDateTimeFormat::GetTimeFormatString(format), padding);
-    m_textWidthsFormat = format;
+    m_textWidths = CSeriesColumnWidths::Compute(measure, datePattern, timePattern, padding);
+    m_textWidthsPatterns = patterns;
     m_textWidthsFont = font;
     m_textWidthsKnown = true;
     return m_textWidths;

@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 class CGridCtrl;
@@ -200,8 +201,9 @@ private:
     /// now and when the widths were saved.
     CSeriesColumnWidths::SWidths m_textWidths;
     CSeriesColumnWidths::SWidths m_savedTextWidths;
-    /// The widths were measured for this "DTFormat" setting and font.
-    std::uint32_t m_textWidthsFormat = 0;
+    /// The widths were measured for these date and time patterns (a
+    /// language library may bring its own) and this font.
+    std::wstring m_textWidthsPatterns;
     SGridFont m_textWidthsFont;
     bool m_textWidthsKnown = false;
     /// The mean-value column fitted to its heading.
