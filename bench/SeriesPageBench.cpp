@@ -1,9 +1,13 @@
 // The series grid page: a full fill from 10,000 series against 1,000 (the
 // work per series is fixed, so the ratio stays near 10), and a paint of the
 // page scrolled to the end of 10,000 series against the top of 100 (the
-// paint follows what is visible, so the ratio stays near 1); and the graphic
+// paint follows what is visible, so the ratio stays near 1); the graphic
 // export of 200 expanded series to one PNG file, its time and its peak memory
-// against the raw image (width x height x 3 bytes). On a display: run under
+// against the raw image (width x height x 3 bytes); and a heading click that
+// sorts 2,000 series of 20 to 300 readings, folded and with every report
+// open, against a full fill of the same page (the sort is a fill in another
+// order, so the ratio stays near 1) and the open sort against Expand all
+// (each open report is laid out once either way). On a display: run under
 // xvfb-run.
 #include <benchmark/benchmark.h>
 
@@ -51,16 +55,27 @@ public:
     std::unique_ptr<CViewProgress> OpenProgress(wxWindow*) override { return nullptr; }
 };
 
+/// Readings of series i: a fixed count, or 20 to 300 spread over the series.
+using TReadingCount = int (*)(int series);
+int TenReadings(int)
+{
+    return 10;
+}
+int SpreadReadings(int series)
+{
+    return 20 + (series * 137) % 281;
+}
+
 struct SPage
 {
-    explicit SPage(int series)
+    explicit SPage(int series, TReadingCount readings = TenReadings)
     {
         CTerrionData::TObjects objects(static_cast<std::size_t>(series));
         for (int i = 0; i < series; ++i)
         {
             Device::TTerrionObject& object = objects[static_cast<std::size_t>(i)];
             object.objectNumber = static_cast<std::uint16_t>(i % 256);
-            for (int r = 0; r < 10; ++r)
+            for (int r = 0; r < readings(i); ++r)
                 object.readings.push_back({10.0 + (i * 7 + r) % 300, 0x10, 10});
         }
         doc.AddSeries(objects, false);
@@ -115,6 +130,71 @@ void BM_SeriesPagePaint(benchmark::State& state)
     state.counters["rows"] = static_cast<double>(fixture.page->Grid().GetRowCount());
 }
 BENCHMARK(BM_SeriesPagePaint)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+/// 2,000 series of 20 to 300 readings; range 1 opens every report first.
+constexpr int kSortSeries = 2000;
+
+std::unique_ptr<SPage> SortPage(bool open)
+{
+    auto fixture = std::make_unique<SPage>(kSortSeries, SpreadReadings);
+    if (open)
+    {
+        fixture->page->ExpandAll(true);
+        wxTheApp->ProcessPendingEvents();
+    }
+    return fixture;
+}
+
+void SetOpenCounter(benchmark::State& state, SPage& fixture)
+{
+    int open = 0;
+    for (int i = 0; i < fixture.doc.GetSeriesCount(); ++i)
+        open += fixture.doc.IsExpanded(i) ? 1 : 0;
+    state.counters["open"] = open;
+}
+
+/// A click on the "Name" heading: the sort, then the refill it posts.
+void BM_SeriesPageHeadingSort(benchmark::State& state)
+{
+    const std::unique_ptr<SPage> fixture = SortPage(state.range(0) != 0);
+    for (auto _ : state)
+    {
+        fixture->page->SortByColumn(CTabGrid::colName);
+        wxTheApp->ProcessPendingEvents();
+    }
+    SetOpenCounter(state, *fixture);
+}
+BENCHMARK(BM_SeriesPageHeadingSort)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+/// The full fill of the same page, which the sort is measured against.
+void BM_SeriesPageSortedFill(benchmark::State& state)
+{
+    const std::unique_ptr<SPage> fixture = SortPage(state.range(0) != 0);
+    for (auto _ : state)
+    {
+        fixture->page->Fill(-1);
+        wxTheApp->ProcessPendingEvents();
+    }
+    SetOpenCounter(state, *fixture);
+}
+BENCHMARK(BM_SeriesPageSortedFill)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+/// Expand all over the folded page, which the open sort is measured against.
+void BM_SeriesPageExpandAll(benchmark::State& state)
+{
+    const std::unique_ptr<SPage> fixture = SortPage(false);
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        fixture->page->ExpandAll(false);
+        wxTheApp->ProcessPendingEvents();
+        state.ResumeTiming();
+        fixture->page->ExpandAll(true);
+        wxTheApp->ProcessPendingEvents();
+    }
+    SetOpenCounter(state, *fixture);
+}
+BENCHMARK(BM_SeriesPageExpandAll)->Unit(benchmark::kMillisecond);
 
 /// A "VmRSS:" or "VmHWM:" line of /proc/self/status in bytes, 0 when absent.
 std::uint64_t StatusBytes(const std::string& key)

@@ -325,8 +325,18 @@ void CGridCtrl::Render(wxDC& target, const wxRect& box)
     const wxSize client = GetClientSize();
     if (client.GetWidth() <= 0 || client.GetHeight() <= 0 || box.IsEmpty())
         return;
-    if (!m_buffer.IsOk() || m_buffer.GetWidth() < client.GetWidth() ||
-        m_buffer.GetHeight() < client.GetHeight())
+    const bool bufferFits = m_buffer.IsOk() && m_buffer.GetWidth() >= client.GetWidth() &&
+                            m_buffer.GetHeight() >= client.GetHeight();
+    if (!GetRedraw() && bufferFits)
+    {
+        // While the owner rebuilds the rows with drawing off, the window keeps
+        // its last picture rather than going blank.
+        wxMemoryDC last(m_buffer);
+        target.Blit(box.GetLeft(), box.GetTop(), box.GetWidth(), box.GetHeight(), &last, box.GetLeft(),
+                    box.GetTop());
+        return;
+    }
+    if (!bufferFits)
         m_buffer = wxBitmap(client.GetWidth(), client.GetHeight());
     wxMemoryDC memory(m_buffer);
     memory.SetPen(*wxTRANSPARENT_PEN);

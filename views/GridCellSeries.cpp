@@ -211,8 +211,6 @@ bool CGridCellSeries::AnimationPending() const
 
 void CGridCellSeries::Expand(bool immediate)
 {
-    m_expanding = true;
-    m_collapsing = false;
     CGridCore* grid = GetGrid();
     // Measured at the width the report really has, on the window's surface.
     std::unique_ptr<CGridSurface> surface;
@@ -220,19 +218,30 @@ void CGridCellSeries::Expand(bool immediate)
         surface = grid->GetHost()->HostMeasureSurface();
     if (surface)
     {
-        m_targetHeight = MeasureRowHeight(*surface, SpanWidth());
-        m_measured = true;
-        m_currentHeight = m_targetHeight;
-        m_expanding = false;
-        m_expanded = true;
-        SetRowHeight(m_currentHeight);
+        ExpandOn(*surface);
+        return;
     }
-    else if (m_currentHeight < 2)
+    m_expanding = true;
+    m_collapsing = false;
+    if (m_currentHeight < 2)
     {
         m_currentHeight = 2;
         RequestStep();
     }
     if (grid)
+        grid->Refresh();
+}
+
+void CGridCellSeries::ExpandOn(CGridSurface& surface)
+{
+    m_collapsing = false;
+    m_targetHeight = MeasureRowHeight(surface, SpanWidth());
+    m_measured = true;
+    m_currentHeight = m_targetHeight;
+    m_expanding = false;
+    m_expanded = true;
+    SetRowHeight(m_currentHeight);
+    if (CGridCore* grid = GetGrid())
         grid->Refresh();
 }
 

@@ -60,6 +60,9 @@ public:
     /// Opens the row: `immediate` measures the report and sets the height at
     /// once, else the row grows by kOpenStep per frame.
     void Expand(bool immediate);
+    /// Opens the row at once, laid out on `surface` at the width the report
+    /// has: a refill lays every open report out on one surface.
+    void ExpandOn(CGridSurface& surface);
     /// Closes the row, at once or kOpenStep per frame.
     void Collapse(bool immediate);
     /// Takes one step toward the target and sets the row height; true while

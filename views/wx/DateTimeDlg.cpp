@@ -4,6 +4,8 @@
 #include "resources/wx/WxText.h"
 #include "views/DateTimeFormat.h"
 #include "views/DateTimeShift.h"
+#include "views/DateTimeWidth.h"
+#include "views/wx/WindowTextMeasure.h"
 
 #include <wx/button.h>
 #include <wx/datectrl.h>
@@ -27,6 +29,30 @@ constexpr int kDateEditId = 2025;
 constexpr int kDatePickerId = 2010;
 constexpr int kTimePickerId = 2011;
 constexpr wchar_t kNoTime[] = L"--";
+
+/// Widens a field to show `text` whole; true when it grew.
+bool FitToText(wxTextCtrl& field, wxWindow& outer, const std::wstring& text)
+{
+    const int needed = field.GetSizeFromTextSize(field.GetTextExtent(text).GetWidth()).GetWidth();
+    const int missing = needed - field.GetSize().GetWidth();
+    if (missing <= 0)
+        return false;
+    outer.SetMinSize(wxSize(outer.GetSize().GetWidth() + missing, outer.GetMinSize().GetHeight()));
+    return true;
+}
+
+/// The text field a picker shows its value in (inside its combo box, if it has one).
+wxTextCtrl* FieldOf(wxWindow& picker)
+{
+    for (wxWindow* child : picker.GetChildren())
+    {
+        if (auto* field = wxDynamicCast(child, wxTextCtrl))
+            return field;
+        if (wxTextCtrl* inner = FieldOf(*child))
+            return inner;
+    }
+    return nullptr;
+}
 
 CDateTimeDlg::TTestHook& DateTimeTestHook()
 {
@@ -85,7 +111,38 @@ CDateTimeDlg::CDateTimeDlg(wxWindow* parent, std::uint32_t dtFormat)
     column->Add(stamps, 0, wxEXPAND | wxALL, gap);
     column->Add(info, 0, wxEXPAND | wxLEFT | wxRIGHT, gap);
     column->Add(buttons, 0, wxALIGN_RIGHT | wxALL, gap);
+    FitFields();
     SetSizerAndFit(column);
+    Bind(wxEVT_SHOW,
+         [this](wxShowEvent& event)
+         {
+             if (event.IsShown() && FitFields())
+                 GetSizer()->SetSizeHints(this);
+             event.Skip();
+         });
+}
+
+bool CDateTimeDlg::FitFields()
+{
+    // The current stamp's fields hold the widest text of their patterns, the
+    // pickers their own text with the widest digits.
+    bool grown = false;
+    for (const auto& [field, pattern] :
+         {std::pair{m_date, CDateTimeFormat::GetDateFormatString(m_dtFormat)},
+          std::pair{m_time, CDateTimeShift::WithSeconds(CDateTimeFormat::GetTimeFormatString(m_dtFormat))}})
+    {
+        CWindowTextMeasure measure(*field);
+        grown = FitToText(*field, *field, CDateTimeWidth::WidestText(measure, pattern)) || grown;
+    }
+    for (wxWindow* picker : {static_cast<wxWindow*>(m_datePicker), static_cast<wxWindow*>(m_timePicker)})
+        if (wxTextCtrl* field = FieldOf(*picker))
+        {
+            CWindowTextMeasure measure(*field);
+            grown = FitToText(*field, *picker,
+                              CDateTimeWidth::WithWidestDigits(measure, field->GetValue().ToStdWstring())) ||
+                    grown;
+        }
+    return grown;
 }
 
 void CDateTimeDlg::SetTestHook(TTestHook hook)

@@ -35,6 +35,8 @@ public:
     using TTestHook = std::function<int(CDateTimeDlg& dialog)>;
     static void SetTestHook(TTestHook hook);
 
+    wxTextCtrl* CurrentDateField() const { return m_date; }
+    wxTextCtrl* CurrentTimeField() const { return m_time; }
     wxDatePickerCtrl* DatePicker() const { return m_datePicker; }
     wxTimePickerCtrl* TimePicker() const { return m_timePicker; }
     /// The current time stamp as shown: date, and time with seconds ("--" when it cannot be shown).
@@ -46,6 +48,9 @@ private:
     void Start();
     /// The offset from the pickers.
     void Finish();
+    /// Widens every field that cannot show its widest text; true when one grew.
+    /// GTK knows a field's borders only once it is on screen.
+    bool FitFields();
 
     std::uint32_t m_dtFormat;
     std::int64_t m_original = 0;

@@ -3,12 +3,15 @@
 #include "data/NumberFormat.h"
 #include "data/TerrionDoc.h"
 #include "grid/GridCtrl.h"
+#include "grid/GridSurface.h"
 #include "menus/OwMenu.h"
 #include "menus/wx/OwMenuPopup.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
 #include "views/DateTimeFormat.h"
+#include "views/ReportLayoutSurface.h"
 #include "views/SeriesImages.h"
+#include "views/SurfaceTextMeasure.h"
 #include "views/wx/CommentDlg.h"
 #include "views/wx/DateTimeDlg.h"
 #include "views/wx/PageEvents.h"
@@ -153,6 +156,17 @@ CTabGrid::~CTabGrid()
     m_grid = nullptr;
 }
 
+bool CTabGrid::SetFont(const wxFont& font)
+{
+    const bool changed = wxPanel::SetFont(font);
+    if (m_grid && font.IsOk())
+    {
+        m_grid->SetFont(font);
+        PostRefill();
+    }
+    return changed;
+}
+
 void CTabGrid::SetMenuTestHook(TMenuHook hook)
 {
     GridMenuHook() = std::move(hook);
@@ -266,9 +280,11 @@ void CTabGrid::InitGrid()
         grid.SetItemText(0, col, Text(kHeadings[static_cast<std::size_t>(col)]));
     // Only the heading row exists: each column fits its heading.
     grid.AutoSizeColumns();
+    m_meanHeadingWidth = grid.GetColumnWidth(colMean);
     grid.SetColumnWidth(colId, 80);
-    grid.SetColumnWidth(colName, 80);
-    grid.SetColumnWidth(colDateTime, 100);
+    const CSeriesColumnWidths::SWidths widths = TextColumnWidths();
+    grid.SetColumnWidth(colName, widths.name);
+    grid.SetColumnWidth(colDateTime, widths.dateTime);
     grid.Refresh();
     UpdateStatusText(true);
 }
@@ -284,18 +300,20 @@ void CTabGrid::Fill(int series)
         double smallest = 0.0;
         double largest = 0.0;
         m_doc.GetMeanRange(&smallest, &largest);
-        FillRow(series, largest);
+        FillRow(series, largest, true);
         UpdateSortIndicator();
     }
     else
     {
+        // The page keeps its picture until the new one is drawn.
+        wxBusyCursor wait;
+        CGridCtrl& grid = *m_grid;
+        grid.SetRedraw(false);
         if (count == 0 || m_doc.GetSortOrder() == 0)
             m_savedWidths.clear();
         InitGrid();
         UpdateGrippers();
-        CGridCtrl& grid = *m_grid;
         grid.SetPrintWithAltColors(true);
-        grid.SetRedraw(false);
         grid.SetRowCount(2 * count + 1);
         double smallest = 0.0;
         double largest = 0.0;
@@ -306,31 +324,31 @@ void CTabGrid::Fill(int series)
                 SetProgress(Ids::kGridUpdating, i + 1);
             MakeDetailRowCells(DetailRow(i), i);
             MakeSeriesRowCells(SeriesRow(i));
-            FillRow(i, largest);
+            FillRow(i, largest, false);
         }
-        grid.SetRedraw(true, true);
         UpdateSortIndicator();
         UpdateGrippers();
-        // The open reports are in, so the columns fit beside a scroll bar they need.
-        const int reportWidth = count > 0 ? grid.GetMergedColumnWidth(colName, DetailRow(0)) : 0;
-        if (!m_savedWidths.empty())
+        ApplyColumnWidths();
+        // Each open report is laid out once, at the width the columns give it.
+        LayOutOpenReports();
+        if (m_savedWidths.empty() && count > 0)
         {
-            const int widths = std::min(static_cast<int>(m_savedWidths.size()), grid.GetColumnCount());
-            for (int col = 0; col < widths; ++col)
-                grid.SetColumnWidth(col, m_savedWidths[static_cast<std::size_t>(col)]);
-            grid.ResetScrollBars();
-        }
-        else
-            FitBarColumn();
-        // Open reports are measured again at the width they now have.
-        if (count > 0 && grid.GetMergedColumnWidth(colName, DetailRow(0)) != reportWidth)
-        {
-            grid.SetRedraw(false);
-            for (int i = 0; i < count; ++i)
-                if (m_doc.IsExpanded(i))
-                    ShowReport(i, true, true);
+            // Open reports can bring the vertical bar that the rows alone did
+            // not need: the columns then fit beside it, and the reports are
+            // laid out again only when that changed their width.
+            const int reportWidth = grid.GetMergedColumnWidth(colName, DetailRow(0));
+            const int client = grid.GetClientSize().GetWidth();
             grid.SetRedraw(true, true);
+            if (grid.GetClientSize().GetWidth() != client)
+            {
+                grid.SetRedraw(false);
+                grid.SetColumnWidth(colMean, m_meanHeadingWidth);
+                FitBarColumn();
+                if (grid.GetMergedColumnWidth(colName, DetailRow(0)) != reportWidth)
+                    LayOutOpenReports();
+            }
         }
+        grid.SetRedraw(true, true);
     }
     m_progressText.clear();
     SendStatusText();
@@ -338,12 +356,61 @@ void CTabGrid::Fill(int series)
     m_grid->Refresh();
 }
 
-void CTabGrid::FillRow(int series, double largestMean)
+void CTabGrid::ApplyColumnWidths()
+{
+    CGridCtrl& grid = *m_grid;
+    // The bars follow the rows, so the columns fit beside a vertical bar the rows need.
+    grid.SetRedraw(true, true);
+    if (!m_savedWidths.empty())
+    {
+        // Widths the user kept follow a new date pattern or font in the text columns.
+        if (m_savedTextWidths != m_textWidths)
+        {
+            if (m_savedWidths.size() > colDateTime)
+            {
+                m_savedWidths[colName] = m_textWidths.name;
+                m_savedWidths[colDateTime] = m_textWidths.dateTime;
+            }
+            m_savedTextWidths = m_textWidths;
+        }
+        const int widths = std::min(static_cast<int>(m_savedWidths.size()), grid.GetColumnCount());
+        for (int col = 0; col < widths; ++col)
+            grid.SetColumnWidth(col, m_savedWidths[static_cast<std::size_t>(col)]);
+        grid.ResetScrollBars();
+    }
+    else
+        FitBarColumn();
+    grid.SetRedraw(false);
+}
+
+CSeriesColumnWidths::SWidths CTabGrid::TextColumnWidths()
+{
+    const std::uint32_t format = m_services.GetDTFormat();
+    const std::wstring datePattern = CDateTimeFormat::GetDateFormatString(format);
+    const std::wstring timePattern = CDateTimeFormat::GetTimeFormatString(format);
+    const std::wstring patterns = datePattern + L'\n' + timePattern;
+    const SGridFont& font = m_grid->GetGridFont();
+    if (m_textWidthsKnown && patterns == m_textWidthsPatterns && font == m_textWidthsFont)
+        return m_textWidths;
+    std::unique_ptr<CGridSurface> surface = m_grid->GetHost()->HostMeasureSurface();
+    if (!surface)
+        return CSeriesColumnWidths::SWidths{};
+    CSurfaceTextMeasure measure(*surface, font);
+    // A cell shows its text between two margins and beside its grid line.
+    const int padding = 2 * m_grid->GetDefaultCell(false, false)->GetMargin() + 1;
+    m_textWidths = CSeriesColumnWidths::Compute(measure, datePattern, timePattern, padding);
+    m_textWidthsPatterns = patterns;
+    m_textWidthsFont = font;
+    m_textWidthsKnown = true;
+    return m_textWidths;
+}
+
+void CTabGrid::FillRow(int series, double largestMean, bool layOutReport)
 {
     CGridCtrl& grid = *m_grid;
     const int row = SeriesRow(series);
     grid.SetItemText(row, colId, std::to_wstring(m_doc.GetObjectId(series)));
-    if (m_doc.IsExpanded(series))
+    if (layOutReport && m_doc.IsExpanded(series))
         ShowReport(series, true, true);
     SetGripper(row, m_doc.IsExpanded(series), m_doc.IsInSummary(series));
 
@@ -583,6 +650,9 @@ void CTabGrid::SortByColumn(int col)
     m_savedWidths.clear();
     for (int c = 0; c < grid.GetColumnCount(); ++c)
         m_savedWidths.push_back(grid.GetColumnWidth(c));
+    m_savedTextWidths = m_textWidths;
+    // The rows show other series now: the page keeps its picture until the refill.
+    grid.SetRedraw(false);
     PostRefill();
     // The indexes changed: the other views read the series anew.
     m_doc.NotifyViews(this, -1);
@@ -730,9 +800,16 @@ void CTabGrid::ExpandAll(bool expand)
     wxBusyCursor wait;
     CGridCtrl& grid = *m_grid;
     grid.SetRedraw(false, false);
+    CReportLayoutSurface surface(grid);
     for (int i = 0; i < m_doc.GetSeriesCount() && DetailRow(i) < grid.GetRowCount(); ++i)
     {
-        SetSeriesExpanded(i, expand, true);
+        SetGripper(SeriesRow(i), expand, m_doc.IsInSummary(i));
+        if (expand)
+            OpenReport(i, surface);
+        else
+            ShowReport(i, false, true);
+        if (m_doc.IsExpanded(i) != expand)
+            m_doc.SetExpanded(i, expand);
         if (expand && i % kExpandProgressStep == 0)
             SetProgress(Ids::kGridExpanding, i + 1);
     }
@@ -751,6 +828,8 @@ void CTabGrid::DeleteSelected()
         for (auto it = marked.rbegin(); it != marked.rend(); ++it)
             m_doc.RemoveSeries(*it);
         m_doc.ComputeSummaryStatistics();
+        // The rows show other series now: the page keeps its picture until the refill.
+        m_grid->SetRedraw(false);
         PostRefill();
         // The indexes changed: the other views read the series anew.
         m_doc.NotifyViews(this, -1);

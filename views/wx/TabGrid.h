@@ -10,17 +10,21 @@
 
 #include "data/DocumentSubscription.h"
 #include "data/DocumentView.h"
+#include "grid/GridFont.h"
 #include "grid/GridPrintText.h"
 #include "views/SeriesCellUi.h"
+#include "views/SeriesColumnWidths.h"
 
 #include <wx/panel.h>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 class CGridCtrl;
+class CReportLayoutSurface;
 class CGridNotifyEvent;
 class CSeriesCellAnimationTimer;
 class CTerrionDoc;
@@ -58,6 +62,8 @@ public:
     ~CTabGrid() override;
 
     CGridCtrl& Grid() const { return *m_grid; }
+    /// The grid's font too: the page is refilled in it, its columns fitted to it.
+    bool SetFont(const wxFont& font) override;
 
     /// Queues the document-changed notification; a full refresh that is
     /// already queued covers every later one.
@@ -80,6 +86,9 @@ public:
     void UpdateSortIndicator();
     /// Widens the mean-value column to fill the grid's width.
     void FitBarColumn();
+    /// The name and date/time columns' widths in the grid's font for the
+    /// chosen date and time patterns.
+    CSeriesColumnWidths::SWidths TextColumnWidths();
     void ExpandAll(bool expand);
     /// Asks, then deletes the selected series.
     void DeleteSelected();
@@ -148,13 +157,22 @@ private:
     void SetBar(int row, double mean, double largest);
     /// Opens or closes a series' report, at once or step by step.
     void ShowReport(int series, bool expand, bool immediate);
+    /// Opens a series' report at once, laid out on `surface`.
+    void OpenReport(int series, CReportLayoutSurface& surface);
 
     // CSeriesCellUi: what the report cells ask of the page.
     void CommentClicked(int series) override;
     void ScheduleAnimation(CGridCellSeries& cell) override;
 
-    /// The texts and states of one series' row.
-    void FillRow(int series, double largestMean);
+    /// Lays every open report out at its width, all on one measuring surface.
+    void LayOutOpenReports();
+
+    /// The texts and states of one series' row; `layOutReport` opens its
+    /// report at once when the series is expanded (a full fill lays the
+    /// reports out after the columns have their widths).
+    void FillRow(int series, double largestMean, bool layOutReport);
+    /// The saved widths, or the widths of set-up with the mean-value column filling the grid.
+    void ApplyColumnWidths();
     void SetSeriesExpanded(int series, bool expand, bool immediate);
     void SetProgress(unsigned labelId, int number);
     /// The series whose cell (series row, colTotal) is selected or is the focus cell.
@@ -179,6 +197,17 @@ private:
     CViewServices& m_services;
     CGridCtrl* m_grid = nullptr;
     std::vector<int> m_savedWidths;
+    /// The text columns' widths of the grid's font and the chosen patterns,
+    /// now and when the widths were saved.
+    CSeriesColumnWidths::SWidths m_textWidths;
+    CSeriesColumnWidths::SWidths m_savedTextWidths;
+    /// The widths were measured for these date and time patterns (a
+    /// language library may bring its own) and this font.
+    std::wstring m_textWidthsPatterns;
+    SGridFont m_textWidthsFont;
+    bool m_textWidthsKnown = false;
+    /// The mean-value column fitted to its heading.
+    int m_meanHeadingWidth = 0;
     wxString m_progressText;
     wxString m_selectionText;
     /// A full refresh is queued.

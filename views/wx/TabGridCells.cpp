@@ -3,12 +3,15 @@
 // else in the page.
 #include "views/wx/TabGrid.h"
 
+#include "data/TerrionDoc.h"
 #include "grid/GridCtrl.h"
+#include "grid/GridSurface.h"
 #include "views/ColorScheme.h"
 #include "views/GridCellBar.h"
 #include "views/GridCellDetailGripper.h"
 #include "views/GridCellDetailLeft.h"
 #include "views/GridCellSeries.h"
+#include "views/ReportLayoutSurface.h"
 #include "views/SeriesImages.h"
 #include "views/wx/SeriesCellAnimationTimer.h"
 
@@ -117,6 +120,25 @@ void CTabGrid::ShowReport(int series, bool expand, bool immediate)
         report->Expand(immediate);
     else
         report->Collapse(immediate);
+}
+
+void CTabGrid::OpenReport(int series, CReportLayoutSurface& surface)
+{
+    auto* report = dynamic_cast<CGridCellSeries*>(m_grid->GetCell(DetailRow(series), colName));
+    if (!report)
+        return;
+    if (CGridSurface* on = surface.Get())
+        report->ExpandOn(*on);
+    else
+        report->Expand(true);
+}
+
+void CTabGrid::LayOutOpenReports()
+{
+    CReportLayoutSurface surface(*m_grid);
+    for (int i = 0; i < m_doc.GetSeriesCount() && DetailRow(i) < m_grid->GetRowCount(); ++i)
+        if (m_doc.IsExpanded(i))
+            OpenReport(i, surface);
 }
 
 void CTabGrid::ScheduleAnimation(CGridCellSeries& cell)
