@@ -420,7 +420,7 @@ TEST(GridPrint, HeaderAndFooterTextsFromTheRecord)
         if (font.weight == 700)
             seen.push_back({op.op.text, op.op.align, op.page.left, op.page.top});
         else
-            EXPECT_EQ(font, CGridCore::PrinterFont());
+            EXPECT_EQ(font, f.grid.PrinterFont());
     }
     ASSERT_EQ(seen.size(), expected.size());
     for (std::size_t i = 0; i < seen.size(); ++i)

@@ -124,8 +124,9 @@ TEST(GridCellSeries, TheBlocksGoSideBySideUnderOrBesideByTheNumberOfReadings)
     auto statistics = [&](int i) { return g.Draw(i).FindText(L"Statistics")->rect; };
     EXPECT_EQ(statistics(0).top, 10);
     EXPECT_GT(statistics(0).left, 500);
-    // 26 readings: two columns of 20 lines (295 pixels); the rest beneath them.
-    EXPECT_EQ(statistics(1), (SGridRect{10, 295 + 10, 10, 295 + 10}));
+    // 26 readings: two columns of 20 lines (295 pixels); the rest beneath
+    // them and the 300-pixel diagram.
+    EXPECT_EQ(statistics(1), (SGridRect{10, 300 + 10, 10, 300 + 10}));
     EXPECT_EQ(statistics(2).top, 300 + 10);
     // A cell narrower than 800 pixels is laid out 800 wide.
     EXPECT_EQ(g.Draw(0, 500).FindText(L"Comment")->rect, g.Draw(0, 800).FindText(L"Comment")->rect);
