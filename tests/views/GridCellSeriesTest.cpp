@@ -468,6 +468,59 @@ TEST(GridCellSeries, PrintingDrawsNoBackgroundAndNeverMovesTheRow)
     EXPECT_TRUE(g.grid.IsInPostPaint(cell));
 }
 
+/// Text half as large again as the recording surface's (the desktop's text at 150 percent).
+class CLargeTextSurface : public CRecordingSurface
+{
+public:
+    explicit CLargeTextSurface(bool printing) : CRecordingSurface(printing) {}
+    SGridSize GetTextExtent(std::wstring_view text) override
+    {
+        const SGridSize plain = CRecordingSurface::GetTextExtent(text);
+        return SGridSize{plain.cx * 3 / 2, plain.cy * 3 / 2};
+    }
+    SGridFontMetrics GetFontMetrics() override
+    {
+        const SGridFontMetrics plain = CRecordingSurface::GetFontMetrics();
+        return SGridFontMetrics{plain.height * 3 / 2, plain.ascent * 3 / 2, plain.descent * 3 / 2,
+                                plain.aveCharWidth * 3 / 2};
+    }
+};
+
+TEST(GridCellSeries, AtLargerTextNoTextPassesItsColumnOrTheReportsEdge)
+{
+    SSeriesGrid g({SeriesOf(3, L"A comment long enough to wrap over more than one line of its block."),
+                   SeriesOf(30), SeriesOf(80)});
+    for (const bool printing : {false, true})
+        for (int i = 0; i < 3; ++i)
+            for (const int width : {800, 900, 1100})
+            {
+                SCOPED_TRACE(::testing::Message()
+                             << "series " << i << ", " << width << (printing ? ", printed" : ""));
+                CLargeTextSurface dc(printing);
+                g.Report(i)->Draw(&dc, 2 * i + 2, 1, SGridRect{0, 0, width, 2000}, false, printing);
+                // The level texts of the blocks (the bars' turned values aside), as boxes.
+                std::vector<std::pair<SGridRect, std::wstring>> boxes;
+                for (const auto& op : dc.Of(NOp::Text))
+                {
+                    if (op.font.escapement != 0 || op.text == CTerrionDoc::GetResistivityUnit())
+                        continue;
+                    const int w = dc.GetTextExtent(op.text).cx;
+                    const int left = op.align == NGridTextAlign::Right    ? op.rect.left - w
+                                     : op.align == NGridTextAlign::Center ? op.rect.left - w / 2
+                                                                          : op.rect.left;
+                    boxes.push_back({SGridRect{left, op.rect.top, left + w, op.rect.top + 19}, op.text});
+                }
+                ASSERT_FALSE(boxes.empty());
+                for (std::size_t a = 0; a < boxes.size(); ++a)
+                {
+                    EXPECT_LE(boxes[a].first.right, width) << boxes[a].second;
+                    for (std::size_t b = a + 1; b < boxes.size(); ++b)
+                        EXPECT_TRUE(boxes[a].first.Intersect(boxes[b].first).IsEmpty())
+                            << boxes[a].second << " / " << boxes[b].second;
+                }
+            }
+}
+
 TEST(GridCellSeries, ASeriesThatIsGoneDrawsOnlyTheBackground)
 {
     SSeriesGrid g({SeriesOf(3)});
