@@ -3,6 +3,7 @@
 // clickable texts and the row's opening and closing.
 #include <algorithm>
 #include <limits>
+#include <memory>
 #include <numeric>
 #include <vector>
 
@@ -485,6 +486,24 @@ public:
                                 plain.aveCharWidth * 3 / 2};
     }
 };
+
+TEST(SeriesDiagram, TheBarsLeaveTheValueAxisTheRoomItsLabelsNeed)
+{
+    // At larger text the axis' labels need more than the fixed room: the
+    // bars narrow, and the diagram stays within the width it is given.
+    SSeriesGrid g({SeriesOf(30)});
+    for (const bool large : {false, true})
+        for (const int width : {562, 650, 800})
+        {
+            std::unique_ptr<CRecordingSurface> dc =
+                large ? std::make_unique<CLargeTextSurface>(false) : std::make_unique<CRecordingSurface>();
+            const SSeriesReportFonts fonts = SSeriesReportFonts::From(SGridFont{});
+            CSeriesDiagram diagram(g.doc, 0, *dc, fonts, CGridCellSeries::kMargin);
+            const SSeriesDiagramLayout layout = diagram.Layout(0, 0, width, 300, false, false);
+            EXPECT_LE(layout.size.cx, width) << width << (large ? " large" : "");
+            EXPECT_GT(layout.barWidth, 0) << width << (large ? " large" : "");
+        }
+}
 
 TEST(GridCellSeries, AtLargerTextNoTextPassesItsColumnOrTheReportsEdge)
 {
