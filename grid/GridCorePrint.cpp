@@ -50,8 +50,16 @@ void CGridCore::OnBeginPrinting(CGridPrintSurface& dc, SGridPrintInfo& info, boo
     measure.SetFont(PrinterFont());
     const SGridSize letters = measure.GetTextExtent(L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
     measure.RestoreState();
-    if (!m_printLayout.Compute(*this, SGridSize{letters.cx / 52, letters.cy}, dc.GetPaperSize(),
-                               selectionOnly, screen.get()))
+    const SGridSize charSize{letters.cx / 52, letters.cy};
+    // The rows' cells measure themselves on the page, stretched as it is
+    // printed: what they lay out there is what they print.
+    const SGridSize paper = dc.GetPaperSize();
+    dc.SaveState();
+    dc.SetPageScale(CGridPrintLayout::LogicalPageSize(*this, charSize, paper), paper);
+    const bool laidOut = m_printLayout.Compute(*this, charSize, paper, selectionOnly, &dc);
+    dc.ResetPageScale();
+    dc.RestoreState();
+    if (!laidOut)
         return;
     info.maxPage = m_printLayout.GetPageCount();
     info.currentPage = 1;

@@ -45,6 +45,18 @@ int PrintedHeight(const CGridCore& grid, int row, int pageWidth, CGridSurface* m
 
 } // namespace
 
+SGridSize CGridPrintLayout::LogicalPageSize(const CGridCore& grid, SGridSize charSize, SGridSize paperSize)
+{
+    if (paperSize.cx <= 0 || paperSize.cy <= 0)
+        return SGridSize{};
+    // The grid's full width fits the paper's width; the height follows the paper's shape.
+    const int margins = (kLeftMarginChars + kRightMarginChars) * charSize.cx;
+    SGridSize page;
+    page.cx = GridClampToInt(static_cast<long long>(grid.GetVirtualWidth()) + margins);
+    page.cy = GridClampToInt(static_cast<long long>(page.cx) * paperSize.cy / paperSize.cx);
+    return page;
+}
+
 bool CGridPrintLayout::Compute(const CGridCore& grid, SGridSize charSize, SGridSize paperSize,
                                bool selectionOnly, CGridSurface* measure)
 {
@@ -54,10 +66,8 @@ bool CGridPrintLayout::Compute(const CGridCore& grid, SGridSize charSize, SGridS
     m_charSize = charSize;
     m_paperSize = paperSize;
 
-    // The grid's full width fits the paper's width; the height follows the paper's shape.
     const int margins = (kLeftMarginChars + kRightMarginChars) * charSize.cx;
-    m_logicalPage.cx = GridClampToInt(static_cast<long long>(grid.GetVirtualWidth()) + margins);
-    m_logicalPage.cy = GridClampToInt(static_cast<long long>(m_logicalPage.cx) * paperSize.cy / paperSize.cx);
+    m_logicalPage = LogicalPageSize(grid, charSize, paperSize);
     m_pageHeight = m_logicalPage.cy - (kHeaderLines + kFooterLines + 2 * kGapLines) * charSize.cy -
                    grid.GetFixedRowHeight();
     m_pageWidth = m_logicalPage.cx - grid.GetFixedColumnWidth() - margins;

@@ -32,13 +32,16 @@ public:
     /// Lays `grid` out for paper of `paperSize` device units with text of
     /// `charSize` (average character width, line height). With selectionOnly
     /// only rows whose cell in column 1 is selected are printed. With a
-    /// `measure` surface (the screen) each row is as tall as its cells need
-    /// on the page, else as on the screen. False (and an empty layout) when
-    /// the paper or the character size is empty.
+    /// `measure` surface (the page, stretched as printed) each row is as tall
+    /// as its cells need there, else as on the screen. False (and an empty
+    /// layout) when the paper or the character size is empty.
     bool Compute(const CGridCore& grid, SGridSize charSize, SGridSize paperSize, bool selectionOnly,
                  CGridSurface* measure = nullptr);
     void Reset();
     bool IsValid() const { return m_valid; }
+    /// The logical page: the grid's full width and the margins, in the
+    /// paper's shape; empty for empty paper.
+    static SGridSize LogicalPageSize(const CGridCore& grid, SGridSize charSize, SGridSize paperSize);
 
     /// Whether the row is a body row that the selection filter lets through.
     static bool IsRowPrinted(const CGridCore& grid, int row, bool selectionOnly);

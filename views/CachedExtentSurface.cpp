@@ -1,15 +1,7 @@
 #include "views/CachedExtentSurface.h"
 
-CCachedExtentSurface::CCachedExtentSurface(CGridSurface& target, CGridSurface* measure)
-    : m_target(target), m_measure(measure), m_font(target.GetFont())
+CCachedExtentSurface::CCachedExtentSurface(CGridSurface& target) : m_target(target), m_font(target.GetFont())
 {
-}
-
-CGridSurface& CCachedExtentSurface::Measuring()
-{
-    if (m_measure)
-        m_measure->SetFont(m_font);
-    return m_measure ? *m_measure : m_target;
 }
 
 void CCachedExtentSurface::SaveState()
@@ -54,7 +46,7 @@ SGridSize CCachedExtentSurface::GetTextExtent(std::wstring_view text)
     if (it != m_current->end())
         return it->second;
     ++m_measured;
-    const SGridSize size = Measuring().GetTextExtent(text);
+    const SGridSize size = m_target.GetTextExtent(text);
     m_current->emplace(std::move(key), size);
     return size;
 }

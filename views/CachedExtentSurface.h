@@ -13,10 +13,8 @@
 class CCachedExtentSurface : public CGridSurface
 {
 public:
-    /// `target` must outlive this surface and change its font only through
-    /// it. With `measure` (which must outlive it too) texts are measured
-    /// there instead: a printed page laid out as the screen measures it.
-    explicit CCachedExtentSurface(CGridSurface& target, CGridSurface* measure = nullptr);
+    /// `target` must outlive this surface and change its font only through it.
+    explicit CCachedExtentSurface(CGridSurface& target);
 
     bool IsPrinting() const override { return m_target.IsPrinting(); }
     void SaveState() override;
@@ -60,7 +58,7 @@ public:
 
     void SetFont(const SGridFont& font) override;
     SGridFont GetFont() const override { return m_font; }
-    SGridFontMetrics GetFontMetrics() override { return Measuring().GetFontMetrics(); }
+    SGridFontMetrics GetFontMetrics() override { return m_target.GetFontMetrics(); }
     void SetTextColor(TGridColor color) override { m_target.SetTextColor(color); }
     void SetTextAlign(NGridTextAlign align) override { m_target.SetTextAlign(align); }
     void SetTextVAlign(NGridTextVAlign align) override { m_target.SetTextVAlign(align); }
@@ -72,13 +70,9 @@ public:
     int GetMeasured() const { return m_measured; }
 
 private:
-    /// The surface texts are measured on, in the current font.
-    CGridSurface& Measuring();
-
     using TExtents = std::unordered_map<std::wstring, SGridSize>;
 
     CGridSurface& m_target;
-    CGridSurface* m_measure;
     SGridFont m_font;
     std::vector<SGridFont> m_savedFonts;
     /// Per font (few of them) the extents of its texts.

@@ -142,12 +142,7 @@ bool CGridCellSeries::Draw(CGridSurface* dc, int row, int col, SGridRect rect, b
     }
     if (!dc->IsPrinting())
         dc->FillSolidRect(SGridRect{0, 0, width, rect.bottom - rect.top}, GetBackColor());
-    // A page is laid out as the screen measures its texts, so the report
-    // takes the height its printed row was given for it.
-    std::unique_ptr<CGridSurface> screen;
-    if (dc->IsPrinting() && grid && grid->GetHost())
-        screen = grid->GetHost()->HostMeasureSurface();
-    CCachedExtentSurface cached(*dc, screen.get());
+    CCachedExtentSurface cached(*dc);
     const SGridFont base = SelectFont(cached);
     const int total = Report(cached, base, width, minWidth, &areas, onScreen ? m_hoverArea : SeriesAreaNone);
     dc->RestoreState();

@@ -77,12 +77,14 @@ public:
 class CWrappingCell : public CPrintLogCell
 {
 public:
-    int GetPrintHeight(CGridSurface&, int width, int height) override
+    int GetPrintHeight(CGridSurface& measure, int width, int height) override
     {
         askedWidth = width;
+        askedOnPage = measure.IsPrinting();
         return height + std::max(0, 300 - width) / 10;
     }
     int askedWidth = -1;
+    bool askedOnPage = false;
 };
 
 /// Strings of our own for the tests, in front of the built-in table.
@@ -259,6 +261,7 @@ TEST(GridPrint, ARowIsAsTallAsItsCellsNeedOnPaper)
     // A page 90 pixels high holds three rows of 30, but not once the second grows to 50 on paper.
     f.PrintAll(f.PaperFor(90));
     EXPECT_EQ(wrapping->askedWidth, 100);
+    EXPECT_TRUE(wrapping->askedOnPage); // measured where it is printed
     ASSERT_EQ(f.info.maxPage, 2);
     const std::vector<CPrintLogCell::SCall> first = f.CallsOfPage(1);
     const auto wrapped =

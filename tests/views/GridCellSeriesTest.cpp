@@ -516,8 +516,6 @@ TEST(GridCellSeries, AtLargerTextNoTextPassesItsColumnOrTheReportsEdge)
                 SCOPED_TRACE(::testing::Message()
                              << "series " << i << ", " << width << (printing ? ", printed" : ""));
                 CLargeTextSurface dc(printing);
-                // Without the screen to measure on, the page measures its own larger text.
-                g.host.canMeasure = !printing;
                 g.Report(i)->Draw(&dc, 2 * i + 2, 1, SGridRect{0, 0, width, 2000}, false, printing);
                 // The level texts of the blocks (the bars' turned values aside), as boxes.
                 std::vector<std::pair<SGridRect, std::wstring>> boxes;
@@ -540,28 +538,6 @@ TEST(GridCellSeries, AtLargerTextNoTextPassesItsColumnOrTheReportsEdge)
                             << boxes[a].second << " / " << boxes[b].second;
                 }
             }
-}
-
-TEST(GridCellSeries, APageIsLaidOutAsTheScreenMeasuresItsTexts)
-{
-    // A printer whose fonts come out wider places every text where the
-    // screen's measure puts it: the report fits the row height printed for it.
-    SSeriesGrid g({SeriesOf(3), SeriesOf(30), SeriesOf(80)});
-    for (int i = 0; i < 3; ++i)
-    {
-        CRecordingSurface plain(true);
-        CLargeTextSurface wide(true);
-        g.Report(i)->Draw(&plain, 2 * i + 2, 1, SGridRect{0, 0, 700, 2000}, false, true);
-        g.Report(i)->Draw(&wide, 2 * i + 2, 1, SGridRect{0, 0, 700, 2000}, false, true);
-        const auto a = plain.Of(NOp::Text);
-        const auto b = wide.Of(NOp::Text);
-        ASSERT_EQ(a.size(), b.size()) << i;
-        for (std::size_t k = 0; k < a.size(); ++k)
-        {
-            EXPECT_EQ(a[k].text, b[k].text);
-            EXPECT_EQ(a[k].rect, b[k].rect) << a[k].text;
-        }
-    }
 }
 
 TEST(GridCellSeries, ASeriesThatIsGoneDrawsOnlyTheBackground)

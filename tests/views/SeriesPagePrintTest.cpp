@@ -259,6 +259,12 @@ TEST_F(CSeriesPagePrintTest, RowsAndReportsPrintAtTheScreensOneScaleWithinTheWid
                 const int bottom = std::min(cell.bottom, layout.GetPageHeight());
                 const SGridRect edge{cell.right - 8, cell.top + 1, cell.right - 2, bottom - 2};
                 EXPECT_TRUE(InkBox(sheet, rect(edge, scale, body)).IsEmpty()) << "report " << series;
+                // Nor does it reach its row's bottom: the row is as tall as the report on paper.
+                if (cell.bottom <= layout.GetPageHeight())
+                {
+                    const SGridRect foot{cell.left + 2, cell.bottom - 8, cell.right - 2, cell.bottom - 2};
+                    EXPECT_TRUE(InkBox(sheet, rect(foot, scale, body)).IsEmpty()) << "report " << series;
+                }
             }
             const int margin =
                 static_cast<int>((layout.GetLeftMargin() + layout.GetPrintWidth()) * scale) + 2;
