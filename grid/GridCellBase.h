@@ -112,6 +112,10 @@ public:
     /// Prints the cell on a page in its printing colours; false when it has
     /// no grid, surface or default cell or the rectangle is empty.
     virtual bool PrintCell(CGridSurface* dc, int row, int col, SGridRect rect);
+    /// The height the cell needs on a page `width` wide, measured on `measure`
+    /// (screen pixels); `height` is the row's height on the screen, which
+    /// the base keeps.
+    virtual int GetPrintHeight(CGridSurface& /*measure*/, int /*width*/, int height) { return height; }
 
     /// Moves the rectangle's left edge past the image.
     virtual bool GetTextRect(SGridRect* rect);

@@ -207,6 +207,8 @@ public:
     /// Queues a cell's OnPostPaint for the end of the next paint.
     void AddPostPaint(CGridCellBase* cell);
     bool IsInPostPaint(const CGridCellBase* cell) const;
+    /// Whether the grid is drawing itself whole into a bitmap (not onto the screen).
+    bool IsDrawingAll() const { return m_drawingAll; }
 
     /// Sends a notification to the owner; 0 without a window.
     long SendNotify(int row, int col, int code);
@@ -277,8 +279,9 @@ public:
     virtual void PrintFixedRowCells(int startCol, int stopCol, int& row, SGridRect& rect, CGridSurface& dc,
                                     bool& first);
     const CGridPrintLayout& GetPrintLayout() const { return m_printLayout; }
-    /// The font pages are printed in.
-    static SGridFont PrinterFont();
+    /// The font pages are printed in: Arial as high as the grid's own font,
+    /// so printed rows keep their size beside the cells that print in theirs.
+    SGridFont PrinterFont() const;
 
     // Clipboard (GridCoreClipboard.cpp). Texts travel through the window's
     // clipboard; a row counts as selected by its cell in column 1.
@@ -435,6 +438,7 @@ private:
     bool m_listMode = false;
     bool m_wholeRowScrolling = true;
     bool m_allowDraw = true;
+    bool m_drawingAll = false;
     int m_gridLines = GGL_BOTH;
     TGridColor m_gridLineColor = GridRgb(192, 192, 192);
     TGridColor m_gridBkColor = GridRgb(128, 128, 128);

@@ -109,6 +109,13 @@ void CGridCore::OnDraw(CGridSurface& dc, bool all)
 {
     if (!m_allowDraw && !all)
         return;
+    struct SAllFlag
+    {
+        bool& flag;
+        bool was;
+        ~SAllFlag() { flag = was; }
+    } allFlag{m_drawingAll, m_drawingAll};
+    m_drawingAll = all;
     const SGridRect clip = dc.GetClipBox();
     if (clip.IsEmpty())
         return;

@@ -1,6 +1,7 @@
 // Printing of CGridCore: the page layout, the header, the heading row on
 // every page, the body rows with their grid lines and the footer, all on a
 // print surface that stretches the logical page over the paper.
+#include <memory>
 #include <string>
 
 #include "grid/GridCore.h"
@@ -14,18 +15,17 @@ constexpr TGridColor kBlack = GridRgb(0, 0, 0);
 constexpr unsigned kLineFormat = DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
 
 /// The bold font of the header and footer.
-SGridFont BoldPrinterFont()
+SGridFont Bold(SGridFont font)
 {
-    SGridFont font = CGridCore::PrinterFont();
     font.weight = 700;
     return font;
 }
 
 } // namespace
 
-SGridFont CGridCore::PrinterFont()
+SGridFont CGridCore::PrinterFont() const
 {
-    return SGridFont{L"Arial", 11, 400};
+    return SGridFont{L"Arial", GetGridFont().height, 400};
 }
 
 std::tm CGridCore::GetPrintTime() const
@@ -41,12 +41,25 @@ void CGridCore::OnBeginPrinting(CGridPrintSurface& dc, SGridPrintInfo& info, boo
     m_printLayout.Reset();
     if (!m_host || !m_host->HostIsWindow())
         return;
+    // The page is laid out in screen pixels, which the surface stretches
+    // over the paper: margins, rows and every cell's text then keep the
+    // sizes they have on the screen, whatever the printer's resolution.
+    std::unique_ptr<CGridSurface> screen = m_host->HostMeasureSurface();
+    CGridSurface& measure = screen ? *screen : dc;
+    measure.SaveState();
+    measure.SetFont(PrinterFont());
+    const SGridSize letters = measure.GetTextExtent(L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    measure.RestoreState();
+    const SGridSize charSize{letters.cx / 52, letters.cy};
+    // The rows' cells measure themselves on the page, stretched as it is
+    // printed: what they lay out there is what they print.
+    const SGridSize paper = dc.GetPaperSize();
     dc.SaveState();
-    dc.SetFont(PrinterFont());
-    const SGridSize letters = dc.GetTextExtent(L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    dc.SetPageScale(CGridPrintLayout::LogicalPageSize(*this, charSize, paper), paper);
+    const bool laidOut = m_printLayout.Compute(*this, charSize, paper, selectionOnly, &dc);
+    dc.ResetPageScale();
     dc.RestoreState();
-    if (!m_printLayout.Compute(*this, SGridSize{letters.cx / 52, letters.cy}, dc.GetPaperSize(),
-                               selectionOnly))
+    if (!laidOut)
         return;
     info.maxPage = m_printLayout.GetPageCount();
     info.currentPage = 1;
@@ -95,7 +108,7 @@ void CGridCore::OnPrint(CGridPrintSurface& dc, SGridPrintInfo& info, const SGrid
     for (const int row : layout.GetPageRows(info.currentPage))
     {
         const int top = bottom + 1;
-        bottom += std::max(0, GetRowHeight(row));
+        bottom += layout.GetRowHeight(row);
         placed.push_back({row, top, bottom,
                           CGridPrintLayout::FitColumns(*this, row, m_fixedCols, m_cols, pageWidth, true)});
     }
@@ -217,7 +230,7 @@ void CGridCore::PrintHeader(CGridSurface& dc, const SGridPrintInfo& info, const 
 
     const SGridRect& rect = info.drawRect;
     dc.SaveState();
-    dc.SetFont(BoldPrinterFont());
+    dc.SetFont(Bold(PrinterFont()));
     dc.SetTextColor(kBlack);
     CGridDrawText::Draw(dc, center, rect, DT_CENTER | kLineFormat);
     CGridDrawText::Draw(dc, right, rect, DT_RIGHT | kLineFormat);
@@ -236,7 +249,7 @@ void CGridCore::PrintFooter(CGridSurface& dc, const SGridPrintInfo& info, const 
     const SGridRect& rect = info.drawRect;
     dc.Line({rect.left, rect.top}, {rect.right, rect.top}, kBlack);
     dc.SaveState();
-    dc.SetFont(BoldPrinterFont());
+    dc.SetFont(Bold(PrinterFont()));
     dc.SetTextColor(kBlack);
     CGridDrawText::Draw(dc, page, rect, DT_LEFT | kLineFormat);
     CGridDrawText::Draw(dc, center, rect, DT_CENTER | kLineFormat);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "grid/GridCellBase.h"
 #include "grid/GridCore.h"
 
 void CGridPrintLayout::Reset()
@@ -17,8 +18,47 @@ bool CGridPrintLayout::IsRowPrinted(const CGridCore& grid, int row, bool selecti
     return !selectionOnly || grid.IsRowSelected(row);
 }
 
+namespace
+{
+
+/// The row's height on a page: what its tallest cell needs there.
+int PrintedHeight(const CGridCore& grid, int row, int pageWidth, CGridSurface* measure)
+{
+    const int screen = std::max(0, grid.GetRowHeight(row));
+    if (!measure || screen == 0)
+        return screen;
+    int height = screen;
+    int left = 0;
+    for (int col = grid.GetFixedColumnCount(); col < grid.GetColumnCount(); ++col)
+    {
+        const int width = grid.GetMergedColumnWidth(col, row);
+        if (width <= 0)
+            continue;
+        // A cell that spans to the page's edge lays out in what the page leaves it.
+        const int room = std::min(width, pageWidth - left);
+        left += width;
+        if (CGridCellBase* cell = grid.GetCell(row, col); cell && room > 0)
+            height = std::max(height, cell->GetPrintHeight(*measure, room, screen));
+    }
+    return height;
+}
+
+} // namespace
+
+SGridSize CGridPrintLayout::LogicalPageSize(const CGridCore& grid, SGridSize charSize, SGridSize paperSize)
+{
+    if (paperSize.cx <= 0 || paperSize.cy <= 0)
+        return SGridSize{};
+    // The grid's full width fits the paper's width; the height follows the paper's shape.
+    const int margins = (kLeftMarginChars + kRightMarginChars) * charSize.cx;
+    SGridSize page;
+    page.cx = GridClampToInt(static_cast<long long>(grid.GetVirtualWidth()) + margins);
+    page.cy = GridClampToInt(static_cast<long long>(page.cx) * paperSize.cy / paperSize.cx);
+    return page;
+}
+
 bool CGridPrintLayout::Compute(const CGridCore& grid, SGridSize charSize, SGridSize paperSize,
-                               bool selectionOnly)
+                               bool selectionOnly, CGridSurface* measure)
 {
     Reset();
     if (charSize.cx <= 0 || charSize.cy <= 0 || paperSize.cx <= 0 || paperSize.cy <= 0)
@@ -26,10 +66,8 @@ bool CGridPrintLayout::Compute(const CGridCore& grid, SGridSize charSize, SGridS
     m_charSize = charSize;
     m_paperSize = paperSize;
 
-    // The grid's full width fits the paper's width; the height follows the paper's shape.
     const int margins = (kLeftMarginChars + kRightMarginChars) * charSize.cx;
-    m_logicalPage.cx = GridClampToInt(static_cast<long long>(grid.GetVirtualWidth()) + margins);
-    m_logicalPage.cy = GridClampToInt(static_cast<long long>(m_logicalPage.cx) * paperSize.cy / paperSize.cx);
+    m_logicalPage = LogicalPageSize(grid, charSize, paperSize);
     m_pageHeight = m_logicalPage.cy - (kHeaderLines + kFooterLines + 2 * kGapLines) * charSize.cy -
                    grid.GetFixedRowHeight();
     m_pageWidth = m_logicalPage.cx - grid.GetFixedColumnWidth() - margins;
@@ -43,7 +81,8 @@ bool CGridPrintLayout::Compute(const CGridCore& grid, SGridSize charSize, SGridS
     {
         if (!IsRowPrinted(grid, row, selectionOnly))
             continue;
-        const int height = std::max(0, grid.GetRowHeight(row));
+        const int height = PrintedHeight(grid, row, m_pageWidth, measure);
+        m_heights[row] = height;
         if (height > 0 && !m_pages.back().empty() && sum + height > m_pageHeight)
         {
             m_pages.emplace_back();
@@ -62,6 +101,12 @@ const std::vector<int>& CGridPrintLayout::GetPageRows(int page) const
     if (page < 1 || page > GetPageCount())
         return none;
     return m_pages[static_cast<std::size_t>(page - 1)];
+}
+
+int CGridPrintLayout::GetRowHeight(int row) const
+{
+    const auto it = m_heights.find(row);
+    return it == m_heights.end() ? 0 : it->second;
 }
 
 int CGridPrintLayout::GetFirstRow(int page) const

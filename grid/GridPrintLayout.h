@@ -1,9 +1,11 @@
 #pragma once
+#include <unordered_map>
 #include <vector>
 
 #include "grid/GridTypes.h"
 
 class CGridCore;
+class CGridSurface;
 
 /// How a grid falls onto printed pages: the logical page (the grid's full
 /// width plus the margins, as tall as the paper's shape gives), the room left
@@ -29,11 +31,17 @@ public:
 
     /// Lays `grid` out for paper of `paperSize` device units with text of
     /// `charSize` (average character width, line height). With selectionOnly
-    /// only rows whose cell in column 1 is selected are printed. False (and
-    /// an empty layout) when the paper or the character size is empty.
-    bool Compute(const CGridCore& grid, SGridSize charSize, SGridSize paperSize, bool selectionOnly);
+    /// only rows whose cell in column 1 is selected are printed. With a
+    /// `measure` surface (the page, stretched as printed) each row is as tall
+    /// as its cells need there, else as on the screen. False (and an empty
+    /// layout) when the paper or the character size is empty.
+    bool Compute(const CGridCore& grid, SGridSize charSize, SGridSize paperSize, bool selectionOnly,
+                 CGridSurface* measure = nullptr);
     void Reset();
     bool IsValid() const { return m_valid; }
+    /// The logical page: the grid's full width and the margins, in the
+    /// paper's shape; empty for empty paper.
+    static SGridSize LogicalPageSize(const CGridCore& grid, SGridSize charSize, SGridSize paperSize);
 
     /// Whether the row is a body row that the selection filter lets through.
     static bool IsRowPrinted(const CGridCore& grid, int row, bool selectionOnly);
@@ -65,6 +73,8 @@ public:
     const std::vector<int>& GetPageRows(int page) const;
     /// The first body row of a page, or -1 when it has none.
     int GetFirstRow(int page) const;
+    /// The height a printed row takes on its page (0 for a row not printed).
+    int GetRowHeight(int row) const;
 
 private:
     bool m_valid = false;
@@ -74,4 +84,6 @@ private:
     int m_pageHeight = 0;
     int m_pageWidth = 0;
     std::vector<std::vector<int>> m_pages;
+    /// Heights of the printed rows, by row.
+    std::unordered_map<int, int> m_heights;
 };

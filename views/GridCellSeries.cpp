@@ -83,17 +83,18 @@ SGridFont CGridCellSeries::SelectFont(CGridSurface& dc) const
     return base;
 }
 
-int CGridCellSeries::Report(CGridSurface& dc, const SGridFont& base, int width, bool measureOnly)
+int CGridCellSeries::Report(CGridSurface& dc, const SGridFont& base, int width, int minWidth,
+                            CSensitiveArea* areas, int hover)
 {
     if (!HasSeries())
         return 0;
     const SSeriesReportFonts fonts = SSeriesReportFonts::From(base);
     CSeriesReportBlocks blocks(*m_doc, m_index, dc, fonts, kMargin);
     CSeriesDiagram diagram(*m_doc, m_index, dc, fonts, kMargin);
-    CBlockMeasure measure(blocks, diagram, m_hoverArea);
+    CBlockMeasure measure(blocks, diagram, hover);
     const SSeriesReportLayout layout =
-        SSeriesReportLayout::Compute(m_doc->GetReadingCount(m_index), width, measure);
-    if (measureOnly)
+        SSeriesReportLayout::Compute(m_doc->GetReadingCount(m_index), width, measure, minWidth);
+    if (!areas)
         return layout.total;
 
     using L = SSeriesReportLayout;
@@ -102,18 +103,18 @@ int CGridCellSeries::Report(CGridSurface& dc, const SGridFont& base, int width, 
     dc.SetTextAlign(NGridTextAlign::Left);
     dc.SetTextVAlign(NGridTextVAlign::Top);
     const SGridPoint d = layout.at[L::Diagram];
-    diagram.Draw(diagram.Layout(d.x, d.y, layout.diagramWidth, L::kDiagramHeight,
-                                m_hoverArea == SeriesAreaOrder, true),
-                 m_areas, this, textColor);
+    diagram.Draw(
+        diagram.Layout(d.x, d.y, layout.diagramWidth, L::kDiagramHeight, hover == SeriesAreaOrder, true),
+        *areas, areas == &m_areas ? this : nullptr, textColor);
     const SGridPoint r = layout.at[L::Readings];
-    PaintBlock(dc, blocks.Readings(r.x, r.y, layout.readingsHeight), fonts, m_areas, textColor);
+    PaintBlock(dc, blocks.Readings(r.x, r.y, layout.readingsHeight), fonts, *areas, textColor);
     const SGridPoint s = layout.at[L::Statistics];
-    PaintBlock(dc, blocks.Statistics(s.x, s.y), fonts, m_areas, textColor);
+    PaintBlock(dc, blocks.Statistics(s.x, s.y), fonts, *areas, textColor);
     const SGridPoint t = layout.at[L::Settings];
-    PaintBlock(dc, blocks.Settings(t.x, t.y), fonts, m_areas, textColor);
+    PaintBlock(dc, blocks.Settings(t.x, t.y), fonts, *areas, textColor);
     const SGridPoint c = layout.at[L::Comment];
-    PaintBlock(dc, blocks.Comment(c.x, c.y, layout.commentWidth, m_hoverArea == SeriesAreaComment), fonts,
-               m_areas, textColor);
+    PaintBlock(dc, blocks.Comment(c.x, c.y, layout.commentWidth, hover == SeriesAreaComment), fonts, *areas,
+               textColor);
     return layout.total;
 }
 
@@ -121,23 +122,37 @@ bool CGridCellSeries::Draw(CGridSurface* dc, int row, int col, SGridRect rect, b
 {
     if (!dc || rect.top >= rect.bottom)
         return true;
+    // Only the screen's report is clicked, hovered and animated: a printed
+    // page or an exported image leaves its places and its height alone.
+    const CGridCore* grid = GetGrid();
+    const bool printing = dc->IsPrinting() || forPrinting;
+    const bool onScreen = !printing && !(grid && grid->IsDrawingAll());
     dc->SaveState();
     const SGridPoint origin = dc->GetOrigin();
     dc->SetOrigin(SGridPoint{origin.x - rect.left, origin.y - rect.top});
-    const int width = std::max(rect.right - rect.left, SSeriesReportLayout::kMinWidth);
-    ClearHotSpots();
-    m_areas.RemoveAll();
+    // On paper the report fits the page's width; the screen scrolls a narrow one.
+    const int minWidth = printing ? 0 : SSeriesReportLayout::kMinWidth;
+    const int width = std::max(rect.right - rect.left, minWidth);
+    CSensitiveArea elsewhere;
+    CSensitiveArea& areas = onScreen ? m_areas : elsewhere;
+    if (onScreen)
+    {
+        ClearHotSpots();
+        m_areas.RemoveAll();
+    }
     if (!dc->IsPrinting())
         dc->FillSolidRect(SGridRect{0, 0, width, rect.bottom - rect.top}, GetBackColor());
     CCachedExtentSurface cached(*dc);
     const SGridFont base = SelectFont(cached);
-    const int total = Report(cached, base, width, false);
+    const int total = Report(cached, base, width, minWidth, &areas, onScreen ? m_hoverArea : SeriesAreaNone);
     dc->RestoreState();
     DrawBorder(dc, row, col, rect, forPrinting);
+    if (!onScreen)
+        return true;
 
     m_targetHeight = SSeriesReportLayout::RowHeight(total);
     m_measured = true;
-    if (!dc->IsPrinting() && AnimationPending())
+    if (AnimationPending())
         RequestStep();
     return true;
 }
@@ -148,14 +163,23 @@ bool CGridCellSeries::PrintCell(CGridSurface* dc, int row, int col, SGridRect re
     return true;
 }
 
-int CGridCellSeries::MeasureRowHeight(CGridSurface& dc, int width)
+int CGridCellSeries::MeasureRowHeight(CGridSurface& dc, int width, int minWidth)
 {
     dc.SaveState();
     CCachedExtentSurface cached(dc);
     const SGridFont base = SelectFont(cached);
-    const int total = Report(cached, base, std::max(width, SSeriesReportLayout::kMinWidth), true);
+    const int total = Report(cached, base, std::max(width, minWidth), minWidth, nullptr, m_hoverArea);
     dc.RestoreState();
     return SSeriesReportLayout::RowHeight(total);
+}
+
+int CGridCellSeries::GetPrintHeight(CGridSurface& measure, int width, int height)
+{
+    // A row on its way open or shut prints as far as it is open.
+    if (!m_expanded || m_expanding || m_collapsing || height <= 0 || !HasSeries())
+        return height;
+    // The printed cell is one pixel narrower than its span, as PrintCell gets it.
+    return MeasureRowHeight(measure, width - 1, 0);
 }
 
 SGridSize CGridCellSeries::GetCellExtent(CGridSurface* dc)

@@ -1,6 +1,7 @@
 #pragma once
 #include "drawing/SensitiveArea.h"
 #include "grid/GridCell.h"
+#include "views/SeriesReportLayout.h"
 
 class CSeriesCellUi;
 class CTerrionDoc;
@@ -71,9 +72,11 @@ public:
     /// One step of the row height toward `target` (the state machine alone).
     void Animate(int target);
 
-    /// The row height the report needs at `width`, laid out on `dc`
-    /// (which gets the cell's font); 0 without a series.
-    int MeasureRowHeight(CGridSurface& dc, int width);
+    /// The row height the report needs at `width` (at least `minWidth`),
+    /// laid out on `dc` (which gets the cell's font); 0 without a series.
+    int MeasureRowHeight(CGridSurface& dc, int width, int minWidth = SSeriesReportLayout::kMinWidth);
+    /// An open report's row height on a page `width` wide.
+    int GetPrintHeight(CGridSurface& measure, int width, int height) override;
 
     int GetCurrentHeight() const { return m_currentHeight; }
     int GetTargetHeight() const { return m_targetHeight; }
@@ -88,9 +91,12 @@ private:
     bool HasSeries() const;
     /// Selects the cell's font (or keeps the surface's) and returns it.
     SGridFont SelectFont(CGridSurface& dc) const;
-    /// Lays out and, unless `measureOnly`, draws the report at (0, 0) in
-    /// faces of `base`; returns its total height.
-    int Report(CGridSurface& dc, const SGridFont& base, int width, bool measureOnly);
+    /// Lays out the report at (0, 0) in faces of `base` within `width` (at
+    /// least `minWidth`) with the clickable text `hover` underlined and,
+    /// with `areas`, draws it and records its clickable texts there; returns
+    /// its total height.
+    int Report(CGridSurface& dc, const SGridFont& base, int width, int minWidth, CSensitiveArea* areas,
+               int hover);
     /// The width the cell's span takes in its grid.
     int SpanWidth() const;
     bool AnimationPending() const;

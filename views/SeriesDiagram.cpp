@@ -97,10 +97,8 @@ SSeriesDiagramLayout CSeriesDiagram::Layout(int x, int y, int width, int height,
     const int t = h.width;
     const int top = y + m_p + static_cast<int>(1.2 * h.height);
 
-    // Bars and the value axis' room.
+    // The value axis' room, then the bars in what it leaves.
     m_fonts.Select(m_dc, NReportFont::Plain);
-    FitBars(n, width - 2 * m_p - kAxisRoom, &layout.barWidth, &layout.gap);
-    layout.barsWidth = n * layout.barWidth + (n + 2) * layout.gap;
     const int ch = m_dc.GetTextExtent(L"5").cy;
     SGraphGridSettings trial = AxisSettings();
     trial.rect = SGridRect{0, 0, 100, height - 2 * m_p - ch};
@@ -111,6 +109,9 @@ SSeriesDiagramLayout CSeriesDiagram::Layout(int x, int y, int width, int height,
     CGraphGrid trialChart;
     trialChart.SetSettings(trial, m_dc);
     layout.leftMargin = trialChart.GetPlotRect().left;
+    // The axis' labels, as wide as the font makes them, take at least their room.
+    FitBars(n, width - 2 * m_p - std::max(kAxisRoom, layout.leftMargin + 4), &layout.barWidth, &layout.gap);
+    layout.barsWidth = n * layout.barWidth + (n + 2) * layout.gap;
     layout.size = SGridSize{2 * m_p + std::max(layout.leftMargin + layout.barsWidth + 4, t), height};
     if (!full)
     {

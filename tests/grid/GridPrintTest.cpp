@@ -4,6 +4,7 @@
 #include <clocale>
 #include <map>
 #include <memory>
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -69,6 +70,21 @@ public:
     }
     static inline std::vector<SCall>* log = nullptr;
     static inline const int* page = nullptr;
+};
+
+/// A cell whose text wraps on paper: it needs 10 pixels per 100 it lacks of
+/// 300 in width, and tells what it was asked.
+class CWrappingCell : public CPrintLogCell
+{
+public:
+    int GetPrintHeight(CGridSurface& measure, int width, int height) override
+    {
+        askedWidth = width;
+        askedOnPage = measure.IsPrinting();
+        return height + std::max(0, 300 - width) / 10;
+    }
+    int askedWidth = -1;
+    bool askedOnPage = false;
 };
 
 /// Strings of our own for the tests, in front of the built-in table.
@@ -232,6 +248,33 @@ TEST(GridPrintLayout, LogicalPageIsTheGridWidthPlusMarginsInThePaperShape)
     EXPECT_FALSE(layout.Compute(f.grid, {7, 13}, {0, 2970}, false));
     EXPECT_FALSE(layout.Compute(f.grid, {0, 13}, {2100, 2970}, false));
     EXPECT_EQ(layout.GetPageCount(), 0);
+}
+
+TEST(GridPrint, ARowIsAsTallAsItsCellsNeedOnPaper)
+{
+    SPrintFixture f;
+    f.Shape({30, 30, 30}, 3);
+    f.grid.SetCellType<CWrappingCell>(2, 1);
+    f.grid.SetItemText(2, 1, L"wraps");
+    auto* wrapping = dynamic_cast<CWrappingCell*>(f.grid.GetCell(2, 1));
+    ASSERT_NE(wrapping, nullptr);
+    // A page 90 pixels high holds three rows of 30, but not once the second grows to 50 on paper.
+    f.PrintAll(f.PaperFor(90));
+    EXPECT_EQ(wrapping->askedWidth, 100);
+    EXPECT_TRUE(wrapping->askedOnPage); // measured where it is printed
+    ASSERT_EQ(f.info.maxPage, 2);
+    const std::vector<CPrintLogCell::SCall> first = f.CallsOfPage(1);
+    const auto wrapped =
+        std::find_if(first.begin(), first.end(),
+                     [](const CPrintLogCell::SCall& call) { return call.row == 2 && call.col == 1; });
+    ASSERT_NE(wrapped, first.end());
+    EXPECT_EQ(wrapped->rect.Height(), 30 + 20 - 1);
+    // Under the heading, the last row opens the second page.
+    std::set<int> bodyRows;
+    for (const CPrintLogCell::SCall& call : f.CallsOfPage(2))
+        if (call.row > 0)
+            bodyRows.insert(call.row);
+    EXPECT_EQ(bodyRows, std::set<int>{3});
 }
 
 TEST(GridPrint, EveryRowIsPrintedOnceUnderTheHeadingAndAnOversizedRowIsCutAtThePageBottom)
@@ -420,7 +463,7 @@ TEST(GridPrint, HeaderAndFooterTextsFromTheRecord)
         if (font.weight == 700)
             seen.push_back({op.op.text, op.op.align, op.page.left, op.page.top});
         else
-            EXPECT_EQ(font, CGridCore::PrinterFont());
+            EXPECT_EQ(font, f.grid.PrinterFont());
     }
     ASSERT_EQ(seen.size(), expected.size());
     for (std::size_t i = 0; i < seen.size(); ++i)

@@ -3,6 +3,7 @@
 // clickable texts and the row's opening and closing.
 #include <algorithm>
 #include <limits>
+#include <memory>
 #include <numeric>
 #include <vector>
 
@@ -124,8 +125,9 @@ TEST(GridCellSeries, TheBlocksGoSideBySideUnderOrBesideByTheNumberOfReadings)
     auto statistics = [&](int i) { return g.Draw(i).FindText(L"Statistics")->rect; };
     EXPECT_EQ(statistics(0).top, 10);
     EXPECT_GT(statistics(0).left, 500);
-    // 26 readings: two columns of 20 lines (295 pixels); the rest beneath them.
-    EXPECT_EQ(statistics(1), (SGridRect{10, 295 + 10, 10, 295 + 10}));
+    // 26 readings: two columns of 20 lines (295 pixels); the rest beneath
+    // them and the 300-pixel diagram.
+    EXPECT_EQ(statistics(1), (SGridRect{10, 300 + 10, 10, 300 + 10}));
     EXPECT_EQ(statistics(2).top, 300 + 10);
     // A cell narrower than 800 pixels is laid out 800 wide.
     EXPECT_EQ(g.Draw(0, 500).FindText(L"Comment")->rect, g.Draw(0, 800).FindText(L"Comment")->rect);
@@ -465,6 +467,77 @@ TEST(GridCellSeries, PrintingDrawsNoBackgroundAndNeverMovesTheRow)
     const CRecordingSurface shown = g.Draw(0);
     EXPECT_EQ(shown.Of(NOp::Fill).front().color, theColorScheme.RowBottomColor);
     EXPECT_TRUE(g.grid.IsInPostPaint(cell));
+}
+
+/// Text half as large again as the recording surface's (the desktop's text at 150 percent).
+class CLargeTextSurface : public CRecordingSurface
+{
+public:
+    explicit CLargeTextSurface(bool printing) : CRecordingSurface(printing) {}
+    SGridSize GetTextExtent(std::wstring_view text) override
+    {
+        const SGridSize plain = CRecordingSurface::GetTextExtent(text);
+        return SGridSize{plain.cx * 3 / 2, plain.cy * 3 / 2};
+    }
+    SGridFontMetrics GetFontMetrics() override
+    {
+        const SGridFontMetrics plain = CRecordingSurface::GetFontMetrics();
+        return SGridFontMetrics{plain.height * 3 / 2, plain.ascent * 3 / 2, plain.descent * 3 / 2,
+                                plain.aveCharWidth * 3 / 2};
+    }
+};
+
+TEST(SeriesDiagram, TheBarsLeaveTheValueAxisTheRoomItsLabelsNeed)
+{
+    // At larger text the axis' labels need more than the fixed room: the
+    // bars narrow, and the diagram stays within the width it is given.
+    SSeriesGrid g({SeriesOf(30)});
+    for (const bool large : {false, true})
+        for (const int width : {562, 650, 800})
+        {
+            std::unique_ptr<CRecordingSurface> dc =
+                large ? std::make_unique<CLargeTextSurface>(false) : std::make_unique<CRecordingSurface>();
+            const SSeriesReportFonts fonts = SSeriesReportFonts::From(SGridFont{});
+            CSeriesDiagram diagram(g.doc, 0, *dc, fonts, CGridCellSeries::kMargin);
+            const SSeriesDiagramLayout layout = diagram.Layout(0, 0, width, 300, false, false);
+            EXPECT_LE(layout.size.cx, width) << width << (large ? " large" : "");
+            EXPECT_GT(layout.barWidth, 0) << width << (large ? " large" : "");
+        }
+}
+
+TEST(GridCellSeries, AtLargerTextNoTextPassesItsColumnOrTheReportsEdge)
+{
+    SSeriesGrid g({SeriesOf(3, L"A comment long enough to wrap over more than one line of its block."),
+                   SeriesOf(30), SeriesOf(80)});
+    for (const bool printing : {false, true})
+        for (int i = 0; i < 3; ++i)
+            for (const int width : {800, 900, 1100})
+            {
+                SCOPED_TRACE(::testing::Message()
+                             << "series " << i << ", " << width << (printing ? ", printed" : ""));
+                CLargeTextSurface dc(printing);
+                g.Report(i)->Draw(&dc, 2 * i + 2, 1, SGridRect{0, 0, width, 2000}, false, printing);
+                // The level texts of the blocks (the bars' turned values aside), as boxes.
+                std::vector<std::pair<SGridRect, std::wstring>> boxes;
+                for (const auto& op : dc.Of(NOp::Text))
+                {
+                    if (op.font.escapement != 0 || op.text == CTerrionDoc::GetResistivityUnit())
+                        continue;
+                    const int w = dc.GetTextExtent(op.text).cx;
+                    const int left = op.align == NGridTextAlign::Right    ? op.rect.left - w
+                                     : op.align == NGridTextAlign::Center ? op.rect.left - w / 2
+                                                                          : op.rect.left;
+                    boxes.push_back({SGridRect{left, op.rect.top, left + w, op.rect.top + 19}, op.text});
+                }
+                ASSERT_FALSE(boxes.empty());
+                for (std::size_t a = 0; a < boxes.size(); ++a)
+                {
+                    EXPECT_LE(boxes[a].first.right, width) << boxes[a].second;
+                    for (std::size_t b = a + 1; b < boxes.size(); ++b)
+                        EXPECT_TRUE(boxes[a].first.Intersect(boxes[b].first).IsEmpty())
+                            << boxes[a].second << " / " << boxes[b].second;
+                }
+            }
 }
 
 TEST(GridCellSeries, ASeriesThatIsGoneDrawsOnlyTheBackground)
