@@ -289,6 +289,10 @@ void CTabGrid::Fill(int series)
     }
     else
     {
+        // A name being typed reaches the document before its row goes, and
+        // the keys go on from the row that had the focus.
+        m_grid->EndEditing();
+        const CGridCellPos focus = m_grid->GetFocusCell();
         if (count == 0 || m_doc.GetSortOrder() == 0)
             m_savedWidths.clear();
         InitGrid();
@@ -331,6 +335,8 @@ void CTabGrid::Fill(int series)
                     ShowReport(i, true, true);
             grid.SetRedraw(true, true);
         }
+        if (focus.row >= 1 && count > 0)
+            grid.SetFocusCell(std::min(SeriesRow(SeriesOfRow(focus.row)), SeriesRow(count - 1)), focus.col);
     }
     m_progressText.clear();
     SendStatusText();
