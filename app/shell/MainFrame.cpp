@@ -299,6 +299,8 @@ void CMainFrame::OpenDroppedFiles(const wxArrayString& files)
 {
     if (files.empty() || !files[0].Lower().EndsWith(L".vnr"))
         return;
+    // A name still being typed belongs to the project it was typed in.
+    m_childView->EndOpenEdit();
     m_doc.Open(files[0].ToStdWstring(), false);
     m_childView->UpdateTitle();
 }

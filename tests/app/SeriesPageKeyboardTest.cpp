@@ -227,6 +227,27 @@ TEST_F(CSeriesPageKeyboardTest, ACommandOrARefillEndsTheEditAsEnterWouldAndEscap
     }
 }
 
+TEST_F(CSeriesPageKeyboardTest, ANameTypedBeforeADropStaysWithItsOwnProject)
+{
+    const std::wstring other = (m_temp / "other.vnr").wstring();
+    {
+        CTerrionDoc doc;
+        ASSERT_TRUE(doc.Open(m_path, false));
+        doc.SetName(0, L"Pier");
+        ASSERT_TRUE(doc.SaveFile(other));
+    }
+    TypeName(L"ridge");
+    Prompts().answers = {CUserPrompts::answerNo};
+    wxArrayString dropped;
+    dropped.Add(wxString(other));
+    Frame().OpenDroppedFiles(dropped);
+    Pump();
+    EXPECT_EQ(Prompts().messages.size(), 1u) << "the typed name made the project modified";
+    ASSERT_EQ(Frame().Document().GetSeriesCount(), 3);
+    EXPECT_EQ(Frame().Document().GetName(0), L"Pier");
+    EXPECT_FALSE(Frame().Document().IsModified());
+}
+
 TEST_F(CSeriesPageKeyboardTest, AfterPasteAKeyMovesTheFocusRow)
 {
     Grid().SetFocusCell(CTabGrid::SeriesRow(0), CTabGrid::colTotal);
