@@ -5,6 +5,7 @@
 
 #include "tests/app/AppTestSupport.h"
 
+#include "app/connection/wx/TerrionConnection.h"
 #include "app/shell/ChildView.h"
 #include "app/shell/CommandIds.h"
 #include "app/shell/MainFrame.h"
@@ -17,6 +18,7 @@
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
 #include "tests/grid/GridGuiPump.h"
+#include "tests/simulator/TerrionSimulator.h"
 #include "tests/support/NativeWindows.h"
 #include "tests/support/TempDir.h"
 #include "views/wx/TabGrid.h"
@@ -287,6 +289,59 @@ TEST_F(CSeriesPageKeyboardTest, AfterAGraphicExportTheKeysAreTheGridsAgain)
     Command(AppIds::kExportGraphic);
     Pump();
     EXPECT_TRUE(PumpUntil([this] { return wxWindow::FindFocus() == &Grid(); }));
+    m_sim.Char(WXK_DOWN);
+    EXPECT_TRUE(PumpUntil([this] { return Grid().GetFocusCell().row == CTabGrid::SeriesRow(1); }))
+        << Grid().GetFocusCell().row;
+}
+
+/// The page beside the simulated Terrion.
+class CSeriesPageDeviceTest : public CSeriesPageKeyboardTest
+{
+protected:
+    static constexpr int kPort = 243;
+
+    CSeriesPageDeviceTest()
+        : m_terrion(CTerrionScenario::Load(TERRION_TEST_DATA_DIR "/device/three_series.scenario"))
+    {
+        m_terrion.Map(kPort);
+        auto& store = CAppEnvironment::UpgradeStore();
+        store.WriteNumber(L"ConnWizard", L"ComPort", kPort);
+        store.WriteNumber(L"ConnWizard", L"CommPort", 1);
+        store.WriteNumber(L"ConnWizard", L"Scan", 0);
+    }
+    void TearDown() override
+    {
+        theConnection.Disconnect(); // before the simulator goes
+        CSeriesPageKeyboardTest::TearDown();
+    }
+
+    CTerrionSimulator m_terrion;
+    CWizardAnswers m_wizard;
+};
+
+TEST_F(CSeriesPageDeviceTest, ADownloadAsksAboutATypedNameAndTheKeysFollowAnAdd)
+{
+    TypeName(L"ridge");
+    Prompts().answers = {CUserPrompts::answerCancel};
+    Command(AppIds::kDeviceDownload);
+    Pump();
+    ASSERT_EQ(Prompts().messages.size(), 1u) << "the typed name is a change";
+    EXPECT_EQ(Prompts().messages[0].text,
+              wxString(Resources::CStringTable::Text(Resources::Ids::kProjectSaveQuestion)));
+    EXPECT_EQ(Frame().Document().GetSeriesCount(), 3);
+    EXPECT_EQ(Frame().Document().GetName(0), L"ridge");
+    EXPECT_EQ(m_wizard.pages, 0);
+
+    // The add shows the progress window and refills the page.
+    Grid().SetFocusCell(CTabGrid::SeriesRow(0), CTabGrid::colTotal);
+    ASSERT_TRUE(FocusGrid());
+    Command(AppIds::kDeviceAdd);
+    Pump();
+    ASSERT_EQ(Frame().Document().GetSeriesCount(), 6);
+    ASSERT_TRUE(PumpUntil([this] { return Grid().GetRowCount() == 13; }));
+    EXPECT_TRUE(PumpUntil([this] { return wxWindow::FindFocus() == &Grid(); }));
+    Frame().Raise();
+    m_sim.MouseMove(Grid().ClientToScreen(wxPoint(300, 300)));
     m_sim.Char(WXK_DOWN);
     EXPECT_TRUE(PumpUntil([this] { return Grid().GetFocusCell().row == CTabGrid::SeriesRow(1); }))
         << Grid().GetFocusCell().row;
