@@ -275,6 +275,10 @@ void CTabGrid::InitGrid()
 
 void CTabGrid::Fill(int series)
 {
+    // A name being typed reaches the document before its row goes.
+    if (series < 0)
+        m_grid->EndEditing();
+    const CGridCellPos focus = m_grid->GetFocusCell();
     const int count = m_doc.GetSeriesCount();
     if (series >= 0)
     {
@@ -289,10 +293,6 @@ void CTabGrid::Fill(int series)
     }
     else
     {
-        // A name being typed reaches the document before its row goes, and
-        // the keys go on from the row that had the focus.
-        m_grid->EndEditing();
-        const CGridCellPos focus = m_grid->GetFocusCell();
         if (count == 0 || m_doc.GetSortOrder() == 0)
             m_savedWidths.clear();
         InitGrid();
@@ -335,13 +335,14 @@ void CTabGrid::Fill(int series)
                     ShowReport(i, true, true);
             grid.SetRedraw(true, true);
         }
-        if (focus.row >= 1 && count > 0)
-            grid.SetFocusCell(std::min(SeriesRow(SeriesOfRow(focus.row)), SeriesRow(count - 1)), focus.col);
     }
     m_progressText.clear();
     SendStatusText();
     UpdateStatusText(true);
     m_grid->Refresh();
+    // The keys go on from the row that had the focus.
+    if (series < 0 && focus.row >= 1 && count > 0)
+        m_grid->SetFocusCell(std::min(SeriesRow(SeriesOfRow(focus.row)), SeriesRow(count - 1)), focus.col);
 }
 
 void CTabGrid::FillRow(int series, double largestMean)
