@@ -5,8 +5,8 @@
 // had them.
 
 #include <wx/window.h>
-// (after the window, which brings what the weak reference needs)
-#include <wx/weakref.h>
+
+#include <wx/weakref.h> // after the window header, which brings in what it needs
 
 class CFocusReturn
 {
