@@ -230,6 +230,8 @@ public:
     virtual bool ValidateEdit(int row, int col, const std::wstring& text);
     /// Ends the focus cell's open edit, which reports its text.
     virtual void EndEditing();
+    /// Whether an in-place edit is open.
+    bool HasOpenEdit() const;
     /// An edit's report: stores the text and, after a navigation key, moves on and edits there.
     void OnEndInPlaceEdit(const SGridDisplayInfo& info);
     /// Closes every open edit without reporting (its cell or the grid is going away).

@@ -70,6 +70,14 @@ void CGridCore::EndEditing()
         cell->EndEdit();
 }
 
+bool CGridCore::HasOpenEdit() const
+{
+    if (m_editCell && m_editCell->IsEditing())
+        return true;
+    const CGridCellBase* cell = GetCell(m_focusCell.row, m_focusCell.col);
+    return cell && cell->IsEditing();
+}
+
 void CGridCore::OnEndInPlaceEdit(const SGridDisplayInfo& info)
 {
     OnEndEditCell(info.row, info.col, info.text);

@@ -515,6 +515,14 @@ void CGridCtrl::HandleCaptureChanged(wxMouseCaptureChangedEvent& event)
     OnCaptureChanged(event.GetCapturedWindow() == this);
 }
 
+void CGridCtrl::EndEditing()
+{
+    const wxWindow* focus = FindFocus();
+    if (focus && focus != this && focus->GetParent() == this && HasOpenEdit() && !IsBeingDeleted())
+        SetFocus();
+    CGridCore::EndEditing();
+}
+
 void CGridCtrl::HostSetFocus()
 {
     SetFocus();

@@ -60,6 +60,9 @@ public:
     CGridDropTarget* GetGridDropTarget() const { return m_dropTarget; }
 
     // Keyboard and in-place editing.
+    /// Ends an open edit as Enter does: an edit that held the keyboard hands
+    /// it to the grid, so the keys go on working once its window is gone.
+    void EndEditing() override;
     /// Records the held keys of a key event the grid did not get itself (an edit's).
     void NoteHeldKeys(unsigned modifiers) { m_modifiers = modifiers; }
 

@@ -8,6 +8,7 @@
 #include "app/shell/TabSheet.h"
 #include "app/shell/TerrionLinkApp.h"
 #include "data/TerrionDoc.h"
+#include "grid/GridCtrl.h"
 #include "resources/StringIds.h"
 #include "resources/wx/WxText.h"
 #include "views/wx/TabGrid.h"
@@ -103,6 +104,11 @@ void CChildView::UpdateTitle()
         GetParent()->SetLabel(title);
 }
 
+void CChildView::EndOpenEdit()
+{
+    m_gridPage->Grid().EndEditing();
+}
+
 void CChildView::OnCommand(wxCommandEvent& event)
 {
     RunCommand(AppIds::ToCommand(event.GetId()));
@@ -173,11 +179,14 @@ void CChildView::OnUpdateCommand(wxUpdateUIEvent& event)
 bool CChildView::IsEnabled(int command) const
 {
     const bool summaryActive = m_sheet->IsActivePage(m_summaryPage);
+    // A name being typed is a change: saving stores it.
+    const bool editing = m_gridPage->Grid().HasOpenEdit();
     switch (command)
     {
     case AppIds::kProjectSave:
-        return m_doc.IsModified();
+        return m_doc.IsModified() || editing;
     case AppIds::kProjectSaveAs:
+        return m_doc.HasAnySeries() || editing;
     case AppIds::kProjectClose:
         return m_doc.HasAnySeries();
     case AppIds::kExportGraphic:

@@ -31,6 +31,10 @@ public:
     /// document's title when it has one.
     void UpdateTitle();
 
+    /// Ends a name being typed in the series grid as Enter would, so that a
+    /// command finds the text in the document.
+    void EndOpenEdit();
+
     void PostDocumentChanged(int hint) override;
 
     // What the pages need of the application.

@@ -8,6 +8,7 @@
 #include "app/shell/AppSettings.h"
 #include "app/shell/ChildView.h"
 #include "app/shell/CommandIds.h"
+#include "app/shell/FocusReturn.h"
 #include "app/shell/FrameDownloadProgress.h"
 #include "app/shell/Logo.h"
 #include "app/shell/OsShell.h"
@@ -29,6 +30,7 @@
 #include <wx/utils.h>
 
 #include <algorithm>
+#include <optional>
 
 using Resources::WxText;
 
@@ -259,6 +261,14 @@ bool CMainFrame::TryBefore(wxEvent& event)
     const wxEventType type = event.GetEventType();
     if (m_childView && !m_forwarding && (type == wxEVT_MENU || type == wxEVT_UPDATE_UI))
     {
+        // Every command acts on what was typed: an open edit ends as Enter
+        // would. The keyboard goes back where it was when the command ends.
+        std::optional<CFocusReturn> keyboard;
+        if (type == wxEVT_MENU)
+        {
+            m_childView->EndOpenEdit();
+            keyboard.emplace();
+        }
         m_forwarding = true;
         const bool handled = m_childView->ProcessWindowEventLocally(event);
         m_forwarding = false;
@@ -289,12 +299,16 @@ void CMainFrame::OpenDroppedFiles(const wxArrayString& files)
 {
     if (files.empty() || !files[0].Lower().EndsWith(L".vnr"))
         return;
+    // A name still being typed belongs to the project it was typed in.
+    m_childView->EndOpenEdit();
     m_doc.Open(files[0].ToStdWstring(), false);
     m_childView->UpdateTitle();
 }
 
 void CMainFrame::OnClose(wxCloseEvent& event)
 {
+    if (m_childView)
+        m_childView->EndOpenEdit();
     if (!m_doc.Close() && event.CanVeto())
     {
         event.Veto();
@@ -352,6 +366,7 @@ void CMainFrame::OnExit(wxCommandEvent&)
 
 void CMainFrame::OnDeviceCommand(wxCommandEvent& event)
 {
+    const CFocusReturn keyboard;
     switch (AppIds::ToCommand(event.GetId()))
     {
     case AppIds::kDeviceDownload:

@@ -111,6 +111,23 @@ TEST_F(GridEditWindow, TypingANewNameCommitsIt)
     EXPECT_EQ(Edit(), nullptr);
 }
 
+TEST_F(GridEditWindow, EndingEditingCommitsTheTextAndGivesTheGridTheKeyboard)
+{
+    Key(grid, wxEVT_CHAR, 'W', 'W');
+    CInPlaceEdit* edit = Edit();
+    ASSERT_NE(edit, nullptr);
+    EXPECT_TRUE(grid->HasOpenEdit());
+    ASSERT_TRUE(PumpUntil([edit] { return wxWindow::FindFocus() == edit; }));
+    edit->SendChar('x');
+    grid->EndEditing();
+    EXPECT_EQ(grid->GetItemText(1, 1), L"Wx");
+    EXPECT_TRUE(Saw(GRIDN_ENDEDIT));
+    EXPECT_FALSE(grid->HasOpenEdit());
+    EXPECT_TRUE(PumpUntil([this] { return wxWindow::FindFocus() == grid; })) << "the keys would go nowhere";
+    Pump();
+    EXPECT_EQ(Edit(), nullptr);
+}
+
 TEST_F(GridEditWindow, CharactersTypedWithAltGoOnToTheFrame)
 {
     // GTK's AltGr sets no Alt: its characters type as any other.

@@ -1,6 +1,7 @@
 #include "tests/support/NativeWindows.h"
 
 #include <wx/app.h>
+#include <wx/toolbar.h>
 #include <wx/toplevel.h>
 #include <wx/utils.h>
 #include <wx/window.h>
@@ -57,6 +58,21 @@ Window XWindowOf(wxWindow* window)
         return 0;
     GdkWindow* gdk = gtk_widget_get_window(top->GetHandle());
     return gdk ? gdk_x11_window_get_xid(gdk) : 0;
+}
+
+/// The GTK toolbar itself, within what wxWidgets wraps it in.
+GtkWidget* FindGtkToolbar(GtkWidget* widget)
+{
+    if (!widget || GTK_IS_TOOLBAR(widget))
+        return widget;
+    if (!GTK_IS_CONTAINER(widget))
+        return nullptr;
+    GtkWidget* found = nullptr;
+    GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+    for (GList* item = children; item && !found; item = item->next)
+        found = FindGtkToolbar(GTK_WIDGET(item->data));
+    g_list_free(children);
+    return found;
 }
 
 } // namespace
@@ -153,6 +169,24 @@ bool IsAboveOnScreen(wxWindow* upper, wxWindow* lower)
     if (children)
         XFree(children);
     return indexA >= 0 && indexB >= 0 && indexA > indexB;
+}
+
+wxRect ToolScreenRect(wxToolBar* toolBar, int toolId)
+{
+    GtkWidget* widget = toolBar ? FindGtkToolbar(toolBar->GetHandle()) : nullptr;
+    const int pos = toolBar ? toolBar->GetToolPos(toolId) : -1;
+    if (!widget || pos < 0)
+        return wxRect();
+    GtkToolItem* item = gtk_toolbar_get_nth_item(GTK_TOOLBAR(widget), pos);
+    if (!item || !gtk_widget_get_mapped(GTK_WIDGET(item)))
+        return wxRect();
+    GtkAllocation area;
+    gtk_widget_get_allocation(GTK_WIDGET(item), &area);
+    // A tool has no window of its own: its place is within its toolbar's.
+    int x = 0;
+    int y = 0;
+    gdk_window_get_origin(gtk_widget_get_window(GTK_WIDGET(item)), &x, &y);
+    return wxRect(x + area.x, y + area.y, area.width, area.height);
 }
 
 } // namespace TerrionTest

@@ -6,10 +6,12 @@
 // stacking order on the screen.
 
 #include <wx/defs.h>
+#include <wx/gdicmn.h>
 #include <wx/timer.h>
 
 #include <vector>
 
+class wxToolBar;
 class wxWindow;
 
 namespace TerrionTest
@@ -55,5 +57,9 @@ bool WaitUntilActive(wxWindow* topLevel, int timeoutMs);
 
 /// Whether upper's top-level window stands above lower's on the X server.
 bool IsAboveOnScreen(wxWindow* upper, wxWindow* lower);
+
+/// Where GTK placed a toolbar's tool, in screen pixels (wxWidgets cannot
+/// tell on GTK); an empty rectangle when the tool is not shown.
+wxRect ToolScreenRect(wxToolBar* toolBar, int toolId);
 
 } // namespace TerrionTest

@@ -291,6 +291,10 @@ void CTabGrid::InitGrid()
 
 void CTabGrid::Fill(int series)
 {
+    // A name being typed reaches the document before its row goes.
+    if (series < 0)
+        m_grid->EndEditing();
+    const CGridCellPos focus = m_grid->GetFocusCell();
     const int count = m_doc.GetSeriesCount();
     if (series >= 0)
     {
@@ -354,6 +358,9 @@ void CTabGrid::Fill(int series)
     SendStatusText();
     UpdateStatusText(true);
     m_grid->Refresh();
+    // The keys go on from the row that had the focus.
+    if (series < 0 && focus.row >= 1 && count > 0)
+        m_grid->SetFocusCell(std::min(SeriesRow(SeriesOfRow(focus.row)), SeriesRow(count - 1)), focus.col);
 }
 
 void CTabGrid::ApplyColumnWidths()
