@@ -57,6 +57,8 @@ public:
     /// Gives the stream back to the caller (null when none is attached).
     virtual std::unique_ptr<StreamIO::CIoStream> Detach();
     virtual StreamIO::CIoStream* GetStream() const { return m_pStream; }
+    /// The attached line is gone for good (see CIoStream::IsLineLost).
+    bool IsLineLost() const { return GetStream() != nullptr && GetStream()->IsLineLost(); }
     /// The name the attached stream was opened under; empty when none.
     virtual std::wstring GetPortName() const;
     virtual NPorts GetPortType() const { return m_nPortType; }

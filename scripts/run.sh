@@ -8,6 +8,8 @@
 # COM1 at it (TERRIONLINK_COM1) and starts TerrionLink with that mapping, so
 # the whole road can be tried without an instrument. The scenario defaults to
 # tests/data/device/three_series.scenario; the simulator ends with the program.
+# TERRION_SIM_OPTIONS passes options to the simulator, for example
+# TERRION_SIM_OPTIONS="--hang-up-in-download 2" (see tests/simulator/TerrionSimMain.cpp).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build/release"
@@ -53,7 +55,8 @@ fi
 
 port=1
 log=$(mktemp)
-"$build/tests/simulator/terrion-sim" --port "$port" "$scenario" >"$log" 2>&1 &
+read -r -a sim_options <<<"${TERRION_SIM_OPTIONS:-}"
+"$build/tests/simulator/terrion-sim" --port "$port" "${sim_options[@]}" "$scenario" >"$log" 2>&1 &
 sim_pid=$!
 stop_simulator() {
   kill "$sim_pid" 2>/dev/null || true

@@ -83,6 +83,7 @@ bool CFileStream::Open(const std::wstring& name, std::uint32_t openFlags)
     }
     SetNameAndFlags(name, openFlags);
     SetError(0);
+    m_bLineLost = false;
 
     const int port = ParseComDeviceName(name);
     std::string path;
@@ -283,7 +284,7 @@ bool CFileStream::WaitTerminal(short events, std::int64_t deadlineMs, std::uint6
         if (fds[0].revents & events)
             return true;
         if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL))
-            ThrowError(errIoDevice); // the device went away
+            ThrowTerminalError(errIoDevice); // the device went away
     }
 }
 
@@ -322,15 +323,22 @@ template <typename TMove> int CFileStream::Transfer(bool writing, int length, TM
             // line was hung up (an adapter pulled out). Waiting again would
             // spin until the time-out and pass the loss off as silence.
             if (!writing && !mayMove && n == 0)
-                ThrowError(errIoDevice);
+                ThrowTerminalError(errIoDevice);
             mayMove = false;
             continue;
         }
         if (n < 0)
-            ThrowError(Win32ErrorFromErrno(errno));
+            ThrowTerminalError(Win32ErrorFromErrno(errno));
         break; // end of the file
     }
     return moved;
+}
+
+void CFileStream::ThrowTerminalError(int error)
+{
+    if (m_bTerminal && error == errIoDevice)
+        m_bLineLost = true;
+    ThrowError(error);
 }
 
 int CFileStream::Read(void* buffer, int length)

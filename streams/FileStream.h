@@ -5,7 +5,8 @@
 // total read time-out has passed; a write may take 50 ms a byte plus the
 // write time-out. Abort() wakes a read or write blocked in another thread and
 // discards nothing. A terminal that was hung up (its adapter pulled out)
-// fails a read or write at once with error 1117 (I/O device error).
+// fails a read or write at once with error 1117 (I/O device error), and
+// counts as lost (IsLineLost) until it is opened again.
 
 #include "streams/IoStream.h"
 
@@ -29,6 +30,7 @@ public:
     bool SetTimeouts(int readMs, int writeMs) override;
     bool Abort() override;
     bool IsOpen() const override { return m_hFile != -1; }
+    bool IsLineLost() const override { return m_bLineLost; }
     int Read(void* buffer, int length) override;
     int Write(const void* buffer, int length) override;
     bool IsSeekable() const override { return true; }
@@ -48,6 +50,8 @@ protected:
 
     int GetFd() const { return m_hFile; }
     bool IsTerminal() const { return m_bTerminal; }
+    /// Throws error; an I/O device error on a terminal marks the line lost.
+    void ThrowTerminalError(int error);
 
 private:
     // The communications time-outs of the handle, kept as Windows keeps them.
@@ -72,6 +76,7 @@ private:
     int m_hFile = -1;
     int m_hAbortEvent = -1;
     bool m_bTerminal = false;
+    bool m_bLineLost = false;
     SCommTimeouts m_timeouts;
     std::atomic<std::uint64_t> m_nAbortCount{0};
 };

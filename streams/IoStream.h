@@ -62,6 +62,9 @@ public:
     /// Cancels pending I/O where supported; may be called from another thread.
     virtual bool Abort() { return false; }
     virtual bool IsOpen() const = 0;
+    /// The far end is gone for good (a terminal hung up, its adapter pulled
+    /// out): nothing moves on this stream until it is opened again.
+    virtual bool IsLineLost() const { return false; }
     virtual bool HasError() const { return GetError() != 0; }
     virtual bool IsTimeoutOrEof() const;
     virtual int GetError() const { return m_nLastError; }

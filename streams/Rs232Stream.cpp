@@ -197,7 +197,7 @@ void CRs232Stream::PurgeInput()
     if (!(GetOpenFlags() & ofRead))
         return;
     if (tcflush(GetFd(), TCIFLUSH) != 0)
-        ThrowError(Win32ErrorFromErrno(errno));
+        ThrowTerminalError(Win32ErrorFromErrno(errno));
 }
 
 int CRs232Stream::GetInputCount()
@@ -206,7 +206,7 @@ int CRs232Stream::GetInputCount()
         return 0;
     int count = 0;
     if (ioctl(GetFd(), FIONREAD, &count) != 0)
-        ThrowError(Win32ErrorFromErrno(errno));
+        ThrowTerminalError(Win32ErrorFromErrno(errno));
     return count;
 }
 

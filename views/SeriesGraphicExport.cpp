@@ -82,8 +82,8 @@ public:
     {
         Progress(0);
         Text(Resources::CStringTable::Text(Ids::kPreparingExport));
-        m_grid.SetRedraw(false);
         CRestoreGrid restore(m_grid, m_ui);
+        m_grid.SetRedraw(false); // on again with the restore, however the export ends
         const int n = m_grid.GetSeriesCount();
         for (int i = 0; i < n; ++i)
         {

@@ -44,16 +44,16 @@ OwMenuPopup::~OwMenuPopup()
 wxRect OwMenuPopup::WorkArea(const wxPoint& point) const
 {
     int index = wxDisplay::GetFromPoint(point);
-    if (index == wxNOT_FOUND)
-        index = wxDisplay::GetFromWindow(m_owner);
+    if (index == wxNOT_FOUND && m_owner)
+        index = wxDisplay::GetFromWindow(m_owner.get());
     const wxDisplay display(index == wxNOT_FOUND ? 0u : static_cast<unsigned>(index));
     return display.GetClientArea();
 }
 
 OwMenuWindow* OwMenuPopup::OpenWindow(OwMenu& menu)
 {
-    auto* window = new OwMenuWindow(m_owner, menu, m_colors, m_metrics);
-    m_windows.push_back(window);
+    auto* window = new OwMenuWindow(m_owner.get(), menu, m_colors, m_metrics);
+    m_windows.emplace_back(window);
     return window;
 }
 
@@ -61,8 +61,10 @@ void OwMenuPopup::CloseFrom(std::size_t level)
 {
     while (m_windows.size() > level)
     {
-        OwMenuWindow* window = m_windows.back();
+        OwMenuWindow* window = m_windows.back().get();
         m_windows.pop_back();
+        if (window == nullptr)
+            continue; // gone with the owner
         if (window->HasCapture())
             window->ReleaseMouse();
         // The menu may go as soon as tracking returns; the window goes later.
@@ -96,6 +98,16 @@ unsigned OwMenuPopup::Run(const wxPoint& screenPoint, NOwMenuAlign align)
     return m_tracking.GetCommand();
 }
 
+void OwMenuPopup::OwnerGoing()
+{
+    m_tracking.Dismiss();
+    // The windows go now, while they and their parent are whole; the owner's
+    // own destruction would take them with the pointer still held.
+    CloseFrom(0);
+    if (m_loop != nullptr)
+        m_loop->ScheduleExit();
+}
+
 void OwMenuPopup::Dismiss()
 {
     m_tracking.Dismiss();
@@ -106,12 +118,15 @@ void OwMenuPopup::HitTest(const wxPoint& screen, int& level, int& item) const
 {
     for (int i = GetLevelCount() - 1; i >= 0; --i)
     {
-        const wxRect rect = m_windows[static_cast<std::size_t>(i)]->GetScreenRect();
+        const OwMenuWindow* window = GetWindow(i);
+        if (window == nullptr)
+            continue;
+        const wxRect rect = window->GetScreenRect();
         if (rect.Contains(screen))
         {
             level = i;
             const wxPoint local = screen - rect.GetTopLeft();
-            item = m_windows[static_cast<std::size_t>(i)]->GetLayout().HitTest(SGridPoint{local.x, local.y});
+            item = window->GetLayout().HitTest(SGridPoint{local.x, local.y});
             return;
         }
     }
@@ -121,6 +136,14 @@ void OwMenuPopup::HitTest(const wxPoint& screen, int& level, int& item) const
 
 void OwMenuPopup::Sync()
 {
+    const bool windowGone = std::any_of(m_windows.begin(), m_windows.end(),
+                                        [](const wxWeakRef<OwMenuWindow>& window) { return !window; });
+    if (!m_owner || windowGone)
+    {
+        // Destroyed from outside: nothing left to show the menu in.
+        m_tracking.Dismiss();
+        CloseFrom(0);
+    }
     const auto levels = static_cast<std::size_t>(m_tracking.GetLevelCount());
     for (std::size_t level = 0; level < m_windows.size(); ++level)
         if (level >= levels || m_windows[level]->GetMenu() != &m_tracking.GetMenu(static_cast<int>(level)))
@@ -133,7 +156,7 @@ void OwMenuPopup::Sync()
         if (level == m_windows.size())
         {
             // A sub-menu beside the parent's selected item.
-            OwMenuWindow* parent = m_windows.back();
+            OwMenuWindow* parent = m_windows.back().get();
             const wxRect item = parent->GetItemScreenRect(parent->GetSelection());
             OwMenuWindow* window = OpenWindow(m_tracking.GetMenu(static_cast<int>(level)));
             const wxSize size = window->GetSize();
@@ -240,5 +263,7 @@ int OwMenuPopup::FilterEvent(wxEvent& event)
     }
     if (type == wxEVT_ACTIVATE_APP && !static_cast<const wxActivateEvent&>(event).GetActive())
         Dismiss();
+    if (type == wxEVT_DESTROY && m_owner && event.GetEventObject() == m_owner.get())
+        OwnerGoing();
     return Event_Skip;
 }

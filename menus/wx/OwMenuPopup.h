@@ -3,6 +3,7 @@
 
 #include <wx/eventfilter.h>
 #include <wx/gdicmn.h>
+#include <wx/weakref.h>
 #include <wx/window.h>
 
 #include "menus/OwMenu.h"
@@ -17,7 +18,9 @@ class wxEventLoopBase;
 /// Shows an OwMenu as a popup and waits for the user's choice, as a popup
 /// menu tracked for its command does. While it is open the menu holds the
 /// pointer (a click outside dismisses it) and takes every key the program
-/// receives: the arrows, Home, End, Return, Escape and the mnemonics.
+/// receives: the arrows, Home, End, Return, Escape and the mnemonics. When
+/// the owner is destroyed meanwhile (a close, a notification), tracking ends
+/// without a choice.
 ///
 ///     const unsigned id = OwMenuPopup::Track(menu, this, ClientToScreen(point), NOwMenuAlign::Center);
 ///     if (id == 1) ...
@@ -34,7 +37,7 @@ public:
     static OwMenuPopup* GetActive() { return s_active; }
     int GetLevelCount() const { return static_cast<int>(m_windows.size()); }
     /// The window of open menu `level` (0 the tracked menu, then its open sub-menus).
-    OwMenuWindow* GetWindow(int level) const { return m_windows[static_cast<std::size_t>(level)]; }
+    OwMenuWindow* GetWindow(int level) const { return m_windows[static_cast<std::size_t>(level)].get(); }
     /// What the user did so far.
     const OwMenuTracking& GetTracking() const { return m_tracking; }
     /// Closes the menu without a choice.
@@ -55,13 +58,17 @@ private:
     void Sync();
     OwMenuWindow* OpenWindow(OwMenu& menu);
     void CloseFrom(std::size_t level);
+    /// The owner is being destroyed, and the menu windows with it.
+    void OwnerGoing();
     wxRect WorkArea(const wxPoint& point) const;
 
     OwMenuTracking m_tracking;
-    wxWindow* m_owner;
+    // Weak: the owner, and the menu windows as its children, may be destroyed
+    // by whatever the nested event loop runs.
+    wxWeakRef<wxWindow> m_owner;
     SOwMenuColors m_colors;
     SOwMenuMetrics m_metrics;
-    std::vector<OwMenuWindow*> m_windows;
+    std::vector<wxWeakRef<OwMenuWindow>> m_windows;
     wxEventLoopBase* m_loop = nullptr;
 
     static inline OwMenuPopup* s_active = nullptr;

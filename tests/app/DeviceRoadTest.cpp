@@ -243,6 +243,35 @@ TEST_F(CDeviceRoadTest, WithTheInstrumentOffTheWizardAsksToRetryAsTheFramesOwnWi
     EXPECT_EQ(asked.ownerParent, &Frame());
 }
 
+TEST_F(CDeviceRoadTest, AfterTheLineHungUpMidDownloadTheNextDownloadOpensTheWizard)
+{
+    Command(AppIds::kDeviceDownload);
+    ASSERT_EQ(Frame().Document().GetSeriesCount(), 3);
+    const int pages = m_wizard.pages;
+
+    // The adapter is pulled out in the middle of the records.
+    m_sim.SetFault(sfHangUpAfter, 1200);
+    Prompts().messages.clear();
+    Prompts().answers = {CUserPrompts::answerNo}; // keep the downloaded project? No
+    Command(AppIds::kDeviceDownload);
+    ASSERT_EQ(Prompts().messages.size(), 2u);
+    EXPECT_EQ(Prompts().messages[1].text,
+              wxString(Resources::CStringTable::Text(Resources::Ids::kAppDownloadFailed)));
+    EXPECT_EQ(m_wizard.pages, pages);
+    EXPECT_EQ(Frame().Document().GetSeriesCount(), 0);
+    EXPECT_EQ(theConnection.GetDevice(), nullptr) << "the dead line is let go at once";
+
+    // Plugged in again on the same port: the very next command opens the wizard, which finds it.
+    CTerrionSimulator back(CTerrionScenario::Load(TERRION_TEST_DATA_DIR "/device/three_series.scenario"));
+    back.Map(kPort);
+    Prompts().messages.clear();
+    Command(AppIds::kDeviceDownload);
+    EXPECT_GT(m_wizard.pages, pages);
+    EXPECT_TRUE(Prompts().messages.empty()) << Prompts().messages.front().text;
+    EXPECT_EQ(Frame().Document().GetSeriesCount(), 3);
+    theConnection.Disconnect(); // before this simulator goes
+}
+
 TEST_F(CDeviceRoadTest, DeleteAllAndTheMeasurementSettingsOfTheInstrument)
 {
     Prompts().answers = {CUserPrompts::answerYes,

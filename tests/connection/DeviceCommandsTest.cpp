@@ -261,6 +261,63 @@ TEST_F(DeviceCommands, AHeldInstrumentThatStoppedAnsweringBringsTheWizardBack)
     EXPECT_EQ(titleUpdates, 2);
 }
 
+struct SLineCut
+{
+    const char* name;
+    NSimFault fault;
+    bool droppedAtOnce; ///< the held instrument goes with the failed download
+};
+
+class ADownloadCutOffMidway : public DeviceCommands, public ::testing::WithParamInterface<SLineCut>
+{
+};
+
+TEST_P(ADownloadCutOffMidway, TheNextDownloadOpensTheWizard)
+{
+    const SLineCut& cut = GetParam();
+    commands.OnDownloadAll();
+    ASSERT_EQ(document.GetSeriesCount(), 3);
+    const int pages = wizard.PagesShown();
+    // Identification and settings pass; the line goes in the middle of the records.
+    sim.SetFault(cut.fault, 1200);
+    commands.OnAddFromDevice();
+    EXPECT_TRUE(messages.Saw(Ids::kAppDownloadFailed));
+    EXPECT_EQ(wizard.PagesShown(), pages);
+    EXPECT_EQ(connection.GetDevice() == nullptr, cut.droppedAtOnce);
+
+    messages.Answer(Msg::answerCancel); // "No device found ... Retry?"
+    commands.OnAddFromDevice();
+    EXPECT_GT(wizard.PagesShown(), pages);
+    EXPECT_TRUE(messages.Saw(Ids::kNoDeviceRetry));
+    EXPECT_EQ(messages.Count(Ids::kAppDownloadFailed), 1) << "the dead line was tried as if it lived";
+    EXPECT_EQ(connection.GetDevice(), nullptr);
+    EXPECT_EQ(document.GetSeriesCount(), 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(Line, ADownloadCutOffMidway,
+                         ::testing::Values(SLineCut{"HungUp", sfHangUpAfter, true},
+                                           SLineCut{"FellSilent", sfStopAfter, false}),
+                         [](const ::testing::TestParamInfo<SLineCut>& info)
+                         { return std::string(info.param.name); });
+
+TEST_F(DeviceCommands, AnAdapterPulledOutAndPluggedInAgainIsFoundByTheWizard)
+{
+    commands.OnDownloadAll();
+    ASSERT_NE(connection.GetDevice(), nullptr);
+    const int pages = wizard.PagesShown();
+    sim.SetFault(sfHangUpAfter, 1200);
+    commands.OnAddFromDevice();
+    ASSERT_TRUE(messages.Saw(Ids::kAppDownloadFailed));
+    // Back on the same port: the wizard finds it and the download goes through.
+    CTerrionSimulator back(ThreeSeries());
+    back.Map(kPort);
+    commands.OnAddFromDevice();
+    EXPECT_GT(wizard.PagesShown(), pages);
+    EXPECT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(document.GetSeriesCount(), 6);
+    connection.Disconnect(); // before this simulator goes
+}
+
 class EmptyInstrument : public DeviceCommands
 {
 protected:

@@ -1,7 +1,11 @@
 // terrion-sim: a simulated Terrion for trying the program by hand.
-//   terrion-sim [--port N] [--baud B] [--markers] [--tcp] [scenario-file]
+//   terrion-sim [--port N] [--baud B] [--markers] [--tcp]
+//               [--hang-up-in-download N | --silent-in-download N] [scenario-file]
 // Prints the pseudo-terminal to point the program at and runs until
 // interrupted. With --tcp a second instrument listens on 127.0.0.1:3728.
+// --hang-up-in-download N hangs the line up halfway through the Nth download
+// of the stored series, as a pulled adapter does (for good: the simulator
+// then only waits to be ended); --silent-in-download N falls silent there.
 
 #include "tests/simulator/TerrionSimulator.h"
 #include "tests/simulator/TerrionTcpSimulator.h"
@@ -27,7 +31,9 @@ void OnSignal(int)
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: terrion-sim [--port N] [--baud B] [--markers] [--tcp] [scenario-file]\n");
+    std::fprintf(stderr,
+                 "usage: terrion-sim [--port N] [--baud B] [--markers] [--tcp]\n"
+                 "                   [--hang-up-in-download N | --silent-in-download N] [scenario-file]\n");
     return 2;
 }
 
@@ -39,6 +45,8 @@ int main(int argc, char** argv)
     std::uint32_t baud = 0;
     bool markers = false;
     bool tcp = false;
+    TerrionTest::NSimFault downloadFault = TerrionTest::sfNone;
+    int faultDownload = 0;
     std::string scenarioPath;
     for (int i = 1; i < argc; ++i)
     {
@@ -51,6 +59,14 @@ int main(int argc, char** argv)
             markers = true;
         else if (arg == "--tcp")
             tcp = true;
+        else if ((arg == "--hang-up-in-download" || arg == "--silent-in-download") && i + 1 < argc)
+        {
+            downloadFault =
+                arg == "--hang-up-in-download" ? TerrionTest::sfHangUpAfter : TerrionTest::sfStopAfter;
+            faultDownload = std::atoi(argv[++i]);
+            if (faultDownload < 1)
+                return Usage();
+        }
         else if (!arg.empty() && arg[0] != '-' && scenarioPath.empty())
             scenarioPath = arg;
         else
@@ -67,6 +83,8 @@ int main(int argc, char** argv)
         TerrionTest::CTerrionSimulator simulator(scenario);
         simulator.SetBaud(baud);
         simulator.SetDumpMarkers(markers);
+        if (faultDownload > 0)
+            simulator.SetFaultInDownload(downloadFault, faultDownload);
         std::unique_ptr<TerrionTest::CTerrionTcpSimulator> network;
         if (tcp)
         {

@@ -14,6 +14,10 @@ namespace
 {
 
 constexpr int kMaxWaitMs = 20;
+/// The host selects the record area so before it reads the stored series.
+constexpr char kRecordAddressCommand[] = "F000s";
+/// Half the record area's dump: 2048 bytes as two hex characters each.
+constexpr std::size_t kHalfRecordDump = 2048;
 constexpr std::int64_t kHangUpGraceUs = 30000;
 constexpr std::uint8_t kGarbage[] = {0xFE, 0x7E, 0x5A, 0x81, 0xF3, 0x3B};
 
@@ -50,6 +54,13 @@ void CTerrionSimulator::SetFault(NSimFault fault, std::size_t stopAfter)
     m_nProduced = 0;
     m_bHangUpDue = fault == sfHangUpAfter && stopAfter == 0;
     m_instrument.SetRejectWrites(fault == sfBadChecksum);
+}
+
+void CTerrionSimulator::SetFaultInDownload(NSimFault fault, int download)
+{
+    std::lock_guard lock(m_mutex);
+    m_nDownloadFault = fault;
+    m_nFaultDownload = download;
 }
 
 void CTerrionSimulator::SetBaud(std::uint32_t baud)
@@ -280,6 +291,16 @@ void CTerrionSimulator::Take(const std::uint8_t* bytes, std::size_t count)
     std::vector<std::uint8_t> out;
     for (std::size_t i = 0; i < count; ++i)
     {
+        m_strLastCommand.push_back(static_cast<char>(bytes[i]));
+        if (m_strLastCommand.size() > sizeof kRecordAddressCommand - 1)
+            m_strLastCommand.erase(0, 1);
+        if (m_strLastCommand == kRecordAddressCommand && m_instrument.State() == tsMemoryAccess &&
+            ++m_nRecordReads == m_nFaultDownload)
+        {
+            m_nFault = m_nDownloadFault;
+            m_nStopAfter = kHalfRecordDump;
+            m_nProduced = 0;
+        }
         bool dropPending = false;
         out.clear();
         m_instrument.Feed(bytes[i], out, dropPending);

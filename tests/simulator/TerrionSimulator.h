@@ -6,7 +6,8 @@
 // On request it misbehaves: silence, garbage instead of every reply, silence
 // or a hang-up after a number of bytes, write checksums taken as wrong, and a
 // line rate throttled to a baud rate (10 bits a byte). Faults apply from the
-// moment they are set; a hang-up is for good. Tests inspect the memory, every
+// moment they are set, or from halfway through a given read of the record
+// area (a download cut off midway); a hang-up is for good. Tests inspect the memory, every
 // byte the host sent and how often the host opened the line.
 //
 // Nothing blocks for long: the thread waits in polls of at most 20 ms and the
@@ -51,6 +52,9 @@ public:
     /// Sets a fault from now on; stopAfter counts reply bytes for sfStopAfter
     /// and sfHangUpAfter.
     void SetFault(NSimFault fault, std::size_t stopAfter = 0);
+    /// Sets sfStopAfter or sfHangUpAfter once the host has read half of the
+    /// record area for the download-th time (1 = the first download).
+    void SetFaultInDownload(NSimFault fault, int download);
     /// Throttles replies to baud / 10 bytes a second; 0 = as fast as the line goes.
     void SetBaud(std::uint32_t baud);
     void SetDumpMarkers(bool on);
@@ -96,6 +100,10 @@ private:
     NSimFault m_nFault = sfNone;
     std::size_t m_nStopAfter = 0;
     std::size_t m_nProduced = 0; ///< reply bytes produced since the fault was set
+    NSimFault m_nDownloadFault = sfNone;
+    int m_nFaultDownload = 0;     ///< the download that gets m_nDownloadFault, 0 = none
+    int m_nRecordReads = 0;       ///< reads of the record area so far
+    std::string m_strLastCommand; ///< the host's last few bytes, for spotting the record address
     std::uint32_t m_nBaud = 0;
     std::vector<std::uint8_t> m_received;
     std::vector<std::uint8_t> m_pending;

@@ -292,6 +292,35 @@ TEST_F(TerrionSimulatorTest, MisbehavesOnRequest)
     EXPECT_TRUE(m_host->IsHungUp());
 }
 
+TEST_F(TerrionSimulatorTest, CutsTheChosenDownloadOffHalfwayThroughTheRecords)
+{
+    const struct
+    {
+        NSimFault fault;
+        bool hungUp;
+    } cases[] = {{sfHangUpAfter, true}, {sfStopAfter, false}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.fault);
+        Start();
+        m_sim->SetFaultInDownload(c.fault, 2);
+        EnterMemoryMode();
+        // Other addresses and the first download pass whole.
+        m_host->Send("1000s");
+        EXPECT_EQ(m_host->Exchange("0012n", 36).size(), 36u);
+        m_host->Send("F000s");
+        EXPECT_EQ(m_host->Exchange("0800n", 4096, 3000).size(), 4096u);
+        EXPECT_FALSE(m_sim->HungUp());
+        // The second stops halfway.
+        m_host->Send("F000s");
+        const Bytes cut = m_host->Exchange("0800n", 4096, 1000);
+        EXPECT_LE(cut.size(), 2048u);
+        EXPECT_GT(cut.size(), 1000u);
+        EXPECT_EQ(m_sim->HungUp(), c.hungUp);
+        EXPECT_EQ(m_host->IsHungUp(), c.hungUp);
+    }
+}
+
 TEST_F(TerrionSimulatorTest, ThrottlesToTheConfiguredLineRate)
 {
     Start();

@@ -215,6 +215,7 @@ TEST_F(Rs232StreamTest, TimeoutGivesPartialReadThen38WithoutThrowing)
     EXPECT_EQ(stream.Read(buffer, 10), 0);
     EXPECT_EQ(stream.GetError(), errHandleEof);
     EXPECT_TRUE(stream.IsTimeoutOrEof());
+    EXPECT_FALSE(stream.IsLineLost()) << "a silent line may answer again";
 }
 
 TEST_F(Rs232StreamTest, InputCountAndPurge)
@@ -306,6 +307,7 @@ TEST_F(Rs232StreamTest, HangUpInMidReadFailsAtOnceWithAnIoError)
             m_pty.HangUp();
         });
     char buffer[8] = {};
+    EXPECT_FALSE(stream.IsLineLost());
     const auto start = std::chrono::steady_clock::now();
     const long long cpuStart = ThreadCpuMs();
     EXPECT_EQ(TerrionTest::OsErrorOf([&] { stream.Read(buffer, 8); }), errIoDevice);
@@ -318,6 +320,8 @@ TEST_F(Rs232StreamTest, HangUpInMidReadFailsAtOnceWithAnIoError)
     EXPECT_LT(cpuMs, 1000) << "the read spun on the dead line";
     EXPECT_EQ(TerrionTest::OsErrorOf([&] { stream.Read(buffer, 1); }), errIoDevice);
     EXPECT_EQ(TerrionTest::OsErrorOf([&] { stream.Write("x", 1); }), errIoDevice);
+    // The line is gone for good: the holder of the stream can tell without trying it again.
+    EXPECT_TRUE(stream.IsLineLost());
 }
 
 TEST_F(Rs232StreamTest, ReopenAppliesTheStoredSettings)

@@ -13,6 +13,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <new>
+#include <stdexcept>
 
 namespace TerrionTest
 {
@@ -76,6 +78,8 @@ public:
     bool Render(CPicture& picture) override
     {
         ++renders;
+        if (throwRender)
+            throw std::bad_alloc();
         const std::vector<SRgb> column = Column();
         if (failRender || column.empty())
             return false;
@@ -126,6 +130,7 @@ public:
     bool m_heading = true;
     bool m_redraw = true;
     bool failRender = false;
+    bool throwRender = false;
     int renders = 0;
     int redrawOn = 0;
     int redrawOff = 0;
@@ -134,7 +139,12 @@ public:
 class CRecordingUi : public CReportExportUi
 {
 public:
-    void SetProgress(int position) override { positions.push_back(position); }
+    void SetProgress(int position) override
+    {
+        positions.push_back(position);
+        if (static_cast<int>(positions.size()) == throwAtProgress)
+            throw std::runtime_error("progress window gone");
+    }
     void SetProgressText(const std::wstring& text) override { texts.push_back(text); }
     void ShowMessage(Resources::NMessageKind, const std::wstring& text) override { messages.push_back(text); }
     void ShowNotice(const std::wstring& text) override { notices.push_back(text); }
@@ -148,6 +158,7 @@ public:
     std::vector<std::wstring> texts, messages, notices;
     std::vector<Platform::CClipboardData> clipboard;
     bool clipboardWorks = true;
+    int throwAtProgress = 0; ///< the progress call that throws (1 = the first), 0 = none
 };
 
 /// The decoded image's colour of each pixel row, taken at its first column.
@@ -415,6 +426,30 @@ TEST_F(SeriesGraphicExport, FailuresAreReportedAndTheGridComesBack)
     EXPECT_FALSE(std::filesystem::exists(m_dir / "x2.png"));
     EXPECT_FALSE(std::filesystem::exists(m_dir / "x3.png"));
     EXPECT_FALSE(std::filesystem::exists(m_dir / "x.png"));
+}
+
+// Left by an exception at any point, the export leaves the grid as the user
+// left it, drawing again.
+TEST_F(SeriesGraphicExport, AnExceptionLeavesTheGridAsLeft)
+{
+    const struct
+    {
+        const char* where;
+        int throwAtProgress;
+        bool throwRender;
+    } cases[] = {{"while the rows are read", 2, false}, {"in the rendering", 0, true}};
+    for (const auto& c : cases)
+    {
+        CBandGrid grid(ThreeSeries());
+        grid.throwRender = c.throwRender;
+        CRecordingUi ui;
+        ui.throwAtProgress = c.throwAtProgress;
+        CSeriesGraphicExport::SRequest request{EXPORT_CONTENT_DETAILS, EXPORT_TARGET_ONE_FILE, true,
+                                               IMAGE_FORMAT_PNG, (m_dir / "x.png").wstring()};
+        EXPECT_ANY_THROW(CSeriesGraphicExport::Run(grid, request, &ui)) << c.where;
+        EXPECT_TRUE(grid.IsAsLeft()) << c.where;
+        EXPECT_EQ(grid.redrawOn, grid.redrawOff) << c.where;
+    }
 }
 
 } // namespace TerrionTest

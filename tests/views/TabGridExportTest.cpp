@@ -27,7 +27,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -63,6 +65,8 @@ public:
                                       CUserPrompts::NIcon) override
     {
         messages.push_back(text);
+        if (onMessage)
+            onMessage();
         return CUserPrompts::answerOk;
     }
     CUserPrompts::NAnswer AskAbortRetryIgnore(const std::wstring& text) override
@@ -76,6 +80,8 @@ public:
     }
 
     std::vector<std::wstring> messages;
+    /// Runs when a message shows (a test's way to break the export there).
+    std::function<void()> onMessage;
     std::vector<int> positions;
     std::vector<std::wstring> texts;
     int progressOpen = 0;
@@ -293,6 +299,22 @@ TEST_F(CTabGridExportTest, GraphicExportIntoAMissingFolderSaysSoAndRestoresThePa
     EXPECT_FALSE(services.messages.front().empty());
     EXPECT_FALSE(std::filesystem::exists(path));
     ExpectPageRestored(heights);
+}
+
+TEST_F(CTabGridExportTest, AnExportLeftByAnExceptionLeavesThePageEnabledAndRestored)
+{
+    // Thrown while the rows are rearranged for the images: the page is as the user left it.
+    page->OnToggleExpanded(1);
+    ASSERT_TRUE(TerrionTest::CSeriesPageDriver(*page).WaitForReport(1));
+    ASSERT_TRUE(doc.SaveFile((m_dir.Path() / "project.vnr").wstring()));
+    const std::vector<int> heights = RowHeights();
+    AnswerDialog({kHeadersOnly, kGraphicAll, kGraphicOneFile}, m_dir.Path() / "missing" / "run.png");
+    services.onMessage = [] { throw std::runtime_error("the message box broke"); };
+    EXPECT_THROW(page->OnExportGraphic(), std::runtime_error);
+    services.onMessage = {};
+    ASSERT_EQ(services.messages.size(), 1u);
+    ExpectPageRestored(heights);
+    EXPECT_TRUE(page->Grid().IsEnabled());
 }
 
 TEST_F(CTabGridExportTest, CopyThenPasteThroughTheSystemClipboardAppendsTheSeries)

@@ -17,6 +17,7 @@
 #include <wx/frame.h>
 #include <wx/image.h>
 #include <wx/uiaction.h>
+#include <wx/weakref.h>
 
 #include "data/TerrionDoc.h"
 #include "menus/OwMenu.h"
@@ -81,7 +82,8 @@ protected:
     {
         CSummaryView::SetCommentEditor(nullptr);
         CSummaryView::SetMenuTestHook(nullptr);
-        frame->Destroy();
+        if (frame)
+            frame->Destroy();
         Pump();
     }
 
@@ -149,7 +151,7 @@ protected:
     static bool Ascending(const std::vector<int>& v) { return std::is_sorted(v.begin(), v.end()); }
 
     CTerrionDoc doc;
-    wxFrame* frame = nullptr;
+    wxWeakRef<wxFrame> frame;
     CTabSummary* page = nullptr;
     CSummaryView* view = nullptr;
 };
@@ -274,6 +276,26 @@ TEST_F(SummaryWindow, TheCommentLinkOpensTheEditorAndTheCommentIsSaved)
     std::filesystem::remove(path);
     EXPECT_EQ(reopened.GetSummaryComment(), L"Second visit");
     EXPECT_EQ(reopened.GetSummaryCount(), 5);
+}
+
+TEST_F(SummaryWindow, AWindowClosedWhileItsMenuIsOpenChangesNothing)
+{
+    // The close comes while the menu tracks: its nested loop deletes the closed frame.
+    CSummaryView::SetMenuTestHook(
+        [this](const OwMenu&)
+        {
+            frame->Destroy();
+            wxTheApp->ProcessIdle();
+            return CSummaryMenu::ChoiceRemoveAll;
+        });
+    (void)Shot();
+    wxMouseEvent press(wxEVT_RIGHT_DOWN);
+    const wxSize client = view->GetClientSize();
+    press.SetPosition(wxPoint(client.x / 2, client.y / 2));
+    press.SetEventObject(view);
+    view->ProcessWindowEventLocally(press);
+    EXPECT_FALSE(frame);
+    EXPECT_EQ(doc.GetSummaryCount(), 5);
 }
 
 TEST_F(SummaryWindow, TheContextMenuRemovesAndAddsSeries)

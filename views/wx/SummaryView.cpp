@@ -4,6 +4,7 @@
 #include <wx/print.h>
 #include <wx/printdlg.h>
 #include <wx/settings.h>
+#include <wx/weakref.h>
 
 #include "data/TerrionDoc.h"
 #include "drawing/wx/MemDCExt.h"
@@ -189,7 +190,10 @@ void CSummaryView::OnRightDown(wxMouseEvent& event)
     }
     OwMenu menu;
     CSummaryMenu::Build(menu, label);
+    const wxWeakRef<wxWindow> alive(this);
     const unsigned choice = TrackMenu(menu, event.GetPosition());
+    if (!alive)
+        return; // closed while the menu was open
     CSummaryMenu::Apply(m_doc, choice, index);
     Refresh(false);
 }

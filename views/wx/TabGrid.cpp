@@ -22,6 +22,7 @@
 #include <wx/sizer.h>
 #include <wx/toplevel.h>
 #include <wx/utils.h>
+#include <wx/weakref.h>
 
 #include <algorithm>
 #include <array>
@@ -773,9 +774,12 @@ void CTabGrid::ShowContextMenu()
             menu.AppendMenu(Text(item.text), MF_STRING, static_cast<unsigned>(item.command), &images,
                             item.image);
     }
+    const wxWeakRef<wxWindow> alive(this);
     const int command = GridMenuHook()
                             ? GridMenuHook()(menu)
                             : static_cast<int>(OwMenuPopup::Track(menu, this, wxGetMousePosition()));
+    if (!alive)
+        return; // closed while the menu was open
     RunMenuCommand(command);
 }
 

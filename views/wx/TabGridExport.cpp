@@ -51,6 +51,19 @@ CUserPrompts::NIcon MessageIcon(Resources::NMessageKind kind)
     }
 }
 
+/// Keeps a window disabled while it lives: enabled again however the scope is left.
+class CDisabledWhile
+{
+public:
+    explicit CDisabledWhile(wxWindow& window) : m_window(window) { m_window.Disable(); }
+    ~CDisabledWhile() { m_window.Enable(); }
+    CDisabledWhile(const CDisabledWhile&) = delete;
+    CDisabledWhile& operator=(const CDisabledWhile&) = delete;
+
+private:
+    wxWindow& m_window;
+};
+
 } // namespace
 
 /// The exports' window side: the progress window, the message boxes and the
@@ -220,17 +233,14 @@ int CTabGrid::OnExportGraphic()
         return 1;
     wxBusyCursor wait;
     // No click reaches the grid while its rows are rearranged.
-    Disable();
-    {
-        CExportUi ui(*this);
-        CExportGrid grid(*this);
-        CSeriesGraphicExport::Run(grid,
-                                  {dialog.GetContent(), dialog.GetTarget(), dialog.IsAllData(),
-                                   dialog.GetImageFormat(), dialog.GetFilePath()},
-                                  &ui);
-        ui.Finish();
-    }
-    Enable();
+    CDisabledWhile disabled(*this);
+    CExportUi ui(*this);
+    CExportGrid grid(*this);
+    CSeriesGraphicExport::Run(grid,
+                              {dialog.GetContent(), dialog.GetTarget(), dialog.IsAllData(),
+                               dialog.GetImageFormat(), dialog.GetFilePath()},
+                              &ui);
+    ui.Finish();
     return 0;
 }
 

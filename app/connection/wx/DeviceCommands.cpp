@@ -104,6 +104,9 @@ void CDeviceCommands::DownloadFromDevice(bool append)
                     result = false;
                 }
             }
+            // A pulled cable is not waited for again: the next try opens the wizard.
+            if (!result)
+                m_connection.DropIfLineLost();
             if (result && !objects.empty())
                 m_document.AddSeries(objects, append);
             else if (result)
@@ -137,6 +140,7 @@ CDeviceCommands::NDeleteResult CDeviceCommands::DeleteAll(bool showSuccess)
     }
     if (!deleted)
     {
+        m_connection.DropIfLineLost();
         m_prompts.Ask(m_pFrame, Ids::kAppDeleteAllFailed, CUserPrompts::buttonsOk,
                       CUserPrompts::iconExclamation);
         return deleteFailed;
@@ -168,6 +172,7 @@ void CDeviceCommands::EditMeasurementSettings()
         }
         if (!terrion->ReadSettings(settings))
         {
+            m_connection.DropIfLineLost();
             m_prompts.Ask(m_pFrame, Ids::kAppSettingsLoadFailed, CUserPrompts::buttonsOk,
                           CUserPrompts::iconExclamation);
             return;
@@ -195,6 +200,8 @@ void CDeviceCommands::EditMeasurementSettings()
         terrion = dynamic_cast<Device::CTerrionDevice*>(m_connection.GetDevice());
         written = terrion && terrion->WriteSettings(dialog.GetRecord());
     }
+    if (!written)
+        m_connection.DropIfLineLost();
     if (written)
         m_prompts.Ask(m_pFrame, Ids::kAppSettingsChanged, CUserPrompts::buttonsOk,
                       CUserPrompts::iconInformation);

@@ -72,10 +72,18 @@ bool CTerrionConnection::IsAlive()
     if (!m_pDevice)
         return false;
     Device::SDeviceInfo info;
-    if (m_pDevice->Identify(info))
+    if (!m_pDevice->IsLineLost() && m_pDevice->Identify(info))
         return true;
     DropDevice();
     return false;
+}
+
+bool CTerrionConnection::DropIfLineLost()
+{
+    if (!m_pDevice || !m_pDevice->IsLineLost())
+        return false;
+    Disconnect();
+    return true;
 }
 
 void CTerrionConnection::DropDevice()

@@ -48,8 +48,13 @@ public:
     /// (unless noCheck); when none is held or it stopped answering, the
     /// connection wizard runs.
     bool Connect(bool noCheck = false);
-    /// Re-identifies the held instrument; one that does not answer is dropped.
+    /// Re-identifies the held instrument; one that does not answer, or whose
+    /// line is gone, is dropped.
     bool IsAlive();
+    /// Lets a held instrument go when its line is gone for good (an adapter
+    /// pulled out): the next command opens the wizard at once, and the port
+    /// is free for the adapter when it comes back. True when it went.
+    bool DropIfLineLost();
     /// Releases the instrument and the firmware check.
     void Disconnect();
     /// The held instrument (owned here), or null.
