@@ -355,6 +355,12 @@ TEST_F(CStartupTest, AWorkerThreadsReportIsShownOnTheUserInterfaceThread)
 TEST_F(CStartupTest, ScreenshotOfTheMainWindowWithAProject)
 {
     Frame().SetSize(0, 0, 1000, 700);
+    // The page fits its columns to the size it has when the project opens.
+    for (int i = 0; i < 5; ++i)
+    {
+        Pump();
+        wxMilliSleep(20);
+    }
     Frame().Document().Open(ProjectFile("summary.vnr"), false);
     Frame().ChildView()->UpdateTitle();
     Frame().Raise();
