@@ -227,6 +227,14 @@ CWizardAnswers::~CWizardAnswers()
     CDevSelectSheet::SetTestObserver({});
 }
 
+void PointTheWizardAt(int port)
+{
+    auto& store = CAppEnvironment::UpgradeStore();
+    store.WriteNumber(L"ConnWizard", L"ComPort", port);
+    store.WriteNumber(L"ConnWizard", L"CommPort", 1);
+    store.WriteNumber(L"ConnWizard", L"Scan", 0);
+}
+
 std::wstring ProgramFolder()
 {
     const std::wstring path = CProgramSettings::RunningProgramPath();

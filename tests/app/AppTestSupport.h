@@ -109,6 +109,9 @@ public:
     int pages = 0;
 };
 
+/// The connection wizard's settings: the Terrion on COM `port`, no search of other ports.
+void PointTheWizardAt(int port);
+
 /// The folder of the test program (where the test language library lies).
 std::wstring ProgramFolder();
 /// The test language library beside the test program.

@@ -62,10 +62,7 @@ protected:
     CDeviceRoadTest() : m_sim(CTerrionScenario::Load(TERRION_TEST_DATA_DIR "/device/three_series.scenario"))
     {
         m_sim.Map(kPort);
-        auto& store = CAppEnvironment::UpgradeStore();
-        store.WriteNumber(L"ConnWizard", L"ComPort", kPort);
-        store.WriteNumber(L"ConnWizard", L"CommPort", 1);
-        store.WriteNumber(L"ConnWizard", L"Scan", 0);
+        PointTheWizardAt(kPort);
     }
     void TearDown() override
     {

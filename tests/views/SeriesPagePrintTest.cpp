@@ -8,6 +8,7 @@
 #include "grid/GridPrintout.h"
 #include "tests/grid/GridGuiPump.h"
 #include "tests/views/SeriesPageDriver.h"
+#include "tests/views/TabGridFixture.h"
 #include "views/wx/CommentDlg.h"
 #include "views/wx/TabGrid.h"
 #include "views/wx/ViewServices.h"
@@ -25,26 +26,6 @@ namespace
 {
 
 using TerrionTest::CSeriesPageDriver;
-
-class CQuietServices : public CViewServices
-{
-public:
-    std::uint32_t GetDTFormat() const override { return 0x0303; }
-    CUserPrompts::NAnswer MessageBox(unsigned, CUserPrompts::NButtons, CUserPrompts::NIcon) override
-    {
-        return CUserPrompts::answerOk;
-    }
-    CUserPrompts::NAnswer MessageText(const std::wstring&, CUserPrompts::NButtons,
-                                      CUserPrompts::NIcon) override
-    {
-        return CUserPrompts::answerOk;
-    }
-    CUserPrompts::NAnswer AskAbortRetryIgnore(const std::wstring&) override
-    {
-        return CUserPrompts::answerAbort;
-    }
-    std::unique_ptr<CViewProgress> OpenProgress(wxWindow*) override { return nullptr; }
-};
 
 Device::TTerrionObject SeriesOf(int number, int readings)
 {
@@ -82,6 +63,7 @@ protected:
         // Narrower than a report's 800 pixels: the screen shows it cut, the
         // page lays it out within its width.
         frame = new wxFrame(nullptr, wxID_ANY, L"Series page", wxDefaultPosition, wxSize(760, 700));
+        services.dtFormat = 0x0303;
         page = new CTabGrid(frame, doc, services);
         frame->Show();
         doc.AddSeries({SeriesOf(11, 3), SeriesOf(12, 30), SeriesOf(13, 80)}, false);
@@ -163,7 +145,7 @@ protected:
     wxFrame* frame = nullptr;
     CTabGrid* page = nullptr;
     CTerrionDoc doc;
-    CQuietServices services;
+    TerrionTest::CFakeViewServices services;
 };
 
 /// The band of a report's first line: the diagram's title.
