@@ -20,7 +20,7 @@ wxString LogoText()
 
 wxFrame* MainFrame()
 {
-    return wxTheApp ? wxDynamicCast(wxTheApp->GetTopWindow(), wxFrame) : nullptr;
+    return wxTheApp ? dynamic_cast<wxFrame*>(wxTheApp->GetTopWindow()) : nullptr;
 }
 
 } // namespace

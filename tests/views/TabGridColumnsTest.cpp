@@ -147,7 +147,7 @@ TEST_F(CTabGridColumnsTest, AHeadingClickKeepsThePicturesUntilTheSortedPageIsDra
 /// The text controls inside a window, its own included.
 void CollectTextFields(wxWindow& window, std::vector<wxTextCtrl*>& fields)
 {
-    if (auto* field = wxDynamicCast(&window, wxTextCtrl))
+    if (auto* field = dynamic_cast<wxTextCtrl*>(&window))
         fields.push_back(field);
     for (wxWindow* child : window.GetChildren())
         CollectTextFields(*child, fields);

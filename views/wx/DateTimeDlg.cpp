@@ -46,7 +46,7 @@ wxTextCtrl* FieldOf(wxWindow& picker)
 {
     for (wxWindow* child : picker.GetChildren())
     {
-        if (auto* field = wxDynamicCast(child, wxTextCtrl))
+        if (auto* field = dynamic_cast<wxTextCtrl*>(child))
             return field;
         if (wxTextCtrl* inner = FieldOf(*child))
             return inner;

@@ -505,7 +505,7 @@ void CTabGrid::UpdateStatusText(bool force)
 void CTabGrid::SendStatusText()
 {
     // The main window is the page's own frame; nothing while it closes.
-    auto* frame = wxDynamicCast(wxGetTopLevelParent(this), wxFrame);
+    auto* frame = dynamic_cast<wxFrame*>(wxGetTopLevelParent(this));
     if (frame && !frame->IsBeingDeleted() && frame->GetStatusBar())
         frame->SetStatusText(m_selectionText + m_progressText, 0);
 }
