@@ -19,6 +19,13 @@ const wxColour kGreen(40, 150, 70);
 const wxColour kPaper(250, 250, 245);
 const wxColour kOrange(230, 140, 30);
 
+/// The letters of a picture, as many pixels high whatever the desktop's
+/// text scale: a larger text scale must not push them out of their shapes.
+wxFont PictureFont(int pixels)
+{
+    return wxFont(wxFontInfo(wxSize(0, pixels)).Bold());
+}
+
 void Arrow(wxGraphicsContext& gc, double x, double top, double bottom, bool down, const wxColour& colour)
 {
     gc.SetPen(*wxTRANSPARENT_PEN);
@@ -109,7 +116,7 @@ void Draw(wxGraphicsContext& gc, int command)
         gc.SetPen(wxPen(kBlue, 2));
         gc.SetBrush(wxBrush(wxColour(225, 238, 255)));
         gc.DrawEllipse(4, 4, 29, 29);
-        gc.SetFont(wxFont(wxFontInfo(16).Bold()), kBlue);
+        gc.SetFont(PictureFont(25), kBlue);
         double w = 0;
         double h = 0;
         gc.GetTextExtent(L"?", &w, &h);
@@ -148,7 +155,7 @@ wxBitmap CToolBarImages::AppIcon()
                       gc.SetPen(*wxTRANSPARENT_PEN);
                       gc.SetBrush(wxBrush(wxColour(0, 70, 140)));
                       gc.DrawRoundedRectangle(2, 2, 44, 44, 8);
-                      gc.SetFont(wxFont(wxFontInfo(24).Bold()), *wxWHITE);
+                      gc.SetFont(PictureFont(37), *wxWHITE);
                       double w = 0;
                       double h = 0;
                       gc.GetTextExtent(L"T", &w, &h);
@@ -165,7 +172,7 @@ wxBitmap CToolBarImages::Logo(bool pressed)
                       gc.SetPen(*wxTRANSPARENT_PEN);
                       gc.SetBrush(wxBrush(wxColour(0, 70, 140)));
                       gc.DrawRoundedRectangle(1 + shift, 3 + shift, 116, 31, 4);
-                      gc.SetFont(wxFont(wxFontInfo(15).Bold()), *wxWHITE);
+                      gc.SetFont(PictureFont(23), *wxWHITE);
                       double w = 0;
                       double h = 0;
                       gc.GetTextExtent(L"VARNEL", &w, &h);

@@ -2,6 +2,7 @@
 
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/Screenshots.h"
+#include "tests/support/NativeWindows.h"
 
 #include "app/shell/AppDeviceThreadHost.h"
 #include "app/shell/AppEvents.h"
@@ -13,6 +14,7 @@
 #include "app/shell/TabSheet.h"
 #include "app/shell/TerrionLinkApp.h"
 #include "app/shell/ToolBarExt.h"
+#include "app/shell/ToolBarImages.h"
 #include "resources/StringIds.h"
 
 #include <wx/dialog.h>
@@ -236,6 +238,39 @@ TEST_F(CStartupTest, TheLogoOpensTheHomePageAndLeavingItEmptiesTheStatusPane)
     leave.SetEventObject(Frame().Logo());
     Frame().Logo()->HandleWindowEvent(leave);
     EXPECT_EQ(Frame().GetStatusBar()->GetStatusText(0), L"");
+}
+
+/// The box of a picture's white letters.
+wxRect WhiteInk(const wxImage& image)
+{
+    wxRect box;
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int x = 0; x < image.GetWidth(); ++x)
+            if ((!image.HasAlpha() || image.GetAlpha(x, y) > 128) && image.GetRed(x, y) > 230 &&
+                image.GetGreen(x, y) > 230 && image.GetBlue(x, y) > 230)
+                box = box.IsEmpty() ? wxRect(x, y, 1, 1) : box.Union(wxRect(x, y, 1, 1));
+    return box;
+}
+
+TEST(CToolBarImagesTest, PicturesKeepTheirLettersAtALargerTextScale)
+{
+    // The logo's name and the icon's "T" are pictures: at 150 % desktop text
+    // they keep their size and stay inside their shapes.
+    const auto letters = []
+    {
+        return std::array<wxRect, 2>{WhiteInk(CToolBarImages::Logo(false).ConvertToImage()),
+                                     WhiteInk(CToolBarImages::AppIcon().ConvertToImage())};
+    };
+    const std::array<wxRect, 2> normal = letters();
+    const double before = SetTextResolution(144);
+    const std::array<wxRect, 2> larger = letters();
+    SetTextResolution(before);
+    for (std::size_t i = 0; i < normal.size(); ++i)
+    {
+        ASSERT_FALSE(normal[i].IsEmpty()) << i;
+        EXPECT_NEAR(larger[i].GetWidth(), normal[i].GetWidth(), 3) << "picture " << i;
+        EXPECT_NEAR(larger[i].GetHeight(), normal[i].GetHeight(), 3) << "picture " << i;
+    }
 }
 
 TEST_F(CStartupTest, AMissingHelpFileIsReported)

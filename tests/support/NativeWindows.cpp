@@ -189,4 +189,12 @@ wxRect ToolScreenRect(wxToolBar* toolBar, int toolId)
     return wxRect(x + area.x, y + area.y, area.width, area.height);
 }
 
+double SetTextResolution(double dpi)
+{
+    GdkScreen* screen = gdk_screen_get_default();
+    const double before = gdk_screen_get_resolution(screen);
+    gdk_screen_set_resolution(screen, dpi);
+    return before;
+}
+
 } // namespace TerrionTest

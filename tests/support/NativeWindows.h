@@ -62,4 +62,8 @@ bool IsAboveOnScreen(wxWindow* upper, wxWindow* lower);
 /// tell on GTK); an empty rectangle when the tool is not shown.
 wxRect ToolScreenRect(wxToolBar* toolBar, int toolId);
 
+/// Sets the resolution GTK gives text, in dots per inch (144 is a 150 %
+/// desktop text scale, as GDK_DPI_SCALE=1.5 gives); the one it had.
+double SetTextResolution(double dpi);
+
 } // namespace TerrionTest
